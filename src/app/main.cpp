@@ -1,1 +1,51 @@
-int main() { return 0; }
+// Vortan: a development environment for FORTRAN 77.
+#include <QApplication>
+#include <QFile>
+
+#include "app/singleinstance.h"
+#include "app/startup.h"
+#include "platform/platform.h"
+#include "shell/dialogpromptservice.h"
+#include "shell/mainwindow.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QStringList args = QApplication::arguments();
+  args.removeFirst();
+
+  // A second launch hands its files to the running instance, brings it to the front and
+  // ends without touching the settings.
+  vortan::TSingleInstance instance;
+  if (!instance.TryBecomePrimary()) {
+    QStringList files;
+    for (const QString& a : args) {
+      const std::string path = QFile::encodeName(a).toStdString();
+      if (vortan::platform::FileExists(path))
+        files << QString::fromStdString(vortan::platform::AbsolutePath(path));
+    }
+    instance.ForwardToPrimary(files);
+    return 0;
+  }
+
+  vortan::TDialogPromptService prompts;
+  vortan::SetPrompts(&prompts);
+
+  vortan::TStartupOptions options;
+  options.UserLanguageId = vortan::platform::UserLanguageId();
+  vortan::TStartup startup(std::move(options));
+  int rc = 0;
+  if (startup.Start(args)) {
+    vortan::TfrmMain* main = startup.MainWindow();
+    QObject::connect(&instance, &vortan::TSingleInstance::OpenRequested, main,
+                     &vortan::TfrmMain::Vortan2DDEExecuteMacro);
+    QObject::connect(&instance, &vortan::TSingleInstance::RaiseRequested, main,
+                     &vortan::TfrmMain::BringToFront);
+    instance.SetDelivering(true);
+    QApplication::setQuitOnLastWindowClosed(true);
+    rc = QApplication::exec();
+  }
+  instance.SetDelivering(false);
+  startup.Finish();
+  vortan::SetPrompts(nullptr);
+  return rc;
+}

@@ -1,1 +1,202 @@
-// placeholder
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include "config/settingsstore.h"
+#include "i18n/currentlanguage.h"
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
+#include "platform/platform.h"
+#include "shell/mainwindow.h"
+#include "shell/product.h"
+#include "shell/promptservice.h"
+#include "shell/splash.h"
+#include "shell/verifycomponents.h"
+#include "shell/vortanextension.h"
+#include "shell/vortanformat.h"
+#include "shell/vortanpath.h"
+
+namespace vortan {
+
+namespace {
+constexpr int kLanguageFile = 9;
+constexpr int kStartWithNewSource = 11;
+constexpr int kShowSplash = 19;
+constexpr int kInstallPath = 42;
+constexpr int kLanguagePath = 43;
+constexpr int kAskAssociate = 143;
+
+QString Local(const std::string& s) { return QString::fromLocal8Bit(s.data(), qsizetype(s.size())); }
+QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+}  // namespace
+
+TStartSwitch ParseSwitch(const QStringList& args) {
+  if (args.isEmpty()) return TStartSwitch::None;
+  const QString a = args.first().toLower();
+  auto is = [&a](const char* shortName, const char* longName) {
+    for (const char* prefix : {"/", "-"})
+      if (a == QLatin1String(prefix) + QLatin1String(shortName) ||
+          a == QLatin1String(prefix) + QLatin1String(longName))
+        return true;
+    return false;
+  };
+  if (is("l", "localize")) return TStartSwitch::Localize;
+  if (is("u", "uninstall")) return TStartSwitch::Uninstall;
+  if (is("c", "clear")) return TStartSwitch::Clear;
+  if (is("r", "reset")) return TStartSwitch::Reset;
+  return TStartSwitch::None;
+}
+
+TStartup::TStartup(TStartupOptions options) : options_(std::move(options)) {}
+
+TStartup::~TStartup() { Finish(); }
+
+void TStartup::SetSplash(const QString& text) {
+  if (!splash_) return;
+  splash_->SetStatus(text);
+  splashHistory_ << text;
+}
+
+bool TStartup::Start(const QStringList& args) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+  auto fail = [] {
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    return false;
+  };
+
+  const TStoreOpenResult opened =
+      OpenStore(options_.StorePath.empty() ? DefaultStorePath() : options_.StorePath);
+  storeOpen_ = true;
+  TSettingsStore& store = Store();
+
+  const TStartSwitch sw = ParseSwitch(args);
+  bool selectorDue = !store.RootExists() || sw == TStartSwitch::Localize;
+
+  if (sw == TStartSwitch::Uninstall) {
+    store.Uninstall();
+    return fail();
+  }
+
+  const std::string installDir =
+      options_.InstallDir.empty() ? platform::ExecutableDir()
+                                  : platform::IncludeTrailingSeparator(options_.InstallDir);
+  paths_ = std::make_unique<TVortanPath>(store, installDir);
+  extensions_ = std::make_unique<TVortanExtension>(*paths_, store);
+  formats_ = std::make_unique<TVortanFormat>(store);
+  SetVortanPath(paths_.get());
+  SetVortanExtension(extensions_.get());
+  SetVortanFormat(formats_.get());
+
+  if (sw == TStartSwitch::Clear) {
+    paths_->ClearPaths();
+    extensions_->ClearExtensions();
+  } else if (sw == TStartSwitch::Reset) {
+    store.DeleteRoot();
+  }
+
+  if (selectorDue && options_.SelectLanguage) {
+    const std::vector<std::string> files =
+        FindLanguageFiles({paths_->GetPath(kInstallPath), paths_->GetPath(kLanguagePath)});
+    if (!files.empty()) {
+      selectorShown_ = true;
+      std::optional<std::string> chosen = options_.SelectLanguage(files);
+      if (!chosen) {
+        Finish();
+        return fail();
+      }
+      store.WriteString(kLanguageFile, *chosen);
+    }
+  }
+
+  CurrentLanguageFile() = store.ReadString(kLanguageFile);
+  TParlax& language = MainLanguage();
+  language.Active = false;
+  bool loaded = false;
+  if (!CurrentLanguageFile().empty() && platform::FileExists(CurrentLanguageFile())) {
+    try {
+      language.LoadFromFile(CurrentLanguageFile());
+      language.Active = true;
+      loaded = true;
+    } catch (const std::exception&) {
+      // An unreadable language file leaves the built-in language.
+    }
+  }
+  if (!loaded) {
+    CurrentLanguageFile().clear();
+    language.Root().Clear();
+  }
+
+  if (store.ReadBool(kShowSplash)) {
+    splash_ = new TfrmSplash(options_.UserLanguageId);
+    SetSplash(QString());
+    splash_->show();
+    splash_->repaint();
+  }
+
+  if (!language.Active && selectorShown_) ResetStringTable();
+  LoadStringTable(language);
+
+  if (opened.WasDamaged) {
+    MessageDlgDef(FormatStr(Str(TStr::strMsgStoreDamaged),
+                            {options_.StorePath.empty() ? DefaultStorePath() : options_.StorePath,
+                             opened.MovedAsideTo}),
+                  TMsgDlgType::Warning, {TMsgDlgBtn::OK});
+  }
+
+  SetSplash(Latin(Str(TStr::strVerifyingComponents)));
+
+  if (options_.IsAssociated && options_.Associate) {
+    bool show = store.ReadBool(kAskAssociate);
+    if (show && !options_.IsAssociated()) {
+      const std::string text = FormatStr(Str(TStr::strMsgAssociateExtension), {ApplicationTitle});
+      if (MessageDlgCheck(text, TMsgDlgType::Confirmation, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {},
+                          show) == TModalResult::Yes)
+        options_.Associate(FormatStr(Str(TStr::strSourceFileDescription), {ApplicationTitle}));
+      store.WriteBool(kAskAssociate, show);
+    }
+  }
+
+  if (!VerifyComponents(*paths_, store)) {
+    if (splash_) delete splash_.data();
+    Finish();
+    return fail();
+  }
+
+  SetSplash(Latin(Str(TStr::strCreatingEnvironment)));
+  main_ = new TfrmMain;
+  SetSplash(Latin(Str(TStr::strStarting)));
+  if (splash_) splash_->Arm();
+
+  const bool newSource = store.ReadBool(kStartWithNewSource);
+  int openedFiles = 0;
+  if (!args.isEmpty()) {
+    std::vector<std::string> names;
+    for (const QString& a : args) names.push_back(QFile::encodeName(a).toStdString());
+    openedFiles = main_->OpenFileList(names);
+  }
+  if (openedFiles == 0 && newSource) main_->NewSourceFile();
+  main_->show();
+  if (splash_) splash_->raise();
+  return true;
+}
+
+void TStartup::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  // The resolvers write what they found back to the settings.
+  SetVortanFormat(nullptr);
+  SetVortanExtension(nullptr);
+  SetVortanPath(nullptr);
+  formats_.reset();
+  extensions_.reset();
+  paths_.reset();
+  delete main_;
+  main_ = nullptr;
+  if (splash_) delete splash_.data();
+  if (storeOpen_) CloseStore();
+  storeOpen_ = false;
+}
+
+}  // namespace vortan

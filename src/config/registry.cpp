@@ -1,1 +1,515 @@
-// placeholder
+#include "config/registry.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace vortan {
+
+namespace {
+
+// Marks a database as a Vortan store, so that a foreign SQLite file at the store's path is
+// never mistaken for one and filled with our tables.
+constexpr int ApplicationId = 0x56524547;  // "VREG"
+constexpr int SchemaVersion = 1;
+constexpr int BusyTimeoutMs = 5000;
+
+constexpr const char* SchemaSql =
+    "CREATE TABLE keys("
+    "  id INTEGER PRIMARY KEY,"
+    "  parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,"
+    "  name TEXT NOT NULL COLLATE NOCASE,"
+    "  UNIQUE(parent, name));"
+    "CREATE TABLE vals("
+    "  id INTEGER PRIMARY KEY,"
+    "  key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,"
+    "  name TEXT NOT NULL COLLATE NOCASE,"
+    "  type INTEGER NOT NULL CHECK(type BETWEEN 1 AND 4),"
+    "  data BLOB NOT NULL,"
+    "  UNIQUE(key, name));";
+
+// Row ids grow past every existing row, so ordering by id is creation order.
+constexpr const char* StatementSql[] = {
+    "SELECT id FROM keys WHERE parent = ?1 AND name = ?2",
+    "INSERT INTO keys(parent, name) VALUES(?1, ?2)",
+    "DELETE FROM keys WHERE id = ?1",
+    "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1",
+    "SELECT name FROM keys WHERE parent = ?1 ORDER BY id",
+    "SELECT type, data FROM vals WHERE key = ?1 AND name = ?2",
+    "SELECT type FROM vals WHERE key = ?1 AND name = ?2",
+    "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)",
+    "UPDATE vals SET data = ?3 WHERE key = ?1 AND name = ?2",
+    "DELETE FROM vals WHERE key = ?1 AND name = ?2",
+    "DELETE FROM vals WHERE key = ?1",
+    "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id",
+    "BEGIN",
+    "BEGIN IMMEDIATE",
+    "COMMIT",
+    "ROLLBACK",
+};
+
+// Resets a cached statement when the scope that used it ends.
+class TStmtUse {
+ public:
+  explicit TStmtUse(sqlite3_stmt* st) : st_(st) {}
+  ~TStmtUse() {
+    if (st_) sqlite3_reset(st_);
+  }
+  TStmtUse(const TStmtUse&) = delete;
+  TStmtUse& operator=(const TStmtUse&) = delete;
+  sqlite3_stmt* operator*() const { return st_; }
+  explicit operator bool() const { return st_ != nullptr; }
+
+ private:
+  sqlite3_stmt* st_;
+};
+
+void BindText(sqlite3_stmt* st, int i, const std::string& s) {
+  sqlite3_bind_text(st, i, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
+}
+
+void BindBlob(sqlite3_stmt* st, int i, const std::string& s) {
+  // data() of an empty string is not null, so this binds an empty blob rather than NULL.
+  sqlite3_bind_blob(st, i, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
+}
+
+std::string ColumnBytes(sqlite3_stmt* st, int i) {
+  const void* p = sqlite3_column_blob(st, i);
+  int n = sqlite3_column_bytes(st, i);
+  return p && n > 0 ? std::string(static_cast<const char*>(p), static_cast<size_t>(n))
+                    : std::string();
+}
+
+bool ValidType(TRegType t) {
+  return t == TRegType::Sz || t == TRegType::ExpandSz || t == TRegType::Binary ||
+         t == TRegType::Dword;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+TRegOpenFailure Classify(int rc, const std::string& path) {
+  switch (rc & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_READONLY:
+    case SQLITE_SCHEMA:
+    case SQLITE_ERROR:  // a statement of ours failed to prepare: foreign tables
+      return TRegOpenFailure::Unusable;
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+      return PathExists(path) ? TRegOpenFailure::Unusable : TRegOpenFailure::Transient;
+    default:
+      return TRegOpenFailure::Transient;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitKeyPath(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) parts.emplace_back(path, start, end - start);
+    start = end + 1;
+  }
+  return parts;
+}
+
+// ---------------------------------------------------------------------------------------
+
+TRegistry::TScopedTransaction::TScopedTransaction(TRegistry& reg, bool write) : reg_(reg) {
+  active_ = reg_.BeginScope(write);
+}
+
+TRegistry::TScopedTransaction::~TScopedTransaction() { Finish(); }
+
+bool TRegistry::TScopedTransaction::Finish() {
+  if (!active_) return false;
+  active_ = false;
+  return reg_.EndScope();
+}
+
+// ---------------------------------------------------------------------------------------
+
+TRegistry::TRegistry() = default;
+
+TRegistry::~TRegistry() { Close(); }
+
+bool TRegistry::Open(const std::string& path, std::string& error) {
+  Close();
+  openFailure_ = TRegOpenFailure::None;
+  error.clear();
+  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                           nullptr);
+  if (rc == SQLITE_OK && Configure(path, error)) return true;
+  if (rc != SQLITE_OK) {
+    error = path + ": " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+    openFailure_ = Classify(rc, path);
+  }
+  Close();
+  return false;
+}
+
+bool TRegistry::Configure(const std::string& path, std::string& error) {
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, BusyTimeoutMs);
+  int failedRc = SQLITE_OK;
+  auto fail = [&](int rc, const std::string& what) {
+    failedRc = rc;
+    error = path + ": " + what;
+    openFailure_ = Classify(rc, path);
+    return false;
+  };
+  auto run = [&](const char* sql) {
+    char* msg = nullptr;
+    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &msg);
+    if (rc != SQLITE_OK) {
+      std::string what = msg ? msg : sqlite3_errstr(rc);
+      sqlite3_free(msg);
+      return fail(rc, what);
+    }
+    return true;
+  };
+  auto single = [&](const char* sql, std::string& out) {
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql, -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+      rc = sqlite3_step(st);
+      if (rc == SQLITE_ROW) {
+        const unsigned char* t = sqlite3_column_text(st, 0);
+        out = t ? reinterpret_cast<const char*>(t) : "";
+        rc = SQLITE_OK;
+      } else if (rc == SQLITE_DONE) {
+        out.clear();
+        rc = SQLITE_OK;
+      }
+    }
+    if (rc != SQLITE_OK) {
+      std::string what = sqlite3_errmsg(db_);
+      sqlite3_finalize(st);
+      return fail(rc, what);
+    }
+    sqlite3_finalize(st);
+    return true;
+  };
+
+  std::string out;
+  // The first statements read the file header: a non-database fails here.
+  if (!single("PRAGMA journal_mode=WAL", out)) return false;
+  if (!run("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON")) return false;
+  // A damaged file must be found now, not in the middle of some later read.
+  if (!single("PRAGMA quick_check(1)", out)) return false;
+  if (out != "ok") return fail(SQLITE_CORRUPT, "damaged database (" + out + ")");
+  if (sqlite3_db_readonly(db_, "main") == 1) return fail(SQLITE_READONLY, "file is read-only");
+
+  if (!run("BEGIN IMMEDIATE")) return false;
+  std::string objects, appId;
+  bool ok = single("SELECT count(*) FROM sqlite_master", objects) &&
+            single("PRAGMA application_id", appId);
+  if (ok && objects == "0") {
+    ok = run(SchemaSql) &&
+         run(("PRAGMA application_id=" + std::to_string(ApplicationId) +
+              "; PRAGMA user_version=" + std::to_string(SchemaVersion))
+                 .c_str());
+  } else if (ok && appId != std::to_string(ApplicationId)) {
+    ok = fail(SQLITE_NOTADB, "not a Vortan settings store");
+  }
+  ok = ok && run("INSERT OR IGNORE INTO keys(id, parent, name) VALUES(0, NULL, '')");
+  if (!ok || !run("COMMIT")) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
+  }
+
+  static_assert(std::size(StatementSql) == sStmtCount);
+  for (int i = 0; i < sStmtCount; ++i) {
+    int rc = sqlite3_prepare_v3(db_, StatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
+                                &stmts_[i], nullptr);
+    if (rc != SQLITE_OK) return fail(rc, std::string("unexpected layout: ") + sqlite3_errmsg(db_));
+  }
+  return true;
+}
+
+void TRegistry::Close() {
+  for (auto& st : stmts_) {
+    sqlite3_finalize(st);
+    st = nullptr;
+  }
+  if (db_) sqlite3_close_v2(db_);
+  db_ = nullptr;
+  depth_ = 0;
+  failed_ = false;
+}
+
+sqlite3_stmt* TRegistry::Prepared(Stmt s) { return db_ ? stmts_[s] : nullptr; }
+
+bool TRegistry::Step(sqlite3_stmt* st, int& rc) {
+  rc = sqlite3_step(st);
+  if (rc == SQLITE_ROW || rc == SQLITE_DONE) return true;
+  failed_ = true;
+  return false;
+}
+
+bool TRegistry::BeginScope(bool write) {
+  if (!db_) return false;
+  if (depth_ == 0) {
+    failed_ = false;
+    TStmtUse use(Prepared(write ? sBeginImmediate : sBegin));
+    int rc;
+    if (!Step(*use, rc)) {
+      failed_ = false;
+      return false;
+    }
+  }
+  ++depth_;
+  return true;
+}
+
+bool TRegistry::EndScope() {
+  if (depth_ <= 0 || !db_) return false;
+  if (--depth_ > 0) return !failed_;
+  bool ok = !failed_;
+  int rc;
+  if (ok) {
+    TStmtUse use(Prepared(sCommit));
+    ok = Step(*use, rc);
+  }
+  if (!ok) {
+    TStmtUse use(Prepared(sRollback));
+    Step(*use, rc);
+  }
+  failed_ = false;
+  return ok;
+}
+
+std::optional<TRegistry::TKeyId> TRegistry::FindChild(TKeyId parent, const std::string& name) {
+  TStmtUse st(Prepared(sFindKey));
+  if (!st) return std::nullopt;
+  sqlite3_bind_int64(*st, 1, parent);
+  BindText(*st, 2, name);
+  int rc;
+  if (Step(*st, rc) && rc == SQLITE_ROW) return sqlite3_column_int64(*st, 0);
+  return std::nullopt;
+}
+
+std::optional<TRegistry::TKeyId> TRegistry::OpenKey(const std::string& path, bool create) {
+  TScopedTransaction tx(*this, create);
+  if (!tx.Active()) return std::nullopt;
+  TKeyId cur = HiveKey;
+  for (const std::string& part : SplitKeyPath(path)) {
+    if (auto child = FindChild(cur, part)) {
+      cur = *child;
+      continue;
+    }
+    if (!create || failed_) return std::nullopt;
+    TStmtUse st(Prepared(sInsertKey));
+    sqlite3_bind_int64(*st, 1, cur);
+    BindText(*st, 2, part);
+    int rc;
+    if (!Step(*st, rc)) return std::nullopt;
+    cur = sqlite3_last_insert_rowid(db_);
+  }
+  if (!tx.Finish()) return std::nullopt;
+  return cur;
+}
+
+bool TRegistry::KeyExists(const std::string& path) {
+  TScopedTransaction tx(*this, false);
+  bool found = tx.Active() && OpenKey(path, false).has_value();
+  return tx.Finish() && found;
+}
+
+bool TRegistry::CreateKey(const std::string& path) {
+  TScopedTransaction tx(*this);
+  bool ok = tx.Active() && OpenKey(path, true).has_value();
+  return tx.Finish() && ok;
+}
+
+bool TRegistry::DeleteKeyTree(const std::string& path) {
+  TScopedTransaction tx(*this);
+  if (!tx.Active()) return false;
+  auto key = OpenKey(path, false);
+  bool ok = key && DeleteKeyTree(*key);
+  return tx.Finish() && ok;
+}
+
+bool TRegistry::DeleteKeyTree(TKeyId key) {
+  if (key == HiveKey) return false;
+  TStmtUse st(Prepared(sDeleteKey));
+  if (!st) return false;
+  sqlite3_bind_int64(*st, 1, key);
+  int rc;
+  return Step(*st, rc) && sqlite3_changes(db_) > 0;
+}
+
+bool TRegistry::HasSubkeys(const std::string& path) {
+  TScopedTransaction tx(*this, false);
+  if (!tx.Active()) return false;
+  auto key = OpenKey(path, false);
+  bool any = false;
+  if (key) {
+    TStmtUse st(Prepared(sHasSubkeys));
+    sqlite3_bind_int64(*st, 1, *key);
+    int rc;
+    any = Step(*st, rc) && rc == SQLITE_ROW;
+  }
+  return tx.Finish() && any;
+}
+
+std::vector<std::string> TRegistry::SubkeyNames(const std::string& path) {
+  std::vector<std::string> names;
+  TScopedTransaction tx(*this, false);
+  if (!tx.Active()) return names;
+  if (auto key = OpenKey(path, false)) {
+    TStmtUse st(Prepared(sSubkeys));
+    sqlite3_bind_int64(*st, 1, *key);
+    int rc;
+    while (Step(*st, rc) && rc == SQLITE_ROW) names.push_back(ColumnBytes(*st, 0));
+  }
+  if (!tx.Finish()) names.clear();
+  return names;
+}
+
+TRegType TRegistry::ValueType(const std::string& path, const std::string& name) {
+  TScopedTransaction tx(*this, false);
+  if (!tx.Active()) return TRegType::None;
+  TRegType type = TRegType::None;
+  if (auto key = OpenKey(path, false)) {
+    TStmtUse st(Prepared(sValueType));
+    sqlite3_bind_int64(*st, 1, *key);
+    BindText(*st, 2, name);
+    int rc;
+    if (Step(*st, rc) && rc == SQLITE_ROW)
+      type = static_cast<TRegType>(sqlite3_column_int(*st, 0));
+  }
+  return tx.Finish() ? type : TRegType::None;
+}
+
+std::optional<TRegValue> TRegistry::ReadValue(const std::string& path, const std::string& name) {
+  TScopedTransaction tx(*this, false);
+  if (!tx.Active()) return std::nullopt;
+  std::optional<TRegValue> v;
+  if (auto key = OpenKey(path, false)) v = ReadValue(*key, name);
+  if (!tx.Finish()) return std::nullopt;
+  return v;
+}
+
+std::optional<TRegValue> TRegistry::ReadValue(TKeyId key, const std::string& name) {
+  TStmtUse st(Prepared(sReadValue));
+  if (!st) return std::nullopt;
+  sqlite3_bind_int64(*st, 1, key);
+  BindText(*st, 2, name);
+  int rc;
+  if (!Step(*st, rc) || rc != SQLITE_ROW) return std::nullopt;
+  TRegValue v;
+  v.Name = name;
+  v.Type = static_cast<TRegType>(sqlite3_column_int(*st, 0));
+  v.Data = ColumnBytes(*st, 1);
+  return v;
+}
+
+bool TRegistry::WriteValue(const std::string& path, const std::string& name, TRegType type,
+                           const std::string& data) {
+  TScopedTransaction tx(*this);
+  if (!tx.Active()) return false;
+  auto key = OpenKey(path, true);
+  bool ok = key && WriteValue(*key, name, type, data);
+  return tx.Finish() && ok;
+}
+
+bool TRegistry::WriteValue(TKeyId key, const std::string& name, TRegType type,
+                           const std::string& data) {
+  if (!ValidType(type) || (type == TRegType::Dword && data.size() != 4)) return false;
+  if (!db_) return false;
+  TRegType old = TRegType::None;
+  {
+    TStmtUse st(Prepared(sValueType));
+    sqlite3_bind_int64(*st, 1, key);
+    BindText(*st, 2, name);
+    int rc;
+    if (!Step(*st, rc)) return false;
+    if (rc == SQLITE_ROW) old = static_cast<TRegType>(sqlite3_column_int(*st, 0));
+  }
+  int rc;
+  if (old == type) {
+    TStmtUse st(Prepared(sUpdateValue));
+    sqlite3_bind_int64(*st, 1, key);
+    BindText(*st, 2, name);
+    BindBlob(*st, 3, data);
+    return Step(*st, rc);
+  }
+  if (old != TRegType::None && !DeleteValue(key, name)) return false;
+  TStmtUse st(Prepared(sInsertValue));
+  sqlite3_bind_int64(*st, 1, key);
+  BindText(*st, 2, name);
+  sqlite3_bind_int(*st, 3, static_cast<int>(type));
+  BindBlob(*st, 4, data);
+  return Step(*st, rc);
+}
+
+bool TRegistry::WriteDword(const std::string& path, const std::string& name, uint32_t v) {
+  std::string data(4, '\0');
+  for (int i = 0; i < 4; ++i) data[i] = static_cast<char>((v >> (8 * i)) & 0xff);
+  return WriteValue(path, name, TRegType::Dword, data);
+}
+
+bool TRegistry::WriteString(const std::string& path, const std::string& name,
+                            const std::string& v, TRegType type) {
+  if (type != TRegType::Sz && type != TRegType::ExpandSz) return false;
+  return WriteValue(path, name, type, v);
+}
+
+bool TRegistry::DeleteValue(const std::string& path, const std::string& name) {
+  TScopedTransaction tx(*this);
+  if (!tx.Active()) return false;
+  auto key = OpenKey(path, false);
+  bool ok = key && DeleteValue(*key, name);
+  return tx.Finish() && ok;
+}
+
+bool TRegistry::DeleteValue(TKeyId key, const std::string& name) {
+  TStmtUse st(Prepared(sDeleteValue));
+  if (!st) return false;
+  sqlite3_bind_int64(*st, 1, key);
+  BindText(*st, 2, name);
+  int rc;
+  return Step(*st, rc) && sqlite3_changes(db_) > 0;
+}
+
+bool TRegistry::DeleteValues(TKeyId key) {
+  TStmtUse st(Prepared(sDeleteValues));
+  if (!st) return false;
+  sqlite3_bind_int64(*st, 1, key);
+  int rc;
+  return Step(*st, rc);
+}
+
+std::vector<TRegValue> TRegistry::Values(const std::string& path) {
+  std::vector<TRegValue> vals;
+  TScopedTransaction tx(*this, false);
+  if (!tx.Active()) return vals;
+  if (auto key = OpenKey(path, false)) vals = Values(*key);
+  if (!tx.Finish()) vals.clear();
+  return vals;
+}
+
+std::vector<TRegValue> TRegistry::Values(TKeyId key) {
+  std::vector<TRegValue> vals;
+  TStmtUse st(Prepared(sValues));
+  if (!st) return vals;
+  sqlite3_bind_int64(*st, 1, key);
+  int rc;
+  while (Step(*st, rc) && rc == SQLITE_ROW) {
+    TRegValue v;
+    v.Name = ColumnBytes(*st, 0);
+    v.Type = static_cast<TRegType>(sqlite3_column_int(*st, 1));
+    v.Data = ColumnBytes(*st, 2);
+    vals.push_back(std::move(v));
+  }
+  return vals;
+}
+
+}  // namespace vortan

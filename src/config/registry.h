@@ -5,12 +5,14 @@
 // Key and value names compare without regard to ASCII case and keep the case they were
 // created with. Values enumerate in creation order. Every call is its own transaction.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vortan {
 
@@ -22,8 +24,34 @@ struct TRegValue {
   std::string Data;  ///< string bytes, raw binary, or 4 little-endian bytes for a DWORD
 };
 
+/// Why Open failed: Unusable means the file exists but can never serve as a store (not a
+/// database, damaged, foreign, unreadable); Transient means it may work later (locked,
+/// out of memory or space, the directory cannot be written).
+enum class TRegOpenFailure { None, Unusable, Transient };
+
 class TRegistry {
  public:
+  /// Handle of an existing key; valid only inside the transaction that obtained it.
+  using TKeyId = int64_t;
+  static constexpr TKeyId HiveKey = 0;
+
+  /// Groups several calls into one transaction. Nested scopes join the outer one. The
+  /// outermost scope commits when it ends, or rolls back when any statement inside failed.
+  class TScopedTransaction {
+   public:
+    explicit TScopedTransaction(TRegistry& reg, bool write = true);
+    ~TScopedTransaction();
+    TScopedTransaction(const TScopedTransaction&) = delete;
+    TScopedTransaction& operator=(const TScopedTransaction&) = delete;
+    bool Active() const { return active_; }
+    /// Ends the scope now; true when everything done in it is (or will be) committed.
+    bool Finish();
+
+   private:
+    TRegistry& reg_;
+    bool active_ = false;
+  };
+
   TRegistry();
   ~TRegistry();
   TRegistry(const TRegistry&) = delete;
@@ -34,6 +62,7 @@ class TRegistry {
   bool Open(const std::string& path, std::string& error);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
+  TRegOpenFailure LastOpenFailure() const { return openFailure_; }
 
   bool KeyExists(const std::string& path);
   /// Creates the key and any missing parent. False when the store is not open.
@@ -41,6 +70,7 @@ class TRegistry {
   /// Deletes the key with everything below it. False when it did not exist.
   bool DeleteKeyTree(const std::string& path);
   bool HasSubkeys(const std::string& path);
+  /// Names of the direct subkeys in creation order.
   std::vector<std::string> SubkeyNames(const std::string& path);
 
   /// Type of the value, TRegType::None when it (or its key) does not exist.
@@ -57,8 +87,39 @@ class TRegistry {
   /// Values of the key in creation order.
   std::vector<TRegValue> Values(const std::string& path);
 
+  // Key-handle operations, for callers that do several steps inside one TScopedTransaction.
+  std::optional<TKeyId> OpenKey(const std::string& path, bool create);
+  std::optional<TRegValue> ReadValue(TKeyId key, const std::string& name);
+  bool WriteValue(TKeyId key, const std::string& name, TRegType type, const std::string& data);
+  bool DeleteValue(TKeyId key, const std::string& name);
+  /// Deletes every value of the key (its subkeys stay).
+  bool DeleteValues(TKeyId key);
+  std::vector<TRegValue> Values(TKeyId key);
+  bool DeleteKeyTree(TKeyId key);
+
  private:
+  enum Stmt {
+    sFindKey, sInsertKey, sDeleteKey, sHasSubkeys, sSubkeys, sReadValue, sValueType,
+    sInsertValue, sUpdateValue, sDeleteValue, sDeleteValues, sValues, sBegin,
+    sBeginImmediate, sCommit, sRollback, sStmtCount
+  };
+
+  bool Configure(const std::string& path, std::string& error);
+  sqlite3_stmt* Prepared(Stmt s);
+  bool Step(sqlite3_stmt* st, int& rc);
+  bool BeginScope(bool write);
+  bool EndScope();
+  std::optional<TKeyId> FindChild(TKeyId parent, const std::string& name);
+
   sqlite3* db_ = nullptr;
+  std::array<sqlite3_stmt*, sStmtCount> stmts_{};
+  int depth_ = 0;
+  bool failed_ = false;
+  TRegOpenFailure openFailure_ = TRegOpenFailure::None;
 };
+
+/// Splits a key path at '\', ignoring empty parts (so leading, trailing and doubled
+/// separators do no harm).
+std::vector<std::string> SplitKeyPath(const std::string& path);
 
 }  // namespace vortan

@@ -4,10 +4,24 @@
 // Reads never fail: a value of the wrong stored type is deleted, a missing value is created
 // with the table's default, and the caller receives the stored value or the default.
 // Every operation opens its key, does its work in one transaction and closes the key again.
+// Every operation is serialized by a lock, so another thread may call it too.
+//
+// Cases the platform registry leaves open, decided here:
+// - a float stored as binary of a length other than 8, or a DWORD whose data is not 4 bytes,
+//   counts as the wrong type (deleted, then the default is written);
+// - a value in a list key that is not a plain string counts as the wrong type and is deleted;
+//   the list is read from the remaining string values;
+// - when a list is missing (no string value ValueName + "0"), the key's leftover values are
+//   removed before the default items are written, so the key holds exactly the default list;
+// - a header/footer object that does not decode is deleted and the target is left unchanged;
+// - an operation whose setting row has another type (ReadString on a Bool row, ...) does
+//   nothing, as if the key could not be opened; Bool and Integer operations share rows.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +30,7 @@ namespace vortan {
 
 class TRegistry;
 struct THeaderFooter;
+enum class TRegType : int;
 
 /// Outcome of opening the store file.
 struct TStoreOpenResult {
@@ -68,7 +83,7 @@ class TSettingsStore {
   /// String-list objects: each item followed by CR LF.
   int ReadObject(int id, std::vector<std::string>& list);
   void WriteObject(int id, const std::vector<std::string>& list);
-  /// Page header/footer objects (byte layout in storedformats.h).
+  /// Page header/footer objects (byte layout in headerfooter.h).
   int ReadObject(int id, THeaderFooter& hf);
   void WriteObject(int id, const THeaderFooter& hf);
 
@@ -76,7 +91,12 @@ class TSettingsStore {
   TRegistry* Registry();
 
  private:
+  std::optional<std::string> ReadScalar(int id, TRegType type, const std::string& def);
+  void WriteScalar(int id, TRegType type, const std::string& data);
+  int ReadObjectLocked(int id, const std::function<bool(std::string_view)>& load);
+
   std::unique_ptr<TRegistry> reg_;
+  mutable std::mutex mutex_;
 };
 
 /// Maximum size in bytes of a stored object.

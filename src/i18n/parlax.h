@@ -26,9 +26,11 @@ const char* KindPrefix(TParlaxKind k);
 class TParlaxItem {
  public:
   TParlaxItem() = default;
+  ~TParlaxItem();
   TParlaxItem(const TParlaxItem&) = delete;
   TParlaxItem& operator=(const TParlaxItem&) = delete;
 
+  /// Frees children and values; iterative, so arbitrarily deep trees are safe.
   void Clear();
   std::size_t ChildCount() const { return children_.size(); }
   TParlaxItem& ChildAt(std::size_t index) const { return *children_.at(index).second; }

@@ -1,1 +1,243 @@
-// placeholder
+#include "platform/platform.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace vortan::platform {
+
+std::string ExecutablePath() {
+  std::error_code ec;
+  fs::path p = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : p.string();
+}
+
+std::string ExecutableDir() {
+  std::string exe = ExecutablePath();
+  auto slash = exe.rfind(PathSeparator);
+  if (slash == std::string::npos) return std::string();
+  return exe.substr(0, slash + 1);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string GetEnv(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? std::string(v) : std::string();
+}
+
+std::string IncludeTrailingSeparator(std::string path) {
+  if (!path.empty() && path.back() != PathSeparator) path += PathSeparator;
+  return path;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  fs::path abs = fs::absolute(path, ec);
+  if (ec) return path;
+  return abs.lexically_normal().string();
+}
+
+namespace {
+
+std::string HomeDir() {
+  std::string home = GetEnv("HOME");
+  if (!home.empty()) return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return std::string();
+}
+
+// An XDG base directory: the variable when it holds an absolute path (relative values are
+// invalid and must be ignored), else the fallback below the home directory.
+std::string XdgBase(const char* variable, const std::string& home, const char* fallback) {
+  std::string v = GetEnv(variable);
+  if (!v.empty() && v.front() == '/') return IncludeTrailingSeparator(v);
+  if (home.empty()) return std::string();
+  return IncludeTrailingSeparator(home) + fallback;
+}
+
+// XDG_DESKTOP_DIR from user-dirs.dirs; empty when the file or the entry is missing or unusable.
+std::string DesktopFromUserDirs(const std::string& home) {
+  std::string config = XdgBase("XDG_CONFIG_HOME", home, ".config/");
+  if (config.empty()) return std::string();
+  std::ifstream in(config + "user-dirs.dirs");
+  std::string line;
+  std::string found;
+  while (std::getline(in, line)) {
+    auto start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == '#') continue;
+    auto eq = line.find('=', start);
+    if (eq == std::string::npos || line.compare(start, eq - start, "XDG_DESKTOP_DIR") != 0) continue;
+    std::string value = line.substr(eq + 1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
+      value.pop_back();
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+      value = value.substr(1, value.size() - 2);
+    for (const char* var : {"${HOME}", "$HOME"}) {
+      std::string_view v(var);
+      if (value.compare(0, v.size(), v) == 0) {
+        if (home.empty()) return std::string();
+        value = home + value.substr(v.size());
+        break;
+      }
+    }
+    found = value;  // the last assignment wins, as when the file is sourced by a shell
+  }
+  if (found.empty() || found.front() != '/') return std::string();
+  return found;
+}
+
+}  // namespace
+
+std::string SpecialFolder(int csidl) {
+  std::string home = HomeDir();
+  switch (csidl) {
+    case FolderDesktop: {
+      std::string desktop = DesktopFromUserDirs(home);
+      if (desktop.empty() && !home.empty()) desktop = IncludeTrailingSeparator(home) + "Desktop";
+      return IncludeTrailingSeparator(desktop);
+    }
+    case FolderPrograms:
+    case FolderStartMenu: {
+      std::string data = XdgBase("XDG_DATA_HOME", home, ".local/share/");
+      return data.empty() ? std::string() : data + "applications/";
+    }
+    default:
+      return std::string();
+  }
+}
+
+namespace {
+
+struct TLocaleId {
+  const char* Language;
+  const char* Country;  // the first row of a language is its main country
+  int Id;
+};
+
+constexpr TLocaleId LocaleIds[] = {
+    {"en", "US", 1033}, {"en", "GB", 2057}, {"en", "AU", 3081}, {"en", "CA", 4105},
+    {"en", "NZ", 5129}, {"en", "IE", 6153}, {"en", "ZA", 7177}, {"en", "JM", 8201},
+    {"en", "BZ", 10249}, {"en", "TT", 11273}, {"en", "ZW", 12297}, {"en", "PH", 13321},
+    {"en", "IN", 16393}, {"en", "MY", 17417}, {"en", "SG", 18441},
+    {"pt", "BR", 1046}, {"pt", "PT", 2070},
+    {"es", "ES", 3082}, {"es", "MX", 2058}, {"es", "GT", 4106}, {"es", "CR", 5130},
+    {"es", "PA", 6154}, {"es", "DO", 7178}, {"es", "VE", 8202}, {"es", "CO", 9226},
+    {"es", "PE", 10250}, {"es", "AR", 11274}, {"es", "EC", 12298}, {"es", "CL", 13322},
+    {"es", "UY", 14346}, {"es", "PY", 15370}, {"es", "BO", 16394}, {"es", "SV", 17418},
+    {"es", "HN", 18442}, {"es", "NI", 19466}, {"es", "PR", 20490}, {"es", "US", 21514},
+    {"fr", "FR", 1036}, {"fr", "BE", 2060}, {"fr", "CA", 3084}, {"fr", "CH", 4108},
+    {"fr", "LU", 5132}, {"fr", "MC", 6156},
+    {"de", "DE", 1031}, {"de", "CH", 2055}, {"de", "AT", 3079}, {"de", "LU", 4103},
+    {"de", "LI", 5127},
+    {"it", "IT", 1040}, {"it", "CH", 2064},
+    {"nl", "NL", 1043}, {"nl", "BE", 2067},
+    {"ru", "RU", 1049}, {"ru", "MD", 2073},
+    {"pl", "PL", 1045},
+    {"cs", "CZ", 1029},
+    {"ja", "JP", 1041},
+    {"zh", "CN", 2052}, {"zh", "TW", 1028}, {"zh", "HK", 3076}, {"zh", "SG", 4100},
+    {"zh", "MO", 5124},
+    {"ko", "KR", 1042},
+    {"sv", "SE", 1053}, {"sv", "FI", 2077},
+    {"da", "DK", 1030},
+    {"nb", "NO", 1044}, {"no", "NO", 1044}, {"nn", "NO", 2068},
+    {"fi", "FI", 1035},
+    {"hu", "HU", 1038},
+    {"tr", "TR", 1055},
+    {"el", "GR", 1032},
+    {"ro", "RO", 1048},
+    {"sk", "SK", 1051},
+    {"sl", "SI", 1060},
+    {"hr", "HR", 1050},
+    {"bg", "BG", 1026},
+    {"uk", "UA", 1058},
+    {"ca", "ES", 1027},
+    {"eu", "ES", 1069},
+    {"gl", "ES", 1110},
+    {"et", "EE", 1061},
+    {"lv", "LV", 1062},
+    {"lt", "LT", 1063},
+    {"is", "IS", 1039},
+    {"he", "IL", 1037},
+    {"ar", "SA", 1025}, {"ar", "EG", 3073},
+    {"fa", "IR", 1065},
+    {"hi", "IN", 1081},
+    {"th", "TH", 1054},
+    {"vi", "VN", 1066},
+    {"id", "ID", 1057},
+    {"ms", "MY", 1086},
+};
+
+std::string Lower(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return r;
+}
+
+std::string Upper(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return r;
+}
+
+}  // namespace
+
+int LanguageIdFromLocale(std::string_view locale) {
+  // language[_COUNTRY][.codeset][@modifier]; "-" is accepted for "_" as well.
+  locale = locale.substr(0, locale.find_first_of(".@"));
+  auto sep = locale.find_first_of("_-");
+  std::string language = Lower(locale.substr(0, sep));
+  std::string country = sep == std::string_view::npos ? std::string() : Upper(locale.substr(sep + 1));
+  const TLocaleId* main = nullptr;
+  for (const TLocaleId& row : LocaleIds) {
+    if (language != row.Language) continue;
+    if (!main) main = &row;
+    if (country == row.Country) return row.Id;
+  }
+  return main ? main->Id : 0;
+}
+
+int UserLanguageId() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    std::string v = GetEnv(name);
+    if (!v.empty()) return LanguageIdFromLocale(v);
+  }
+  return 0;
+}
+
+std::string ProgramFileOf(const std::string& source) {
+  auto nameStart = source.rfind(PathSeparator);
+  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  auto dot = source.rfind('.');
+  // A leading dot names a hidden file, not an extension: ".f" must not become the directory.
+  if (dot == std::string::npos || dot <= nameStart) return source + ".out";
+  return source.substr(0, dot);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  struct stat sa, sb;
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace vortan::platform

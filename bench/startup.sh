@@ -1,0 +1,32 @@
+#!/bin/sh
+# Time from launch to the main window shown, on a first start (empty store) and on later
+# starts, and the peak memory of the process. Runs under its own virtual X server.
+set -e
+cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}"
+RUNS="${RUNS:-5}"
+if [ -z "$INNER" ]; then
+  exec env INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+fi
+mkdir -p "$BUILD_DIR/bench"
+cc -O2 -o "$BUILD_DIR/bench/mapwait" bench/mapwait.c -lX11
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+export VORTAN_STORE="$WORK/registry.sqlite" XDG_RUNTIME_DIR="$WORK"
+chmod 700 "$WORK"
+EXE="$BUILD_DIR/vortan/vortan"
+MW="$BUILD_DIR/bench/mapwait"
+
+# The splash window has its own title, so this waits for the main window.
+first=""; later=""; peak=0
+for i in $(seq "$RUNS"); do
+  rm -f "$VORTAN_STORE" "$VORTAN_STORE"-wal "$VORTAN_STORE"-shm
+  set -- $("$MW" "Vortan 2.0" "$EXE")
+  first="$first $1"; [ "$2" -gt "$peak" ] && peak=$2
+  set -- $("$MW" "Vortan 2.0" "$EXE")
+  later="$later $1"; [ "$2" -gt "$peak" ] && peak=$2
+done
+median() { echo "$@" | tr ' ' '\n' | grep . | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+echo "first start (empty store):  median $(median $first) ms   runs:$first"
+echo "later start:                median $(median $later) ms   runs:$later"
+echo "peak memory (max RSS):      $((peak / 1024)) MiB"

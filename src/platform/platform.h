@@ -1,0 +1,54 @@
+#pragma once
+// The operating-system services the rest of the program uses. This is the only place that
+// knows it runs on Linux; a port replaces this file's implementation, not its callers.
+
+#include <string>
+#include <string_view>
+
+#include "platform/platformprofile.h"
+
+namespace vortan::platform {
+
+/// Full name of the running executable (symbolic links resolved).
+std::string ExecutablePath();
+/// Directory of the running executable, with a trailing separator.
+std::string ExecutableDir();
+
+bool DirectoryExists(const std::string& path);
+/// True for a regular file or a symbolic link to one.
+bool FileExists(const std::string& path);
+
+/// Value of the environment variable, empty when unset.
+std::string GetEnv(const char* name);
+
+/// Appends the path separator when missing. An empty name stays empty, so that a missing
+/// directory never turns into the root directory.
+std::string IncludeTrailingSeparator(std::string path);
+/// The name made absolute against the current directory, with "." and ".." removed.
+/// An empty name stays empty.
+std::string AbsolutePath(const std::string& path);
+
+/// Shell folder numbers understood by SpecialFolder.
+inline constexpr int FolderDesktop = 0;
+inline constexpr int FolderPrograms = 2;
+inline constexpr int FolderStartMenu = 11;
+
+/// The user's folder for a shell folder number, with a trailing separator, whether or not it
+/// exists yet. Empty for an unknown number or when the home directory cannot be found.
+std::string SpecialFolder(int csidl);
+
+/// Windows language id for a POSIX locale name ("pt_BR.UTF-8" -> 1046). A language without
+/// a known country gives its main country's id; "C", "POSIX" and unknown languages give 0.
+int LanguageIdFromLocale(std::string_view locale);
+/// Language id of the user's locale (LC_ALL, LC_MESSAGES, LANG: the first that is set).
+int UserLanguageId();
+
+/// The program a source file compiles to: the file name's extension removed ("prog.f" ->
+/// "prog"), or ".out" appended when it has none, so the program never overwrites its source.
+std::string ProgramFileOf(const std::string& source);
+
+/// True for equal names, or when both exist and are the same file (device and inode).
+/// Letter case matters.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+}  // namespace vortan::platform

@@ -1,0 +1,12 @@
+#pragma once
+#include "shell/promptservice.h"
+
+namespace vortan {
+
+/// The prompt service of the running program: real modal dialogs.
+class TDialogPromptService : public TPromptService {
+ public:
+  TMessageAnswer MessageDlg(const TMessageRequest& request) override;
+};
+
+}  // namespace vortan

@@ -1,0 +1,77 @@
+#pragma once
+// Every modal question of the program goes through one prompt service, so that tests can
+// replace the dialogs with scripted answers and never block on a window.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+namespace vortan {
+
+enum class TMsgDlgType { Warning, Error, Information, Confirmation, Custom };
+
+/// The eleven button kinds, in slot order.
+enum class TMsgDlgBtn : int { Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
+constexpr int MsgDlgBtnCount = 11;
+
+/// A set of buttons.
+class TMsgDlgButtons {
+ public:
+  constexpr TMsgDlgButtons() = default;
+  constexpr TMsgDlgButtons(std::initializer_list<TMsgDlgBtn> list) {
+    for (auto b : list) bits_ |= Bit(b);
+  }
+  constexpr bool Has(TMsgDlgBtn b) const { return (bits_ & Bit(b)) != 0; }
+  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr void Add(TMsgDlgBtn b) { bits_ |= Bit(b); }
+  constexpr bool operator==(const TMsgDlgButtons&) const = default;
+
+ private:
+  static constexpr uint16_t Bit(TMsgDlgBtn b) { return uint16_t(1u << int(b)); }
+  uint16_t bits_ = 0;
+};
+
+/// The answer of a message dialog: the button that closed it.
+enum class TModalResult { None, Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
+TModalResult ResultOf(TMsgDlgBtn b);
+
+/// The buttons that get the default role: the given set, else OK when present, else Yes.
+TMsgDlgButtons EffectiveDefaults(TMsgDlgButtons buttons, TMsgDlgButtons defaults);
+/// What Escape answers: Cancel when present, else No, else OK (None when neither exists).
+TModalResult EscapeResult(TMsgDlgButtons buttons);
+
+struct TMessageRequest {
+  std::string Text;
+  TMsgDlgType Kind = TMsgDlgType::Information;
+  TMsgDlgButtons Buttons;
+  TMsgDlgButtons Defaults;
+  bool HasCheckBox = false;  ///< the "Don't show this message again." box
+  bool Checked = false;      ///< its initial state
+  int HelpContext = 0;
+};
+
+struct TMessageAnswer {
+  TModalResult Result = TModalResult::Cancel;
+  bool Checked = false;  ///< state of the check box when the dialog closed
+};
+
+/// The modal questions the program asks. The interface grows with the dialogs it needs.
+class TPromptService {
+ public:
+  virtual ~TPromptService() = default;
+  virtual TMessageAnswer MessageDlg(const TMessageRequest& request) = 0;
+};
+
+/// The process-wide prompt service. Without one set, every question answers as Escape would.
+TPromptService* Prompts();
+void SetPrompts(TPromptService* service);
+
+/// The message dialog with the "Don't show this message again." check box. The box starts
+/// ticked when `show` is false; afterwards `show` is the negation of the box.
+TModalResult MessageDlgCheck(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                             TMsgDlgButtons defaults, bool& show, int helpContext = 0);
+/// The same dialog without the check box.
+TModalResult MessageDlgDef(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                           TMsgDlgButtons defaults = {}, int helpContext = 0);
+
+}  // namespace vortan

@@ -1,0 +1,43 @@
+#pragma once
+// A prompt service that answers from a script and records every question, so no test ever
+// waits on a dialog.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "shell/promptservice.h"
+
+namespace vortan::test {
+
+class TScriptedPrompts : public TPromptService {
+ public:
+  TScriptedPrompts() { previous_ = Prompts(); SetPrompts(this); }
+  ~TScriptedPrompts() override { SetPrompts(previous_); }
+
+  /// Queues an answer; `tick` is the state of the check box when the dialog closes.
+  void Answer(TModalResult r, bool tick = false) { answers_.push_back({r, tick}); }
+  /// Answers every further question with this result, leaving the box as it was.
+  void AnswerAlways(TModalResult r) { always_ = r; }
+
+  TMessageAnswer MessageDlg(const TMessageRequest& request) override {
+    asked.push_back(request);
+    if (!answers_.empty()) {
+      TMessageAnswer a = answers_.front();
+      answers_.pop_front();
+      return a;
+    }
+    if (always_ != TModalResult::None) return {always_, request.Checked};
+    ADD_FAILURE() << "unexpected question: " << request.Text;
+    return {EscapeResult(request.Buttons), request.Checked};
+  }
+
+  std::vector<TMessageRequest> asked;
+
+ private:
+  std::deque<TMessageAnswer> answers_;
+  TModalResult always_ = TModalResult::None;
+  TPromptService* previous_ = nullptr;
+};
+
+}  // namespace vortan::test
