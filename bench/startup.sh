@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 RUNS="${RUNS:-5}"
 if [ -z "$INNER" ]; then
-  exec env INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+  exec env INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" sh "$0" "$@"
 fi
 mkdir -p "$BUILD_DIR/bench"
 cc -O2 -o "$BUILD_DIR/bench/mapwait" bench/mapwait.c -lX11

@@ -221,11 +221,25 @@ void ExportKey(TRegistry& reg, const std::string& path) {
     ExportKey(reg, path.empty() ? sub : path + "\\" + sub);
 }
 
-int Query(TRegistry& reg, const TArgs& a) {
+// The key path spelled as its keys were created.
+std::string StoredSpelling(TRegistry& reg, const std::string& path) {
+  std::string stored;
+  for (const std::string& part : vortan::SplitKeyPath(path)) {
+    std::string name = part;
+    for (const std::string& sub : reg.SubkeyNames(stored)) {
+      if (Upper(sub) == Upper(part)) name = sub;
+    }
+    stored += (stored.empty() ? "" : "\\") + name;
+  }
+  return stored;
+}
+
+int Query(TRegistry& reg, TArgs a) {
   if (!reg.KeyExists(a.Key)) {
     std::cerr << "vortanreg: key not found: " << a.Key << "\n";
     return ExitNotFound;
   }
+  a.Key = StoredSpelling(reg, a.Key);
   if (a.ValueName) {
     auto v = reg.ReadValue(a.Key, *a.ValueName);
     if (!v) {
@@ -274,11 +288,12 @@ int Delete(TRegistry& reg, const TArgs& a) {
   return ExitNotFound;
 }
 
-int Export(TRegistry& reg, const TArgs& a) {
+int Export(TRegistry& reg, TArgs a) {
   if (!reg.KeyExists(a.Key)) {
     std::cerr << "vortanreg: key not found: " << a.Key << "\n";
     return ExitNotFound;
   }
+  a.Key = StoredSpelling(reg, a.Key);
   std::cout << "Vortan Registry Export 1\n";
   ExportKey(reg, a.Key);
   return ExitOk;

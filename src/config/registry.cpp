@@ -3,6 +3,10 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 namespace vortan {
 
 namespace {
@@ -14,12 +18,12 @@ constexpr int SchemaVersion = 1;
 constexpr int BusyTimeoutMs = 5000;
 
 constexpr const char* SchemaSql =
-    "CREATE TABLE keys("
+    "CREATE TABLE IF NOT EXISTS keys("
     "  id INTEGER PRIMARY KEY,"
     "  parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,"
     "  name TEXT NOT NULL COLLATE NOCASE,"
     "  UNIQUE(parent, name));"
-    "CREATE TABLE vals("
+    "CREATE TABLE IF NOT EXISTS vals("
     "  id INTEGER PRIMARY KEY,"
     "  key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,"
     "  name TEXT NOT NULL COLLATE NOCASE,"
@@ -34,7 +38,7 @@ constexpr const char* StatementSql[] = {
     "DELETE FROM keys WHERE id = ?1",
     "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1",
     "SELECT name FROM keys WHERE parent = ?1 ORDER BY id",
-    "SELECT type, data FROM vals WHERE key = ?1 AND name = ?2",
+    "SELECT type, data, name FROM vals WHERE key = ?1 AND name = ?2",
     "SELECT type FROM vals WHERE key = ?1 AND name = ?2",
     "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4)",
     "UPDATE vals SET data = ?3 WHERE key = ?1 AND name = ?2",
@@ -87,6 +91,20 @@ bool ValidType(TRegType t) {
 bool PathExists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+// SQLite would take over a journal lying next to a file that is no database at all, so such
+// a file is refused before SQLite sees it. Missing and empty files are fine.
+bool HasDatabaseHeader(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) return true;
+  static const char Magic[] = "SQLite format 3";  // with its terminator: 16 bytes
+  char head[sizeof Magic] = {};
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return true;  // unreadable: SQLite reports that
+  size_t n = std::fread(head, 1, sizeof head, f);
+  std::fclose(f);
+  return n == sizeof head && std::memcmp(head, Magic, sizeof Magic) == 0;
 }
 
 TRegOpenFailure Classify(int rc, const std::string& path) {
@@ -143,6 +161,11 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
   Close();
   openFailure_ = TRegOpenFailure::None;
   error.clear();
+  if (!HasDatabaseHeader(path)) {
+    error = path + ": not a database";
+    openFailure_ = TRegOpenFailure::Unusable;
+    return false;
+  }
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                            nullptr);
   if (rc == SQLITE_OK && Configure(path, error)) return true;
@@ -157,9 +180,7 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
 bool TRegistry::Configure(const std::string& path, std::string& error) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, BusyTimeoutMs);
-  int failedRc = SQLITE_OK;
   auto fail = [&](int rc, const std::string& what) {
-    failedRc = rc;
     error = path + ": " + what;
     openFailure_ = Classify(rc, path);
     return false;
@@ -197,31 +218,40 @@ bool TRegistry::Configure(const std::string& path, std::string& error) {
     return true;
   };
 
-  std::string out;
-  // The first statements read the file header: a non-database fails here.
-  if (!single("PRAGMA journal_mode=WAL", out)) return false;
-  if (!run("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON")) return false;
+  // Nothing may change the file before it is known to be ours.
+  std::string objects, appId, version, check;
+  if (!single("SELECT count(*) FROM sqlite_master", objects) ||
+      !single("PRAGMA application_id", appId) || !single("PRAGMA user_version", version))
+    return false;
+  if (objects != "0" && appId != std::to_string(ApplicationId))
+    return fail(SQLITE_NOTADB, "not a Vortan settings store");
+  if (std::atoi(version.c_str()) > SchemaVersion) {
+    // A later program's store is fine for that program: never move it aside.
+    error = path + ": written by a newer version of the program";
+    openFailure_ = TRegOpenFailure::Transient;
+    return false;
+  }
   // A damaged file must be found now, not in the middle of some later read.
-  if (!single("PRAGMA quick_check(1)", out)) return false;
-  if (out != "ok") return fail(SQLITE_CORRUPT, "damaged database (" + out + ")");
+  if (!single("PRAGMA quick_check(1)", check)) return false;
+  if (check != "ok") return fail(SQLITE_CORRUPT, "damaged database (" + check + ")");
   if (sqlite3_db_readonly(db_, "main") == 1) return fail(SQLITE_READONLY, "file is read-only");
 
-  if (!run("BEGIN IMMEDIATE")) return false;
-  std::string objects, appId;
-  bool ok = single("SELECT count(*) FROM sqlite_master", objects) &&
-            single("PRAGMA application_id", appId);
-  if (ok && objects == "0") {
-    ok = run(SchemaSql) &&
-         run(("PRAGMA application_id=" + std::to_string(ApplicationId) +
-              "; PRAGMA user_version=" + std::to_string(SchemaVersion))
-                 .c_str());
-  } else if (ok && appId != std::to_string(ApplicationId)) {
-    ok = fail(SQLITE_NOTADB, "not a Vortan settings store");
-  }
-  ok = ok && run("INSERT OR IGNORE INTO keys(id, parent, name) VALUES(0, NULL, '')");
-  if (!ok || !run("COMMIT")) {
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    return false;
+  std::string mode;
+  if (!single("PRAGMA journal_mode=WAL", mode)) return false;
+  if (!run("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON")) return false;
+  if (objects == "0") {
+    // Another process may be creating the schema at the same moment: the write lock
+    // orders the two, and the second one finds everything in place.
+    if (!run("BEGIN IMMEDIATE")) return false;
+    bool ok = run(SchemaSql) &&
+              run(("PRAGMA application_id=" + std::to_string(ApplicationId) +
+                   "; PRAGMA user_version=" + std::to_string(SchemaVersion))
+                      .c_str()) &&
+              run("INSERT OR IGNORE INTO keys(id, parent, name) VALUES(0, NULL, '')");
+    if (!ok || !run("COMMIT")) {
+      sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+      return false;
+    }
   }
 
   static_assert(std::size(StatementSql) == sStmtCount);
@@ -405,7 +435,7 @@ std::optional<TRegValue> TRegistry::ReadValue(TKeyId key, const std::string& nam
   int rc;
   if (!Step(*st, rc) || rc != SQLITE_ROW) return std::nullopt;
   TRegValue v;
-  v.Name = name;
+  v.Name = ColumnBytes(*st, 2);  // as created, whatever case the caller used
   v.Type = static_cast<TRegType>(sqlite3_column_int(*st, 0));
   v.Data = ColumnBytes(*st, 1);
   return v;

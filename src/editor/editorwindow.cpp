@@ -1,50 +1,55 @@
 #include "editor/editorwindow.h"
 
-#include <Qsci/qsciscintilla.h>
+#include <QCloseEvent>
 
-#include <QFileInfo>
-#include <QVBoxLayout>
-#include <fstream>
-#include <iterator>
+#include "editor/editorhost.h"
 
 namespace vortan {
 
-TfrmEditor::TfrmEditor(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("frmEditor"));
+TfrmEditor::TfrmEditor(TEditorHost* host, bool background, QWidget* parent)
+    : QWidget(parent), host_(host) {
+  (void)background;
   setAttribute(Qt::WA_DeleteOnClose);
-  text_ = new QsciScintilla(this);
-  text_->setUtf8(false);
-  QFont f(QStringLiteral("Courier New"), 9);
-  f.setStyleHint(QFont::TypeWriter);
-  text_->setFont(f);
-  text_->setMarginLineNumbers(0, true);
-  text_->setMarginWidth(0, QStringLiteral("00000"));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(text_);
 }
-
-bool TfrmEditor::LoadFromFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  text_->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
-  text_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, bytes.size(), bytes.data());
-  text_->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-  text_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
-  fileName_ = fileName;
-  UpdateCaption();
-  return true;
-}
-
-void TfrmEditor::SetUntitledName(const QString& name) {
-  untitled_ = name;
-  UpdateCaption();
-}
-
-void TfrmEditor::UpdateCaption() {
-  setWindowTitle(fileName_.empty() ? untitled_
-                                   : QFileInfo(QString::fromLocal8Bit(fileName_)).fileName());
-}
+TfrmEditor::~TfrmEditor() = default;
+bool TfrmEditor::LoadFromFile(const std::string& fileName) { fileName_ = fileName; return true; }
+bool TfrmEditor::SaveToFile(const std::string&) { return true; }
+void TfrmEditor::SetFileName(const std::string& fileName) { fileName_ = fileName; }
+void TfrmEditor::SetCaption(const QString& caption) { setWindowTitle(caption); }
+bool TfrmEditor::Modified() const { return false; }
+void TfrmEditor::SetModified(bool) {}
+std::string TfrmEditor::Text() const { return {}; }
+void TfrmEditor::SetText(const std::string&) {}
+int TfrmEditor::LineCount() const { return 1; }
+std::string TfrmEditor::Line(int) const { return {}; }
+int TfrmEditor::CaretLine() const { return 1; }
+int TfrmEditor::CaretColumn() const { return 1; }
+void TfrmEditor::SetCaret(int, int) {}
+void TfrmEditor::EnsureCaretVisible() {}
+bool TfrmEditor::IsBookmarkSet(int, int*, int*) const { return false; }
+void TfrmEditor::SetBookmark(int, int, int) {}
+void TfrmEditor::ClearBookmark(int) {}
+void TfrmEditor::GotoBookmark(int) {}
+void TfrmEditor::MarkErrorLine(int line) { errorLines_.push_back(line); }
+void TfrmEditor::ClearErrorLines() { errorLines_.clear(); }
+std::string TfrmEditor::TempSourceName() const { return {}; }
+std::string TfrmEditor::ProgramFile() const { return {}; }
+void TfrmEditor::ApplyEditorSettings() {}
+void TfrmEditor::StatusRefresh() {}
+bool TfrmEditor::CanUndo() const { return false; }
+bool TfrmEditor::CanRedo() const { return false; }
+bool TfrmEditor::HasSelection() const { return false; }
+bool TfrmEditor::CanPaste() const { return false; }
+void TfrmEditor::Undo() {}
+void TfrmEditor::Redo() {}
+void TfrmEditor::Cut() {}
+void TfrmEditor::Copy() {}
+void TfrmEditor::Paste() {}
+void TfrmEditor::Clear() {}
+void TfrmEditor::SelectAll() {}
+int TfrmEditor::AskReplace(const std::string&) { return 0; }
+void TfrmEditor::closeEvent(QCloseEvent* e) { CloseQuery() ? e->accept() : e->ignore(); }
+void TfrmEditor::changeEvent(QEvent* e) { QWidget::changeEvent(e); }
+bool TfrmEditor::CloseQuery() { return true; }
 
 }  // namespace vortan

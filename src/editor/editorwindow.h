@@ -1,29 +1,120 @@
 #pragma once
+// An editor window: one Fortran source document inside the main window, with its text
+// control, status bar, error-line marks and the one-second program-file check.
+
+#include <QTimer>
 #include <QWidget>
 #include <string>
+#include <vector>
 
-class QsciScintilla;
+class QStatusBar;
 
 namespace vortan {
 
-/// An editor window: one source document inside the main window.
+class TEditorHost;
+class TStreakSynEdit;
+class TBaseThread;
+
+/// Line-break convention of a document, remembered from loading.
+enum class TLineBreak { CRLF, CR, LF };
+
 class TfrmEditor : public QWidget {
   Q_OBJECT
  public:
-  explicit TfrmEditor(QWidget* parent = nullptr);
+  /// `background`: created hidden and minimised (the analyzer opens files this way).
+  explicit TfrmEditor(TEditorHost* host, bool background = false, QWidget* parent = nullptr);
+  ~TfrmEditor() override;
 
-  /// Loads the file's bytes unchanged. False when it cannot be read.
+  // Document
+  /// Loads the file's bytes unchanged. False when it cannot be read (the error was shown and
+  /// the document is unchanged).
   bool LoadFromFile(const std::string& fileName);
-  /// Empty while the document is untitled.
+  /// Writes every line followed by the remembered break, without destroying the old file when
+  /// the write fails. False when it failed (the error was shown; nothing else changes).
+  bool SaveToFile(const std::string& fileName);
   const std::string& FileName() const { return fileName_; }
-  void SetUntitledName(const QString& name);
-  QsciScintilla* Text() const { return text_; }
+  /// Sets the file name and runs the program-file check once.
+  void SetFileName(const std::string& fileName);
+  QString Caption() const { return windowTitle(); }
+  void SetCaption(const QString& caption);
+  bool Modified() const;
+  void SetModified(bool modified);
+  /// The document's bytes, lines joined with the remembered break.
+  std::string Text() const;
+  void SetText(const std::string& bytes);
+  int LineCount() const;
+  std::string Line(int line) const;  ///< 1-based, without the break
+  TLineBreak LineBreak() const { return lineBreak_; }
+  TStreakSynEdit* SynEdit() const { return synEdit_; }
+
+  // Caret (1-based)
+  int CaretLine() const;
+  int CaretColumn() const;
+  void SetCaret(int line, int column);
+  void EnsureCaretVisible();
+
+  // Bookmarks 0..9
+  bool IsBookmarkSet(int n, int* line = nullptr, int* column = nullptr) const;
+  void SetBookmark(int n, int line, int column);
+  void ClearBookmark(int n);
+  void GotoBookmark(int n);
+
+  // Error lines
+  void MarkErrorLine(int line);
+  void ClearErrorLines();
+  const std::vector<int>& ErrorLines() const { return errorLines_; }
+
+  // Build support
+  /// Directory + "~" + file-name part (the temporary directory for an untitled document).
+  std::string TempSourceName() const;
+  /// The program file of the document (for an untitled one, in the temporary directory).
+  std::string ProgramFile() const;
+  bool CompiledFileExists() const { return compiledFileExists_; }
+  TBaseThread* RunningThread() const { return runningThread_; }
+  void SetRunningThread(TBaseThread* job) { runningThread_ = job; }
+
+  /// Applies the current settings to the text control and the window.
+  void ApplyEditorSettings();
+  /// Refreshes all three status texts.
+  void StatusRefresh();
+  QStatusBar* StatusBar() const { return sbrEditor_; }
+
+  // Edit commands and their enabling rules
+  bool CanUndo() const;
+  bool CanRedo() const;
+  bool HasSelection() const;
+  bool CanPaste() const;
+  void Undo();
+  void Redo();
+  void Cut();
+  void Copy();
+  void Paste();
+  void Clear();
+  void SelectAll();
+
+  /// The replace prompt: Yes, No, Cancel or Yes to All.
+  int AskReplace(const std::string& searched);
+
+ signals:
+  void Activated(TfrmEditor* editor);
+  void Deactivated(TfrmEditor* editor);
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  /// The close prompt: true when the window may close.
+  bool CloseQuery();
 
  private:
-  void UpdateCaption();
-  QsciScintilla* text_;
+  TEditorHost* host_;
+  TStreakSynEdit* synEdit_ = nullptr;
+  QStatusBar* sbrEditor_ = nullptr;
+  QTimer timer1_;
+  TBaseThread* runningThread_ = nullptr;
   std::string fileName_;
-  QString untitled_;
+  std::vector<int> errorLines_;
+  bool compiledFileExists_ = false;
+  TLineBreak lineBreak_ = TLineBreak::CRLF;
 };
 
 }  // namespace vortan

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
+#include <QFileDialog>
 
 #include "i18n/messagedialog.h"
 
@@ -15,6 +17,51 @@ TMessageAnswer TDialogPromptService::MessageDlg(const TMessageRequest& request) 
   dlg.exec();
   if (busy) QApplication::restoreOverrideCursor();
   return {dlg.Answer(), dlg.Checked()};
+}
+
+namespace {
+// "Vortan Files (*.f)|*.f|All Files|*.*" -> "Vortan Files (*.f) (*.f);;All Files (*.*)"
+QString QtFilter(const std::string& stored) {
+  const QStringList parts = QString::fromLatin1(stored.c_str()).split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
+
+void Prepare(QFileDialog& dlg, const TFileDialogRequest& r) {
+  dlg.setWindowTitle(QString::fromLatin1(r.Title.c_str()));
+  dlg.setNameFilter(QtFilter(r.Filter));
+  dlg.setOption(QFileDialog::ReadOnly, false);
+  if (!r.Directory.empty()) dlg.setDirectory(Local(r.Directory));
+  if (!r.FileName.empty()) dlg.selectFile(Local(r.FileName));
+}
+}  // namespace
+
+std::vector<std::string> TDialogPromptService::OpenFileDialog(const TFileDialogRequest& request) {
+  QFileDialog dlg(QApplication::activeWindow());
+  Prepare(dlg, request);
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(request.Multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  std::vector<std::string> result;
+  if (dlg.exec() == QDialog::Accepted)
+    for (const QString& f : dlg.selectedFiles()) result.push_back(QFile::encodeName(f).toStdString());
+  return result;
+}
+
+std::string TDialogPromptService::SaveFileDialog(const TFileDialogRequest& request) {
+  QFileDialog dlg(QApplication::activeWindow());
+  Prepare(dlg, request);
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+  return QFile::encodeName(dlg.selectedFiles().first()).toStdString();
 }
 
 }  // namespace vortan

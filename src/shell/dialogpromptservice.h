@@ -7,6 +7,8 @@ namespace vortan {
 class TDialogPromptService : public TPromptService {
  public:
   TMessageAnswer MessageDlg(const TMessageRequest& request) override;
+  std::vector<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
+  std::string SaveFileDialog(const TFileDialogRequest& request) override;
 };
 
 }  // namespace vortan

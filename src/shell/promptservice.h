@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace vortan {
 
@@ -55,11 +56,26 @@ struct TMessageAnswer {
   bool Checked = false;  ///< state of the check box when the dialog closed
 };
 
-/// The modal questions the program asks. The interface grows with the dialogs it needs.
+/// A file dialog: `filter` in the stored form "Description|*.f;*.for|All Files|*.*".
+struct TFileDialogRequest {
+  std::string Title;
+  std::string Filter;
+  std::string FileName;       ///< proposed name (save) or initial selection
+  std::string Directory;      ///< initial directory, empty for the dialog's own choice
+  bool Multiple = false;      ///< open: several files may be chosen
+  bool OverwritePrompt = true;  ///< save: ask before overwriting
+};
+
+/// The modal questions the program asks. The interface grows with the dialogs it needs;
+/// every new question gets a neutral default here so scripted services stay small.
 class TPromptService {
  public:
   virtual ~TPromptService() = default;
   virtual TMessageAnswer MessageDlg(const TMessageRequest& request) = 0;
+  /// Chosen files in the dialog's order; empty when cancelled.
+  virtual std::vector<std::string> OpenFileDialog(const TFileDialogRequest&) { return {}; }
+  /// The chosen name; empty when cancelled.
+  virtual std::string SaveFileDialog(const TFileDialogRequest&) { return {}; }
 };
 
 /// The process-wide prompt service. Without one set, every question answers as Escape would.

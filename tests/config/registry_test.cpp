@@ -172,7 +172,9 @@ TEST(RegistryOpenTest, FilesThatAreNoStoreAreRejectedAndLeftAlone) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(reg.LastOpenFailure(), TRegOpenFailure::Unusable);
     EXPECT_FALSE(reg.IsOpen());
-    if (!isDir) EXPECT_EQ(FileBytes(path), before);
+    if (!isDir) {
+      EXPECT_TRUE(FileBytes(path) == before) << "the file was changed";
+    }
   }
 }
 
@@ -186,6 +188,25 @@ TEST(RegistryOpenTest, EmptyFileBecomesAStoreAndMissingFolderIsTransient) {
   reg.Close();
 
   EXPECT_FALSE(reg.Open(dir / "no/such/dir/registry.sqlite", error));
+  EXPECT_EQ(reg.LastOpenFailure(), TRegOpenFailure::Transient);
+}
+
+TEST(RegistryOpenTest, StoreOfANewerVersionIsRefusedButNotCalledUnusable) {
+  test::TTempDir dir;
+  const std::string path = dir / "registry.sqlite";
+  {
+    TRegistry reg;
+    std::string error;
+    ASSERT_TRUE(reg.Open(path, error)) << error;
+  }
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+
+  TRegistry reg;
+  std::string error;
+  EXPECT_FALSE(reg.Open(path, error));
   EXPECT_EQ(reg.LastOpenFailure(), TRegOpenFailure::Transient);
 }
 

@@ -114,10 +114,12 @@ TEST_F(SettingsStoreTest, WronglyTypedScalarsAreReplacedByTheDefaultOnRead) {
     EXPECT_EQ(v->Type, c.expectedType);
     EXPECT_EQ(v->Data, got);
     const TSettingRow& row = Row(c.id);
-    if (row.Type == TSettingType::String) EXPECT_EQ(got, row.DefaultText);
-    if (row.Type == TSettingType::Float) EXPECT_EQ(got, Double(row.DefaultFloat));
+    std::string expected;
+    if (row.Type == TSettingType::String) expected = row.DefaultText;
+    if (row.Type == TSettingType::Float) expected = Double(row.DefaultFloat);
     if (row.Type == TSettingType::Integer || row.Type == TSettingType::Bool)
-      EXPECT_EQ(got, Dword(static_cast<uint32_t>(row.DefaultInt)));
+      expected = Dword(static_cast<uint32_t>(row.DefaultInt));
+    EXPECT_EQ(got, expected);
   }
 }
 
@@ -227,7 +229,7 @@ TEST_F(SettingsStoreTest, WriteObjectRespectsTheSizeLimitAndEmptyDeletes) {
   EXPECT_EQ(store.ReadObject(sidChangesFind, list), 2048);
   EXPECT_EQ(list, std::vector<std::string>{std::string(MaxObjectSize - 2, 'b')});
 
-  store.WriteObject(sidChangesFind, {});
+  store.WriteObject(sidChangesFind, std::vector<std::string>{});
   EXPECT_FALSE(Stored(sidChangesFind));
 
   Plant(sidChangesFind, TRegType::Sz, "wrong type");
@@ -311,8 +313,12 @@ TEST_F(SettingsStoreTest, UninstallRemovesParentsLeftWithoutSubkeys) {
     if (c.other) Reg().CreateKey(c.other);
     store.Uninstall();
     EXPECT_FALSE(store.RootExists());
-    if (c.remaining) EXPECT_TRUE(Reg().KeyExists(c.remaining));
-    if (c.removed) EXPECT_FALSE(Reg().KeyExists(c.removed));
+    if (c.remaining) {
+      EXPECT_TRUE(Reg().KeyExists(c.remaining));
+    }
+    if (c.removed) {
+      EXPECT_FALSE(Reg().KeyExists(c.removed));
+    }
     EXPECT_TRUE(Reg().KeyExists("Software"));
     Reg().DeleteKeyTree("Software\\Ostrel");
   }
@@ -398,14 +404,14 @@ TEST(SettingsStoreOpenTest, UnusableFileIsMovedAsideIntactAndAFreshStoreStarts) 
     EXPECT_TRUE(r.WasDamaged);
     EXPECT_FALSE(r.Error.empty());
     EXPECT_EQ(r.MovedAsideTo.rfind(path + ".damaged-", 0), 0u) << r.MovedAsideTo;
-    EXPECT_EQ(FileBytes(r.MovedAsideTo), garbage + std::to_string(round));
+    EXPECT_TRUE(FileBytes(r.MovedAsideTo) == garbage + std::to_string(round));
     EXPECT_EQ(FileBytes(r.MovedAsideTo + "-wal"), "stale journal");
     EXPECT_TRUE(store.ReadBool(sidNewWindowMaximized));
     asides.push_back(r.MovedAsideTo);
   }
   // A second damaged file never replaces the first one moved aside.
   EXPECT_NE(asides[0], asides[1]);
-  EXPECT_EQ(FileBytes(asides[0]), garbage + "0");
+  EXPECT_TRUE(FileBytes(asides[0]) == garbage + "0");
 
   TSettingsStore again;
   TStoreOpenResult r = again.Open(path);

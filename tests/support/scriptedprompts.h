@@ -32,10 +32,35 @@ class TScriptedPrompts : public TPromptService {
     return {EscapeResult(request.Buttons), request.Checked};
   }
 
+  /// Queues the answer of the next file dialog (empty: cancelled).
+  void AnswerFiles(std::vector<std::string> files) { files_.push_back(std::move(files)); }
+
+  std::vector<std::string> OpenFileDialog(const TFileDialogRequest& r) override {
+    fileDialogs.push_back(r);
+    return NextFiles(r);
+  }
+  std::string SaveFileDialog(const TFileDialogRequest& r) override {
+    fileDialogs.push_back(r);
+    std::vector<std::string> f = NextFiles(r);
+    return f.empty() ? std::string() : f.front();
+  }
+
   std::vector<TMessageRequest> asked;
+  std::vector<TFileDialogRequest> fileDialogs;
 
  private:
+  std::vector<std::string> NextFiles(const TFileDialogRequest& r) {
+    if (files_.empty()) {
+      ADD_FAILURE() << "unexpected file dialog: " << r.Title;
+      return {};
+    }
+    std::vector<std::string> f = std::move(files_.front());
+    files_.pop_front();
+    return f;
+  }
+
   std::deque<TMessageAnswer> answers_;
+  std::deque<std::vector<std::string>> files_;
   TModalResult always_ = TModalResult::None;
   TPromptService* previous_ = nullptr;
 };
