@@ -67,17 +67,17 @@ const THighlightAttribute& TSynFortranSyn::GetDefaultAttribute(TGenericAttribute
 }
 
 void TSynFortranSyn::LoadAttributes(TSettingsStore& store) {
-  for (int i = 0; i < FortranAttributeCount; ++i) {
-    const int id = sidHighlightComment + i;
-    attributes_[static_cast<std::size_t>(i)] =
-        AttributeFromStored(store.ReadString(id), SettingsTable[static_cast<std::size_t>(id)].DefaultText);
+  for (std::size_t i = 0; i < attributes_.size(); ++i) {
+    const int id = sidHighlightComment + static_cast<int>(i);
+    const char* defaultText = SettingsTable[static_cast<std::size_t>(id)].DefaultText;
+    attributes_[i] = AttributeFromStored(store.ReadString(id), defaultText);
   }
   Changed();
 }
 
 void TSynFortranSyn::SaveAttributes(TSettingsStore& store) const {
-  for (int i = 0; i < FortranAttributeCount; ++i)
-    store.WriteString(sidHighlightComment + i, AttributeToText(attributes_[static_cast<std::size_t>(i)]));
+  for (std::size_t i = 0; i < attributes_.size(); ++i)
+    store.WriteString(sidHighlightComment + static_cast<int>(i), AttributeToText(attributes_[i]));
 }
 
 int TSynFortranSyn::AddChangeHandler(std::function<void()> handler) {

@@ -58,11 +58,12 @@ bool IsReserved(const char* s, std::size_t n) {
   if (n < 2 || n > kMaxReservedLength) return false;
   const int first = static_cast<unsigned char>(s[0]) | 0x20;
   if (first < 'a' || first > 'z') return false;
-  const int g = GroupOf(n, first);
-  for (int w = kReserved.First[static_cast<std::size_t>(g)]; w < kReserved.First[static_cast<std::size_t>(g) + 1]; ++w) {
-    const std::string_view word = kReserved.Words[static_cast<std::size_t>(w)];
+  const auto g = static_cast<std::size_t>(GroupOf(n, first));
+  for (std::size_t w = kReserved.First[g]; w < kReserved.First[g + 1]; ++w) {
+    const std::string_view word = kReserved.Words[w];
     std::size_t i = 1;
-    while (i < n && (static_cast<unsigned char>(s[i]) | 0x20) == static_cast<unsigned char>(word[i])) ++i;
+    while (i < n && (static_cast<unsigned char>(s[i]) | 0x20) == static_cast<unsigned char>(word[i]))
+      ++i;
     if (i == n) return true;
   }
   return false;
@@ -73,10 +74,10 @@ enum : std::uint8_t { cBlank = 1, cWord = 2, cDigit = 4 };
 // Indexed by a byte or by kEnd (256), which belongs to no class.
 constexpr std::array<std::uint8_t, 257> MakeClasses() {
   std::array<std::uint8_t, 257> t{};
-  for (int c = 1; c <= 32; ++c)
-    if (c != '\n' && c != '\r') t[static_cast<std::size_t>(c)] = cBlank;
-  for (int c = '0'; c <= '9'; ++c) t[static_cast<std::size_t>(c)] = cWord | cDigit;
-  for (int c = 'A'; c <= 'Z'; ++c) t[static_cast<std::size_t>(c)] = t[static_cast<std::size_t>(c + 32)] = cWord;
+  for (std::size_t c = 1; c <= 32; ++c)
+    if (c != '\n' && c != '\r') t[c] = cBlank;
+  for (std::size_t c = '0'; c <= '9'; ++c) t[c] = cWord | cDigit;
+  for (std::size_t c = 'A'; c <= 'Z'; ++c) t[c] = t[c + 32] = cWord;
   t['_'] = cWord;
   return t;
 }
@@ -179,6 +180,8 @@ void TFortranScanner::Next() {
         Token(TTokenKind::Symbol, pos_ + 1);
       return;
     case 'C':
+    case 'c':
+      // Every Fortran compiler and ftnchek read a lowercase c in column 1 as a comment too.
       if (pos_ == 0)
         Token(TTokenKind::Comment, len_);
       else
