@@ -3,10 +3,11 @@
 # package is present it does nothing.
 set -e
 PACKAGES="cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqscintilla2-qt6-dev libgl-dev libsqlite3-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqscintilla2-qt6-dev libgl-dev libsqlite3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   ftnchek gfortran gdb xterm xvfb xauth x11-utils libx11-dev
-  desktop-file-utils xdg-utils fonts-dejavu-core"
+  desktop-file-utils xdg-utils fonts-dejavu-core
+  libfile-mimeinfo-perl libglib2.0-bin shared-mime-info"
 
 missing=""
 for p in $PACKAGES; do

@@ -4,9 +4,12 @@
 
 #include "app/singleinstance.h"
 #include "app/startup.h"
+#include "platform/codepage.h"
 #include "platform/platform.h"
 #include "shell/dialogpromptservice.h"
 #include "shell/mainwindow.h"
+#include "shell/product.h"
+#include "shell/shellintegration.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -32,6 +35,15 @@ int main(int argc, char** argv) {
 
   vortan::TStartupOptions options;
   options.UserLanguageId = vortan::platform::UserLanguageId();
+  options.IsAssociated = [] {
+    return vortan::IsExtensionAssociated(".f", vortan::SourceFileTypeId);
+  };
+  options.Associate = [](const std::string& description) {
+    vortan::AssociateExtension(vortan::platform::ExecutablePath(), ".f", vortan::SourceFileTypeId,
+                               true, 1, vortan::OpenRequestTopic,
+                               vortan::platform::BytesToUtf8(vortan::platform::TCodePage::Ansi,
+                                                             description));
+  };
   vortan::TStartup startup(std::move(options));
   int rc = 0;
   if (startup.Start(args)) {

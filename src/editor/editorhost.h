@@ -47,6 +47,10 @@ class TEditorHost {
   /// The built-in error-line colours (white on dark red) and the user's ones (setting 153).
   virtual const THighlightAttribute& DefaultErrorLine() const = 0;
   virtual const THighlightAttribute& UserErrorLine() const = 0;
+
+  /// Stops the run or debug job working for a closing editor, as the Stop command does,
+  /// ignoring any failure.
+  virtual void StopJob(TfrmEditor* /*editor*/) {}
 };
 
 }  // namespace vortan

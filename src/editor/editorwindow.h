@@ -2,21 +2,24 @@
 // An editor window: one Fortran source document inside the main window, with its text
 // control, status bar, error-line marks and the one-second program-file check.
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <string>
 #include <vector>
 
+#include "editor/sourcefile.h"
+
+class QLabel;
+class QMdiSubWindow;
 class QStatusBar;
 
 namespace vortan {
 
 class TEditorHost;
+class TSynFortranSyn;
 class TStreakSynEdit;
 class TBaseThread;
-
-/// Line-break convention of a document, remembered from loading.
-enum class TLineBreak { CRLF, CR, LF };
 
 class TfrmEditor : public QWidget {
   Q_OBJECT
@@ -78,6 +81,16 @@ class TfrmEditor : public QWidget {
   /// Refreshes all three status texts.
   void StatusRefresh();
   QStatusBar* StatusBar() const { return sbrEditor_; }
+  /// The text shown in status panel 0..2 (of the main status bar while merged).
+  QString StatusText(int panel) const;
+  /// Created in the background: hidden and minimised (the host does not show it).
+  bool Background() const { return background_; }
+
+  /// Activation steps (timer on, Files panel entry selected, status refresh, Activated);
+  /// run by itself when the window becomes the active child or its text gets the focus.
+  void FormActivate();
+  /// Timer off, Deactivated.
+  void FormDeactivate();
 
   // Edit commands and their enabling rules
   bool CanUndo() const;
@@ -106,6 +119,13 @@ class TfrmEditor : public QWidget {
   bool CloseQuery();
 
  private:
+  void TimerStep();
+  void StatusChange(int changes);
+  void SetPanelText(int panel, const QString& text);
+  void PaintErrorLines();
+  void ErrorLineColors(QColor& fore, QColor& back) const;
+  void WatchSubWindow();
+
   TEditorHost* host_;
   TStreakSynEdit* synEdit_ = nullptr;
   QStatusBar* sbrEditor_ = nullptr;
@@ -115,6 +135,13 @@ class TfrmEditor : public QWidget {
   std::vector<int> errorLines_;
   bool compiledFileExists_ = false;
   TLineBreak lineBreak_ = TLineBreak::CRLF;
+  bool background_ = false;
+  bool active_ = false;
+  /// An empty text is no line at all, except when it was loaded as one empty line.
+  bool singleEmptyLine_ = false;
+  TSynFortranSyn* highlighter_ = nullptr;
+  QLabel* panels_[3] = {};
+  QPointer<QMdiSubWindow> subWindow_;
 };
 
 }  // namespace vortan

@@ -4,8 +4,11 @@
 #include <QCursor>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDialog>
 
+#include "config/headerfooter.h"
 #include "i18n/messagedialog.h"
+#include "shell/qtfont.h"
 
 namespace vortan {
 
@@ -62,6 +65,13 @@ std::string TDialogPromptService::SaveFileDialog(const TFileDialogRequest& reque
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
   return QFile::encodeName(dlg.selectedFiles().first()).toStdString();
+}
+
+bool TDialogPromptService::FontDialog(TFontSpec& font) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, FontFromSpec(font), QApplication::activeWindow());
+  if (ok) FontToSpec(chosen, font);
+  return ok;
 }
 
 }  // namespace vortan

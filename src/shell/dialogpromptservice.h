@@ -9,6 +9,7 @@ class TDialogPromptService : public TPromptService {
   TMessageAnswer MessageDlg(const TMessageRequest& request) override;
   std::vector<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
   std::string SaveFileDialog(const TFileDialogRequest& request) override;
+  bool FontDialog(TFontSpec& font) override;
 };
 
 }  // namespace vortan

@@ -1,108 +1,700 @@
 #include "shell/mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QFileInfo>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScreen>
 #include <QShowEvent>
-#include <cstdio>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QWidgetAction>
+#include <filesystem>
 
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "config/settingstable.h"
 #include "editor/editorwindow.h"
+#include "editor/fortranhighlighter.h"
+#include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
+#include "shell/aboutbox.h"
+#include "shell/actionregistry.h"
+#include "shell/desktoptools.h"
 #include "shell/product.h"
+#include "shell/promptservice.h"
+#include "shell/qtfont.h"
+#include "shell/sourcefilenames.h"
+#include "shell/themes.h"
+#include "shell/vortanextension.h"
 
 namespace vortan {
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+constexpr int kPortugueseBrazil = 1046;
+constexpr int kEditorRole = Qt::UserRole + 1;
+
+QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
+std::string LocalBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
+/// The built-in template, parsed once.
+TParlax& BuiltIn() {
+  static TParlax* t = [] {
+    auto* p = new TParlax;
+    p->LoadFromResource();
+    return p;
+  }();
+  return *t;
+}
+
+/// A value below OBJECTS > Form:Main: the active language's when it has one, else the
+/// built-in text.
+std::string MainText(std::initializer_list<const char*> path, const char* key) {
+  auto lookup = [&](const TParlax& language, std::string& out) {
+    const TParlaxItem* item = language.Root().FindChild("OBJECTS");
+    if (item) item = item->FindChild("Form:Main");
+    for (const char* p : path) {
+      if (!item) break;
+      item = item->FindChild(p);
+    }
+    return item && item->GetString(key, out);
+  };
+  std::string text;
+  if (MainLanguage().Active && lookup(MainLanguage(), text)) return text;
+  lookup(BuiltIn(), text);
+  return text;
+}
+
+const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
+
+Qt::DockWidgetArea DockArea(const std::string& name, bool& known) {
+  known = true;
+  if (name == "LeftDock") return Qt::LeftDockWidgetArea;
+  if (name == "RightDock") return Qt::RightDockWidgetArea;
+  if (name == "TopDock") return Qt::TopDockWidgetArea;
+  if (name == "BottomDock") return Qt::BottomDockWidgetArea;
+  known = false;
+  return Qt::LeftDockWidgetArea;
+}
+
+}  // namespace
+
+// --- creation ---------------------------------------------------------------------------
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QMainWindow(parent),
+      history_([](const std::string& a, const std::string& b) { return IsSameFile(a, b); },
+               [](const std::string& f) { return platform::FileExists(f); }) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(ApplicationTitle));
+  setAcceptDrops(true);
+  setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
+                 QMainWindow::AllowTabbedDocks);
+
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName(QStringLiteral("MDIClient"));
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setActivationOrder(QMdiArea::CreationOrder);
+  mdi_->setContextMenuPolicy(Qt::CustomContextMenu);
   setCentralWidget(mdi_);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+    if (sub)
+      if (auto* e = qobject_cast<TfrmEditor*>(sub->widget())) SelectFileNode(e);
+    ScheduleUpdate();
+  });
+  connect(mdi_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    if (QMenu* m = Menu("Window")) m->popup(mdi_->mapToGlobal(pos));
+  });
+
+  updateTimer_.setSingleShot(true);
+  updateTimer_.setInterval(0);
+  connect(&updateTimer_, &QTimer::timeout, this, &TfrmMain::UpdateActions);
+
+  defaultErrorLine_.Background = 0x00000080;  // red 128 in the stored BGR order
+  defaultErrorLine_.Foreground = 0x00FFFFFF;
+  highlighter_ = std::make_unique<TSynFortranSyn>();
+
+  CreateActions();
+  CreateMenus();
+  CreateToolbars();
+  CreatePanels();
+  CreateStatusBar();
+  CreatePopups();
+  ConnectCommands();
+
+  ApplyLanguage(BuiltIn());
+  if (MainLanguage().Active) ApplyLanguage(MainLanguage());
+
+  // The interface is "idle" after every key or mouse release: that is when the enabled and
+  // checked states may have changed (selection, clipboard, modified flag).
+  qApp->installEventFilter(this);
+
   resize(800, 600);
+  LoadMainState();
+  UpdateActions();
 }
 
 TfrmMain::~TfrmMain() {
-  for (const std::string& f : tempFiles_) std::remove(f.c_str());
+  qApp->removeEventFilter(this);
+  updateTimer_.stop();
+  if (trvMessages_) trvMessages_->clear();
+  for (const std::string& f : tempFiles_) {
+    std::error_code ec;
+    std::filesystem::remove(f, ec);
+  }
+  // Editors report their destruction to this window; they go while it is still whole.
+  std::vector<TfrmEditor*> editors = Editors();
+  for (auto it = editors.rbegin(); it != editors.rend(); ++it)
+    if (QMdiSubWindow* sub = SubWindowOf(*it)) delete sub;
+  // Windows closed but not yet deleted go now too, while their host still exists.
+  for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) delete sub;
+  destroying_ = true;
 }
 
-void TfrmMain::showEvent(QShowEvent* e) {
-  QMainWindow::showEvent(e);
-  if (!shownOnce_) {
-    shownOnce_ = true;
-    // Start-up set the busy cursor for the whole application; the first show ends it.
-    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    emit FirstShown();
+void TfrmMain::CreateActions() {
+  actions_ = std::make_unique<TActionRegistry>(this);
+  // Shortcuts must work while the menu bar is hidden, so the window itself holds them.
+  for (QAction* a : actions_->All()) {
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+    connect(a, &QAction::triggered, this, &TfrmMain::ScheduleUpdate, Qt::QueuedConnection);
   }
 }
 
-TfrmEditor* TfrmMain::AddEditor(TfrmEditor* editor) {
-  QMdiSubWindow* sub = mdi_->addSubWindow(editor);
-  sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->showMaximized();
-  return editor;
+QAction* TfrmMain::Action(const std::string& name) const { return actions_->Action(name); }
+
+QMenu* TfrmMain::Menu(const std::string& key) const {
+  auto it = menus_.find(key);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+QMenu* TfrmMain::BuildMenu(const std::vector<std::string>& items, QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  for (const std::string& item : items) {
+    if (item == "-") {
+      menu->addSeparator();
+    } else if (item == "cbxTheme") {
+      auto* host = new QWidget(menu);
+      auto* row = new QHBoxLayout(host);
+      row->setContentsMargins(30, 2, 8, 2);
+      lblTheme_ = new QLabel(host);
+      cbxTheme_ = new QComboBox(host);
+      cbxTheme_->setObjectName(QStringLiteral("cbxTheme"));
+      cbxTheme_->setFixedWidth(80);
+      cbxTheme_->addItems(ThemeNames());
+      lblTheme_->setBuddy(cbxTheme_);
+      row->addWidget(lblTheme_);
+      row->addWidget(cbxTheme_);
+      row->addStretch(1);
+      auto* wa = new QWidgetAction(menu);
+      wa->setDefaultWidget(host);
+      menu->addAction(wa);
+      connect(cbxTheme_, &QComboBox::textActivated, this, [this](const QString& name) {
+        if (name != theme_) ApplyTheme(name);
+      });
+    } else if (QAction* a = Action(item)) {
+      if (item == "actReopen") {
+        a->setMenu(mnuReopen_);
+      } else if (const std::vector<std::string>& sub = SubmenuOf(item); !sub.empty()) {
+        QMenu* submenu = BuildMenu(sub, menu);
+        submenu->setObjectName(QStringLiteral("mnu") + QString::fromLatin1(item.c_str() + 3));
+        a->setMenu(submenu);
+        if (item == "actVisual") mnuVisual_ = submenu;
+      }
+      menu->addAction(a);
+    }
+  }
+  connect(menu, &QMenu::aboutToShow, this, &TfrmMain::UpdateActions);
+  return menu;
+}
+
+void TfrmMain::CreateMenus() {
+  tbrMenu_ = new QToolBar(this);
+  tbrMenu_->setObjectName(QStringLiteral("tbrMenu"));
+  menuBar_ = new QMenuBar(tbrMenu_);
+  menuBar_->setObjectName(QStringLiteral("mnuMain"));
+  menuBar_->setNativeMenuBar(false);
+  tbrMenu_->addWidget(menuBar_);
+  tbrMenu_->setMovable(true);
+  tbrMenu_->setFloatable(true);
+
+  mnuReopen_ = new QMenu(this);
+  mnuReopen_->setObjectName(QStringLiteral("mnuReopen"));
+
+  for (const TMenuSpec& spec : MainMenus()) {
+    QMenu* menu = BuildMenu(spec.Items, menuBar_);
+    menu->setObjectName(QStringLiteral("mnu") + QString::fromLatin1(spec.Key));
+    menu->setTitle(QString::fromLatin1(spec.Key));
+    menuBar_->addMenu(menu);
+    menus_[spec.Key] = menu;
+  }
+  connect(Menu("Window"), &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowList);
+  addToolBar(Qt::TopToolBarArea, tbrMenu_);
+  addToolBarBreak(Qt::TopToolBarArea);
+}
+
+void TfrmMain::CreateToolbars() {
+  auto make = [this](const char* name, std::initializer_list<const char*> items) {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    bar->setIconSize(QSize(16, 16));
+    for (const char* item : items) {
+      if (std::string_view(item) == "-")
+        bar->addSeparator();
+      else
+        bar->addAction(Action(item));
+    }
+    addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
+  };
+  tbrMain_ = make("tbrMain", {"actNew", "actOpen", "actSave", "actSaveAll"});
+  tbrEdit_ = make("tbrEdit", {"actCut", "actCopy", "actPaste", "-", "actUndo", "actRedo", "-",
+                              "actFind"});
+  tbrRun_ = make("tbrRun", {"actCompileandRun", "actStop", "actDebug"});
+  if (auto* open = qobject_cast<QToolButton*>(tbrMain_->widgetForAction(Action("actOpen")))) {
+    open->setMenu(mnuReopen_);
+    open->setPopupMode(QToolButton::MenuButtonPopup);
+  }
+}
+
+void TfrmMain::CreatePanels() {
+  auto dock = [this](const char* name, QWidget* content, Qt::DockWidgetArea area) {
+    auto* d = new QDockWidget(this);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                   QDockWidget::DockWidgetFloatable);
+    d->setWidget(content);
+    addDockWidget(area, d);
+    connect(d, &QDockWidget::visibilityChanged, this, &TfrmMain::ScheduleUpdate);
+    return d;
+  };
+
+  trvFiles_ = new QTreeWidget(this);
+  trvFiles_->setObjectName(QStringLiteral("trvFiles"));
+  trvFiles_->setHeaderHidden(true);
+  trvFiles_->setRootIsDecorated(false);
+  trvFiles_->setIconSize(QSize(16, 16));
+  trvFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
+  trvFiles_->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(trvFiles_, &QTreeWidget::itemSelectionChanged, this, &TfrmMain::FilesSelectionChanged);
+  connect(trvFiles_, &QTreeWidget::itemClicked, this, &TfrmMain::FilesSelectionChanged);
+  connect(trvFiles_, &QTreeWidget::itemDoubleClicked, this, &TfrmMain::FilesSelectionChanged);
+  connect(trvFiles_, &QWidget::customContextMenuRequested, this, &TfrmMain::FilesContextMenu);
+  tbrFiles_ = dock("tbrFiles", trvFiles_, Qt::LeftDockWidgetArea);
+
+  trvMessages_ = new QTreeWidget(this);
+  trvMessages_->setObjectName(QStringLiteral("trvMessages"));
+  trvMessages_->setHeaderHidden(true);
+  trvMessages_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(trvMessages_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    popMessages_->popup(trvMessages_->viewport()->mapToGlobal(pos));
+  });
+  tbrMessages_ = dock("tbrMessages", trvMessages_, Qt::BottomDockWidgetArea);
+
+  memOutput_ = new QPlainTextEdit(this);
+  memOutput_->setObjectName(QStringLiteral("memOutput"));
+  memOutput_->setReadOnly(true);
+  memOutput_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memOutput_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memOutput_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memOutput_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(memOutput_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    popOutput_->popup(memOutput_->viewport()->mapToGlobal(pos));
+  });
+  connect(memOutput_, &QPlainTextEdit::textChanged, this, &TfrmMain::ScheduleUpdate);
+  tbrOutput_ = dock("tbrOutput", memOutput_, Qt::BottomDockWidgetArea);
+  tbrOutput_->hide();
+}
+
+void TfrmMain::CreateStatusBar() {
+  sbrMain_ = new QStatusBar(this);
+  sbrMain_->setObjectName(QStringLiteral("sbrMain"));
+  sbrMain_->setSizeGripEnabled(true);
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    auto* p = new QLabel(sbrMain_);
+    p->setObjectName(QStringLiteral("pnl%1").arg(i));
+    if (i < 3) {
+      p->setFixedWidth(80);
+      p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    } else if (i == 3) {
+      p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    if (i == 0) p->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    p->setContentsMargins(3, 0, 3, 0);
+    sbrMain_->addWidget(p, i >= 3 ? 1 : 0);
+    panels_[i] = p;
+  }
+  setStatusBar(sbrMain_);
+  UpdateStatusPanels(nullptr);
+}
+
+void TfrmMain::CreatePopups() {
+  auto pop = [this](const char* name, std::initializer_list<const char*> items) {
+    std::vector<std::string> list(items.begin(), items.end());
+    QMenu* m = BuildMenu(list, this);
+    m->setObjectName(QString::fromLatin1(name));
+    return m;
+  };
+  popFileView_ = pop("popFileView", {"actClose", "actSave", "-", "actPrint"});
+  popMessages_ = pop("popMessages", {"actClearMessages", "actCopyToClipboard"});
+  popOutput_ = pop("popOutput", {"actClearOutput", "actCopyToClipboard", "-", "actSelectFont"});
+  // The text's context menu shows the Edit menu's entries.
+  popEditor_ = pop("popEditor", {});
+  for (QAction* a : Menu("Edit")->actions()) popEditor_->addAction(a);
+}
+
+QMenu* TfrmMain::createPopupMenu() {
+  auto* popView = new QMenu(this);
+  popView->setObjectName(QStringLiteral("popView"));
+  for (QAction* a : Menu("View")->actions()) popView->addAction(a);
+  if (mnuVisual_) popView->addMenu(mnuVisual_);
+  UpdateActions();
+  return popView;
+}
+
+// --- commands ---------------------------------------------------------------------------
+
+void TfrmMain::ConnectCommands() {
+  auto on = [this](const char* name, auto fn) {
+    connect(Action(name), &QAction::triggered, this, fn);
+  };
+  on("actNew", [this] { OpenSourceFile(std::string()); });
+  on("actOpen", [this] { ActOpen(); });
+  on("actSave", [this] { ActSave(); });
+  on("actSaveAs", [this] { ActSaveAs(); });
+  on("actSaveAll", [this] { SaveAll(); });
+  on("actClose", [this] {
+    if (QMdiSubWindow* sub = SubWindowOf(ActiveEditor())) sub->close();
+  });
+  on("actCloseAll", [this] { CloseAll(); });
+  on("actCloseAll2", [this] { CloseAll(); });
+  on("actExit", [this] { Exit(); });
+  on("actClearHistory", [this] { ActClearHistory(); });
+
+  on("actUndo", [this] { if (auto* e = ActiveEditor()) e->Undo(); });
+  on("actRedo", [this] { if (auto* e = ActiveEditor()) e->Redo(); });
+  on("actCut", [this] { if (auto* e = ActiveEditor()) e->Cut(); });
+  on("actCopy", [this] { if (auto* e = ActiveEditor()) e->Copy(); });
+  on("actPaste", [this] { if (auto* e = ActiveEditor()) e->Paste(); });
+  on("actClear", [this] { if (auto* e = ActiveEditor()) e->Clear(); });
+  on("actSelectAll", [this] { if (auto* e = ActiveEditor()) e->SelectAll(); });
+  for (int n = 0; n <= 9; ++n) {
+    const std::string digit = std::to_string(n);
+    connect(Action("actToggle" + digit), &QAction::triggered, this, [this, n] { ToggleBookmark(n); });
+    connect(Action("actGoto" + digit), &QAction::triggered, this, [this, n] { GotoBookmark(n); });
+  }
+
+  on("actMenuBar", [this] { ActMenuBar(); });
+  auto toggle = [this](const char* name, QWidget* w) {
+    connect(Action(name), &QAction::triggered, this, [w] { w->setVisible(!w->isVisible()); });
+  };
+  toggle("actFiles", tbrFiles_);
+  toggle("actMessages", tbrMessages_);
+  toggle("actOutput", tbrOutput_);
+  toggle("actMainBar", tbrMain_);
+  toggle("actEditBar", tbrEdit_);
+  toggle("actRunBar", tbrRun_);
+  on("actStatusBar", [this] {
+    // Shown again, the status bar docks below everything else.
+    if (!sbrMain_->isVisible()) setStatusBar(sbrMain_);
+    sbrMain_->setVisible(!sbrMain_->isVisible());
+  });
+
+  for (const char* name : {"actXP", "actGnome", "actOld"}) {
+    QAction* a = Action(name);
+    connect(a, &QAction::triggered, this, [this, a] { ActIconStyle(a); });
+  }
+  for (const char* name : {"actRight", "actBottom"}) {
+    QAction* a = Action(name);
+    connect(a, &QAction::triggered, this, [this, a] { ActTextStyle(a); });
+  }
+  for (const char* name : {"actAuto", "actEnable"}) {
+    QAction* a = Action(name);
+    connect(a, &QAction::triggered, this, [this, a] { ActFlatMenuStyle(a); });
+  }
+  on("actStretch", [this] {
+    ApplyStretch(!stretch_);
+    WriteBool(sidStretch, stretch_);
+  });
+  on("actMergeStatusbar", [this] {
+    merged_ = !merged_;
+    MergeStatusbar();
+  });
+  on("actSelectFont", [this] { ActSelectFont(); });
+  on("actClearOutput", [this] { memOutput_->clear(); });
+  on("actCopyToClipboard", [this] { memOutput_->copy(); });
+  on("actClearMessages", [this] { trvMessages_->clear(); });
+
+  on("actMSDOSPrompt", [this] { StartProgram(TerminalCandidates()); });
+  on("actWindowsExplorer", [this] { OpenFileManager(); });
+  on("actCalculator", [this] { StartProgram(CalculatorCandidates()); });
+  on("actTranslate", [this] { StartTranslator(); });
+
+  on("actCascade", [this] { mdi_->cascadeSubWindows(); });
+  on("actVerticalTile", [this] { TileVertically(); });
+  on("actHorizontalTile", [this] { TileHorizontally(); });
+  on("actArrangeIcons", [this] { ArrangeIcons(); });
+  on("actMinimizeAll", [this] { MinimizeAll(); });
+  on("actFullScreen", [this] { ToggleFullScreen(); });
+  on("actNext", [this] { mdi_->activateNextSubWindow(); });
+  on("actPrevious", [this] { mdi_->activatePreviousSubWindow(); });
+
+  on("actHelp", [this] { ShowExtension(sidHelpExtension); });
+  on("actContents", [this] { ShowExtension(sidHelpExtension); });
+  on("actTutorial", [this] { ShowExtension(sidTutorialExtension); });
+  on("actG77Manual", [this] { ShowExtension(sidG77ManualExtension); });
+  on("actFtnchekManual", [this] { ShowExtension(sidFtnchekManualExtension); });
+  on("actGDBManual", [this] { ShowExtension(sidGDBManualExtension); });
+  on("actDonations", [this] { ActDonations(); });
+  on("actVortanProjectWebsite",
+     [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite))); });
+  on("actAbout", [this] { ActAbout(); });
+}
+
+void TfrmMain::ActOpen() {
+  TFileDialogRequest r;
+  r.Title = MainText({"Form:Open"}, "Title");
+  r.Filter = Str(TStr::strVortan2Dialog);
+  r.Multiple = true;
+  for (const std::string& f : Prompts()->OpenFileDialog(r)) OpenSourceFile(f);
+}
+
+void TfrmMain::ActSave() {
+  TfrmEditor* e = ActiveEditor();
+  if (!e) return;
+  if (!e->FileName().empty()) {
+    SaveEditorAs(e->FileName(), e);
+    return;
+  }
+  const std::string name = RunSaveDialog(LocalBytes(e->Caption()));
+  if (!name.empty()) SaveEditorAs(name, e);
+}
+
+void TfrmMain::ActSaveAs() {
+  TfrmEditor* e = ActiveEditor();
+  if (!e) return;
+  const std::string proposed = e->FileName().empty() ? LocalBytes(e->Caption()) : e->FileName();
+  const std::string name = RunSaveDialog(proposed);
+  if (!name.empty()) SaveEditorAs(name, e);
+}
+
+void TfrmMain::SaveAll() {
+  std::vector<TfrmEditor*> editors = Editors();
+  for (auto it = editors.rbegin(); it != editors.rend(); ++it) {
+    TfrmEditor* e = *it;
+    if (!e->FileName().empty()) {
+      SaveEditorAs(e->FileName(), e);
+      continue;
+    }
+    const std::string name = RunSaveDialog(LocalBytes(e->Caption()));
+    if (name.empty()) break;
+    SaveEditorAs(name, e);
+  }
+}
+
+void TfrmMain::CloseAll() {
+  batchClose_ = true;
+  std::vector<QPointer<QMdiSubWindow>> subs;
+  for (TfrmEditor* e : Editors()) subs.emplace_back(SubWindowOf(e));
+  for (auto it = subs.rbegin(); it != subs.rend() && batchClose_; ++it)
+    if (*it) (*it)->close();
+  batchClose_ = false;
+  noToAllChosen_ = false;
+  ScheduleUpdate();
+}
+
+void TfrmMain::Exit() {
+  closingByCommand_ = true;
+  close();
+  closingByCommand_ = false;
+}
+
+void TfrmMain::ActClearHistory() {
+  bool show = ReadBool(sidClearHistory);
+  if (show) {
+    const TModalResult r =
+        MessageDlgCheck(Str(TStr::strMsgClearHistory), TMsgDlgType::Confirmation,
+                        {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {}, show);
+    WriteBool(sidClearHistory, show);
+    if (r != TModalResult::Yes) return;
+  }
+  history_.Clear();
+  BuildReopenMenu();
+}
+
+void TfrmMain::ToggleBookmark(int n) {
+  TfrmEditor* e = ActiveEditor();
+  if (!e) return;
+  int line = 0;
+  if (e->IsBookmarkSet(n, &line) && line == e->CaretLine())
+    e->ClearBookmark(n);
+  else
+    e->SetBookmark(n, e->CaretLine(), e->CaretColumn());
+}
+
+void TfrmMain::GotoBookmark(int n) {
+  if (TfrmEditor* e = ActiveEditor()) e->GotoBookmark(n);
+}
+
+// --- documents --------------------------------------------------------------------------
+
+bool TfrmMain::IsSameFile(const std::string& a, const std::string& b) {
+  return platform::IsSameFile(a, b);
+}
+
+QMdiSubWindow* TfrmMain::SubWindowOf(const TfrmEditor* editor) const {
+  if (!editor) return nullptr;
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (sub->widget() == editor) return sub;
+  return nullptr;
 }
 
 std::vector<TfrmEditor*> TfrmMain::Editors() const {
   std::vector<TfrmEditor*> result;
-  for (QMdiSubWindow* sub : mdi_->subWindowList())
-    if (auto* e = qobject_cast<TfrmEditor*>(sub->widget())) result.push_back(e);
+  TfrmEditor* active = ActiveEditor();
+  if (active) result.push_back(active);
+  const QList<QMdiSubWindow*> subs = mdi_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = subs.rbegin(); it != subs.rend(); ++it)
+    if (auto* e = qobject_cast<TfrmEditor*>((*it)->widget()); e && e != active)
+      result.push_back(e);
   return result;
 }
 
 TfrmEditor* TfrmMain::ActiveEditor() const {
-  QMdiSubWindow* sub = mdi_->activeSubWindow();
-  return sub ? qobject_cast<TfrmEditor*>(sub->widget()) : nullptr;
+  QMdiSubWindow* sub = mdi_->currentSubWindow();
+  if (!sub || !sub->isVisible()) return nullptr;
+  return qobject_cast<TfrmEditor*>(sub->widget());
+}
+
+void TfrmMain::ActivateEditor(TfrmEditor* editor) {
+  QMdiSubWindow* sub = SubWindowOf(editor);
+  if (!sub) return;
+  if (!sub->isVisible()) sub->showNormal();
+  mdi_->setActiveSubWindow(sub);
+  sub->raise();
+  ScheduleUpdate();
 }
 
 TfrmEditor* TfrmMain::FindEditor(const std::string& fileName) const {
-  for (TfrmEditor* e : Editors())
-    if (!e->FileName().empty() && platform::IsSameFile(e->FileName(), fileName)) return e;
+  std::vector<TfrmEditor*> editors = Editors();
+  for (auto it = editors.rbegin(); it != editors.rend(); ++it)
+    if (!(*it)->FileName().empty() && IsSameFile((*it)->FileName(), fileName)) return *it;
   return nullptr;
 }
 
-TfrmEditor* TfrmMain::OpenSourceFile(const std::string& fileName, bool foreground) {
-  const std::string full = platform::AbsolutePath(fileName);
-  TfrmEditor* editor = FindEditor(full);
-  if (!editor) {
-    editor = new TfrmEditor;
+std::string TfrmMain::Caption(const std::string& fileName) const {
+  return ReadBool(sidFullPathInWindowTitle) ? fileName : FileNamePart(fileName);
+}
+
+TfrmEditor* TfrmMain::OpenSourceFile(const std::string& fileName, bool inBackground) {
+  const std::string full = fileName.empty() ? std::string() : platform::AbsolutePath(fileName);
+  if (!full.empty()) {
+    if (TfrmEditor* open = FindEditor(full)) {
+      AddToHistory(full, !inBackground);
+      if (!inBackground) ActivateEditor(open);
+      return open;
+    }
+  }
+
+  auto* editor = new TfrmEditor(this, inBackground);
+  QMdiSubWindow* sub = mdi_->addSubWindow(editor);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(icons_.SourceIcon());
+  // A background window stays hidden until the user asks for it (setting the minimised
+  // state here would show and activate it).
+  if (!inBackground) sub->show();
+
+  if (!full.empty()) {
+    editor->SetCaption(Local(Caption(full)));
     if (!editor->LoadFromFile(full)) {
-      delete editor;
+      // The load reported its error; a window without its file would only be in the way.
+      delete sub;
+      ScheduleUpdate();
       return nullptr;
     }
-    AddEditor(editor);
+    editor->SetFileName(full);
+    AddToHistory(full, !inBackground);
+  } else {
+    ++untitledCount_;
+    editor->SetCaption(Latin(Str(TStr::strSource)) + QString::number(untitledCount_) +
+                       QStringLiteral(".f"));
   }
-  if (foreground) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget())) {
-      mdi_->setActiveSubWindow(sub);
-      sub->raise();
-    }
-  }
+  if (!inBackground && ReadBool(sidNewWindowMaximized)) sub->showMaximized();
+  if (!inBackground) mdi_->setActiveSubWindow(sub);
+  AddFileNode(editor);
+  ScheduleUpdate();
   return editor;
 }
 
-int TfrmMain::OpenFileList(const std::vector<std::string>& names) {
-  int opened = 0;
+bool TfrmMain::OpenFileList(const std::vector<std::string>& names) {
+  bool opened = false;
   for (const std::string& n : names)
-    if (platform::FileExists(n) && OpenSourceFile(n, true)) ++opened;
+    if (platform::FileExists(n) && OpenSourceFile(n)) opened = true;
   return opened;
 }
 
-TfrmEditor* TfrmMain::NewSourceFile() {
-  auto* editor = new TfrmEditor;
-  editor->SetUntitledName(QString::fromLatin1(Str(TStr::strSource).c_str()) +
-                          QString::number(++untitledCount_));
-  return AddEditor(editor);
+bool TfrmMain::SaveEditorAs(const std::string& fileName, TfrmEditor* editor) {
+  if (!editor || fileName.empty()) return false;
+  const std::string name = WithSourceExtension(fileName);
+  if (ReadBool(sidCreateBackupFile) && platform::FileExists(name)) {
+    std::error_code ec;
+    std::filesystem::copy_file(name, BackupFileName(name),
+                               std::filesystem::copy_options::overwrite_existing, ec);
+  }
+  if (!editor->SaveToFile(name)) return false;
+  editor->SetModified(false);
+  editor->SetFileName(name);
+  editor->SetCaption(Local(Caption(name)));
+  RenameFileNode(editor, FileNamePart(name));
+  AddToHistory(name, true);
+  ScheduleUpdate();
+  return true;
+}
+
+std::string TfrmMain::RunSaveDialog(const std::string& proposed) {
+  TFileDialogRequest r;
+  r.Title = MainText({"Form:Save"}, "Title");
+  r.Filter = Str(TStr::strVortan2Dialog);
+  r.FileName = proposed;
+  r.OverwritePrompt = true;
+  return Prompts()->SaveFileDialog(r);
+}
+
+void TfrmMain::AddTempFile(const std::string& fileName) {
+  for (const std::string& f : tempFiles_)
+    if (f == fileName) return;
+  tempFiles_.push_back(fileName);
 }
 
 void TfrmMain::Vortan2DDEExecuteMacro(const QStringList& lines) {
   if (lines.isEmpty()) return;
-  const std::string path = QFile::encodeName(lines.first()).toStdString();
+  const std::string path = LocalBytes(lines.first());
   if (!platform::FileExists(path)) return;
-  OpenSourceFile(path, true);
+  OpenSourceFile(path);
   BringToFront();
 }
 
@@ -111,6 +703,667 @@ void TfrmMain::BringToFront() {
   show();
   raise();
   activateWindow();
+}
+
+// --- history ----------------------------------------------------------------------------
+
+void TfrmMain::AddToHistory(const std::string& fileName, bool onTop) {
+  if (!platform::FileExists(fileName)) return;
+  history_.Add(fileName, onTop);
+  BuildReopenMenu();
+}
+
+void TfrmMain::BuildReopenMenu() {
+  mnuReopen_->clear();
+  mnuReopen_->addAction(Action("actClearHistory"));
+  mnuReopen_->addSeparator();
+  history_.DropMissing();
+  const std::vector<std::string>& items = history_.Items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string name = items[i];
+    QAction* entry = mnuReopen_->addAction(QStringLiteral("&%1  %2").arg(i).arg(Local(name)));
+    // Queued: opening rebuilds this menu, which deletes the entry being triggered.
+    connect(entry, &QAction::triggered, this, [this, name] { OpenSourceFile(name); },
+            Qt::QueuedConnection);
+  }
+  if (items.empty()) mnuReopen_->addAction(Latin(Str(TStr::strNothing)))->setEnabled(false);
+  ScheduleUpdate();
+}
+
+// --- closing ----------------------------------------------------------------------------
+
+void TfrmMain::closeEvent(QCloseEvent* e) {
+  std::vector<TfrmEditor*> editors = Editors();
+  if (!closingByCommand_) batchClose_ = editors.size() > 1;
+  std::vector<QPointer<QMdiSubWindow>> subs;
+  for (TfrmEditor* ed : editors) subs.emplace_back(SubWindowOf(ed));
+  for (const QPointer<QMdiSubWindow>& sub : subs) {
+    if (sub && !sub->close()) {
+      batchClose_ = false;
+      noToAllChosen_ = false;
+      e->ignore();
+      ScheduleUpdate();
+      return;
+    }
+  }
+  batchClose_ = false;
+  noToAllChosen_ = false;
+  SaveMainState();
+  e->accept();
+}
+
+// --- Files panel ------------------------------------------------------------------------
+
+TfrmEditor* TfrmMain::EditorOfNode(QTreeWidgetItem* item) const {
+  if (!item) return nullptr;
+  auto* obj = item->data(0, kEditorRole).value<QObject*>();
+  return qobject_cast<TfrmEditor*>(obj);
+}
+
+QTreeWidgetItem* TfrmMain::NodeOf(const TfrmEditor* editor) const {
+  for (int i = 0; i < trvFiles_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = trvFiles_->topLevelItem(i);
+    if (item->data(0, kEditorRole).value<QObject*>() == editor) return item;
+  }
+  return nullptr;
+}
+
+void TfrmMain::AddFileNode(TfrmEditor* editor) {
+  auto* item = new QTreeWidgetItem;
+  item->setText(0, Local(FileNamePart(LocalBytes(editor->Caption()))));
+  item->setIcon(0, icons_.SourceIcon());
+  item->setData(0, kEditorRole, QVariant::fromValue(static_cast<QObject*>(editor)));
+  {
+    const QSignalBlocker block(trvFiles_);
+    trvFiles_->addTopLevelItem(item);
+  }
+  QMdiSubWindow* sub = SubWindowOf(editor);
+  if (sub && sub->isVisible()) SelectFileNode(editor);
+}
+
+void TfrmMain::SelectFileNode(TfrmEditor* editor) {
+  if (destroying_) return;
+  QTreeWidgetItem* item = NodeOf(editor);
+  if (!item) return;
+  const QSignalBlocker block(trvFiles_);
+  trvFiles_->setCurrentItem(item);
+  trvFiles_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+}
+
+void TfrmMain::RenameFileNode(TfrmEditor* editor, const std::string& name) {
+  if (QTreeWidgetItem* item = NodeOf(editor)) item->setText(0, Local(name));
+}
+
+void TfrmMain::RemoveFileNode(TfrmEditor* editor) {
+  if (destroying_) return;
+  const QSignalBlocker block(trvFiles_);
+  delete NodeOf(editor);
+}
+
+void TfrmMain::RemoveEditorMessages(TfrmEditor* editor) {
+  if (destroying_) return;
+  // Messages keep their editor in the same role as the Files panel's nodes.
+  trvMessages_->setUpdatesEnabled(false);
+  for (int i = trvMessages_->topLevelItemCount() - 1; i >= 0; --i) {
+    QTreeWidgetItem* item = trvMessages_->topLevelItem(i);
+    if (item->data(0, kEditorRole).value<QObject*>() == editor) delete item;
+  }
+  trvMessages_->setUpdatesEnabled(true);
+}
+
+void TfrmMain::EditorDestroyed(TfrmEditor* editor) {
+  if (destroying_) return;
+  UpdateStatusPanels(editor);
+  ScheduleUpdate();
+}
+
+void TfrmMain::FilesSelectionChanged() {
+  // Also when no editor is active (only background windows), so that every entry can be
+  // reached from the panel.
+  if (TfrmEditor* target = EditorOfNode(trvFiles_->currentItem())) ActivateEditor(target);
+}
+
+void TfrmMain::FilesContextMenu(const QPoint& pos) {
+  QTreeWidgetItem* item = trvFiles_->itemAt(pos);
+  if (!item) return;
+  trvFiles_->setCurrentItem(item);
+  UpdateActions();
+  popFileView_->popup(trvFiles_->viewport()->mapToGlobal(pos));
+}
+
+// --- window arrangement -----------------------------------------------------------------
+
+bool TfrmMain::IsFullScreen() const { return windowFlags().testFlag(Qt::FramelessWindowHint); }
+
+void TfrmMain::ToggleFullScreen() {
+  if (!IsFullScreen()) {
+    savedState_ = windowState();
+    savedGeometry_ = (savedState_ & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry()
+                                                                                 : geometry();
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    setWindowState(Qt::WindowNoState);
+    const QScreen* s = screen() ? screen() : QApplication::primaryScreen();
+    setGeometry(QRect(QPoint(0, 0), s->geometry().size()));
+    show();
+  } else {
+    setWindowFlag(Qt::FramelessWindowHint, false);
+    setWindowState(Qt::WindowNoState);
+    setGeometry(savedGeometry_);
+    setWindowState(savedState_);
+    show();
+  }
+  ScheduleUpdate();
+}
+
+void TfrmMain::TileVertically() {
+  QList<QMdiSubWindow*> subs;
+  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder))
+    if (s->isVisible() && !s->isMinimized()) subs << s;
+  if (subs.isEmpty()) return;
+  const QRect area = mdi_->viewport()->rect();
+  const int w = area.width() / int(subs.size());
+  for (int i = 0; i < subs.size(); ++i) {
+    subs[i]->showNormal();
+    const int width = i == subs.size() - 1 ? area.width() - w * i : w;
+    subs[i]->setGeometry(w * i, 0, width, area.height());
+  }
+}
+
+void TfrmMain::TileHorizontally() {
+  QList<QMdiSubWindow*> subs;
+  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder))
+    if (s->isVisible() && !s->isMinimized()) subs << s;
+  if (subs.isEmpty()) return;
+  const QRect area = mdi_->viewport()->rect();
+  const int h = area.height() / int(subs.size());
+  for (int i = 0; i < subs.size(); ++i) {
+    subs[i]->showNormal();
+    const int height = i == subs.size() - 1 ? area.height() - h * i : h;
+    subs[i]->setGeometry(0, h * i, area.width(), height);
+  }
+}
+
+void TfrmMain::ArrangeIcons() {
+  const QRect area = mdi_->viewport()->rect();
+  int x = 0, y = area.height();
+  int rowHeight = 0;
+  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+    if (!s->isVisible() || !s->isMinimized()) continue;
+    const QSize size = s->size();
+    if (x > 0 && x + size.width() > area.width()) {
+      x = 0;
+      y -= rowHeight;
+      rowHeight = 0;
+    }
+    rowHeight = std::max(rowHeight, size.height());
+    s->move(x, y - size.height());
+    x += size.width();
+  }
+}
+
+void TfrmMain::MinimizeAll() {
+  std::vector<TfrmEditor*> editors = Editors();
+  for (auto it = editors.rbegin(); it != editors.rend(); ++it)
+    if (QMdiSubWindow* sub = SubWindowOf(*it)) sub->showMinimized();
+}
+
+void TfrmMain::RebuildWindowList() {
+  QMenu* menu = Menu("Window");
+  for (QAction* a : windowListEntries_) {
+    menu->removeAction(a);
+    a->deleteLater();
+  }
+  windowListEntries_.clear();
+  const TfrmEditor* active = ActiveEditor();
+  QList<QMdiSubWindow*> subs = mdi_->subWindowList(QMdiArea::CreationOrder);
+  int n = 0;
+  for (QMdiSubWindow* sub : subs) {
+    auto* e = qobject_cast<TfrmEditor*>(sub->widget());
+    if (!e || !sub->isVisible()) continue;
+    if (n == 0) windowListEntries_ << menu->addSeparator();
+    ++n;
+    QString text = e->Caption();
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* a = menu->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(text) : text);
+    a->setCheckable(true);
+    a->setChecked(e == active);
+    QPointer<TfrmEditor> target(e);
+    connect(a, &QAction::triggered, this, [this, target] {
+      if (target) ActivateEditor(target);
+    });
+    windowListEntries_ << a;
+  }
+}
+
+// --- appearance -------------------------------------------------------------------------
+
+void TfrmMain::ActIconStyle(QAction* a) {
+  const TActionRow* row = actions_->Row(a);
+  const int style = a->isChecked() ? row->Tag : NoIcons;
+  ApplyIconStyle(style);
+  WriteInteger(sidIconStyle, style);
+}
+
+void TfrmMain::ApplyIconStyle(int style) {
+  if (style < 0 || style > NoIcons) style = 0;
+  iconStyle_ = style;
+  actions_->ApplyIconStyle(style, icons_);
+  // Without icons the bars show captions only; the chosen text style is kept for later.
+  ApplyTextStyle(textStyle_);
+  ScheduleUpdate();
+}
+
+void TfrmMain::ActTextStyle(QAction* a) {
+  const TActionRow* row = actions_->Row(a);
+  const int style = a->isChecked() ? row->Tag : 0;
+  ApplyTextStyle(style);
+  WriteInteger(sidTextStyle, style);
+}
+
+void TfrmMain::ApplyTextStyle(int style) {
+  if (style < 0 || style > 2) style = 0;
+  textStyle_ = style;
+  Qt::ToolButtonStyle s = Qt::ToolButtonIconOnly;
+  if (iconStyle_ == NoIcons)
+    s = Qt::ToolButtonTextOnly;
+  else if (style == 1)
+    s = Qt::ToolButtonTextBesideIcon;
+  else if (style == 2)
+    s = Qt::ToolButtonTextUnderIcon;
+  for (QToolBar* bar : {tbrMain_, tbrEdit_, tbrRun_}) bar->setToolButtonStyle(s);
+  RelayoutBars();
+  ScheduleUpdate();
+}
+
+void TfrmMain::ApplyStretch(bool on) {
+  stretch_ = on;
+  RelayoutBars();
+  ScheduleUpdate();
+}
+
+void TfrmMain::RelayoutBars() {
+  // A stretched bar asks for an equal share of its row; the dock gives the rest to the last.
+  std::vector<QToolBar*> bars;
+  for (QToolBar* bar : {tbrMain_, tbrEdit_, tbrRun_}) {
+    bar->setMinimumWidth(0);
+    if (stretch_ && bar->isVisible() && !bar->isFloating() &&
+        (toolBarArea(bar) == Qt::TopToolBarArea || toolBarArea(bar) == Qt::BottomToolBarArea))
+      bars.push_back(bar);
+  }
+  if (bars.empty()) return;
+  std::map<std::pair<int, int>, int> perRow;
+  for (QToolBar* bar : bars) ++perRow[{int(toolBarArea(bar)), bar->y()}];
+  for (QToolBar* bar : bars) {
+    const int count = perRow[{int(toolBarArea(bar)), bar->y()}];
+    bar->setMinimumWidth(std::max(0, width() / count - 8));
+  }
+}
+
+void TfrmMain::ActFlatMenuStyle(QAction* a) {
+  const TActionRow* row = actions_->Row(a);
+  const int style = a->isChecked() ? row->Tag : 2;
+  ApplyFlatMenuStyle(style);
+  WriteInteger(sidFlatMenuStyle, style);
+}
+
+void TfrmMain::ApplyFlatMenuStyle(int style) {
+  if (style < 0 || style > 2) style = 0;
+  flatMenuStyle_ = style;
+  setStyleSheet(ThemeStyleSheet(theme_, flatMenuStyle_));
+  ScheduleUpdate();
+}
+
+void TfrmMain::ApplyTheme(const QString& name) {
+  theme_ = IsKnownTheme(name) ? name : QStringLiteral("Default");
+  setStyleSheet(ThemeStyleSheet(theme_, flatMenuStyle_));
+  if (cbxTheme_) {
+    const QSignalBlocker block(cbxTheme_);
+    cbxTheme_->setCurrentText(theme_);
+  }
+}
+
+void TfrmMain::ApplyMergeStatusbar(bool merged) {
+  merged_ = merged;
+  MergeStatusbar();
+}
+
+void TfrmMain::MergeStatusbar() {
+  if (destroying_) return;
+  UpdateStatusPanels(nullptr);
+  WriteBool(sidMergeStatusbar, merged_);
+  std::vector<TfrmEditor*> editors = Editors();
+  for (auto it = editors.rbegin(); it != editors.rend(); ++it) (*it)->ApplyEditorSettings();
+  ScheduleUpdate();
+}
+
+void TfrmMain::UpdateStatusPanels(const TfrmEditor* leaving) {
+  std::size_t editors = 0;
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (sub->widget() && sub->widget() != leaving && qobject_cast<TfrmEditor*>(sub->widget()))
+      ++editors;
+  sbrMain_->setUpdatesEnabled(false);
+  for (QLabel* p : panels_) p->hide();
+  if (merged_ && editors > 0)
+    for (int i = 0; i <= 3; ++i) panels_[std::size_t(i)]->show();
+  else
+    panels_[3]->show();
+  sbrMain_->setUpdatesEnabled(true);
+}
+
+void TfrmMain::ShowHint(const QString& hint) {
+  if (hint.isEmpty()) {
+    UpdateStatusPanels(nullptr);
+    return;
+  }
+  for (QLabel* p : panels_) p->hide();
+  panels_[4]->setText(hint);
+  panels_[4]->show();
+}
+
+QStatusBar* TfrmMain::MainStatusBar() { return sbrMain_; }
+
+QMenu* TfrmMain::EditorContextMenu() { return popEditor_; }
+
+TSynFortranSyn* TfrmMain::Highlighter() { return highlighter_.get(); }
+
+void TfrmMain::ActMenuBar() {
+  tbrMenu_->setVisible(!tbrMenu_->isVisible());
+  if (tbrMenu_->isVisible()) return;
+  bool show = ReadBool(sidHidingMenuToolbar);
+  if (!show) return;
+  const std::string key =
+      LocalBytes(Action("actMenuBar")->shortcut().toString(QKeySequence::NativeText));
+  MessageDlgCheck(FormatStr(Str(TStr::strMsgShowMenu), {key}), TMsgDlgType::Information,
+                  {TMsgDlgBtn::OK}, {}, show);
+  WriteBool(sidHidingMenuToolbar, show);
+}
+
+void TfrmMain::AskMenuBarHidden() {
+  if (tbrMenu_->isVisible() || isHidden()) return;
+  bool show = ReadBool(sidMenuToolbarIsHide);
+  if (!show) return;
+  if (MessageDlgCheck(Str(TStr::strMsgMenuInvisible), TMsgDlgType::Information,
+                      {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {}, show) == TModalResult::Yes)
+    tbrMenu_->show();
+  WriteBool(sidMenuToolbarIsHide, show);
+  ScheduleUpdate();
+}
+
+void TfrmMain::ActSelectFont() {
+  TFontSpec font = outputFont_;
+  if (!Prompts()->FontDialog(font)) return;
+  outputFont_ = font;
+  memOutput_->setFont(FontFromSpec(outputFont_));
+}
+
+// --- tools and help ---------------------------------------------------------------------
+
+void TfrmMain::StartProgram(const std::vector<std::string>& candidates) {
+  const std::string program = FirstProgramFound(candidates);
+  // A program that cannot be started is not reported.
+  if (!program.empty()) QProcess::startDetached(Local(program), {});
+}
+
+void TfrmMain::OpenFileManager() {
+  std::string dir;
+  if (TfrmEditor* e = ActiveEditor(); e && !e->FileName().empty())
+    dir = std::filesystem::path(e->FileName()).parent_path().string();
+  const QString path = dir.empty() ? QDir::homePath() : Local(dir);
+  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TfrmMain::StartTranslator() {
+  const std::string tool =
+      VortanExtension() ? VortanExtension()->GetExtension(sidParlaxExtension) : std::string();
+  if (tool.empty()) {
+    ExtensionNotFound();
+    return;
+  }
+  QProcess::startDetached(Local(tool), {Local(platform::ExecutablePath())});
+}
+
+void TfrmMain::ShowExtension(int id) {
+  const std::string file = VortanExtension() ? VortanExtension()->GetExtension(id) : std::string();
+  if (file.empty()) {
+    ExtensionNotFound();
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Local(file)));
+}
+
+void TfrmMain::ExtensionNotFound() {
+  const std::string text =
+      FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, ProductWord});
+  if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
+      TModalResult::Yes)
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite)));
+}
+
+void TfrmMain::ActDonations() {
+  const std::string text =
+      platform::UserLanguageId() == kPortugueseBrazil
+          ? "O Vortan \xe9 software livre, feito no tempo livre de quem o escreve.\n\n"
+            "Se ele \xe9 \xfatil para voc\xea, ajude o projeto a continuar: uma doa\xe7\xe3o, "
+            "por menor que seja, paga o tempo de novas vers\xf5" "es.\n\n"
+            "Deseja visitar a p\xe1gina do projeto para fazer uma doa\xe7\xe3o?"
+          : "Vortan is free software, written in the spare time of its authors.\n\n"
+            "If it is useful to you, please help the project go on: a donation, however small, "
+            "pays for the time new versions take.\n\n"
+            "Do you want to visit the project's website to make a donation?";
+  if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
+      TModalResult::Yes)
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite)));
+}
+
+void TfrmMain::ActAbout() {
+  auto* about = new TfrmAbout(platform::UserLanguageId(), this);
+  about->exec();
+}
+
+// --- language and state -----------------------------------------------------------------
+
+void TfrmMain::ApplyLanguage(TParlax& language) {
+  const TParlaxItem* objects = language.Root().FindChild("OBJECTS");
+  const TParlaxItem* form = objects ? objects->FindChild("Form:Main") : nullptr;
+  if (!form) return;
+  setUpdatesEnabled(false);
+  std::string text;
+  if (form->GetString("Hint", text)) setToolTip(Latin(text));
+  actions_->ApplyTexts(*form);
+  for (const auto& [key, menu] : menus_)
+    if (const TParlaxItem* m = form->FindChild("Menu:" + key)) {
+      if (m->GetString("Caption", text)) menu->setTitle(Latin(text));
+    }
+  const std::pair<const char*, QWidget*> bars[] = {
+      {"Toolbar:Menu", tbrMenu_},      {"Toolbar:Main", tbrMain_},
+      {"Toolbar:Edit", tbrEdit_},      {"Toolbar:Run", tbrRun_},
+      {"Toolbar:Files", tbrFiles_},    {"Toolbar:Messages", tbrMessages_},
+      {"Toolbar:Output", tbrOutput_}};
+  for (const auto& [key, widget] : bars)
+    if (const TParlaxItem* b = form->FindChild(key)) {
+      if (b->GetString("Caption", text)) widget->setWindowTitle(Latin(text));
+      if (b->GetString("Hint", text)) widget->setToolTip(Latin(text));
+    }
+  for (const auto& [key, widget] : {std::pair<const char*, QWidget*>{"List:Files", trvFiles_},
+                                    std::pair<const char*, QWidget*>{"List:Messages", trvMessages_}})
+    if (const TParlaxItem* l = form->FindChild(key))
+      if (l->GetString("Hint", text)) widget->setToolTip(Latin(text));
+  if (lblTheme_) lblTheme_->setText(Action("actTheme")->text());
+  for (QToolBar* bar : {tbrMenu_, tbrMain_, tbrEdit_, tbrRun_})
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+      more->setToolTip(Latin(Str(TStr::strMoreButtons)));
+  BuildReopenMenu();
+  setUpdatesEnabled(true);
+}
+
+void TfrmMain::LoadMainState() {
+  merged_ = ReadBool(sidMergeStatusbar);
+  MergeStatusbar();
+  ApplyTheme(Latin(ReadString(sidThemeName)));
+  userErrorLine_ =
+      AttributeFromStored(ReadString(sidHighlightErrorLine), SettingDefault(sidHighlightErrorLine));
+
+  const std::pair<int, QToolBar*> bars[] = {
+      {sidMenuToolbar, tbrMenu_}, {sidMainToolbar, tbrMain_},
+      {sidEditToolbar, tbrEdit_}, {sidRunToolbar, tbrRun_}};
+  for (const auto& [id, bar] : bars)
+    bar->setVisible(BarLayoutFromStored(ReadString(id), SettingDefault(id)).Visible);
+  const std::pair<int, QDockWidget*> windows[] = {
+      {sidFilesWindow, tbrFiles_}, {sidMessagesWindow, tbrMessages_}, {sidOutputWindow, tbrOutput_}};
+  for (const auto& [id, dock] : windows) {
+    const TBarLayout layout = BarLayoutFromStored(ReadString(id), SettingDefault(id));
+    bool known = false;
+    const Qt::DockWidgetArea area = DockArea(layout.CurrentDock, known);
+    if (known) {
+      addDockWidget(area, dock);
+      dock->setFloating(false);
+    } else {
+      dock->setFloating(true);
+      const QScreen* s = QApplication::primaryScreen();
+      const QSize screenSize = s ? s->geometry().size() : QSize(1024, 768);
+      if (layout.FloatLeft && layout.FloatTop && layout.Width && layout.Height) {
+        dock->setGeometry(*layout.FloatLeft, *layout.FloatTop, *layout.Width, *layout.Height);
+      } else {
+        const QSize size = screenSize / 4;
+        dock->setGeometry((screenSize.width() - size.width()) / 2,
+                          (screenSize.height() - size.height()) / 2, size.width(), size.height());
+      }
+    }
+    if (known && layout.Width && layout.Height && *layout.Width > 0 && *layout.Height > 0) {
+      const bool vertical = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+      resizeDocks({dock}, {vertical ? *layout.Width : *layout.Height},
+                  vertical ? Qt::Horizontal : Qt::Vertical);
+    }
+    dock->setVisible(layout.Visible);
+  }
+
+  history_.Assign(ReadList(sidHistory));
+  BuildReopenMenu();
+
+  ApplyTextStyle(ReadInteger(sidTextStyle));
+  ApplyIconStyle(ReadInteger(sidIconStyle));
+  ApplyFlatMenuStyle(ReadInteger(sidFlatMenuStyle));
+  ApplyStretch(ReadBool(sidStretch));
+
+  outputFont_ = FontFromStored(ReadString(sidOutputFont), SettingDefault(sidOutputFont));
+  memOutput_->setFont(FontFromSpec(outputFont_));
+}
+
+void TfrmMain::SaveMainState() {
+  WriteBool(sidMergeStatusbar, merged_);
+  WriteString(sidThemeName, LocalBytes(theme_));
+  WriteString(sidHighlightErrorLine, AttributeToText(userErrorLine_));
+  WriteList(sidHistory, history_.Items());
+  const std::pair<int, QWidget*> bars[] = {
+      {sidMenuToolbar, tbrMenu_},       {sidFilesWindow, tbrFiles_},
+      {sidMessagesWindow, tbrMessages_}, {sidOutputWindow, tbrOutput_},
+      {sidMainToolbar, tbrMain_},       {sidEditToolbar, tbrEdit_},
+      {sidRunToolbar, tbrRun_}};
+  for (const auto& [id, widget] : bars) {
+    TBarLayout layout = BarLayoutFromStored(ReadString(id), SettingDefault(id));
+    layout.Visible = widget->isVisibleTo(this);
+    WriteString(id, BarLayoutToText(layout));
+  }
+  WriteString(sidOutputFont, FontToText(outputFont_));
+}
+
+// --- updating ---------------------------------------------------------------------------
+
+void TfrmMain::ScheduleUpdate() {
+  if (!destroying_ && !updateTimer_.isActive()) updateTimer_.start();
+}
+
+bool TfrmMain::IsChecked(const TActionRow& row) const {
+  switch (row.Check) {
+    case TCheckRule::None: return false;
+    case TCheckRule::MenuBar: return tbrMenu_->isVisibleTo(this);
+    case TCheckRule::Files: return tbrFiles_->isVisibleTo(this);
+    case TCheckRule::Messages: return tbrMessages_->isVisibleTo(this);
+    case TCheckRule::Output: return tbrOutput_->isVisibleTo(this);
+    case TCheckRule::StatusBar: return sbrMain_->isVisibleTo(this);
+    case TCheckRule::MainBar: return tbrMain_->isVisibleTo(this);
+    case TCheckRule::EditBar: return tbrEdit_->isVisibleTo(this);
+    case TCheckRule::RunBar: return tbrRun_->isVisibleTo(this);
+    case TCheckRule::FullScreen: return IsFullScreen();
+    case TCheckRule::IconStyle: return iconStyle_ == row.Tag;
+    case TCheckRule::TextStyle: return iconStyle_ != NoIcons && textStyle_ == row.Tag;
+    case TCheckRule::FlatMenuStyle: return flatMenuStyle_ == row.Tag;
+    case TCheckRule::Stretch: return stretch_;
+    case TCheckRule::MergeStatusbar: return merged_;
+  }
+  return false;
+}
+
+void TfrmMain::UpdateActions() {
+  if (destroying_) return;
+  TActionState s;
+  TfrmEditor* active = ActiveEditor();
+  s.ActiveEditor = active != nullptr;
+  s.AnyEditor = !mdi_->subWindowList().isEmpty();
+  if (active) {
+    s.ActiveModifiedOrUntitled = active->Modified() || active->FileName().empty();
+    s.CanUndo = active->CanUndo();
+    s.CanRedo = active->CanRedo();
+    s.HasSelection = active->HasSelection();
+    s.CanPaste = active->CanPaste();
+    s.Running = active->RunningThread() != nullptr;
+  }
+  s.HistoryNotEmpty = !history_.Empty();
+  s.MessagesNotEmpty = trvMessages_->topLevelItemCount() > 0;
+  s.OutputNotEmpty = !memOutput_->document()->isEmpty();
+  s.IconStyle = iconStyle_;
+  actions_->Update(s, [this](const TActionRow& row) { return IsChecked(row); });
+}
+
+// --- events -----------------------------------------------------------------------------
+
+bool TfrmMain::event(QEvent* e) {
+  if (e->type() == QEvent::StatusTip) {
+    ShowHint(static_cast<QStatusTipEvent*>(e)->tip());
+    return true;
+  }
+  return QMainWindow::event(e);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
+  switch (e->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+      ScheduleUpdate();
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+void TfrmMain::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    // Start-up set the busy cursor for the whole application; the first show ends it.
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    RelayoutBars();
+    QTimer::singleShot(0, this, &TfrmMain::AskMenuBarHidden);
+    emit FirstShown();
+  }
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  if (stretch_) RelayoutBars();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* e) {
+  std::vector<std::string> names;
+  for (const QUrl& url : e->mimeData()->urls())
+    if (url.isLocalFile()) names.push_back(LocalBytes(url.toLocalFile()));
+  e->acceptProposedAction();
+  OpenFileList(names);
 }
 
 }  // namespace vortan

@@ -1,50 +1,266 @@
 #pragma once
+// The main window: a frame of editor windows with the menus, toolbars, the Files, Messages and
+// Output panels and the status bar. It owns the editors' shared objects (highlighter, error
+// line colours), the reopen history and the list of temporary files.
+
+#include <QByteArray>
 #include <QMainWindow>
+#include <QPointer>
+#include <QRect>
 #include <QStringList>
+#include <QTimer>
+#include <array>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "config/headerfooter.h"
+#include "config/storedformats.h"
+#include "editor/editorhost.h"
+#include "shell/historylist.h"
+#include "shell/iconsets.h"
+
+class QComboBox;
+class QDockWidget;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QStatusBar;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace vortan {
 
 class TfrmEditor;
+class TActionRegistry;
+class TParlax;
+class TSynFortranSyn;
+struct TActionRow;
 
-/// The main window: a frame of editor windows.
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public TEditorHost {
   Q_OBJECT
  public:
   explicit TfrmMain(QWidget* parent = nullptr);
   ~TfrmMain() override;
 
-  /// Opens the file (or activates its window when already open). Null when it cannot be read.
-  TfrmEditor* OpenSourceFile(const std::string& fileName, bool foreground = true);
-  /// Opens every entry that names an existing file; returns how many were opened.
-  int OpenFileList(const std::vector<std::string>& names);
-  TfrmEditor* NewSourceFile();
+  // Documents
+  /// Opens the file, or brings its window to the front when it is already open (the file is
+  /// not read again). An empty name makes a new untitled source. In the background the window
+  /// is created hidden and minimised and the file enters the history below the top.
+  /// Null when the file cannot be read.
+  TfrmEditor* OpenSourceFile(const std::string& fileName, bool inBackground = false);
+  TfrmEditor* NewSourceFile() { return OpenSourceFile(std::string()); }
+  /// Opens every entry that is an existing file, in order; true when one at least was opened.
+  bool OpenFileList(const std::vector<std::string>& names);
+  /// The editor window of that file (the last of the list that matches), or null.
   TfrmEditor* FindEditor(const std::string& fileName) const;
+  static bool IsSameFile(const std::string& a, const std::string& b);
+  /// The editor windows, front to back: index 0 is the active one when there is one.
   std::vector<TfrmEditor*> Editors() const;
   TfrmEditor* ActiveEditor() const;
+  void ActivateEditor(TfrmEditor* editor);
+
+  // History
+  void AddToHistory(const std::string& fileName, bool onTop);
+  void BuildReopenMenu();
+  const std::vector<std::string>& History() const { return history_.Items(); }
+  QMenu* ReopenMenu() const { return mnuReopen_; }
+
+  // Temporary source copies, deleted when the window is destroyed.
+  std::vector<std::string>& TempFiles() { return tempFiles_; }
+  void AddTempFile(const std::string& fileName);
+
+  // Files panel
+  void AddFileNode(TfrmEditor* editor);
+  void RenameFileNode(TfrmEditor* editor, const std::string& name);
+
+  // TEditorHost
+  bool BatchClose() const override { return batchClose_; }
+  void SetBatchClose(bool on) override { batchClose_ = on; }
+  bool NoToAllChosen() const override { return noToAllChosen_; }
+  void SetNoToAllChosen(bool on) override { noToAllChosen_ = on; }
+  bool SaveEditorAs(const std::string& fileName, TfrmEditor* editor) override;
+  std::string RunSaveDialog(const std::string& proposed) override;
+  void SelectFileNode(TfrmEditor* editor) override;
+  void RemoveFileNode(TfrmEditor* editor) override;
+  void RemoveEditorMessages(TfrmEditor* editor) override;
+  void EditorDestroyed(TfrmEditor* editor) override;
+  QStatusBar* MainStatusBar() override;
+  void MergeStatusbar() override;
+  QMenu* EditorContextMenu() override;
+  TSynFortranSyn* Highlighter() override;
+  const THighlightAttribute& DefaultErrorLine() const override { return defaultErrorLine_; }
+  const THighlightAttribute& UserErrorLine() const override { return userErrorLine_; }
+  void SetUserErrorLine(const THighlightAttribute& attr) { userErrorLine_ = attr; }
+
+  // Commands
+  void CloseAll();
+  void SaveAll();
+  /// Exit: closes the window without marking the close as a batch.
+  void Exit();
+  void ToggleFullScreen();
+  bool IsFullScreen() const;
+  void ToggleBookmark(int n);
+  void GotoBookmark(int n);
+  void TileVertically();
+  void TileHorizontally();
+  void ArrangeIcons();
+  void MinimizeAll();
+
+  // Appearance (also used when the saved state is restored)
+  void ApplyIconStyle(int style);
+  void ApplyTextStyle(int style);
+  void ApplyStretch(bool on);
+  void ApplyTheme(const QString& name);
+  void ApplyFlatMenuStyle(int style);
+  void ApplyMergeStatusbar(bool merged);
+  int IconStyle() const { return iconStyle_; }
+  int TextStyle() const { return textStyle_; }
+  int FlatMenuStyle() const { return flatMenuStyle_; }
+  bool Stretch() const { return stretch_; }
+  QString Theme() const { return theme_; }
+  bool Merged() const { return merged_; }
+  /// Shows the hint alone in the status bar; an empty hint restores the merge layout.
+  void ShowHint(const QString& hint);
+
+  /// Applies the texts of a language tree (its "Form:Main" block) to the window.
+  void ApplyLanguage(TParlax& language);
+  void LoadMainState();
+  void SaveMainState();
+
+  // Parts, for the other windows and for tests
+  TActionRegistry& Actions() { return *actions_; }
+  QAction* Action(const std::string& name) const;
+  /// Runs every action's enabling and check rule now.
+  void UpdateActions();
+  QMdiArea* MdiArea() const { return mdi_; }
+  QMdiSubWindow* SubWindowOf(const TfrmEditor* editor) const;
+  QTreeWidget* FilesTree() const { return trvFiles_; }
+  QTreeWidget* MessagesTree() const { return trvMessages_; }
+  QPlainTextEdit* OutputMemo() const { return memOutput_; }
+  QToolBar* MenuToolbar() const { return tbrMenu_; }
+  QToolBar* MainToolbar() const { return tbrMain_; }
+  QToolBar* EditToolbar() const { return tbrEdit_; }
+  QToolBar* RunToolbar() const { return tbrRun_; }
+  QDockWidget* FilesWindow() const { return tbrFiles_; }
+  QDockWidget* MessagesWindow() const { return tbrMessages_; }
+  QDockWidget* OutputWindow() const { return tbrOutput_; }
+  QLabel* StatusPanel(int index) const { return panels_[std::size_t(index)]; }
+  QMenu* Menu(const std::string& key) const;
+  QComboBox* ThemeList() const { return cbxTheme_; }
+  TIconSets& Icons() { return icons_; }
+
+ public slots:
   /// An open request from another launch: line 1 is the file to open.
   void Vortan2DDEExecuteMacro(const QStringList& lines);
   /// Restores the window when minimised and brings it to the front.
   void BringToFront();
-  /// Temporary source copies, deleted when the window is destroyed.
-  std::vector<std::string>& TempFiles() { return tempFiles_; }
-  QMdiArea* MdiArea() const { return mdi_; }
 
  signals:
   void FirstShown();
 
  protected:
+  bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  QMenu* createPopupMenu() override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
-  TfrmEditor* AddEditor(TfrmEditor* editor);
-  QMdiArea* mdi_;
-  int untitledCount_ = 0;
-  bool shownOnce_ = false;
+  void CreateActions();
+  void ConnectCommands();
+  void CreateMenus();
+  QMenu* BuildMenu(const std::vector<std::string>& items, QWidget* parent);
+  void CreateToolbars();
+  void CreatePanels();
+  void CreateStatusBar();
+  void CreatePopups();
+  void ScheduleUpdate();
+  bool IsChecked(const TActionRow& row) const;
+  void UpdateStatusPanels(const TfrmEditor* leaving);
+  void RelayoutBars();
+  void RebuildWindowList();
+  void FilesSelectionChanged();
+  void FilesContextMenu(const QPoint& pos);
+  TfrmEditor* EditorOfNode(QTreeWidgetItem* item) const;
+  QTreeWidgetItem* NodeOf(const TfrmEditor* editor) const;
+  void ActSave();
+  void ActSaveAs();
+  void ActOpen();
+  void ActClearHistory();
+  void ActMenuBar();
+  void ActIconStyle(QAction* a);
+  void ActTextStyle(QAction* a);
+  void ActFlatMenuStyle(QAction* a);
+  void ActSelectFont();
+  void ActDonations();
+  void ActAbout();
+  void ShowExtension(int id);
+  void ExtensionNotFound();
+  void StartProgram(const std::vector<std::string>& candidates);
+  void OpenFileManager();
+  void StartTranslator();
+  void AskMenuBarHidden();
+  std::string Caption(const std::string& fileName) const;
+
+  QMdiArea* mdi_ = nullptr;
+  std::unique_ptr<TActionRegistry> actions_;
+  TIconSets icons_;
+  THistoryList history_;
   std::vector<std::string> tempFiles_;
+  std::unique_ptr<TSynFortranSyn> highlighter_;
+  THighlightAttribute defaultErrorLine_;
+  THighlightAttribute userErrorLine_;
+  TFontSpec outputFont_;
+
+  QToolBar* tbrMenu_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  QToolBar* tbrMain_ = nullptr;
+  QToolBar* tbrEdit_ = nullptr;
+  QToolBar* tbrRun_ = nullptr;
+  QDockWidget* tbrFiles_ = nullptr;
+  QDockWidget* tbrMessages_ = nullptr;
+  QDockWidget* tbrOutput_ = nullptr;
+  QTreeWidget* trvFiles_ = nullptr;
+  QTreeWidget* trvMessages_ = nullptr;
+  QPlainTextEdit* memOutput_ = nullptr;
+  QStatusBar* sbrMain_ = nullptr;
+  std::array<QLabel*, 5> panels_{};
+  std::map<std::string, QMenu*> menus_;
+  QMenu* mnuReopen_ = nullptr;
+  QMenu* mnuVisual_ = nullptr;
+  QMenu* popFileView_ = nullptr;
+  QMenu* popMessages_ = nullptr;
+  QMenu* popOutput_ = nullptr;
+  QMenu* popEditor_ = nullptr;
+  QList<QAction*> windowListEntries_;
+  QComboBox* cbxTheme_ = nullptr;
+  QLabel* lblTheme_ = nullptr;
+  QTimer updateTimer_;
+
+  int untitledCount_ = 0;
+  bool batchClose_ = false;
+  bool noToAllChosen_ = false;
+  bool closingByCommand_ = false;
+  bool shownOnce_ = false;
+  bool destroying_ = false;
+  QRect savedGeometry_;
+  Qt::WindowStates savedState_;
+
+  int iconStyle_ = 0;
+  int textStyle_ = 0;
+  int flatMenuStyle_ = 0;
+  bool stretch_ = false;
+  QString theme_ = QStringLiteral("Default");
+  bool merged_ = false;
 };
 
 }  // namespace vortan

@@ -9,6 +9,8 @@
 
 namespace vortan {
 
+struct TFontSpec;
+
 enum class TMsgDlgType { Warning, Error, Information, Confirmation, Custom };
 
 /// The eleven button kinds, in slot order.
@@ -76,6 +78,8 @@ class TPromptService {
   virtual std::vector<std::string> OpenFileDialog(const TFileDialogRequest&) { return {}; }
   /// The chosen name; empty when cancelled.
   virtual std::string SaveFileDialog(const TFileDialogRequest&) { return {}; }
+  /// A font dialog preset with `font`; true and `font` changed when the user confirmed.
+  virtual bool FontDialog(TFontSpec& /*font*/) { return false; }
 };
 
 /// The process-wide prompt service. Without one set, every question answers as Escape would.

@@ -1,0 +1,212 @@
+// The editor on a generated fixed-form file of 100,000 lines: the Fortran scanner's throughput
+// beside QScintilla's own Fortran 77 lexer on the same text, the time to open and fully colour
+// the file in an editor window, and the memory the process holds.
+//
+// Runs offscreen: editor_bench [runs]
+
+#include <Qsci/qscilexerfortran77.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "config/settingsstore.h"
+#include "editor/editorhost.h"
+#include "editor/editorwindow.h"
+#include "editor/fortranhighlighter.h"
+#include "editor/fortranlexer.h"
+#include "editor/streaksynedit.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+long RssKiB() {
+  std::ifstream in("/proc/self/status");
+  std::string word;
+  while (in >> word)
+    if (word == "VmRSS:") {
+      long kib = 0;
+      in >> kib;
+      return kib;
+    }
+  return 0;
+}
+
+// A numerical program's statements: comments, labels, declarations, strings with doubled
+// quotes, dot operators, exponents, continuation lines and text beyond column 72.
+std::string Generate(int lines) {
+  static const char* const kLines[] = {
+      "C     STEP %d OF THE RELAXATION: UPDATE THE INTERIOR POINTS",
+      "      SUBROUTINE RELAX%d(U, F, NX, NY, OMEGA, RESID)",
+      "      IMPLICIT NONE",
+      "      INTEGER NX, NY, I, J, ITER%d",
+      "      DOUBLE PRECISION U(NX,NY), F(NX,NY), OMEGA, RESID, H%d",
+      "      CHARACTER*32 TITLE",
+      "      PARAMETER (H%d = 1.0D-02)",
+      "      DATA TITLE /'Relaxation didn''t converge'/",
+      "*     SWEEP",
+      "      DO 10 J = 2, NY - 1",
+      "         DO 20 I = 2, NX - 1",
+      "            RESID = F(I,J) - (U(I-1,J) + U(I+1,J) - 4.0*U(I,J))/H%d**2",
+      "            U(I,J) = U(I,J) + OMEGA * RESID * 2.5E-1                     REL%05d",
+      "   20    CONTINUE",
+      "   10 CONTINUE",
+      "      IF (RESID .GT. 1.0E-6 .AND. .NOT. (ITER%d .GE. 100)) GO TO 30",
+      "      WRITE (*, 40) NX, NY, RESID",
+      "   40 FORMAT (1X, 'GRID ', I4, ' X ', I4, ' RESIDUAL ', 1PE12.4,",
+      "     &        3F10.2)",
+      "   30 RETURN",
+      "      END",
+  };
+  constexpr int kCount = static_cast<int>(sizeof kLines / sizeof kLines[0]);
+  std::string text;
+  text.reserve(static_cast<std::size_t>(lines) * 48);
+  char buffer[128];
+  for (int i = 0; i < lines; ++i) {
+    std::snprintf(buffer, sizeof buffer, kLines[i % kCount], 1 + (i / kCount) % 99999);
+    text += buffer;
+    text += "\r\n";
+  }
+  return text;
+}
+
+// The editor's host, reduced to what opening a file needs.
+class THost : public vortan::TEditorHost {
+ public:
+  bool BatchClose() const override { return false; }
+  void SetBatchClose(bool) override {}
+  bool NoToAllChosen() const override { return false; }
+  void SetNoToAllChosen(bool) override {}
+  bool SaveEditorAs(const std::string&, vortan::TfrmEditor*) override { return false; }
+  std::string RunSaveDialog(const std::string&) override { return {}; }
+  void SelectFileNode(vortan::TfrmEditor*) override {}
+  void RemoveFileNode(vortan::TfrmEditor*) override {}
+  void RemoveEditorMessages(vortan::TfrmEditor*) override {}
+  void EditorDestroyed(vortan::TfrmEditor*) override {}
+  QStatusBar* MainStatusBar() override { return nullptr; }
+  void MergeStatusbar() override {}
+  QMenu* EditorContextMenu() override { return nullptr; }
+  vortan::TSynFortranSyn* Highlighter() override { return &highlighter; }
+  const vortan::THighlightAttribute& DefaultErrorLine() const override { return none; }
+  const vortan::THighlightAttribute& UserErrorLine() const override { return none; }
+  vortan::TSynFortranSyn highlighter;
+  vortan::THighlightAttribute none;
+};
+
+// Styles the whole document from scratch and returns the seconds it took.
+double ColourAll(QsciScintilla& editor) {
+  editor.SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
+  const auto start = Clock::now();
+  editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0ul, -1l);
+  return Seconds(start);
+}
+
+double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+
+  char dirTemplate[] = "/tmp/editor-bench-XXXXXX";
+  const std::string dir = ::mkdtemp(dirTemplate);
+  const std::string store = dir + "/store.sqlite";
+  vortan::OpenStore(store);
+
+  const long rssStart = RssKiB();
+  const std::string text = Generate(100000);
+  const double megabytes = static_cast<double>(text.size()) / 1e6;
+  const std::string file = dir + "/big.f";
+  std::ofstream(file, std::ios::binary) << text;
+  std::printf("file: 100000 lines, %.2f MB\n", megabytes);
+
+  THost host;
+  host.highlighter.LoadAttributes(vortan::Store());
+
+  // The bare scanner over the lines, state carried from line to line.
+  {
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+      const auto start = Clock::now();
+      int range = vortan::rsNone;
+      unsigned long tokens = 0;
+      std::size_t pos = 0;
+      while (pos < text.size()) {
+        std::size_t end = text.find('\r', pos);
+        if (end == std::string::npos) end = text.size();
+        host.highlighter.SetRange(range);
+        host.highlighter.SetLine(std::string_view(text).substr(pos, end - pos), 0);
+        for (; !host.highlighter.GetEol(); host.highlighter.Next()) ++tokens;
+        range = host.highlighter.GetRange();
+        pos = end + 2;
+      }
+      times.push_back(Seconds(start));
+      if (tokens == 0) std::printf("no tokens?\n");
+    }
+    std::printf("scanner alone:                 %8.1f MB/s  (%.1f ms)\n", megabytes / Best(times),
+                Best(times) * 1e3);
+  }
+
+  // Both lexers styling the same document inside QScintilla.
+  {
+    QsciScintilla editor;
+    editor.setUtf8(true);
+    editor.SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
+    editor.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(text.size()),
+                         text.c_str());
+    auto* ours = new vortan::TFortranLexer(&host.highlighter, &editor);
+    editor.setLexer(ours);
+    std::vector<double> ourTimes;
+    for (int r = 0; r < runs; ++r) ourTimes.push_back(ColourAll(editor));
+    editor.setLexer(nullptr);
+    auto* builtIn = new QsciLexerFortran77(&editor);
+    editor.setLexer(builtIn);
+    std::vector<double> builtInTimes;
+    for (int r = 0; r < runs; ++r) builtInTimes.push_back(ColourAll(editor));
+    std::printf("styling in QScintilla, ours:   %8.1f MB/s  (%.1f ms)\n", megabytes / Best(ourTimes),
+                Best(ourTimes) * 1e3);
+    std::printf("styling, QsciLexerFortran77:   %8.1f MB/s  (%.1f ms)\n", megabytes / Best(builtInTimes),
+                Best(builtInTimes) * 1e3);
+    editor.setLexer(nullptr);
+  }
+
+  // Opening the file in an editor window and colouring all of it.
+  {
+    std::vector<double> times, loads;
+    long rssOpen = 0;
+    for (int r = 0; r < runs; ++r) {
+      auto* editor = new vortan::TfrmEditor(&host);
+      const auto start = Clock::now();
+      editor->LoadFromFile(file);
+      loads.push_back(Seconds(start));
+      editor->SynEdit()->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0ul, -1l);
+      times.push_back(Seconds(start));
+      rssOpen = std::max(rssOpen, RssKiB());
+      delete editor;
+    }
+    std::printf("editor window: load %.1f ms, load and colour all %.1f ms\n", Best(loads) * 1e3,
+                Best(times) * 1e3);
+    std::printf("memory: %ld KiB at start, %ld KiB with the file open (file %.0f KiB)\n", rssStart, rssOpen,
+                static_cast<double>(text.size()) / 1024.0);
+  }
+
+  vortan::CloseStore();
+  std::remove(file.c_str());
+  std::remove(store.c_str());
+  ::rmdir(dir.c_str());
+  return 0;
+}

@@ -1,0 +1,203 @@
+#include "editor/sourcefile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace vortan {
+
+std::string_view LineBreakBytes(TLineBreak lineBreak) {
+  switch (lineBreak) {
+    case TLineBreak::CR: return "\r";
+    case TLineBreak::LF: return "\n";
+    case TLineBreak::CRLF: break;
+  }
+  return "\r\n";
+}
+
+TSplitSource SplitSource(std::string_view bytes) {
+  TSplitSource result;
+  result.Text.reserve(bytes.size());
+  bool sawCR = false, sawLF = false, sawCRLF = false;
+  bool lineOpen = false;  // bytes seen since the last break
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // Copy the run up to the next break in one go: most of a file is line content.
+    std::size_t j = i;
+    while (j < n && bytes[j] != '\r' && bytes[j] != '\n' && bytes[j] != '\0') ++j;
+    if (j > i) {
+      result.Text.append(bytes.data() + i, j - i);
+      lineOpen = true;
+    }
+    if (j == n) break;
+    if (bytes[j] == '\r' && j + 1 < n && bytes[j + 1] == '\n') {
+      sawCRLF = true;
+      j += 2;
+    } else {
+      if (bytes[j] == '\r') sawCR = true;
+      if (bytes[j] == '\n') sawLF = true;
+      ++j;
+    }
+    result.Text.push_back('\n');
+    ++result.LineCount;
+    lineOpen = false;
+    i = j;
+  }
+  if (lineOpen) {
+    ++result.LineCount;
+  } else if (!result.Text.empty()) {
+    result.Text.pop_back();  // the final break adds no line
+  }
+  if (sawCR && !sawLF && !sawCRLF)
+    result.LineBreak = TLineBreak::CR;
+  else if (sawLF && !sawCR && !sawCRLF)
+    result.LineBreak = TLineBreak::LF;
+  else
+    result.LineBreak = TLineBreak::CRLF;
+  return result;
+}
+
+std::string JoinSource(std::string_view text, std::size_t lineCount, TLineBreak lineBreak) {
+  std::string out;
+  if (lineCount == 0) return out;
+  const std::string_view brk = LineBreakBytes(lineBreak);
+  out.reserve(text.size() + lineCount * brk.size());
+  std::size_t i = 0;
+  while (true) {
+    const std::size_t j = text.find('\n', i);
+    out.append(text.substr(i, j == std::string_view::npos ? std::string_view::npos : j - i));
+    out.append(brk);
+    if (j == std::string_view::npos) break;
+    i = j + 1;
+  }
+  return out;
+}
+
+bool ReadFileBytes(const std::string& fileName, std::string& bytes, std::string& error) {
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    error = std::strerror(EISDIR);
+    return false;
+  }
+  std::string data;
+  if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+  std::vector<char> buffer(1 << 16);
+  while (true) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      ::close(fd);
+      return false;
+    }
+    if (got == 0) break;
+    data.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  bytes = std::move(data);
+  return true;
+}
+
+namespace {
+
+// The file the name finally stands for: a symbolic link (also a chain) is replaced by its
+// target, so that saving through a link keeps the link.
+std::string ResolveLinks(const std::string& fileName) {
+  std::string name = fileName;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+    std::vector<char> target(PATH_MAX + 1);
+    const ssize_t len = ::readlink(name.c_str(), target.data(), PATH_MAX);
+    if (len <= 0) return name;
+    std::string t(target.data(), static_cast<std::size_t>(len));
+    if (t.front() != '/') {
+      const std::size_t slash = name.rfind('/');
+      t = (slash == std::string::npos ? std::string() : name.substr(0, slash + 1)) + t;
+    }
+    name = t;
+  }
+  return name;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::string& fileName, std::string_view bytes, std::string& error) {
+  const std::string target = ResolveLinks(fileName);
+  struct stat old {};
+  const bool existed = ::stat(target.c_str(), &old) == 0;
+  if (existed && S_ISDIR(old.st_mode)) {
+    error = std::strerror(EISDIR);
+    return false;
+  }
+  const std::size_t slash = target.rfind('/');
+  const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temp = dir + "." + base + ".vortan-XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  auto fail = [&](int err) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    error = std::strerror(err);
+    return false;
+  };
+  mode_t mode;
+  if (existed) {
+    mode = old.st_mode & 07777;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      // Only the owner's group may be kept without privileges; the file stays ours otherwise.
+      [[maybe_unused]] int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (::fchmod(fd, mode) != 0) return fail(errno);
+  if (!WriteAll(fd, bytes)) return fail(errno);
+  if (::fsync(fd) != 0) return fail(errno);
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    error = std::strerror(err);
+    return false;
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    error = std::strerror(err);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vortan

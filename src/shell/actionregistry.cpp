@@ -1,0 +1,159 @@
+#include "shell/actionregistry.h"
+
+#include <QAction>
+#include <algorithm>
+#include <cctype>
+
+#include "i18n/parlax.h"
+#include "shell/iconsets.h"
+
+namespace vortan {
+
+namespace {
+
+bool StartsWithNoCase(const std::string& s, std::size_t at, std::string_view word) {
+  if (s.size() - at < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(s[at + i])) !=
+        std::tolower(static_cast<unsigned char>(word[i])))
+      return false;
+  return true;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+int KeyOf(std::string_view name) {
+  if (name.size() == 1) {
+    const unsigned char c = static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(name[0])));
+    if (std::isalnum(c)) return c;  // Qt::Key_A.. and Key_0.. equal their characters
+    return 0;
+  }
+  if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
+    int n = 0;
+    for (char ch : name.substr(1)) {
+      if (!std::isdigit(static_cast<unsigned char>(ch))) return 0;
+      n = n * 10 + (ch - '0');
+    }
+    return n >= 1 && n <= 12 ? Qt::Key_F1 + n - 1 : 0;
+  }
+  static const std::pair<const char*, int> named[] = {
+      {"BkSp", Qt::Key_Backspace}, {"Tab", Qt::Key_Tab},       {"Esc", Qt::Key_Escape},
+      {"Enter", Qt::Key_Return},   {"Space", Qt::Key_Space},   {"PgUp", Qt::Key_PageUp},
+      {"PgDn", Qt::Key_PageDown},  {"End", Qt::Key_End},       {"Home", Qt::Key_Home},
+      {"Left", Qt::Key_Left},      {"Up", Qt::Key_Up},         {"Right", Qt::Key_Right},
+      {"Down", Qt::Key_Down},      {"Ins", Qt::Key_Insert},    {"Del", Qt::Key_Delete},
+  };
+  for (const auto& [word, key] : named)
+    if (EqualsNoCase(name, word)) return key;
+  return 0;
+}
+
+QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+/// A caption without its accelerator marks, for tool tips.
+QString PlainCaption(QString caption) {
+  caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  caption.remove(QLatin1Char('&'));
+  caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+  return caption;
+}
+
+}  // namespace
+
+QKeySequence ParseShortcut(const std::string& text) {
+  std::string s;
+  for (char c : text)
+    if (c != ' ' && c != '\t') s += c;
+  if (s.empty()) return {};
+  int modifiers = 0;
+  std::size_t at = 0;
+  for (bool more = true; more;) {
+    more = false;
+    for (const auto& [word, mod] : {std::pair{"Shift+", int(Qt::ShiftModifier)},
+                                    std::pair{"Ctrl+", int(Qt::ControlModifier)},
+                                    std::pair{"Alt+", int(Qt::AltModifier)}}) {
+      if (StartsWithNoCase(s, at, word)) {
+        modifiers |= mod;
+        at += std::string_view(word).size();
+        more = true;
+      }
+    }
+  }
+  const int key = KeyOf(std::string_view(s).substr(at));
+  if (key == 0) return {};
+  return QKeySequence(QKeyCombination(Qt::KeyboardModifiers(modifiers), Qt::Key(key)));
+}
+
+TActionRegistry::TActionRegistry(QObject* owner) {
+  for (const TActionRow& row : ActionTable()) {
+    auto* a = new QAction(owner);
+    a->setObjectName(QString::fromLatin1(row.Name));
+    a->setText(QString::fromLatin1(row.Key));
+    if (row.Check != TCheckRule::None) a->setCheckable(true);
+    if (row.Hidden) {
+      a->setVisible(false);
+      a->setEnabled(false);
+    }
+    byName_[row.Name] = actions_.size();
+    actions_.push_back(a);
+    rows_.push_back(&row);
+  }
+}
+
+QAction* TActionRegistry::Action(const std::string& name) const {
+  auto it = byName_.find(name);
+  return it == byName_.end() ? nullptr : actions_[it->second];
+}
+
+const TActionRow* TActionRegistry::Row(const QAction* action) const {
+  auto it = std::find(actions_.begin(), actions_.end(), action);
+  return it == actions_.end() ? nullptr : rows_[std::size_t(it - actions_.begin())];
+}
+
+void TActionRegistry::ApplyTexts(const TParlaxItem& formMain) {
+  for (std::size_t i = 0; i < actions_.size(); ++i) {
+    const TActionRow& row = *rows_[i];
+    const TParlaxItem* group = formMain.FindChild(row.Group);
+    const TParlaxItem* item =
+        group ? group->FindChild(std::string("Action:") + row.Key) : nullptr;
+    if (!item) continue;
+    QAction* a = actions_[i];
+    if (const std::string* v = item->FindValue("Caption")) a->setText(Latin(*v));
+    if (const std::string* v = item->FindValue("Hint")) {
+      a->setStatusTip(Latin(*v));
+      a->setToolTip(v->empty() ? PlainCaption(a->text()) : Latin(*v));
+    } else {
+      a->setToolTip(PlainCaption(a->text()));
+    }
+    if (const std::string* v = item->FindValue("Shortcut")) a->setShortcut(ParseShortcut(*v));
+  }
+}
+
+void TActionRegistry::ApplyIconStyle(int style, TIconSets& icons) {
+  for (std::size_t i = 0; i < actions_.size(); ++i) {
+    const int index = style >= 0 && style < IconSetCount ? rows_[i]->Image[style] : -1;
+    actions_[i]->setIcon(index < 0 ? QIcon() : icons.Icon(style, index));
+  }
+}
+
+void TActionRegistry::Update(const TActionState& state,
+                             const std::function<bool(const TActionRow&)>& checked) {
+  for (std::size_t i = 0; i < actions_.size(); ++i) {
+    const TActionRow& row = *rows_[i];
+    QAction* a = actions_[i];
+    const bool enabled = IsEnabled(row.Enable, state);
+    if (a->isEnabled() != enabled) a->setEnabled(enabled);
+    if (row.Check != TCheckRule::None) {
+      const bool on = checked(row);
+      if (a->isChecked() != on) a->setChecked(on);
+    }
+  }
+}
+
+}  // namespace vortan

@@ -1,0 +1,18 @@
+#pragma once
+// Names derived from a source file's name when it is saved.
+
+#include <string>
+
+namespace vortan {
+
+/// The part after the last separator.
+std::string FileNamePart(const std::string& fileName);
+/// The extension with its dot (".f"), or empty when the file-name part has no dot.
+std::string FileExtension(const std::string& fileName);
+/// The name with ".f" appended when it has no extension.
+std::string WithSourceExtension(const std::string& fileName);
+/// The backup name: "~" inserted after the extension's dot (prog.f -> prog.~f). A name
+/// without extension gets ".~" appended.
+std::string BackupFileName(const std::string& fileName);
+
+}  // namespace vortan

@@ -1,0 +1,340 @@
+// The main window's document protocol, driven offscreen with scripted answers.
+#include <QAction>
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "editor/editorwindow.h"
+#include "i18n/parlax.h"
+#include "shell/actionregistry.h"
+#include "shell/actiontable.h"
+#include "shell/iconsets.h"
+#include "shell/mainwindow.h"
+#include "support/scriptedprompts.h"
+#include "support/tempdir.h"
+
+namespace vortan {
+namespace {
+
+using test::TScriptedPrompts;
+using test::TTempDir;
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+void SettleDeletes() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(OpenStore(dir_ / "store.sqlite").Ok);
+    main_ = std::make_unique<TfrmMain>();
+    main_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  }
+  void TearDown() override {
+    prompts_.AnswerAlways(TModalResult::No);
+    main_.reset();
+    SettleDeletes();
+    CloseStore();
+  }
+
+  std::string File(const std::string& name, const std::string& text = "      END\n") {
+    return dir_.Write(name, text);
+  }
+  TfrmEditor* NewModified(const std::string& text = "      PRINT *, 'X'\n") {
+    TfrmEditor* e = main_->OpenSourceFile("");
+    e->SetText(text);
+    e->SetModified(true);
+    return e;
+  }
+  std::size_t EditorCount() {
+    SettleDeletes();
+    return main_->Editors().size();
+  }
+
+  TTempDir dir_;
+  TScriptedPrompts prompts_;
+  std::unique_ptr<TfrmMain> main_;
+};
+
+TEST_F(MainWindowTest, OpeningAnOpenFileActivatesItsWindowAndMovesItToTheTopOfTheHistory) {
+  struct Case {
+    const char* what;
+    bool hardLink;
+  };
+  for (const Case c : {Case{"same path", false}, Case{"another name of the same file", true}}) {
+    SCOPED_TRACE(c.what);
+    const std::string a = File(std::string("a_") + (c.hardLink ? "l" : "p") + ".f");
+    const std::string b = File(std::string("b_") + (c.hardLink ? "l" : "p") + ".f");
+    std::string again = a;
+    if (c.hardLink) {
+      again = dir_ / "link_to_a.f";
+      ASSERT_EQ(::link(a.c_str(), again.c_str()), 0);
+    }
+    TfrmEditor* ea = main_->OpenSourceFile(a);
+    main_->OpenSourceFile(b);
+    ASSERT_EQ(main_->ActiveEditor()->FileName(), b);
+
+    EXPECT_EQ(main_->OpenSourceFile(again), ea);
+    EXPECT_EQ(main_->ActiveEditor(), ea);
+    EXPECT_EQ(main_->Editors().size(), 2u);
+    ASSERT_GE(main_->History().size(), 2u);
+    EXPECT_EQ(main_->History()[0], a);  // the entry keeps the name it was stored with
+    EXPECT_EQ(main_->History()[1], b);
+
+    prompts_.AnswerAlways(TModalResult::No);
+    main_->CloseAll();
+    ASSERT_EQ(EditorCount(), 0u);
+  }
+}
+
+TEST_F(MainWindowTest, HistoryHoldsTenFilesAndBackgroundFilesEnterBelowTheTop) {
+  std::vector<std::string> files;
+  for (int i = 0; i < 11; ++i) files.push_back(File("h" + std::to_string(i) + ".f"));
+  for (const std::string& f : files) main_->OpenSourceFile(f);
+  ASSERT_EQ(main_->History().size(), 10u);
+  EXPECT_EQ(main_->History().front(), files[10]);
+  EXPECT_EQ(main_->History().back(), files[1]);  // the eleventh pushed out the first
+
+  main_->OpenSourceFile(files[5]);  // already open and listed: moves, the list keeps its size
+  EXPECT_EQ(main_->History().front(), files[5]);
+  EXPECT_EQ(main_->History().size(), 10u);
+
+  const std::string analyzed = File("analyzed.f");
+  TfrmEditor* active = main_->ActiveEditor();
+  TfrmEditor* background = main_->OpenSourceFile(analyzed, true);
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(main_->ActiveEditor(), active);
+  EXPECT_EQ(main_->History()[0], files[5]);
+  EXPECT_EQ(main_->History()[1], analyzed);
+  EXPECT_FALSE(main_->SubWindowOf(background)->isVisible());
+}
+
+TEST_F(MainWindowTest, ReopenListDropsDeletedFilesAndShowsNothingWhenEmpty) {
+  const std::string kept = File("kept.f");
+  const std::string gone = File("gone.f");
+  main_->OpenSourceFile(kept);
+  main_->OpenSourceFile(gone);
+  prompts_.AnswerAlways(TModalResult::No);
+  main_->CloseAll();
+
+  auto entries = [this] {
+    QStringList texts;
+    for (QAction* a : main_->ReopenMenu()->actions())
+      texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+  };
+  std::filesystem::remove(gone);
+  main_->BuildReopenMenu();
+  EXPECT_EQ(main_->History(), std::vector<std::string>{kept});
+  QStringList texts = entries();
+  ASSERT_EQ(texts.size(), 3);
+  EXPECT_EQ(main_->ReopenMenu()->actions()[0], main_->Action("actClearHistory"));
+  EXPECT_EQ(texts[2], QStringLiteral("&0  ") + QString::fromStdString(kept));
+
+  std::filesystem::remove(kept);
+  main_->BuildReopenMenu();
+  EXPECT_TRUE(main_->History().empty());
+  texts = entries();
+  ASSERT_EQ(texts.size(), 3);
+  EXPECT_EQ(texts[1], QStringLiteral("-"));
+  EXPECT_EQ(texts[2], QStringLiteral("(nothing)"));
+  EXPECT_FALSE(main_->ReopenMenu()->actions()[2]->isEnabled());
+}
+
+TEST_F(MainWindowTest, SavingUnderANameWithoutExtensionWritesDotFAndBacksUpTheOldFile) {
+  File("test.f", "OLD\n");
+  TfrmEditor* e = NewModified("NEW\n");
+  ASSERT_TRUE(main_->SaveEditorAs(dir_ / "test", e));
+  EXPECT_EQ(e->FileName(), dir_ / "test.f");
+  EXPECT_EQ(e->Caption(), QStringLiteral("test.f"));
+  EXPECT_FALSE(e->Modified());
+  EXPECT_TRUE(StartsWith(ReadFile(dir_ / "test.f"), "NEW"));
+  EXPECT_EQ(ReadFile(dir_ / "test.~f"), "OLD\n");
+  EXPECT_EQ(main_->History().front(), dir_ / "test.f");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "test"));
+}
+
+TEST_F(MainWindowTest, CloseAllWithNoToAllClosesEveryWindowAfterOneQuestion) {
+  for (int i = 0; i < 3; ++i) NewModified();
+  prompts_.Answer(TModalResult::NoToAll);
+  main_->CloseAll();
+  EXPECT_EQ(EditorCount(), 0u);
+  ASSERT_EQ(prompts_.asked.size(), 1u);
+  EXPECT_TRUE(prompts_.asked[0].Buttons.Has(TMsgDlgBtn::NoToAll));
+  EXPECT_FALSE(main_->BatchClose());
+  EXPECT_FALSE(main_->NoToAllChosen());
+
+  // A later single close asks again, without No to All.
+  NewModified();
+  prompts_.Answer(TModalResult::No);
+  main_->UpdateActions();
+  main_->Action("actClose")->trigger();
+  EXPECT_EQ(EditorCount(), 0u);
+  ASSERT_EQ(prompts_.asked.size(), 2u);
+  EXPECT_FALSE(prompts_.asked[1].Buttons.Has(TMsgDlgBtn::NoToAll));
+}
+
+TEST_F(MainWindowTest, CloseAllStopsAtACancelAndKeepsTheRemainingWindows) {
+  for (int i = 0; i < 3; ++i) NewModified();
+  prompts_.Answer(TModalResult::No);
+  prompts_.Answer(TModalResult::Cancel);
+  main_->CloseAll();
+  EXPECT_EQ(prompts_.asked.size(), 2u);  // the third window was not asked
+  EXPECT_EQ(EditorCount(), 2u);
+  EXPECT_FALSE(main_->BatchClose());
+}
+
+TEST_F(MainWindowTest, ClosingTheFrameOffersNoToAllOnlyWithSeveralModifiedWindows) {
+  struct Case {
+    int windows;
+    bool noToAll;
+  };
+  for (const Case c : {Case{1, false}, Case{2, true}}) {
+    SCOPED_TRACE(c.windows);
+    prompts_.asked.clear();
+    for (int i = 0; i < c.windows; ++i) NewModified();
+    prompts_.Answer(TModalResult::Cancel);
+    main_->close();
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    const TMsgDlgButtons b = prompts_.asked[0].Buttons;
+    EXPECT_TRUE(b.Has(TMsgDlgBtn::Yes) && b.Has(TMsgDlgBtn::No) && b.Has(TMsgDlgBtn::Cancel));
+    EXPECT_EQ(b.Has(TMsgDlgBtn::NoToAll), c.noToAll);
+    EXPECT_TRUE(main_->isVisible());  // the Cancel kept the window and its editors
+    EXPECT_EQ(EditorCount(), std::size_t(c.windows));
+    EXPECT_FALSE(main_->BatchClose());
+    prompts_.AnswerAlways(TModalResult::No);
+    main_->CloseAll();
+    prompts_.AnswerAlways(TModalResult::None);
+    ASSERT_EQ(EditorCount(), 0u);
+  }
+}
+
+TEST_F(MainWindowTest, SaveAllAsksForEachUntitledSourceAndACancelEndsIt) {
+  TfrmEditor* first = NewModified("ONE\n");
+  TfrmEditor* second = NewModified("TWO\n");
+
+  prompts_.AnswerFiles({});  // the first dialog is cancelled: the second never comes
+  main_->SaveAll();
+  ASSERT_EQ(prompts_.fileDialogs.size(), 1u);
+  EXPECT_EQ(prompts_.fileDialogs[0].FileName, "Source1.f");  // the back window comes first
+  EXPECT_EQ(prompts_.fileDialogs[0].Title, "Save As");
+
+  prompts_.AnswerFiles({dir_ / "one.f"});
+  prompts_.AnswerFiles({dir_ / "two"});
+  main_->SaveAll();
+  ASSERT_EQ(prompts_.fileDialogs.size(), 3u);
+  EXPECT_EQ(prompts_.fileDialogs[2].FileName, "Source2.f");
+  EXPECT_EQ(first->FileName(), dir_ / "one.f");
+  EXPECT_EQ(second->FileName(), dir_ / "two.f");
+  EXPECT_TRUE(StartsWith(ReadFile(dir_ / "two.f"), "TWO"));
+
+  main_->SaveAll();  // both have names now: written again without a dialog
+  EXPECT_EQ(prompts_.fileDialogs.size(), 3u);
+}
+
+TEST_F(MainWindowTest, FullScreenTwiceRestoresGeometryAndState) {
+  for (bool maximized : {false, true}) {
+    SCOPED_TRACE(maximized);
+    main_->showNormal();
+    main_->setGeometry(40, 50, 640, 480);
+    if (maximized) main_->showMaximized();
+    QCoreApplication::processEvents();
+    const QRect normal = main_->normalGeometry().isValid() && maximized ? main_->normalGeometry()
+                                                                        : main_->geometry();
+    const Qt::WindowStates state = main_->windowState();
+
+    main_->Action("actFullScreen")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main_->IsFullScreen());
+    main_->UpdateActions();
+    EXPECT_TRUE(main_->Action("actFullScreen")->isChecked());
+    EXPECT_EQ(main_->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(main_->geometry().size(), main_->screen()->geometry().size());
+
+    main_->Action("actFullScreen")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(main_->IsFullScreen());
+    EXPECT_EQ(main_->windowState(), state);
+    EXPECT_EQ(maximized ? main_->normalGeometry() : main_->geometry(), normal);
+  }
+}
+
+TEST_F(MainWindowTest, ToggleBookmarkClearsItOnItsLineAndMovesItFromAnotherLine) {
+  TfrmEditor* e = NewModified("A\nB\nC\nD\nE\n");
+  int line = 0;
+  e->SetCaret(2, 1);
+  main_->ToggleBookmark(3);
+  ASSERT_TRUE(e->IsBookmarkSet(3, &line));
+  EXPECT_EQ(line, 2);
+
+  e->SetCaret(4, 1);
+  main_->ToggleBookmark(3);  // another line: moves there
+  ASSERT_TRUE(e->IsBookmarkSet(3, &line));
+  EXPECT_EQ(line, 4);
+
+  main_->ToggleBookmark(3);  // its own line: removed
+  EXPECT_FALSE(e->IsBookmarkSet(3));
+}
+
+TEST(ActionTable, EveryTemplateActionHasOneActionAndEveryActionHasItsTexts) {
+  TParlax t;
+  t.LoadFromResource();
+  const TParlaxItem& form = t.Root().Section(TParlaxSection::Objects).Child("Form:Main");
+  std::set<std::string> inTemplate;
+  for (std::size_t g = 0; g < form.ChildCount(); ++g) {
+    const TParlaxItem& group = form.ChildAt(g);
+    for (std::size_t i = 0; i < group.ChildCount(); ++i) {
+      const std::string& name = group.ChildName(i);
+      if (name.rfind("Action:", 0) != 0) continue;
+      const std::string action = "act" + name.substr(7);
+      inTemplate.insert(action);
+      const TActionRow* row = FindActionRow(action);
+      ASSERT_NE(row, nullptr) << action;
+      EXPECT_EQ(row->Group, form.ChildName(g)) << action;
+    }
+  }
+  TIconSets icons;
+  for (const TActionRow& row : ActionTable()) {
+    EXPECT_TRUE(inTemplate.count(row.Name)) << row.Name;
+    for (int set = 0; set < IconSetCount; ++set) {
+      EXPECT_LT(row.Image[set], icons.Count(set)) << row.Name;
+      if (row.Image[set] >= 0) EXPECT_FALSE(icons.Icon(set, row.Image[set]).isNull()) << row.Name;
+    }
+  }
+  EXPECT_EQ(inTemplate.size(), ActionTable().size());
+
+  // The built actions carry the template's texts.
+  QObject owner;
+  TActionRegistry actions(&owner);
+  actions.ApplyTexts(form);
+  EXPECT_EQ(actions["actSaveAll"]->text(), QStringLiteral("Sa&ve All"));
+  EXPECT_EQ(actions["actSaveAll"]->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(actions["actClear"]->shortcut(), QKeySequence(Qt::Key_Delete));
+  EXPECT_EQ(actions["actExit"]->statusTip(), QStringLiteral("Quit the application; prompts to save files"));
+  EXPECT_EQ(ParseShortcut(" shift + ctrl + pgdn "), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_PageDown));
+  EXPECT_TRUE(ParseShortcut("Ctrl+F13").isEmpty());
+}
+
+}  // namespace
+}  // namespace vortan
