@@ -16,6 +16,12 @@ namespace vortan {
 
 /// Parses `ReportLines` (see TReportParser), attributes every message to an editor window and
 /// hands the entries to the host in batches, all inside one BeginMessages/EndMessages bracket.
+///
+/// A file named in the report is the analyzed window's when it is that window's file (its
+/// temporary copy while the window is modified). Any other name is taken from the analyzed
+/// file's folder when it has no folder of its own; an existing file then goes to the window the
+/// host finds or opens for it, a missing one to a new untitled window. Each name is looked up
+/// once per report, so a missing file named by many messages opens one window, not many.
 /// Outcome: OnSuccess with jrOK; OnError with jrNoReport (the report has no lines),
 /// jrTerminated (stopped; the stop is looked at before every line) or jrUnknownFailure.
 class TAnalyzeThread : public TBaseThread {

@@ -33,7 +33,8 @@ int CompareMessages(const TMessageData& a, const TMessageData& b, const TMessage
     if (aActive != bActive) return aActive ? -1 : 1;
     if (const int r = Sign(Rank(a.Editor, order), Rank(b.Editor, order))) return r;
     // Two windows of one rank still need a fixed order, or the sort loses consistency.
-    return Sign(reinterpret_cast<std::uintptr_t>(a.Editor), reinterpret_cast<std::uintptr_t>(b.Editor));
+    return Sign(reinterpret_cast<std::uintptr_t>(a.Editor),
+                reinterpret_cast<std::uintptr_t>(b.Editor));
   }
   return Sign(a.Line, b.Line);
 }

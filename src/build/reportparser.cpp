@@ -93,7 +93,8 @@ void TReportParser::ParseMessage(std::string_view line) {
   TMessageKind kind = mkUnclassified;
 
   std::size_t p;
-  if (At(line, q + 1, ':') && At(line, q + 2, ' ') && Classify(From(line, q + 3), keywords_, kind)) {
+  if (At(line, q + 1, ':') && At(line, q + 2, ' ') &&
+      Classify(From(line, q + 3), keywords_, kind)) {
     p = q + 1;
   } else {
     std::size_t i = q + 1;

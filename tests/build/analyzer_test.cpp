@@ -389,7 +389,8 @@ TEST(MessageOrderTest, ComparesByKindThenWindowThenLine) {
   };
   for (const TCase& c : cases) {
     const int r = CompareMessages(c.a, c.b, order);
-    EXPECT_EQ((r > 0) - (r < 0), c.sign) << int(c.a.Kind) << ' ' << c.a.Line << " / " << int(c.b.Kind);
+    EXPECT_EQ((r > 0) - (r < 0), c.sign)
+        << int(c.a.Kind) << ' ' << c.a.Line << " / " << int(c.b.Kind) << ' ' << c.b.Line;
     const int back = CompareMessages(c.b, c.a, order);
     EXPECT_EQ((back > 0) - (back < 0), -c.sign);
   }
