@@ -14,7 +14,16 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 export VORTAN_STORE="$WORK/registry.sqlite" XDG_RUNTIME_DIR="$WORK"
 chmod 700 "$WORK"
-EXE="$BUILD_DIR/vortan/vortan"
+# A first start asks questions when language files exist (the language selector) or when .f
+# files are not yet associated. The measured start has no language files and finds the
+# association in place, so nothing waits for a user.
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_DATA_HOME="$WORK/home/.local/share"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+printf '[Default Applications]\ntext/x-fortran=Vortan2.File.desktop\n' > "$XDG_CONFIG_HOME/mimeapps.list"
+TREE="$WORK/tree"
+mkdir -p "$TREE"
+cp -a "$BUILD_DIR/vortan/vortan" "$BUILD_DIR/vortan/Bin" "$BUILD_DIR/vortan/Tmp" "$TREE/"
+EXE="$TREE/vortan"
 MW="$BUILD_DIR/bench/mapwait"
 
 # The splash window has its own title, so this waits for the main window.

@@ -4,6 +4,7 @@
 
 #include "app/singleinstance.h"
 #include "app/startup.h"
+#include "i18n/languagecommand.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 #include "shell/dialogpromptservice.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
 
   vortan::TStartupOptions options;
   options.UserLanguageId = vortan::platform::UserLanguageId();
+  options.SelectLanguage = vortan::SelectLanguageAtStart;
   options.IsAssociated = [] {
     return vortan::IsExtensionAssociated(".f", vortan::SourceFileTypeId);
   };

@@ -16,7 +16,10 @@
 #include "editor/fortranhighlighter.h"
 #include "editor/qtconvert.h"
 #include "editor/streaksynedit.h"
+#include "i18n/parlax.h"
+#include "i18n/languagechangedevent.h"
 #include "i18n/stringtable.h"
+#include "i18n/translator.h"
 #include "platform/platform.h"
 #include "shell/promptservice.h"
 #include "shell/vortanpath.h"
@@ -84,6 +87,9 @@ TfrmEditor::TfrmEditor(TEditorHost* host, bool background, QWidget* parent)
   connect(&timer1_, &QTimer::timeout, this, &TfrmEditor::TimerStep);
 
   StatusRefresh();
+  // A language change reaches the editor only through the status texts.
+  AttachLanguageHandler(this, [this](TParlax&) { StatusRefresh(); });
+  Translate(MainLanguage(), this);
   if (host_) synEdit_->SetContextMenu(host_->EditorContextMenu());
   ApplyEditorSettings();
   if (host_) host_->MergeStatusbar();
@@ -220,7 +226,9 @@ std::string TfrmEditor::TempSourceName() const {
 
 std::string TfrmEditor::ProgramFile() const {
   if (!fileName_.empty()) return platform::ProgramFileOf(fileName_);
-  return TempDirectory() + platform::ProgramFileOf(FileNamePart(Caption().toStdString()));
+  // Without a temporary directory an untitled document has no program anywhere.
+  const std::string temp = TempDirectory();
+  return temp.empty() ? std::string() : temp + platform::ProgramFileOf(FileNamePart(Caption().toStdString()));
 }
 
 void TfrmEditor::TimerStep() {
@@ -245,6 +253,15 @@ void TfrmEditor::FormDeactivate() {
   active_ = false;
   timer1_.stop();
   emit Deactivated(this);
+}
+
+bool TfrmEditor::event(QEvent* e) {
+  if (e->type() == TLanguageChangedEvent::EventType) {
+    // The window's only texts are the status texts.
+    StatusRefresh();
+    return true;
+  }
+  return QWidget::event(e);
 }
 
 void TfrmEditor::changeEvent(QEvent* e) {

@@ -34,6 +34,7 @@ class TfrmEditor : public QWidget {
   bool LoadFromFile(const std::string& fileName);
   /// Writes every line followed by the remembered break, without destroying the old file when
   /// the write fails. False when it failed (the error was shown; nothing else changes).
+  /// The modified flag is the caller's to clear.
   bool SaveToFile(const std::string& fileName);
   const std::string& FileName() const { return fileName_; }
   /// Sets the file name and runs the program-file check once.
@@ -44,6 +45,8 @@ class TfrmEditor : public QWidget {
   void SetModified(bool modified);
   /// The document's bytes, lines joined with the remembered break.
   std::string Text() const;
+  /// Replaces the text as one edit that can be undone (so the document becomes modified);
+  /// the remembered break stays.
   void SetText(const std::string& bytes);
   int LineCount() const;
   std::string Line(int line) const;  ///< 1-based, without the break
@@ -105,7 +108,7 @@ class TfrmEditor : public QWidget {
   void Clear();
   void SelectAll();
 
-  /// The replace prompt: Yes, No, Cancel or Yes to All.
+  /// The replace prompt: the TModalResult (Yes, No, Cancel or YesToAll) as an int.
   int AskReplace(const std::string& searched);
 
  signals:
@@ -113,6 +116,7 @@ class TfrmEditor : public QWidget {
   void Deactivated(TfrmEditor* editor);
 
  protected:
+  bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void changeEvent(QEvent* e) override;
   /// The close prompt: true when the window may close.

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 #include "editor/fortranlexer.h"
 #include "editor/scicall.h"
@@ -172,6 +173,7 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS, SCVS_RECTANGULARSELECTION | SCVS_USERACCESSIBLE);
   setWrapMode(WrapNone);
 
+
   connect(this, qOverload<int, int, const char*, int, int, int, int, int, int, int>(&QsciScintillaBase::SCN_MODIFIED),
           this, [this](int position, int type, const char*, int length, int linesAdded, int, int, int, int, int) {
             Modified(position, type, length, linesAdded);
@@ -256,10 +258,13 @@ std::string TStreakSynEdit::Bytes() const {
 void TStreakSynEdit::SetBytes(std::string_view lfText, bool undoable) {
   const std::string utf8 = platform::BytesToUtf8(codePage_, lfText);
   if (undoable) {
+    // Text given by a program is no edit of the user's: its trailing blanks stay.
+    const bool wasTrimming = std::exchange(trimming_, true);
     Sci(this, SCI_BEGINUNDOACTION);
     Sci(this, SCI_SETTARGETRANGE, 0, Sci(this, SCI_GETLENGTH));
     SciPtr(this, SCI_REPLACETARGET, static_cast<long>(utf8.size()), utf8.data());
     Sci(this, SCI_ENDUNDOACTION);
+    trimming_ = wasTrimming;
     Sci(this, SCI_GOTOPOS, 0);
     CaretMoved();
     return;
@@ -289,10 +294,22 @@ std::string TStreakSynEdit::LineBytes(int line) const {
 
 void TStreakSynEdit::InsertBytes(std::string_view bytes) {
   const std::string utf8 = platform::BytesToUtf8(codePage_, bytes);
+  const bool wasTrimming = std::exchange(trimming_, true);
   Sci(this, SCI_BEGINUNDOACTION);
   SciPtr(this, SCI_REPLACESEL, 0, utf8.c_str());
   Sci(this, SCI_ENDUNDOACTION);
+  trimming_ = wasTrimming;
   CaretMoved();
+}
+
+std::string TStreakSynEdit::SelectedBytes() const {
+  // Scintilla joins the lines of a column block with line breaks here.
+  const long size = SciPtr(this, SCI_GETSELTEXT, 0, nullptr);
+  if (size <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  SciPtr(this, SCI_GETSELTEXT, 0, utf8.data());
+  while (!utf8.empty() && utf8.back() == '\0') utf8.pop_back();
+  return platform::Utf8ToBytes(codePage_, utf8);
 }
 
 void TStreakSynEdit::SetCodePage(platform::TCodePage page) {
@@ -330,7 +347,9 @@ void TStreakSynEdit::SetCodePage(platform::TCodePage page) {
     SetModifiedFlag(false);
   Sci(this, SCI_SETFIRSTVISIBLELINE, firstVisible);
   SetCaret(caretLine, caretColumn);
-  recolor();
+  ApplyErrorColors();
+  // Everything is styled again as it comes into view.
+  Sci(this, SCI_STARTSTYLING, 0, 0x1f);
 }
 
 bool TStreakSynEdit::IsModified() const { return forcedModified_ || Sci(this, SCI_GETMODIFY) != 0; }
@@ -758,6 +777,7 @@ void TStreakSynEdit::Modified(int position, int type, int /*length*/, int linesA
     const long last = line + std::max(linesAdded, 0);
     for (long l = line; l <= last; ++l)
       if (!(Sci(this, SCI_MARKERGET, l) & (1 << kEditedMarker))) Sci(this, SCI_MARKERADD, l, kEditedMarker);
+    editsPending_ = true;
   }
   if (linesAdded != 0) {
     const long lines = Sci(this, SCI_GETLINECOUNT);
@@ -790,8 +810,7 @@ void TStreakSynEdit::CaretMoved() {
 }
 
 void TStreakSynEdit::TrimEditedLines(bool includeCaretLine) {
-  if (trimming_) return;
-  if (!options_.TrimTrailingSpaces) return;
+  if (trimming_ || !editsPending_ || !options_.TrimTrailingSpaces) return;
   const long mask = 1L << kEditedMarker;
   const long caretLine = CaretLine() - 1;
   trimming_ = true;
@@ -827,6 +846,7 @@ void TStreakSynEdit::TrimEditedLines(bool includeCaretLine) {
     }
     line = next;
   }
+  editsPending_ = !includeCaretLine && (Sci(this, SCI_MARKERGET, caretLine) & mask);
   trimming_ = false;
 }
 

@@ -67,6 +67,8 @@ class TStreakSynEdit : public QsciScintilla {
   std::string LineBytes(int line) const;
   /// Inserts bytes at the caret as one undo step, replacing the selection.
   void InsertBytes(std::string_view bytes);
+  /// The selected text; each line of a column block is followed by LF.
+  std::string SelectedBytes() const;
 
   bool IsModified() const;
   /// Cleared: the save point is here. Set: the document counts as modified until the next
@@ -202,6 +204,7 @@ class TStreakSynEdit : public QsciScintilla {
   bool inUndoRedo_ = false;
   bool forcedModified_ = false;
   bool trimming_ = false;
+  bool editsPending_ = false;  // some line carries the edited mark
   int updateCount_ = 0;
 
   // Bookmarks: marker handles (-1 unset) and columns.

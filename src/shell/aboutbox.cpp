@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "i18n/parlax.h"
+#include "i18n/translator.h"
 #include "shell/product.h"
 #include "shell/splash.h"
 
@@ -131,6 +132,13 @@ TfrmAbout::TfrmAbout(int userLanguageId, QWidget* parent)
   btnOK_->setDefault(true);
   btnOK_->setGeometry(kWidth - 8 - 80, kHeight - 38, 80, 28);
   connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
+
+  AttachLanguageHandler(this, [this](TParlax& language) {
+    const TParlaxItem& form = FormBlock(language, "About");
+    ApplyProperties(form, {"Caption", "Hint"}, this);
+    ApplyTo(form, "Button:OK", btnOK_);
+  });
+  Translate(MainLanguage(), this);
 
   const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen();
   if (screen) move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));

@@ -82,13 +82,13 @@ constexpr TActionRow Rows[] = {
     {"actEditBar", "View", "EditBar", {-1, -1, -1}, 0, R::Always, C::EditBar, false, false},
     {"actRunBar", "View", "RunBar", {-1, -1, -1}, 0, R::Always, C::RunBar, false, false},
     {"actOutput", "View", "Output", {-1, -1, -1}, 0, R::Always, C::Output, false, false},
-    {"actCompile", "Run", "Compile", {31, 30, 21}, 0, R::ActiveEditor, C::None, false, false},
-    {"actRun", "Run", "Run", {32, 31, 22}, 1, R::ActiveEditor, C::None, false, false},
-    {"actAnalyze", "Run", "Analyze", {33, -1, -1}, 2, R::ActiveEditor, C::None, false, false},
-    {"actCompileandRun", "Run", "CompileandRun", {34, 32, 23}, 3, R::ActiveEditor, C::None, false, false},
+    {"actCompile", "Run", "Compile", {31, 30, 21}, 0, R::Compile, C::None, false, false},
+    {"actRun", "Run", "Run", {32, 31, 22}, 1, R::Execute, C::None, false, false},
+    {"actAnalyze", "Run", "Analyze", {33, -1, -1}, 2, R::Analyze, C::None, false, false},
+    {"actCompileandRun", "Run", "CompileandRun", {34, 32, 23}, 3, R::Compile, C::None, false, false},
     {"actCompileAll", "Run", "CompileAll", {35, 33, -1}, 4, R::Never, C::None, true, false},
     {"actAnalyzeAll", "Run", "AnalyzeAll", {-1, -1, -1}, 5, R::Never, C::None, true, false},
-    {"actDebug", "Run", "Debug", {36, 34, 24}, 6, R::ActiveEditor, C::None, false, false},
+    {"actDebug", "Run", "Debug", {36, 34, 24}, 6, R::Debug, C::None, false, false},
     {"actStop", "Run", "Stop", {37, 35, 25}, 7, R::Stop, C::None, false, false},
     {"actCompilationOptions", "Run", "CompilationOptions", {39, 37, -1}, 2, R::Always, C::None, false, false},
     {"actEnvironmentOptions", "Options", "EnvironmentOptions", {40, 38, 27}, 0, R::Always, C::None, false, false},
@@ -211,6 +211,10 @@ bool IsEnabled(TUpdateRule rule, const TActionState& s) {
     case R::Messages: return s.MessagesNotEmpty;
     case R::Output: return s.OutputNotEmpty;
     case R::TextStyle: return s.IconStyle != NoIcons;
+    case R::Compile: return s.ActiveEditor && !s.Running && s.CompilerFound;
+    case R::Analyze: return s.ActiveEditor && s.AnalyzerFound;
+    case R::Execute: return s.ActiveEditor && !s.Running && s.CompiledFileExists;
+    case R::Debug: return !s.DebuggerFound || (s.ActiveEditor && !s.Running);
   }
   return false;
 }

@@ -28,6 +28,10 @@ enum class TUpdateRule {
   Messages,       ///< the Messages tree is not empty
   Output,         ///< the Output panel is not empty
   TextStyle,      ///< an icon set is in use (text styles need icons)
+  Compile,        ///< an editor is active, has no running job, and the compiler is found
+  Analyze,        ///< an editor is active and the analyzer is found
+  Execute,        ///< an editor is active, has no running job, and its program exists
+  Debug,          ///< the debugger is missing (choosing Debug explains it), or as Compile
 };
 
 /// What the check mark of an action shows.
@@ -87,6 +91,8 @@ struct TActionState {
   bool Running = false;
   bool MessagesNotEmpty = false;
   bool OutputNotEmpty = false;
+  bool CompiledFileExists = false;  ///< the active editor's program file exists
+  bool AnalyzerFound = false, CompilerFound = false, DebuggerFound = false;
   int IconStyle = 0;
 };
 bool IsEnabled(TUpdateRule rule, const TActionState& state);

@@ -29,17 +29,23 @@
 #include <QWidgetAction>
 #include <filesystem>
 
+#include "build/messagestree.h"
+#include "build/outputpanel.h"
+#include "build/pipeline.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
 #include "editor/editorwindow.h"
 #include "editor/fortranhighlighter.h"
+#include "i18n/languagecommand.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "i18n/translator.h"
 #include "platform/platform.h"
 #include "shell/aboutbox.h"
 #include "shell/actionregistry.h"
 #include "shell/desktoptools.h"
+#include "shell/mainwindowlanguage.h"
 #include "shell/product.h"
 #include "shell/promptservice.h"
 #include "shell/qtfont.h"
@@ -66,24 +72,6 @@ TParlax& BuiltIn() {
     return p;
   }();
   return *t;
-}
-
-/// A value below OBJECTS > Form:Main: the active language's when it has one, else the
-/// built-in text.
-std::string MainText(std::initializer_list<const char*> path, const char* key) {
-  auto lookup = [&](const TParlax& language, std::string& out) {
-    const TParlaxItem* item = language.Root().FindChild("OBJECTS");
-    if (item) item = item->FindChild("Form:Main");
-    for (const char* p : path) {
-      if (!item) break;
-      item = item->FindChild(p);
-    }
-    return item && item->GetString(key, out);
-  };
-  std::string text;
-  if (MainLanguage().Active && lookup(MainLanguage(), text)) return text;
-  lookup(BuiltIn(), text);
-  return text;
 }
 
 const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
@@ -143,9 +131,11 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreateStatusBar();
   CreatePopups();
   ConnectCommands();
+  pipeline_ = new TPipeline(this);
 
   ApplyLanguage(BuiltIn());
-  if (MainLanguage().Active) ApplyLanguage(MainLanguage());
+  AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
+  Translate(MainLanguage(), this);
 
   // The interface is "idle" after every key or mouse release: that is when the enabled and
   // checked states may have changed (selection, clipboard, modified flag).
@@ -159,7 +149,7 @@ TfrmMain::TfrmMain(QWidget* parent)
 TfrmMain::~TfrmMain() {
   qApp->removeEventFilter(this);
   updateTimer_.stop();
-  if (trvMessages_) trvMessages_->clear();
+  pipeline_->Messages().Clear();
   for (const std::string& f : tempFiles_) {
     std::error_code ec;
     std::filesystem::remove(f, ec);
@@ -445,14 +435,15 @@ void TfrmMain::ConnectCommands() {
     MergeStatusbar();
   });
   on("actSelectFont", [this] { ActSelectFont(); });
-  on("actClearOutput", [this] { memOutput_->clear(); });
-  on("actCopyToClipboard", [this] { memOutput_->copy(); });
-  on("actClearMessages", [this] { trvMessages_->clear(); });
+  on("actClearOutput", [this] { pipeline_->Output().Clear(); });
+  on("actCopyToClipboard", [this] { pipeline_->Output().CopyToClipboard(); });
+  on("actClearMessages", [this] { pipeline_->Messages().Clear(); });
 
   on("actMSDOSPrompt", [this] { StartProgram(TerminalCandidates()); });
   on("actWindowsExplorer", [this] { OpenFileManager(); });
   on("actCalculator", [this] { StartProgram(CalculatorCandidates()); });
   on("actTranslate", [this] { StartTranslator(); });
+  on("actProgramLanguage", [this] { ProgramLanguageCommand(this); });
 
   on("actCascade", [this] { mdi_->cascadeSubWindows(); });
   on("actVerticalTile", [this] { TileVertically(); });
@@ -477,7 +468,7 @@ void TfrmMain::ConnectCommands() {
 
 void TfrmMain::ActOpen() {
   TFileDialogRequest r;
-  r.Title = MainText({"Form:Open"}, "Title");
+  r.Title = FileDialogTitle(*this, TFileDialogKind::Open);
   r.Filter = Str(TStr::strVortan2Dialog);
   r.Multiple = true;
   for (const std::string& f : Prompts()->OpenFileDialog(r)) OpenSourceFile(f);
@@ -677,7 +668,7 @@ bool TfrmMain::SaveEditorAs(const std::string& fileName, TfrmEditor* editor) {
 
 std::string TfrmMain::RunSaveDialog(const std::string& proposed) {
   TFileDialogRequest r;
-  r.Title = MainText({"Form:Save"}, "Title");
+  r.Title = FileDialogTitle(*this, TFileDialogKind::Save);
   r.Filter = Str(TStr::strVortan2Dialog);
   r.FileName = proposed;
   r.OverwritePrompt = true;
@@ -802,14 +793,10 @@ void TfrmMain::RemoveFileNode(TfrmEditor* editor) {
 
 void TfrmMain::RemoveEditorMessages(TfrmEditor* editor) {
   if (destroying_) return;
-  // Messages keep their editor in the same role as the Files panel's nodes.
-  trvMessages_->setUpdatesEnabled(false);
-  for (int i = trvMessages_->topLevelItemCount() - 1; i >= 0; --i) {
-    QTreeWidgetItem* item = trvMessages_->topLevelItem(i);
-    if (item->data(0, kEditorRole).value<QObject*>() == editor) delete item;
-  }
-  trvMessages_->setUpdatesEnabled(true);
+  pipeline_->Messages().RemoveEditorMessages(editor);
 }
+
+void TfrmMain::StopJob(TfrmEditor* editor) { pipeline_->StopJob(editor); }
 
 void TfrmMain::EditorDestroyed(TfrmEditor* editor) {
   if (destroying_) return;
@@ -1089,12 +1076,7 @@ void TfrmMain::AskMenuBarHidden() {
   ScheduleUpdate();
 }
 
-void TfrmMain::ActSelectFont() {
-  TFontSpec font = outputFont_;
-  if (!Prompts()->FontDialog(font)) return;
-  outputFont_ = font;
-  memOutput_->setFont(FontFromSpec(outputFont_));
-}
+void TfrmMain::ActSelectFont() { pipeline_->Output().SelectFont(outputFont_); }
 
 // --- tools and help ---------------------------------------------------------------------
 
@@ -1162,39 +1144,7 @@ void TfrmMain::ActAbout() {
 
 // --- language and state -----------------------------------------------------------------
 
-void TfrmMain::ApplyLanguage(TParlax& language) {
-  const TParlaxItem* objects = language.Root().FindChild("OBJECTS");
-  const TParlaxItem* form = objects ? objects->FindChild("Form:Main") : nullptr;
-  if (!form) return;
-  setUpdatesEnabled(false);
-  std::string text;
-  if (form->GetString("Hint", text)) setToolTip(Latin(text));
-  actions_->ApplyTexts(*form);
-  for (const auto& [key, menu] : menus_)
-    if (const TParlaxItem* m = form->FindChild("Menu:" + key)) {
-      if (m->GetString("Caption", text)) menu->setTitle(Latin(text));
-    }
-  const std::pair<const char*, QWidget*> bars[] = {
-      {"Toolbar:Menu", tbrMenu_},      {"Toolbar:Main", tbrMain_},
-      {"Toolbar:Edit", tbrEdit_},      {"Toolbar:Run", tbrRun_},
-      {"Toolbar:Files", tbrFiles_},    {"Toolbar:Messages", tbrMessages_},
-      {"Toolbar:Output", tbrOutput_}};
-  for (const auto& [key, widget] : bars)
-    if (const TParlaxItem* b = form->FindChild(key)) {
-      if (b->GetString("Caption", text)) widget->setWindowTitle(Latin(text));
-      if (b->GetString("Hint", text)) widget->setToolTip(Latin(text));
-    }
-  for (const auto& [key, widget] : {std::pair<const char*, QWidget*>{"List:Files", trvFiles_},
-                                    std::pair<const char*, QWidget*>{"List:Messages", trvMessages_}})
-    if (const TParlaxItem* l = form->FindChild(key))
-      if (l->GetString("Hint", text)) widget->setToolTip(Latin(text));
-  if (lblTheme_) lblTheme_->setText(Action("actTheme")->text());
-  for (QToolBar* bar : {tbrMenu_, tbrMain_, tbrEdit_, tbrRun_})
-    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-      more->setToolTip(Latin(Str(TStr::strMoreButtons)));
-  BuildReopenMenu();
-  setUpdatesEnabled(true);
-}
+void TfrmMain::ApplyLanguage(TParlax& language) { TMainWindowTranslator(*this).Apply(language); }
 
 void TfrmMain::LoadMainState() {
   merged_ = ReadBool(sidMergeStatusbar);
@@ -1307,6 +1257,12 @@ void TfrmMain::UpdateActions() {
     s.HasSelection = active->HasSelection();
     s.CanPaste = active->CanPaste();
     s.Running = active->RunningThread() != nullptr;
+    s.CompiledFileExists = active->CompiledFileExists();
+  }
+  if (TVortanExtension* tools = VortanExtension()) {
+    s.AnalyzerFound = !tools->GetExtension(sidAnalyzerExtension).empty();
+    s.CompilerFound = !tools->GetExtension(sidCompilerExtension).empty();
+    s.DebuggerFound = !tools->GetExtension(sidDebuggerExtension).empty();
   }
   s.HistoryNotEmpty = !history_.Empty();
   s.MessagesNotEmpty = trvMessages_->topLevelItemCount() > 0;

@@ -39,6 +39,7 @@ namespace vortan {
 class TfrmEditor;
 class TActionRegistry;
 class TParlax;
+class TPipeline;
 class TSynFortranSyn;
 struct TActionRow;
 
@@ -96,6 +97,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   TSynFortranSyn* Highlighter() override;
   const THighlightAttribute& DefaultErrorLine() const override { return defaultErrorLine_; }
   const THighlightAttribute& UserErrorLine() const override { return userErrorLine_; }
+  void StopJob(TfrmEditor* editor) override;
   void SetUserErrorLine(const THighlightAttribute& attr) { userErrorLine_ = attr; }
 
   // Commands
@@ -154,6 +156,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   QMenu* Menu(const std::string& key) const;
   QComboBox* ThemeList() const { return cbxTheme_; }
   TIconSets& Icons() { return icons_; }
+  /// The build actions, the Messages tree's contents and the Output panel's text.
+  TPipeline& Pipeline() const { return *pipeline_; }
 
  public slots:
   /// An open request from another launch: line 1 is the file to open.
@@ -213,6 +217,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
 
   QMdiArea* mdi_ = nullptr;
   std::unique_ptr<TActionRegistry> actions_;
+  TPipeline* pipeline_ = nullptr;
   TIconSets icons_;
   THistoryList history_;
   std::vector<std::string> tempFiles_;

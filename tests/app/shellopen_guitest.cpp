@@ -231,6 +231,39 @@ class TDisplay {
     XRaiseWindow(display_, cover_);
     XSync(display_, 0);
   }
+  /// Returns once the window's program has answered `rounds` window-manager pings in turn,
+  /// that is, has run its event loop past everything that had reached it before.
+  bool Drain(Window w, int rounds = 3) {
+    const Atom protocols = XInternAtom(display_, "WM_PROTOCOLS", 0);
+    const Atom ping = XInternAtom(display_, "_NET_WM_PING", 0);
+    const Window root = DefaultRootWindow(display_);
+    // Answers come back on the root window.
+    XSelectInput(display_, root, StructureNotifyMask | SubstructureNotifyMask);
+    for (int round = 0; round < rounds; ++round) {
+      XEvent e{};
+      e.xclient.type = ClientMessage;
+      e.xclient.window = w;
+      e.xclient.message_type = protocols;
+      e.xclient.format = 32;
+      e.xclient.data.l[0] = long(ping);
+      e.xclient.data.l[1] = ++pings_;
+      e.xclient.data.l[2] = long(w);
+      XSendEvent(display_, w, 0, NoEventMask, &e);
+      XSync(display_, 0);
+      const bool answered = QTest::qWaitFor([&] {
+        while (XPending(display_)) {
+          XEvent r;
+          XNextEvent(display_, &r);
+          if (r.type == ClientMessage && r.xclient.message_type == protocols &&
+              Atom(r.xclient.data.l[0]) == ping && r.xclient.data.l[1] == pings_)
+            return true;
+        }
+        return false;
+      }, 5000);
+      if (!answered) return false;
+    }
+    return true;
+  }
   /// Asks the window to close, as a window manager's close button does.
   void Close(Window w) {
     XEvent e{};
@@ -284,6 +317,7 @@ class TDisplay {
 
   Display* display_;
   Window cover_ = 0;
+  long pings_ = 0;
 };
 
 // The IDE on the X display, seen through the X server.
@@ -314,6 +348,26 @@ class ShellOpenTest : public ShellHomeTest {
         }, 10000))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "main window " << main << "; " << display_.Describe();
+  }
+
+  /// Launches of the program in this session besides the running instance: the openers'
+  /// second launches that forward a file.
+  int Forwarders() {
+    std::error_code ec;
+    const fs::path exe = fs::canonical(Exe().toStdString(), ec);
+    const std::string session = "XDG_RUNTIME_DIR=" + home_ / "run";
+    int count = 0;
+    for (const auto& e : fs::directory_iterator("/proc", ec)) {
+      const std::string pid = e.path().filename().string();
+      if (pid.find_first_not_of("0123456789") != std::string::npos || std::stoll(pid) == ide_.processId())
+        continue;
+      std::error_code gone;
+      if (fs::read_symlink(e.path() / "exe", gone) != exe) continue;
+      std::ifstream environ(e.path() / "environ", std::ios::binary);
+      for (std::string var; std::getline(environ, var, '\0');)
+        if (var == session) ++count;
+    }
+    return count;
   }
 
   TDisplay display_;
@@ -389,7 +443,10 @@ TEST_F(ShellOpenTest, DesktopOpenersHandSourcesToTheRunningInstance) {
   }
 
   // The files reached the running instance: its reopen history, written when it closes,
-  // names them, the one given twice once.
+  // names them, the one given twice once. Before closing, the forwarded requests (which may
+  // arrive after the request to come to the front) must have been handled.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Forwarders() == 0; }, 10000));
+  EXPECT_TRUE(display_.Drain(main));
   display_.Close(main);
   ASSERT_TRUE(ide_.waitForFinished(10000));
   TSettingsStore store;

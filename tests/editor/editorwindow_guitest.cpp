@@ -3,11 +3,15 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 #include <filesystem>
 
 #include "editor/streaksynedit.h"
 #include "editorfixture.h"
+#include "i18n/languagechangedevent.h"
+#include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "platform/codepage.h"
 
@@ -170,6 +174,18 @@ TEST_F(TEditorWindow, StatusTextsFollowCaretModifiedFlagAndInsertMode) {
   EXPECT_EQ(e->StatusText(2), "Insert");
   e->SetModified(false);
   EXPECT_EQ(e->StatusText(1), "");
+}
+
+TEST_F(TEditorWindow, TheLanguageMessageRefreshesTheStatusTexts) {
+  TfrmEditor* e = NewEditor();
+  TParlax lang;
+  lang.LoadFromText("STRINGS {\n strInsert = Inserir\n}\n");
+  lang.Active = true;
+  LoadStringTable(lang);
+  TLanguageChangedEvent changed(lang);
+  QApplication::sendEvent(e, &changed);
+  ResetStringTable();
+  EXPECT_EQ(e->StatusText(2), "Inserir");
 }
 
 TEST_F(TEditorWindow, MergedStatusTextsGoToTheMainStatusBar) {
@@ -355,6 +371,34 @@ TEST_F(TEditorWindow, ReplacePromptAsksWithTheSearchedText) {
   ASSERT_EQ(prompts.asked.size(), 1u);
   EXPECT_EQ(prompts.asked[0].Text, "Replace this occurrence of 'GOTO'");
   EXPECT_TRUE(prompts.asked[0].Buttons.Has(TMsgDlgBtn::YesToAll));
+}
+
+TEST_F(TEditorWindow, ActivationFollowsTheActiveChildWindow) {
+  QMdiArea area;
+  TfrmEditor* a = NewEditor();
+  TfrmEditor* b = NewEditor();
+  std::vector<std::string> events;
+  for (auto [e, name] : {std::pair{a, "a"}, std::pair{b, "b"}}) {
+    QObject::connect(e, &TfrmEditor::Activated, [&events, n = std::string(name)] { events.push_back("+" + n); });
+    QObject::connect(e, &TfrmEditor::Deactivated, [&events, n = std::string(name)] { events.push_back("-" + n); });
+  }
+  QMdiSubWindow* sa = area.addSubWindow(a);
+  QMdiSubWindow* sb = area.addSubWindow(b);
+  sa->setAttribute(Qt::WA_DeleteOnClose, false);
+  sb->setAttribute(Qt::WA_DeleteOnClose, false);
+  area.resize(600, 400);
+  area.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+  area.setActiveSubWindow(sa);
+  events.clear();
+  const int selectedBefore = host.selected;
+  area.setActiveSubWindow(sb);
+  EXPECT_EQ(events, (std::vector<std::string>{"-a", "+b"}));
+  EXPECT_EQ(host.selected, selectedBefore + 1);
+  area.removeSubWindow(a);
+  area.removeSubWindow(b);
+  delete sa;
+  delete sb;
 }
 
 // ---- build support and lifetime ----

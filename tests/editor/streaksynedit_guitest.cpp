@@ -256,6 +256,7 @@ TEST_F(TTextControl, SelectionModes) {
   Key(e, Qt::Key_Down, Qt::ShiftModifier);
   Key(e, Qt::Key_Right, Qt::ShiftModifier);
   EXPECT_TRUE(Sci(s, B::SCI_SELECTIONISRECTANGLE));
+  EXPECT_EQ(s->SelectedBytes(), "B\nB\n");
   e->Copy();
   EXPECT_EQ(QApplication::clipboard()->text(), "B\nB\n");
 

@@ -1,0 +1,237 @@
+// The build actions against the tools themselves: for a small program and a generated program
+// of 20,000 lines, the time the IDE's Analyze and Compile take (action to outcome shown)
+// beside the time of the same ftnchek and gfortran command lines run directly, in the same
+// run; and the time a report of 10,000 messages takes from the parse job's start until the
+// Messages tree shows it.
+//
+// Runs offscreen: pipeline_bench [runs]
+
+#include <QAction>
+#include <QApplication>
+#include <QProcess>
+#include <QTreeWidget>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "build/analyzerrun.h"
+#include "build/commandline.h"
+#include "build/mainthreadcall.h"
+#include "build/messagestree.h"
+#include "build/parsejob.h"
+#include "build/pipeline.h"
+#include "build/processform.h"
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "editor/editorwindow.h"
+#include "platform/platform.h"
+#include "shell/mainwindow.h"
+#include "shell/vortanextension.h"
+#include "shell/vortanformat.h"
+#include "shell/vortanpath.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace vortan;
+
+double Ms(Clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+std::string Small() {
+  return "      PROGRAM HELLO\n"
+         "      INTEGER I\n"
+         "      DO 10 I = 1, 3\n"
+         "         PRINT *, 'Hello', I\n"
+         "   10 CONTINUE\n"
+         "      END\n";
+}
+
+// A main program calling 200 subroutines of 100 lines each.
+std::string Large(int lines) {
+  const int perSub = 100;
+  const int subs = lines / perSub;
+  std::string t = "      PROGRAM BIG\n      DOUBLE PRECISION S\n      S = 0.0D0\n";
+  for (int k = 1; k <= subs; ++k) t += "      CALL SUB" + std::to_string(k) + "(S)\n";
+  t += "      PRINT *, S\n      END\n";
+  for (int k = 1; k <= subs; ++k) {
+    t += "      SUBROUTINE SUB" + std::to_string(k) + "(S)\n";
+    t += "      DOUBLE PRECISION S\n      INTEGER I\n";
+    t += "      DO 10 I = 1, 10\n         S = S + DBLE(I) * 1.5D0\n   10 CONTINUE\n";
+    for (int i = 0; i < perSub - 7; ++i)
+      t += "      S = S * 0.999D0 + " + std::to_string(i % 97) + ".25D0\n";
+    t += "      END\n";
+  }
+  return t;
+}
+
+// The command line a capture job starts, run directly: the same program, arguments,
+// directory and environment.
+double RunDirect(const std::string& program, const std::string& parameters,
+                 const std::string& dir, const QProcessEnvironment& env) {
+  std::vector<std::string> args = SplitCommandLine(QuoteArgument(program) + " " + parameters);
+  QStringList qargs;
+  for (std::size_t i = 1; i < args.size(); ++i) qargs << QString::fromLocal8Bit(args[i].c_str());
+  QProcess p;
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  p.setWorkingDirectory(QString::fromLocal8Bit(dir.c_str()));
+  p.setProcessEnvironment(env);
+  const auto start = Clock::now();
+  p.start(QString::fromLocal8Bit(args[0].c_str()), qargs);
+  p.waitForFinished(-1);
+  p.readAll();
+  return Ms(start);
+}
+
+// Runs an action and waits until its outcome is shown.
+double RunAction(TfrmMain& main, const char* action, const char* expected) {
+  main.UpdateActions();
+  const auto start = Clock::now();
+  main.Action(action)->trigger();
+  TfrmProcess* form = main.Pipeline().ProcessForm();
+  if (form == nullptr) {
+    std::printf("%s did not start\n", action);
+    std::exit(1);
+  }
+  while (!form->Finished()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  const double ms = Ms(start);
+  if (form->Message() != expected) {
+    std::printf("%s ended with \"%s\"\n", action, form->Message().c_str());
+    std::exit(1);
+  }
+  form->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return ms;
+}
+
+void Measure(TfrmMain& main, const std::string& dir, const std::string& name,
+             const std::string& text, int runs) {
+  const std::string source = dir + name;
+  std::ofstream(source, std::ios::binary) << text;
+  TfrmEditor* editor = main.OpenSourceFile(source);
+  const int lines = editor->LineCount();
+
+  const TAnalyzerRun analyzer = AnalyzerRunFromSettings(source);
+  const std::string compiler = VortanExtension()->GetExtension(sidCompilerExtension);
+  const std::string program = platform::ProgramFileOf(source);
+  const std::string compilerParameters = FormatArguments(
+      VortanFormat()->GetFormat(sidCompilerFormat),
+      {ReadString(sidAdditionalCompilerOptionsParameters), QuoteArgument(source),
+       QuoteArgument(program), ReadString(sidAdditionalCompilerLibrariesParameters)});
+  QProcessEnvironment compilerEnv = QProcessEnvironment::systemEnvironment();
+  const std::string bin = VortanPath()->GetPath(sidBinPath);
+  compilerEnv.insert("PATH", QString::fromLocal8Bit(bin.c_str()) + ":" + compilerEnv.value("PATH"));
+  compilerEnv.insert("LIBRARY_PATH", QString::fromLocal8Bit(VortanPath()->GetPath(sidLibPath).c_str()));
+  std::vector<std::string> analyzerArgs = SplitCommandLine(analyzer.ProgramPath);
+
+  std::vector<double> ftnchek, gfortran, analyze, compile;
+  for (int r = 0; r < runs; ++r) {
+    ftnchek.push_back(RunDirect(analyzerArgs.empty() ? "" : analyzerArgs[0], analyzer.Parameters,
+                                analyzer.WorkingDirectory, QProcessEnvironment::systemEnvironment()));
+    gfortran.push_back(RunDirect(compiler, compilerParameters, dir, compilerEnv));
+    analyze.push_back(RunAction(main, "actAnalyze", "Done.       Analyzed."));
+    compile.push_back(RunAction(main, "actCompile", "Done.       Compiled."));
+  }
+  const double f = Median(ftnchek), g = Median(gfortran), a = Median(analyze), c = Median(compile);
+  std::printf("%s (%d lines), median of %d runs:\n", name.c_str(), lines, runs);
+  std::printf("  ftnchek directly      %8.1f ms   IDE Analyze  %8.1f ms   added %6.1f ms\n", f, a, a - f);
+  std::printf("  ftnchek + gfortran    %8.1f ms   IDE Compile  %8.1f ms   added %6.1f ms\n", f + g, c,
+              c - (f + g));
+  std::printf("  (gfortran alone       %8.1f ms)\n", g);
+}
+
+void MeasureMessages(TfrmMain& main, const std::string& dir, int messages, int runs) {
+  const std::string source = dir + "many.f";
+  std::ofstream(source) << Small();
+  TfrmEditor* editor = main.OpenSourceFile(source);
+  std::string report = "FTNCHEK Version 3.3 November 2004\nFile " + source + ":\n";
+  for (int i = 1; i <= messages; ++i) {
+    const char* kind = i % 3 == 0 ? "Error" : i % 3 == 1 ? "Warning" : "Possibly";
+    report += "\"" + source + "\", line " + std::to_string((i * 7919) % 20000 + 1) + " col 7: " +
+              kind + ": message number " + std::to_string(i) + "\n";
+    report += "\"" + source + "\", line " + std::to_string(i) + ":    a detail line\n";
+  }
+  std::vector<double> times;
+  TPipeline& pipeline = main.Pipeline();
+  QTreeWidget* tree = main.MessagesTree();
+  for (int r = 0; r < runs; ++r) {
+    pipeline.Messages().Clear();
+    bool done = false;
+    const auto start = Clock::now();
+    auto* job = new TParseJob(QtMainThreadCall(), &pipeline, &pipeline);
+    job->SetReport(report);
+    job->Editor = editor;
+    job->FileName = source;
+    job->EditorFileName = source;
+    job->OnSuccess = [&](TBaseThread&) { done = true; };
+    job->OnError = [&](TBaseThread&) { done = true; };
+    job->Start();
+    while (!done) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    tree->repaint();
+    times.push_back(Ms(start));
+    if (tree->topLevelItemCount() != messages) {
+      std::printf("tree shows %d entries\n", tree->topLevelItemCount());
+      std::exit(1);
+    }
+    QCoreApplication::processEvents();
+  }
+  std::printf("report of %d messages (with a detail line each): parsed and shown in the tree "
+              "in %.1f ms (median of %d)\n",
+              messages, Median(times), runs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+
+  char dirTemplate[] = "/tmp/pipeline-bench-XXXXXX";
+  const std::string dir = std::string(::mkdtemp(dirTemplate)) + "/";
+  const std::string install = dir + "install/";
+  std::filesystem::create_directories(install + "Bin");
+  std::filesystem::create_directories(dir + "tmp");
+  for (const char* tool : {"ftnchek", "gfortran"})
+    std::filesystem::create_symlink(std::string("/usr/bin/") + tool, install + "Bin/" + tool);
+  OpenStore(dir + "store.sqlite");
+  WriteString(sidTempPath, dir + "tmp/");
+  // Nothing to ask: the documents are saved.
+  WriteBool(sidAutoshowOutputWindow, false);
+  {
+    TVortanPath paths(Store(), install);
+    TVortanExtension extensions(paths, Store());
+    TVortanFormat formats(Store());
+    SetVortanPath(&paths);
+    SetVortanExtension(&extensions);
+    SetVortanFormat(&formats);
+    {
+      TfrmMain main;
+      main.show();
+      QCoreApplication::processEvents();
+      Measure(main, dir, "small.f", Small(), runs);
+      Measure(main, dir, "large.f", Large(20000), runs);
+      MeasureMessages(main, dir, 10000, runs);
+    }
+    SetVortanFormat(nullptr);
+    SetVortanExtension(nullptr);
+    SetVortanPath(nullptr);
+  }
+  CloseStore();
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's texts from a language tree: its "Form:Main" block with the actions,
+// menus, toolbars, panels and file-dialog titles, then the string-table texts it shows.
+
+#include <string>
+
+namespace vortan {
+
+class TfrmMain;
+class TParlax;
+
+class TMainWindowTranslator {
+ public:
+  explicit TMainWindowTranslator(TfrmMain& main) : main_(main) {}
+  /// Applies every key of the language's "Form:Main" block; keys it lacks leave the texts
+  /// as they are. Layout updates of the bars and panels are held until the pass ends.
+  void Apply(const TParlax& language);
+
+ private:
+  TfrmMain& main_;
+};
+
+enum class TFileDialogKind { Open, Save };
+/// The title of the main window's open or save file dialog, as last translated.
+std::string FileDialogTitle(const TfrmMain& main, TFileDialogKind kind);
+
+}  // namespace vortan
