@@ -24,18 +24,22 @@ void EnsureResources() {
 
 QIcon TIconSets::Load(const QString& resource) {
   EnsureResources();
+  // The SVG icon engine draws each picture when it is first shown, at the size it is shown,
+  // so start-up does not render every picture of the set.
+  static const bool engine = !QIcon(QStringLiteral(":/icons/source.svg")).pixmap(16, 16).isNull();
+  if (engine) return QIcon(resource);
   QSvgRenderer renderer(resource);
   if (!renderer.isValid()) return {};
-  QIcon icon;
+  QIcon drawn;
   for (int size : {16, 32}) {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     renderer.render(&p);
     p.end();
-    icon.addPixmap(pm);
+    drawn.addPixmap(pm);
   }
-  return icon;
+  return drawn;
 }
 
 void TIconSets::Ensure(int set) {
