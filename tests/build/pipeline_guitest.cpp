@@ -6,6 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
+#include "build/mainthreadcall.h"
 #include "pipelinefixture.h"
 
 namespace vortan::test {
@@ -79,6 +83,19 @@ int ChildrenRunning(const std::string& exe) {
   return count;
 }
 
+// A run job stand-in: works until it is stopped.
+class TRunningJob : public TBaseThread {
+ public:
+  TRunningJob() : TBaseThread(QtMainThreadCall()) {}
+
+ protected:
+  void Execute() override {
+    while (!StopRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ResultCode = jrTerminated;
+    DoError();
+  }
+};
+
 using BuildActions = PipelineFixture;
 
 TEST_F(BuildActions, AnalyzeStopsAtASyntaxErrorAndOpensItsLine) {
@@ -148,6 +165,7 @@ TEST_P(CompileClean, EndsCompiledFillsTheOutputAndLeavesTheProgram) {
   const std::string program = platform::ProgramFileOf(source);
   EXPECT_EQ(RunProgram(program), "hello");
 
+  EXPECT_FALSE(main_->OutputWindow()->isVisible());
   form->CancelButton()->click();
   SettleDeletes();
   EXPECT_EQ(Pipeline().ProcessForm(), nullptr);
@@ -261,6 +279,29 @@ TEST_F(BuildActions, AnAnalyzerThatCannotReadTheFileIsAFailureWithTheReasonShown
   EXPECT_NE(Pipeline().Output().Text().find("Cannot open file " + tmp_ + "Source1.f"),
             std::string::npos)
       << Pipeline().Output().Text();
+}
+
+TEST_F(BuildActions, WhileItsProgramRunsOnlyAnalyzeAndStopAreOpenToTheDocument) {
+  TfrmEditor* e = Open(dir_.Write("hello.f", Hello("hello")));
+  auto* job = new TRunningJob;
+  bool ended = false;
+  job->OnFinished = [&](TBaseThread&) {
+    e->SetRunningThread(nullptr);
+    ended = true;
+  };
+  e->SetRunningThread(job);
+  job->Start();
+  main_->UpdateActions();
+  for (const char* name : {"actCompile", "actCompileandRun", "actRun"})
+    EXPECT_FALSE(main_->Action(name)->isEnabled()) << name;
+  EXPECT_TRUE(main_->Action("actAnalyze")->isEnabled());
+  EXPECT_TRUE(main_->Action("actStop")->isEnabled());
+
+  main_->Action("actStop")->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 5000));
+  main_->UpdateActions();
+  EXPECT_FALSE(main_->Action("actStop")->isEnabled());
+  EXPECT_TRUE(main_->Action("actCompile")->isEnabled());
 }
 
 TEST_F(BuildActions, CancelInTheSaveQuestionStartsNothing) {
