@@ -79,7 +79,7 @@ std::uint8_t StepsOfAction(int tag) {
 TPipeline::TPipeline(TfrmMain* main)
     : QObject(main),
       main_(main),
-      messages_(std::make_unique<TMessagesView>(main->MessagesTree(), this)),
+      messages_(std::make_unique<TMessagesView>(main->MessagesTree())),
       output_(std::make_unique<TOutputPanel>(main->OutputMemo())),
       call_(QtMainThreadCall()) {
   setObjectName(QStringLiteral("Pipeline"));
@@ -107,13 +107,22 @@ void TPipeline::ConnectActions() {
     connect(stop, &QAction::triggered, this, &TPipeline::StopExecute);
 }
 
-TBaseThread::TNotify TPipeline::Handler(void (TPipeline::*method)(TBaseThread&)) {
+TBaseThread::TNotify TPipeline::Guarded(TBaseThread::TNotify handler) {
   QPointer<TPipeline> self(this);
   const std::uint64_t run = run_.Id;
-  return [self, method, run](TBaseThread& job) {
-    // A job of an earlier action (left running after a cancel) must not drive this one.
-    if (self && self->run_.Id == run) (self.data()->*method)(job);
+  return [self, run, handler = std::move(handler)](TBaseThread& job) {
+    if (self && self->run_.Id == run && handler) handler(job);
   };
+}
+
+TBaseThread::TNotify TPipeline::Handler(void (TPipeline::*method)(TBaseThread&)) {
+  return Guarded([this, method](TBaseThread& job) { (this->*method)(job); });
+}
+
+void TPipeline::NewRun(TfrmEditor* editor) {
+  run_ = TRun();
+  run_.Id = ++lastRun_;
+  run_.Editor = editor;
 }
 
 void TPipeline::Start(TBaseThread* job) {
@@ -141,6 +150,7 @@ void TPipeline::ProcessExecute(int tag) {
     return;
   }
   output_->Clear();
+  NewRun(editor);
   if (pending_ & psAnalyze) {
     StartAnalyzer(editor);
   } else if (pending_ & psRun) {
@@ -204,9 +214,7 @@ TfrmProcess* TPipeline::ShowProcessForm(const std::string& message, int lines) {
 }
 
 void TPipeline::StartAnalyzer(TfrmEditor* editor) {
-  TRun run;
-  run.Id = ++lastRun_;
-  run.Editor = editor;
+  TRun& run = run_;
   if (!editor->FileName().empty()) {
     run.Name = FileNamePart(editor->FileName());
     run.Dir = DirectoryPart(editor->FileName());
@@ -228,7 +236,6 @@ void TPipeline::StartAnalyzer(TfrmEditor* editor) {
   } else {
     run.Source = run.Dir + run.Name;
   }
-  run_ = std::move(run);
 
   messages_->Clear();
   output_->Clear();
@@ -306,10 +313,10 @@ void TPipeline::ParseFailed(TBaseThread& job) {
     FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strUnknownFailure));
 }
 
-void TPipeline::ParseEnded(TBaseThread&) { pending_ &= std::uint8_t(~psAnalyze); }
+void TPipeline::ParseEnded(TBaseThread&) { ClearPending(psAnalyze); }
 
 void TPipeline::ParseDone(TBaseThread& job) {
-  pending_ &= std::uint8_t(~psAnalyze);
+  ClearPending(psAnalyze);
   if (!frmProcess_) return;
   auto& parse = static_cast<TAnalyzeThread&>(job);
   const int errors = parse.ErrorCount;
@@ -361,7 +368,7 @@ void TPipeline::CompileFailed(TBaseThread& job) {
 }
 
 void TPipeline::CompileDone(TBaseThread& job) {
-  pending_ &= std::uint8_t(~psCompile);
+  ClearPending(psCompile);
   auto& compile = static_cast<TOutputThread&>(job);
   if (run_.TempCopy) {
     // The program of a temporary copy takes the document's name; an older program of that

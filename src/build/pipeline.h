@@ -44,6 +44,7 @@ class TPipeline : public QObject, public TAnalyzerHost {
   /// The progress window while one exists.
   TfrmProcess* ProcessForm() const;
   std::uint8_t PendingSteps() const { return pending_; }
+  void ClearPending(std::uint8_t steps) { pending_ &= std::uint8_t(~steps); }
   /// How the jobs call into the interface thread.
   const TMainThreadCall& MainThreadCall() const { return call_; }
 
@@ -64,6 +65,11 @@ class TPipeline : public QObject, public TAnalyzerHost {
   /// Creates and shows the progress window with its first message (the main window stays
   /// blocked while it is open).
   TfrmProcess* ShowProcessForm(const std::string& message, int lines);
+
+  /// Wraps a job's handler so that it runs only while this pipeline exists and the action
+  /// that made the job is still the current one: a job left running after a cancel must not
+  /// drive a later action.
+  TBaseThread::TNotify Guarded(TBaseThread::TNotify handler);
 
   /// The run and debug steps. `program` is the program just compiled, or empty when the
   /// step runs alone (Execute). Left empty, Run and Debug end after the compile.
@@ -94,6 +100,7 @@ class TPipeline : public QObject, public TAnalyzerHost {
   };
 
   void ConnectActions();
+  void NewRun(TfrmEditor* editor);
   TBaseThread::TNotify Handler(void (TPipeline::*method)(TBaseThread&));
   bool SaveBeforeContinue(TfrmEditor* editor);
   void DebuggerMissing();

@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "i18n/languagechangedevent.h"
 #include "i18n/parlax.h"

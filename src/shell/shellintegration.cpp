@@ -38,20 +38,17 @@ std::string Dotted(const std::string& extension) {
 const char* IconName(int iconIndex) { return iconIndex == 1 ? SourceIconName : ApplicationIconName; }
 const char* IconSvg(int iconIndex) { return iconIndex == 1 ? SourceIconSvg : ApplicationIconSvg; }
 
-// Lines of a desktop entry, in the order the keys are added.
-class TEntryText {
- public:
-  explicit TEntryText(const char* type) { text_ = "[Desktop Entry]\nType=" + std::string(type) + "\nVersion=1.0\n"; }
-  void Add(const char* key, const std::string& escapedValue) {
-    text_ += key;
-    text_ += '=' + escapedValue + '\n';
-  }
-  void AddText(const char* key, const std::string& value) { Add(key, xdg::EscapeValue(value)); }
-  const std::string& Text() const { return text_; }
-
- private:
-  std::string text_;
-};
+// The start of a desktop entry; keys follow in the order they are added.
+std::string EntryHeader(const char* type) {
+  return "[Desktop Entry]\nType=" + std::string(type) + "\nVersion=1.0\n";
+}
+void AddKey(std::string& entry, const char* key, const std::string& escapedValue) {
+  entry += key;
+  entry += '=' + escapedValue + '\n';
+}
+void AddText(std::string& entry, const char* key, const std::string& value) {
+  AddKey(entry, key, xdg::EscapeValue(value));
+}
 
 bool WriteIcon(const std::string& dir, const std::string& name, const char* svg) {
   std::error_code ec;
@@ -170,19 +167,19 @@ void AssociateExtension(const std::string& executable, const std::string& extens
     if (!known)
       mimeChanged = WriteMimePackage(dataHome, mimeType, ext, description, IconName(iconIndex));
 
-    TEntryText entry("Application");
-    entry.AddText("Name", ApplicationTitle);
-    if (!description.empty() && description != ApplicationTitle) entry.AddText("Comment", description);
-    entry.Add("Exec", xdg::ExecLine(executable, {}, "%F"));
-    entry.AddText("Icon", IconName(iconIndex));
-    entry.Add("Terminal", "false");
+    std::string entry = EntryHeader("Application");
+    AddText(entry, "Name", ApplicationTitle);
+    if (!description.empty() && description != ApplicationTitle) AddText(entry, "Comment", description);
+    AddKey(entry, "Exec", xdg::ExecLine(executable, {}, "%F"));
+    AddText(entry, "Icon", IconName(iconIndex));
+    AddKey(entry, "Terminal", "false");
     // The menu entry is the Start-menu shortcut's business; this one only opens files.
-    entry.Add("NoDisplay", "true");
-    entry.AddText("MimeType", mimeType + ";");
-    entry.Add("Categories", Categories);
+    AddKey(entry, "NoDisplay", "true");
+    AddText(entry, "MimeType", mimeType + ";");
+    AddKey(entry, "Categories", Categories);
     std::error_code ec;
     fs::create_directories(applications, ec);
-    xdg::WriteFileReplacing(applications + desktopId, entry.Text(), 0644);
+    xdg::WriteFileReplacing(applications + desktopId, entry, 0644);
   }
 
   MakeDefault(mimeType, desktopId);
@@ -214,20 +211,20 @@ bool CreateShellLink(const std::string& linkFile, const std::string& description
     name.resize(name.size() - std::string(ShellLinkExtension).size());
   const bool web = IsWebAddress(target);
 
-  TEntryText entry(web ? "Link" : "Application");
-  entry.AddText("Name", name);
-  if (!description.empty() && description != name) entry.AddText("Comment", description);
+  std::string entry = EntryHeader(web ? "Link" : "Application");
+  AddText(entry, "Name", name);
+  if (!description.empty() && description != name) AddText(entry, "Comment", description);
   if (web) {
-    entry.AddText("URL", target);
-    entry.AddText("Icon", iconFile.empty() ? std::string("web-browser") : iconFile);
+    AddText(entry, "URL", target);
+    AddText(entry, "Icon", iconFile.empty() ? std::string("web-browser") : iconFile);
   } else {
-    entry.Add("Exec", xdg::ExecLine(target, arguments));
-    if (!workingDirectory.empty()) entry.AddText("Path", workingDirectory);
-    entry.AddText("Icon", iconFile.empty() ? std::string(IconName(iconIndex)) : iconFile);
-    entry.Add("Terminal", "false");
-    entry.Add("Categories", Categories);
+    AddKey(entry, "Exec", xdg::ExecLine(target, arguments));
+    if (!workingDirectory.empty()) AddText(entry, "Path", workingDirectory);
+    AddText(entry, "Icon", iconFile.empty() ? std::string(IconName(iconIndex)) : iconFile);
+    AddKey(entry, "Terminal", "false");
+    AddKey(entry, "Categories", Categories);
   }
-  if (!xdg::WriteFileReplacing(linkFile, entry.Text(), 0755)) return false;
+  if (!xdg::WriteFileReplacing(linkFile, entry, 0755)) return false;
   // Desktops start only launchers marked executable, also when an older file was not.
   struct stat st;
   if (::stat(linkFile.c_str(), &st) == 0) {

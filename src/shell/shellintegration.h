@@ -15,7 +15,7 @@ inline constexpr const char* ApplicationIconName = "vortan";
 inline constexpr const char* SourceIconName = "vortan-source";
 
 /// Makes `executable` the handler of files ending in `extension`: writes the desktop entry
-/// `fileTypeId`.desktop (Name the application title, Comment `description`, Exec the
+/// `fileTypeId`.desktop (Name the application title, Comment `description` in UTF-8, Exec the
 /// executable with the files, MimeType the extension's type) into the user's applications
 /// folder with the icon chosen by `iconIndex` (0 program, 1 source file) and makes it the
 /// default for that type in the user's mimeapps.list. An extension the MIME database does not

@@ -1,12 +1,11 @@
 // Opening sources from the desktop: with the .f association in a temporary home, the desktop's
-// own openers (xdg-open, gio open) hand a file to the running IDE, which shows it in front of
-// other windows; a second request for the same file does not start a second program. The IDE
-// is the real executable on the X display; what it shows is read from the X server: its
-// window title (the main window names the active source), the stacking order of the
-// top-level windows and the input focus.
+// own openers (xdg-open, gio open) hand files to the running IDE, which comes in front of
+// other windows; a second request for the same file starts no second program. The IDE is the
+// real executable on the X display. What it does is read from outside: from the X server its
+// top-level windows (by process id) and their stacking order, and from its settings the
+// reopen history it writes when it closes, which names every file it opened.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>

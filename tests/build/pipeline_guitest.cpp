@@ -304,6 +304,22 @@ TEST_F(BuildActions, WhileItsProgramRunsOnlyAnalyzeAndStopAreOpenToTheDocument) 
   EXPECT_TRUE(main_->Action("actCompile")->isEnabled());
 }
 
+TEST_F(BuildActions, AJobOfAnEarlierActionNoLongerReachesThePipeline) {
+  Open(dir_.Write("hello.f", Hello("hello")));
+  auto* job = new TRunningJob;
+  int calls = 0;
+  TBaseThread::TNotify earlier = Pipeline().Guarded([&](TBaseThread&) { ++calls; });
+  earlier(*job);
+  EXPECT_EQ(calls, 1);
+  TfrmProcess* form = Trigger("actAnalyze");
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(WaitOutcome(form), "Done.       Analyzed.");
+  earlier(*job);
+  EXPECT_EQ(calls, 1);
+  job->Start();
+  job->RequestStop();
+}
+
 TEST_F(BuildActions, CancelInTheSaveQuestionStartsNothing) {
   TfrmEditor* e = Open(dir_.Write("hello.f", Hello("hello")));
   e->SetText(Hello("changed"));

@@ -12,6 +12,8 @@
 #include "build/basethread.h"
 #include "build/mainthreadcall.h"
 #include "build/processform.h"
+#include "i18n/languagechangedevent.h"
+#include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 
 namespace vortan::test {
@@ -106,6 +108,28 @@ TEST_F(ProcessForm, AJobThatOutlastsTheCountIsLeftRunningWithItsOwnEndHandler) {
   letGo_ = true;
   ASSERT_TRUE(QTest::qWaitFor([&] { return ownEnd_.load(); }, 5000));
   EXPECT_EQ(errors_, std::vector<TJobResult>{jrTerminated});
+}
+
+TEST(ProcessFormLanguage, TakesTheLanguagesCaptionsButKeepsOKOnceTheStepHasEnded) {
+  TParlax language;
+  TParlaxItem& form = language.Root().Child("OBJECTS").Child("Form:Process");
+  form.AddValue("Caption", "Processo");
+  form.Child("Label:Processing").AddValue("Caption", "Processando um arquivo:");
+  form.Child("Label:Hits").AddValue("Caption", "Achados:");
+  form.Child("Button:Cancel").AddValue("Caption", "Cancelar");
+  TfrmProcess window;
+  window.SetFile("prog.f");
+  TLanguageChangedEvent e(language);
+  QCoreApplication::sendEvent(&window, &e);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Processo"));
+  EXPECT_EQ(window.findChild<QLabel*>("lblHits")->text(), QStringLiteral("Achados:"));
+  EXPECT_EQ(window.CancelButton()->text(), QStringLiteral("Cancelar"));
+  const QLabel* processing = window.findChild<QLabel*>("lblProcessing");
+  EXPECT_EQ(window.FileLabel()->x(), processing->x() + processing->width() + 4);
+
+  window.SetFinished();
+  QCoreApplication::sendEvent(&window, &e);
+  EXPECT_EQ(window.CancelButton()->text(), QStringLiteral("OK"));
 }
 
 }  // namespace
