@@ -32,6 +32,7 @@
 #include "build/messagestree.h"
 #include "build/outputpanel.h"
 #include "build/pipeline.h"
+#include "build/runsteps.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
@@ -132,6 +133,17 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreatePopups();
   ConnectCommands();
   pipeline_ = new TPipeline(this);
+  new TRunSteps(this, pipeline_);
+  // Execute follows the active editor's program file, which the editor checks once a second.
+  auto* programWatch = new QTimer(this);
+  connect(programWatch, &QTimer::timeout, this, [this] {
+    TfrmEditor* active = ActiveEditor();
+    QAction* execute = Action("actRun");
+    if (active && execute &&
+        execute->isEnabled() != (!active->RunningThread() && active->CompiledFileExists()))
+      ScheduleUpdate();
+  });
+  programWatch->start(250);
 
   ApplyLanguage(BuiltIn());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });

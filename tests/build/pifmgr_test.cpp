@@ -116,6 +116,8 @@ TEST(PifFile, NamesTheFileAfterTheProgramOverwritesAndFailsWithoutAProgramOrAPla
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(MakePifFile(c.program), c.pif);
-    if (!c.pif.empty()) EXPECT_EQ(std::filesystem::file_size(c.pif), 995u);
+    if (!c.pif.empty()) {
+      EXPECT_EQ(std::filesystem::file_size(c.pif), 995u);
+    }
   }
 }
