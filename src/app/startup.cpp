@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 
+#include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "i18n/currentlanguage.h"
 #include "i18n/parlax.h"
@@ -20,14 +21,6 @@
 namespace vortan {
 
 namespace {
-constexpr int kLanguageFile = 9;
-constexpr int kStartWithNewSource = 11;
-constexpr int kShowSplash = 19;
-constexpr int kInstallPath = 42;
-constexpr int kLanguagePath = 43;
-constexpr int kAskAssociate = 143;
-
-QString Local(const std::string& s) { return QString::fromLocal8Bit(s.data(), qsizetype(s.size())); }
 QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 }  // namespace
 
@@ -98,7 +91,7 @@ bool TStartup::Start(const QStringList& args) {
 
   if (selectorDue && options_.SelectLanguage) {
     const std::vector<std::string> files =
-        FindLanguageFiles({paths_->GetPath(kInstallPath), paths_->GetPath(kLanguagePath)});
+        FindLanguageFiles({paths_->GetPath(sidInstallPath), paths_->GetPath(sidLanguagePath)});
     if (!files.empty()) {
       selectorShown_ = true;
       std::optional<std::string> chosen = options_.SelectLanguage(files);
@@ -106,11 +99,11 @@ bool TStartup::Start(const QStringList& args) {
         Finish();
         return fail();
       }
-      store.WriteString(kLanguageFile, *chosen);
+      store.WriteString(sidLanguageFile, *chosen);
     }
   }
 
-  CurrentLanguageFile() = store.ReadString(kLanguageFile);
+  CurrentLanguageFile() = store.ReadString(sidLanguageFile);
   TParlax& language = MainLanguage();
   language.Active = false;
   bool loaded = false;
@@ -128,7 +121,7 @@ bool TStartup::Start(const QStringList& args) {
     language.Root().Clear();
   }
 
-  if (store.ReadBool(kShowSplash)) {
+  if (store.ReadBool(sidShowSplashScreen)) {
     splash_ = new TfrmSplash(options_.UserLanguageId);
     SetSplash(QString());
     splash_->show();
@@ -148,13 +141,13 @@ bool TStartup::Start(const QStringList& args) {
   SetSplash(Latin(Str(TStr::strVerifyingComponents)));
 
   if (options_.IsAssociated && options_.Associate) {
-    bool show = store.ReadBool(kAskAssociate);
+    bool show = store.ReadBool(sidAssociateFiles);
     if (show && !options_.IsAssociated()) {
       const std::string text = FormatStr(Str(TStr::strMsgAssociateExtension), {ApplicationTitle});
       if (MessageDlgCheck(text, TMsgDlgType::Confirmation, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {},
                           show) == TModalResult::Yes)
         options_.Associate(FormatStr(Str(TStr::strSourceFileDescription), {ApplicationTitle}));
-      store.WriteBool(kAskAssociate, show);
+      store.WriteBool(sidAssociateFiles, show);
     }
   }
 
@@ -169,7 +162,7 @@ bool TStartup::Start(const QStringList& args) {
   SetSplash(Latin(Str(TStr::strStarting)));
   if (splash_) splash_->Arm();
 
-  const bool newSource = store.ReadBool(kStartWithNewSource);
+  const bool newSource = store.ReadBool(sidStartWithNewSourceFile);
   int openedFiles = 0;
   if (!args.isEmpty()) {
     std::vector<std::string> names;

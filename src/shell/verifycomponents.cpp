@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
@@ -12,12 +13,6 @@
 namespace vortan {
 
 namespace {
-constexpr int kBinList = 51;
-constexpr int kLibList = 52;
-constexpr int kShowFileMissing = 144;
-constexpr int kBinPath = 44;
-constexpr int kLibPath = 45;
-
 enum class TCheck { GoOn, StopTrue, StopFalse };
 
 // Asks about each missing file of one list; returns how the check goes on.
@@ -43,20 +38,20 @@ TCheck CheckList(const std::vector<std::string>& list, const std::string& dir, b
 }  // namespace
 
 bool VerifyComponents(TVortanPath& paths, TSettingsStore& store) {
-  std::vector<std::string> bin = store.ReadList(kBinList);
-  std::vector<std::string> lib = store.ReadList(kLibList);
+  std::vector<std::string> bin = store.ReadList(sidBinCheckList);
+  std::vector<std::string> lib = store.ReadList(sidLibCheckList);
   bool result = true;
-  bool show = store.ReadBool(kShowFileMissing);
+  bool show = store.ReadBool(sidInstallFileMissing);
   bool stopped = false;
   if (show) {
-    TCheck c = CheckList(lib, paths.GetPath(kLibPath), result, show);
+    TCheck c = CheckList(lib, paths.GetPath(sidLibPath), result, show);
     stopped = c != TCheck::GoOn;
   }
-  if (show && !stopped) CheckList(bin, paths.GetPath(kBinPath), result, show);
+  if (show && !stopped) CheckList(bin, paths.GetPath(sidBinPath), result, show);
   // Written back also when the check stopped early, so a repaired list or a ticked box stays.
-  store.WriteList(kBinList, bin);
-  store.WriteList(kLibList, lib);
-  store.WriteBool(kShowFileMissing, show);
+  store.WriteList(sidBinCheckList, bin);
+  store.WriteList(sidLibCheckList, lib);
+  store.WriteBool(sidInstallFileMissing, show);
   return result;
 }
 
