@@ -1164,6 +1164,7 @@ void TfrmMain::LoadMainState() {
   ApplyTheme(Latin(ReadString(sidThemeName)));
   userErrorLine_ =
       AttributeFromStored(ReadString(sidHighlightErrorLine), SettingDefault(sidHighlightErrorLine));
+  highlighter_->LoadAttributes(Store());
 
   const std::pair<int, QToolBar*> bars[] = {
       {sidMenuToolbar, tbrMenu_}, {sidMainToolbar, tbrMain_},
@@ -1215,6 +1216,7 @@ void TfrmMain::SaveMainState() {
   WriteBool(sidMergeStatusbar, merged_);
   WriteString(sidThemeName, LocalBytes(theme_));
   WriteString(sidHighlightErrorLine, AttributeToText(userErrorLine_));
+  highlighter_->SaveAttributes(Store());
   WriteList(sidHistory, history_.Items());
   const std::pair<int, QWidget*> bars[] = {
       {sidMenuToolbar, tbrMenu_},       {sidFilesWindow, tbrFiles_},

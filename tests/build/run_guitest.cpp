@@ -12,6 +12,7 @@
 #include "faketerminal.h"
 #include "pipelinefixture.h"
 #include "platform/terminal.h"
+#include "shell/product.h"
 
 namespace vortan::test {
 namespace {
@@ -108,11 +109,11 @@ class RunSteps : public PipelineFixture {
   void TearDown() override {
     // Nothing may keep running into the next test.
     for (TfrmEditor* e : main_->Editors()) main_->StopJob(e);
-    QTest::qWaitFor([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
       for (TfrmEditor* e : main_->Editors())
         if (e->RunningThread()) return false;
       return true;
-    }, 5000);
+    }, 5000));
     fake_.KillSession();
     PipelineFixture::TearDown();
     terminalVar_.reset();
@@ -214,7 +215,7 @@ TEST_F(RunSteps, WhatCannotStartEndsWithCantExecuteAndNoJob) {
     QPointer<TfrmProcess> form = Trigger("actRun");
     ASSERT_TRUE(form);
     EXPECT_EQ(WaitOutcome(form, 10000), "Error.       Can't execute compiled file.");
-    EXPECT_EQ(e->RunningThread(), nullptr);
+    EXPECT_TRUE(WaitEnded(e, 2000));
     EXPECT_FALSE(main_->isMinimized());
     EXPECT_FALSE(fake_.Started());
     form->Cancel();  // reads OK: closes
@@ -279,8 +280,8 @@ TEST_F(NoDebugger, DebugAsksWhereToGetItAndBuildsNothing) {
   ASSERT_EQ(prompts_.asked.size(), 1u);
   const TMessageRequest& q = prompts_.asked.front();
   EXPECT_EQ(q.Text, FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, "Vortan"}));
-  EXPECT_EQ(q.Type, TMsgDlgType::Information);
-  EXPECT_EQ(q.Buttons, (std::vector<TMsgDlgBtn>{TMsgDlgBtn::Yes, TMsgDlgBtn::No}));
+  EXPECT_EQ(q.Kind, TMsgDlgType::Information);
+  EXPECT_TRUE(q.Buttons == (TMsgDlgButtons{TMsgDlgBtn::Yes, TMsgDlgBtn::No}));
   QTest::qWait(200);
   EXPECT_FALSE(fs::exists(work_ + "hello"));
   EXPECT_FALSE(fake_.Started());
