@@ -1,5 +1,6 @@
 #include "build/childprocess.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -44,9 +45,13 @@ bool TChildProcess::Start(const TChildStart& how) {
   posix_spawn_file_actions_init(&actions);
   posix_spawnattr_init(&attr);
 
-  if (how.StdIn >= 0) posix_spawn_file_actions_adddup2(&actions, how.StdIn, 0);
-  if (how.StdOut >= 0) posix_spawn_file_actions_adddup2(&actions, how.StdOut, 1);
-  if (how.StdErr >= 0) posix_spawn_file_actions_adddup2(&actions, how.StdErr, 2);
+  const int given[3] = {how.StdIn, how.StdOut, how.StdErr};
+  for (int fd = 0; fd < 3; ++fd) {
+    if (given[fd] >= 0)
+      posix_spawn_file_actions_adddup2(&actions, given[fd], fd);
+    else if (how.NullStdio)
+      posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+  }
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   if (!how.WorkingDirectory.empty())
     posix_spawn_file_actions_addchdir_np(&actions, how.WorkingDirectory.c_str());

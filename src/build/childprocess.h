@@ -26,6 +26,9 @@ struct TChildStart {
   int StdIn = -1;
   int StdOut = -1;
   int StdErr = -1;
+  /// Standard descriptors not given above go to /dev/null instead of being inherited: a
+  /// program in a window of its own must not hold the IDE's output open after the IDE ends.
+  bool NullStdio = false;
   TShowMode Show = TShowMode::Hidden;
 };
 

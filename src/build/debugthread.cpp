@@ -20,6 +20,7 @@ void TDebugThread::Execute() {
   TChildStart how;
   how.Arguments = platform::TerminalCommand(terminal, command);
   how.Show = TShowMode::Normal;
+  how.NullStdio = true;
   StartAndWatchChild(std::move(how));
 }
 

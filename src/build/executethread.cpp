@@ -127,6 +127,7 @@ void TExecuteThread::Execute() {
   TChildStart how;
   how.Arguments = std::move(args);
   how.Show = TShowMode::Normal;
+  how.NullStdio = true;
   StartAndWatchChild(std::move(how));
 }
 
