@@ -173,6 +173,10 @@ TfrmMain::~TfrmMain() {
   // Windows closed but not yet deleted go now too, while their host still exists.
   for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) delete sub;
   destroying_ = true;
+  // The base classes destroy the children next; none of their signals may reach this
+  // window, which is no longer whole by then.
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+  qApp->disconnect(this);
 }
 
 void TfrmMain::CreateActions() {
@@ -569,10 +573,19 @@ bool TfrmMain::IsSameFile(const std::string& a, const std::string& b) {
   return platform::IsSameFile(a, b);
 }
 
+namespace {
+// The content of a child window; null while the child is being destroyed, when the area
+// still lists it but it is no longer a whole sub-window.
+QWidget* ContentOf(QMdiSubWindow* sub) {
+  auto* whole = qobject_cast<QMdiSubWindow*>(static_cast<QObject*>(sub));
+  return whole ? whole->widget() : nullptr;
+}
+}  // namespace
+
 QMdiSubWindow* TfrmMain::SubWindowOf(const TfrmEditor* editor) const {
   if (!editor) return nullptr;
   for (QMdiSubWindow* sub : mdi_->subWindowList())
-    if (sub->widget() == editor) return sub;
+    if (ContentOf(sub) == editor) return sub;
   return nullptr;
 }
 
@@ -582,7 +595,7 @@ std::vector<TfrmEditor*> TfrmMain::Editors() const {
   if (active) result.push_back(active);
   const QList<QMdiSubWindow*> subs = mdi_->subWindowList(QMdiArea::StackingOrder);
   for (auto it = subs.rbegin(); it != subs.rend(); ++it)
-    if (auto* e = qobject_cast<TfrmEditor*>((*it)->widget()); e && e != active)
+    if (auto* e = qobject_cast<TfrmEditor*>(ContentOf(*it)); e && e != active)
       result.push_back(e);
   return result;
 }
@@ -590,7 +603,7 @@ std::vector<TfrmEditor*> TfrmMain::Editors() const {
 TfrmEditor* TfrmMain::ActiveEditor() const {
   QMdiSubWindow* sub = mdi_->currentSubWindow();
   if (!sub || !sub->isVisible()) return nullptr;
-  return qobject_cast<TfrmEditor*>(sub->widget());
+  return qobject_cast<TfrmEditor*>(ContentOf(sub));
 }
 
 void TfrmMain::ActivateEditor(TfrmEditor* editor) {
@@ -1038,8 +1051,7 @@ void TfrmMain::MergeStatusbar() {
 void TfrmMain::UpdateStatusPanels(const TfrmEditor* leaving) {
   std::size_t editors = 0;
   for (QMdiSubWindow* sub : mdi_->subWindowList())
-    if (sub->widget() && sub->widget() != leaving && qobject_cast<TfrmEditor*>(sub->widget()))
-      ++editors;
+    if (QWidget* w = ContentOf(sub); w && w != leaving && qobject_cast<TfrmEditor*>(w)) ++editors;
   sbrMain_->setUpdatesEnabled(false);
   for (QLabel* p : panels_) p->hide();
   if (merged_ && editors > 0)
