@@ -9,8 +9,6 @@ namespace vortan {
 /// Full name of the first program of the list found: a name with a separator must exist as
 /// given, a bare name is looked up in PATH. Empty when none is found.
 std::string FirstProgramFound(const std::vector<std::string>& candidates);
-/// $VORTAN_TERMINAL (when set), x-terminal-emulator, xterm.
-std::vector<std::string> TerminalCandidates();
 std::vector<std::string> CalculatorCandidates();
 
 }  // namespace vortan

@@ -43,6 +43,7 @@
 #include "i18n/stringtable.h"
 #include "i18n/translator.h"
 #include "platform/platform.h"
+#include "platform/terminal.h"
 #include "shell/aboutbox.h"
 #include "shell/actionregistry.h"
 #include "shell/desktoptools.h"
@@ -455,7 +456,7 @@ void TfrmMain::ConnectCommands() {
   on("actCopyToClipboard", [this] { pipeline_->Output().CopyToClipboard(); });
   on("actClearMessages", [this] { pipeline_->Messages().Clear(); });
 
-  on("actMSDOSPrompt", [this] { StartProgram(TerminalCandidates()); });
+  on("actMSDOSPrompt", [this] { StartProgram({platform::FindTerminal()}); });
   on("actWindowsExplorer", [this] { OpenFileManager(); });
   on("actCalculator", [this] { StartProgram(CalculatorCandidates()); });
   on("actTranslate", [this] { StartTranslator(); });
