@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "pipelinefixture.h"
+#include "support/framedshot.h"
 
 namespace vortan::test {
 namespace {
@@ -36,18 +37,6 @@ std::string LongProgram() {
   return t + "      PRINT *, S\n      END\n";
 }
 
-// A top-level window with a title bar of its own, as a window manager would frame it.
-QImage Framed(QWidget* w) {
-  const QImage inside = w->grab().toImage();
-  QImage framed(inside.width() + 2, inside.height() + 24, QImage::Format_RGB32);
-  framed.fill(QColor(96, 96, 96));
-  QPainter p(&framed);
-  p.fillRect(1, 1, inside.width(), 22, QColor(10, 36, 106));
-  p.setPen(Qt::white);
-  p.drawText(QRect(8, 1, inside.width() - 8, 22), Qt::AlignVCenter, w->windowTitle());
-  p.drawImage(1, 23, inside);
-  return framed;
-}
 
 void Save(const QImage& image, const char* name) {
   const QByteArray dir = qgetenv("VORTAN_SCREENSHOT_DIR");

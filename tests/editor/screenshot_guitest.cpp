@@ -5,6 +5,7 @@
 
 #include "editor/streaksynedit.h"
 #include "editorfixture.h"
+#include "support/framedshot.h"
 
 namespace vortan::test {
 namespace {
@@ -83,16 +84,7 @@ TEST_F(TScreenshot, EditorWithGuidesBookmarkAndErrorLine) {
 
   const QByteArray target = qgetenv("VORTAN_SCREENSHOT");
   if (!target.isEmpty()) {
-    // The window with a title bar of its own, as a window manager would frame it.
-    const QImage window = e->grab().toImage();
-    QImage framed(window.width() + 2, window.height() + 24, QImage::Format_RGB32);
-    framed.fill(QColor(96, 96, 96));
-    QPainter p(&framed);
-    p.fillRect(1, 1, window.width(), 22, QColor(10, 36, 106));
-    p.setPen(Qt::white);
-    p.drawText(QRect(8, 1, window.width() - 8, 22), Qt::AlignVCenter, e->windowTitle());
-    p.drawImage(1, 23, window);
-    p.end();
+    const QImage framed = test::Framed(e);
     EXPECT_TRUE(framed.save(QString::fromLocal8Bit(target)));
   }
 }

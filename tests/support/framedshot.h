@@ -1,0 +1,23 @@
+#pragma once
+// A window's picture with a title bar of its own, as a window manager would frame it; the
+// screenshots are taken where no window manager runs.
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+namespace vortan::test {
+
+inline QImage Framed(QWidget* w) {
+  const QImage inside = w->grab().toImage();
+  QImage framed(inside.width() + 2, inside.height() + 24, QImage::Format_RGB32);
+  framed.fill(QColor(96, 96, 96));
+  QPainter p(&framed);
+  p.fillRect(1, 1, inside.width(), 22, QColor(10, 36, 106));
+  p.setPen(Qt::white);
+  p.drawText(QRect(8, 1, inside.width() - 8, 22), Qt::AlignVCenter, w->windowTitle());
+  p.drawImage(1, 23, inside);
+  p.end();
+  return framed;
+}
+
+}  // namespace vortan::test
