@@ -1,31 +1,15 @@
 #include "shell/qtfont.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
 
 #include "config/headerfooter.h"
+#include "editor/qtconvert.h"
 
 namespace vortan {
 
-QFont FontFromSpec(const TFontSpec& spec) {
-  const QString name = QString::fromLatin1(spec.Name.c_str());
-  QFont font;
-  if (QFontDatabase::hasFamily(name)) {
-    font.setFamily(name);
-  } else {
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  }
-  font.setStyleHint(QFont::TypeWriter);
-  if (spec.Size > 0)
-    font.setPointSize(spec.Size);
-  else if (spec.Height < 0)
-    font.setPixelSize(-spec.Height);
-  font.setBold(spec.Bold);
-  font.setItalic(spec.Italic);
-  font.setUnderline(spec.Underline);
-  font.setStrikeOut(spec.StrikeOut);
-  return font;
-}
+// One rule for every stored font: the pixel height wins over the size, and a face the system
+// lacks falls back to a fixed-pitch one.
+QFont FontFromSpec(const TFontSpec& spec) { return ToQFont(spec); }
 
 void FontToSpec(const QFont& font, TFontSpec& spec) {
   spec.Name = font.family().toLatin1().toStdString();
