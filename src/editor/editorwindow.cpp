@@ -233,7 +233,10 @@ std::string TfrmEditor::ProgramFile() const {
 
 void TfrmEditor::TimerStep() {
   const std::string program = ProgramFile();
-  compiledFileExists_ = !program.empty() && platform::FileExists(program);
+  const bool exists = !program.empty() && platform::FileExists(program);
+  if (exists == compiledFileExists_) return;
+  compiledFileExists_ = exists;
+  emit CompiledFileChanged(this);
 }
 
 // ---- activation ----

@@ -114,6 +114,8 @@ class TfrmEditor : public QWidget {
  signals:
   void Activated(TfrmEditor* editor);
   void Deactivated(TfrmEditor* editor);
+  /// The program file appeared or went away (seen by the one-second check).
+  void CompiledFileChanged(TfrmEditor* editor);
 
  protected:
   bool event(QEvent* e) override;

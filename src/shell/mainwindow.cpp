@@ -135,16 +135,6 @@ TfrmMain::TfrmMain(QWidget* parent)
   ConnectCommands();
   pipeline_ = new TPipeline(this);
   new TRunSteps(this, pipeline_);
-  // Execute follows the active editor's program file, which the editor checks once a second.
-  auto* programWatch = new QTimer(this);
-  connect(programWatch, &QTimer::timeout, this, [this] {
-    TfrmEditor* active = ActiveEditor();
-    QAction* execute = Action("actRun");
-    if (active && execute &&
-        execute->isEnabled() != (!active->RunningThread() && active->CompiledFileExists()))
-      ScheduleUpdate();
-  });
-  programWatch->start(250);
 
   ApplyLanguage(BuiltIn());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
@@ -638,6 +628,8 @@ TfrmEditor* TfrmMain::OpenSourceFile(const std::string& fileName, bool inBackgro
   }
 
   auto* editor = new TfrmEditor(this, inBackground);
+  // Execute follows the program file, which the editor checks once a second.
+  connect(editor, &TfrmEditor::CompiledFileChanged, this, &TfrmMain::ScheduleUpdate);
   QMdiSubWindow* sub = mdi_->addSubWindow(editor);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(icons_.SourceIcon());
