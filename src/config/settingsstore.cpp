@@ -8,13 +8,13 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "config/headerfooter.h"
 #include "config/registry.h"
 #include "config/settingstable.h"
+#include "platform/platform.h"
 
 namespace vortan {
 
@@ -430,19 +430,9 @@ TRegistry* TSettingsStore::Registry() { return reg_.get(); }
 
 std::string DefaultStorePath() {
   if (const char* p = std::getenv("VORTAN_STORE"); p && *p) return p;
-  std::string config;
   // Relative values are invalid by the XDG rules and ignored.
-  if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x == '/') {
-    config = x;
-  } else {
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h && *h) {
-      home = h;
-    } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
-      home = pw->pw_dir;
-    }
-    config = home + "/.config";
-  }
+  const char* x = std::getenv("XDG_CONFIG_HOME");
+  const std::string config = x && *x == '/' ? std::string(x) : platform::HomeDir() + "/.config";
   return config + "/vortan/registry.sqlite";
 }
 

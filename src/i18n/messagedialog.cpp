@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "i18n/stringtable.h"
+#include "i18n/translator.h"
 
 namespace vortan {
 
@@ -25,28 +26,18 @@ const TStr kCaptions[MsgDlgBtnCount] = {
     TStr::MsgDlgRetry, TStr::MsgDlgIgnore, TStr::MsgDlgAll, TStr::MsgDlgNoToAll,
     TStr::MsgDlgYesToAll, TStr::MsgDlgHelp};
 
-QString FromLocal(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
-
-// Texts are kept with CR LF line breaks; the label wants plain line feeds.
-QString DialogText(const std::string& s) {
-  QString t = FromLocal(s);
-  t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return t;
-}
-
 int RoundDiv(int a, int b) { return int(std::lround(double(a) / double(b))); }
 }  // namespace
 
 QString MessageDlgTitle(TMsgDlgType kind) {
   switch (kind) {
-    case TMsgDlgType::Warning: return FromLocal(Str(TStr::MsgDlgWarning));
-    case TMsgDlgType::Error: return FromLocal(Str(TStr::MsgDlgError));
-    case TMsgDlgType::Information: return FromLocal(Str(TStr::MsgDlgInformation));
-    case TMsgDlgType::Confirmation: return FromLocal(Str(TStr::MsgDlgConfirm));
+    case TMsgDlgType::Warning: return LanguageText(Str(TStr::MsgDlgWarning));
+    case TMsgDlgType::Error: return LanguageText(Str(TStr::MsgDlgError));
+    case TMsgDlgType::Information: return LanguageText(Str(TStr::MsgDlgInformation));
+    case TMsgDlgType::Confirmation: return LanguageText(Str(TStr::MsgDlgConfirm));
     case TMsgDlgType::Custom: break;
   }
-  return FromLocal(Str(TStr::MsgDlgCustom));
+  return LanguageText(Str(TStr::MsgDlgCustom));
 }
 
 TMessageDlg::TMetrics TMessageDlg::MetricsFor(int margin) {
@@ -78,7 +69,7 @@ TMessageDlg::TMessageDlg(const TMessageRequest& request, QWidget* parent)
     icon_ = new QLabel(this);
     icon_->setPixmap(style()->standardIcon(pix).pixmap(kIconSize, kIconSize));
   }
-  text_ = new QLabel(DialogText(request.Text), this);
+  text_ = new QLabel(LanguageText(request.Text), this);
   text_->setTextFormat(Qt::PlainText);
   text_->setWordWrap(false);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -86,13 +77,13 @@ TMessageDlg::TMessageDlg(const TMessageRequest& request, QWidget* parent)
   for (int i = 0; i < MsgDlgBtnCount; ++i) {
     auto kind = static_cast<TMsgDlgBtn>(i);
     if (!request.Buttons.Has(kind)) continue;
-    auto* b = new QPushButton(FromLocal(Str(kCaptions[i])), this);
+    auto* b = new QPushButton(LanguageText(Str(kCaptions[i])), this);
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, kind] { Finish(ResultOf(kind)); });
     buttons_[i] = b;
   }
   if (request.HasCheckBox) {
-    check_ = new QCheckBox(FromLocal(Str(TStr::strDoNotShowThisMessageAgain)), this);
+    check_ = new QCheckBox(LanguageText(Str(TStr::strDoNotShowThisMessageAgain)), this);
     check_->setChecked(request.Checked);
   }
   TMsgDlgButtons defaults = EffectiveDefaults(request.Buttons, request.Defaults);

@@ -12,8 +12,8 @@
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <charconv>
 
+#include "config/storedformats.h"
 #include "i18n/currentlanguage.h"
 #include "i18n/stringtable.h"
 #include "i18n/translator.h"
@@ -28,41 +28,9 @@ namespace {
 constexpr int kEnglishUS = 1033;
 constexpr int kRecordRole = Qt::UserRole + 1;
 
-std::string Trimmed(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-  return std::string(s.substr(b, e - b));
-}
-
-/// Decimal, or hexadecimal after "$", "x" or "0x"; false when the text is not such a number.
-bool ReadLanguageId(const std::string& text, int& value) {
-  std::string_view s = text;
-  int base = 10;
-  if (s.starts_with("0x") || s.starts_with("0X")) {
-    s.remove_prefix(2);
-    base = 16;
-  } else if (s.starts_with("$") || s.starts_with("x") || s.starts_with("X")) {
-    s.remove_prefix(1);
-    base = 16;
-  }
-  if (s.empty()) return false;
-  const char* end = s.data() + s.size();
-  auto [ptr, ec] = std::from_chars(s.data(), end, value, base);
-  return ec == std::errc() && ptr == end;
-}
-
 bool ListsLanguageId(const std::string& langIds, int id) {
-  std::size_t start = 0;
-  while (start <= langIds.size()) {
-    std::size_t comma = langIds.find(',', start);
-    if (comma == std::string::npos) comma = langIds.size();
-    int value = 0;
-    if (ReadLanguageId(Trimmed(std::string_view(langIds).substr(start, comma - start)), value) &&
-        value == id)
-      return true;
-    start = comma + 1;
-  }
+  for (const std::string& field : SplitFields(langIds))
+    if (ParseInteger(field) == id) return true;
   return false;
 }
 

@@ -24,14 +24,6 @@ std::string_view Trim(std::string_view s) {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 // Inside quotes every quote byte comes in pairs, each pair standing for one quote.
 std::string Unquote(std::string_view s) {
   std::string out;
@@ -154,7 +146,9 @@ class TTreeSink {
   void Close() {
     if (stack_.size() > 1) stack_.pop_back();  // a stray brace never pops the root
   }
-  void Value(const std::string& key, std::string text) { stack_.back()->AddValue(key, text); }
+  void Value(const std::string& key, std::string text) {
+    stack_.back()->AddValue(key, std::move(text));
+  }
   bool Done() const { return false; }
 
  private:
@@ -189,7 +183,7 @@ class TSectionSink {
   void Value(const std::string& key, std::string text) {
     if (!found_ || depth_ != targetDepth_) return;
     if (!result_) result_ = std::make_unique<TParlaxItem>();
-    result_->AddValue(key, text);
+    result_->AddValue(key, std::move(text));
   }
   bool Done() const { return done_; }
   std::unique_ptr<TParlaxItem> Take() { return std::move(result_); }
@@ -212,7 +206,16 @@ std::string ReadWholeFile(const std::string& fileName) {
   return buffer.str();
 }
 
-// Decimal, or hexadecimal after "$", "x" or "0x"; nullopt when the text is not a number.
+}  // namespace
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
 std::optional<int> ParseInteger(std::string_view s) {
   s = Trim(s);
   bool negative = false;
@@ -250,8 +253,6 @@ std::optional<int> ParseInteger(std::string_view s) {
   if (negative) signedValue = -signedValue;
   return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(signedValue)));
 }
-
-}  // namespace
 
 const char* SectionWord(TParlaxSection s) {
   switch (s) {
@@ -316,8 +317,8 @@ const TParlaxItem* TParlaxItem::FindChild(std::string_view name) const {
   return nullptr;
 }
 
-void TParlaxItem::AddValue(const std::string& key, const std::string& text) {
-  values_.emplace_back(key, text);
+void TParlaxItem::AddValue(std::string key, std::string text) {
+  values_.emplace_back(std::move(key), std::move(text));
 }
 
 const std::string* TParlaxItem::FindValue(std::string_view key) const {

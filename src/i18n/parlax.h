@@ -22,6 +22,12 @@ const char* SectionWord(TParlaxSection s);
 /// "Action:", "Menu:", ... (the prefix of block names)
 const char* KindPrefix(TParlaxKind k);
 
+/// Equality ignoring ASCII letter case, as block names and keys are compared.
+bool SameText(std::string_view a, std::string_view b);
+/// Decimal, or hexadecimal after "$", "x" or "0x", surrounding blanks ignored; nothing when
+/// the text is not such a number.
+std::optional<int> ParseInteger(std::string_view s);
+
 /// One block of the tree.
 class TParlaxItem {
  public:
@@ -46,7 +52,7 @@ class TParlaxItem {
     return Child(std::string(KindPrefix(kind)) + name);
   }
 
-  void AddValue(const std::string& key, const std::string& text);
+  void AddValue(std::string key, std::string text);
   std::size_t ValueCount() const { return values_.size(); }
   const std::pair<std::string, std::string>& ValueAt(std::size_t i) const { return values_.at(i); }
   /// First value with that key (case-insensitive), or nullptr.

@@ -1,6 +1,7 @@
 #include "i18n/stringtable.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "i18n/parlax.h"
@@ -42,10 +43,9 @@ bool Valid(TStr s) {
 // The English texts live only in the built-in template; read them from it once.
 const std::vector<std::string>& Defaults() {
   static const std::vector<std::string> defaults = [] {
-    TParlax engine;
-    engine.LoadFromResource();
+    const std::unique_ptr<TParlaxItem> strings =
+        ReadSectionFromText(BuiltInTemplate(), {SectionWord(TParlaxSection::Strings)});
     std::vector<std::string> texts(StringCount);
-    const TParlaxItem* strings = engine.Root().FindChild(SectionWord(TParlaxSection::Strings));
     for (int i = 0; i < StringCount; ++i) {
       if (static_cast<TStr>(i) == TStr::MsgDlgCustom) {
         texts[i] = kApplicationTitle;

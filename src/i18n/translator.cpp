@@ -53,11 +53,6 @@ class TLanguageHandler : public QObject {
   std::function<void(TParlax&)> handler_;
 };
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return QString::fromLatin1(a.data(), qsizetype(a.size()))
-             .compare(QString::fromLatin1(b.data(), qsizetype(b.size())), Qt::CaseInsensitive) == 0;
-}
-
 QStringList Lines(const std::string& value) {
   QString text = LanguageText(value);
   if (text.isEmpty()) return {};
@@ -216,7 +211,7 @@ bool SetByType(QObject* control, std::string_view word, const TParlaxItem& item,
   const QMetaObject* meta = control->metaObject();
   for (int i = 0; i < meta->propertyCount(); ++i) {
     QMetaProperty p = meta->property(i);
-    if (!p.isWritable() || !EqualsNoCase(p.name(), word)) continue;
+    if (!p.isWritable() || !SameText(p.name(), word)) continue;
     switch (p.userType()) {
       case QMetaType::Int: {
         int n = 0;
@@ -257,15 +252,15 @@ bool ApplyProperty(const TParlaxItem& item, std::string_view word, QObject* cont
   const std::string* spelling = item.FindKeySpelling(word);
   const bool exact = spelling && *spelling == word;
 
-  if (EqualsNoCase(word, "Shortcut")) {
+  if (SameText(word, "Shortcut")) {
     // Only the exact spelling reads a key combination; a shortcut cannot be set from other
     // text, so a differently spelt key leaves it as it was.
     return exact && SetShortcut(control, ParseShortcut(*value));
   }
-  if (EqualsNoCase(word, "Hint")) return SetHint(control, LanguageText(*value));
-  if (EqualsNoCase(word, "Caption")) return SetCaption(control, LanguageText(*value));
-  if (EqualsNoCase(word, "Title")) return SetTitle(control, LanguageText(*value));
-  if (EqualsNoCase(word, "Items") || EqualsNoCase(word, "Strings") || EqualsNoCase(word, "Lines"))
+  if (SameText(word, "Hint")) return SetHint(control, LanguageText(*value));
+  if (SameText(word, "Caption")) return SetCaption(control, LanguageText(*value));
+  if (SameText(word, "Title")) return SetTitle(control, LanguageText(*value));
+  if (SameText(word, "Items") || SameText(word, "Strings") || SameText(word, "Lines"))
     return SetLines(control, Lines(*value));
   return SetByType(control, word, item, *value);
 }

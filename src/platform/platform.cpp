@@ -56,14 +56,14 @@ std::string AbsolutePath(const std::string& path) {
   return abs.lexically_normal().string();
 }
 
-namespace {
-
 std::string HomeDir() {
   std::string home = GetEnv("HOME");
   if (!home.empty()) return home;
   if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
   return std::string();
 }
+
+namespace {
 
 // An XDG base directory: the variable when it holds an absolute path (relative values are
 // invalid and must be ignored), else the fallback below the home directory.

@@ -20,6 +20,9 @@ bool FileExists(const std::string& path);
 
 /// Value of the environment variable, empty when unset.
 std::string GetEnv(const char* name);
+/// The user's home directory: $HOME, else the password database's entry; empty when neither
+/// gives one.
+std::string HomeDir();
 
 /// Appends the path separator when missing. An empty name stays empty, so that a missing
 /// directory never turns into the root directory.
