@@ -1,9 +1,9 @@
 // Vortan: a development environment for FORTRAN 77.
 #include <QApplication>
-#include <QFile>
 
 #include "app/singleinstance.h"
 #include "app/startup.h"
+#include "editor/qtconvert.h"
 #include "i18n/languagecommand.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   if (!instance.TryBecomePrimary()) {
     QStringList files;
     for (const QString& a : args) {
-      const std::string path = QFile::encodeName(a).toStdString();
+      const std::string path = vortan::LocalBytes(a);
       if (vortan::platform::FileExists(path))
         files << QString::fromStdString(vortan::platform::AbsolutePath(path));
     }

@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
+#include "editor/qtconvert.h"
 #include "i18n/currentlanguage.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
@@ -19,10 +19,6 @@
 #include "shell/vortanpath.h"
 
 namespace vortan {
-
-namespace {
-QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
-}  // namespace
 
 TStartSwitch ParseSwitch(const QStringList& args) {
   if (args.isEmpty()) return TStartSwitch::None;
@@ -166,7 +162,7 @@ bool TStartup::Start(const QStringList& args) {
   int openedFiles = 0;
   if (!args.isEmpty()) {
     std::vector<std::string> names;
-    for (const QString& a : args) names.push_back(QFile::encodeName(a).toStdString());
+    for (const QString& a : args) names.push_back(LocalBytes(a));
     openedFiles = main_->OpenFileList(names);
   }
   if (openedFiles == 0 && newSource) main_->NewSourceFile();

@@ -2,22 +2,9 @@
 
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
+#include "shell/sourcefilenames.h"
 
 namespace vortan {
-
-namespace {
-
-std::string NamePart(const std::string& path) {
-  const std::size_t slash = path.rfind(platform::PathSeparator);
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string DirectoryPart(const std::string& path) {
-  const std::size_t slash = path.rfind(platform::PathSeparator);
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 TAnalyzeThread::TAnalyzeThread(TMainThreadCall runInMainThread, TAnalyzerHost* host)
     : TBaseThread(std::move(runInMainThread)), host_(host) {}
@@ -105,13 +92,13 @@ TReportParser::TResolved TAnalyzeThread::Resolve(const std::string& file) {
     result.Editor = FindWindow(file);
 
   if (result.Editor == nullptr) {
-    result.Shown = NamePart(file);
+    result.Shown = FileNamePart(file);
   } else if (const auto shown = shown_.find(result.Editor); shown != shown_.end()) {
     result.Shown = shown->second;
   } else {
     std::string caption;
     if (host_ != nullptr) RunInMainThread([&] { caption = host_->Caption(result.Editor); });
-    result.Shown = NamePart(caption.empty() ? file : caption);
+    result.Shown = FileNamePart(caption.empty() ? file : caption);
     shown_.emplace(result.Editor, result.Shown);
   }
   resolved_.emplace(file, result);

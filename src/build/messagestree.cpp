@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QBitmap>
-#include <QFile>
 #include <QIcon>
 #include <QPainter>
 #include <QTreeWidget>
@@ -10,6 +9,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/editorwindow.h"
+#include "editor/qtconvert.h"
 #include "editor/streaksynedit.h"
 
 namespace vortan {
@@ -25,8 +25,6 @@ enum TMessageRole : int {
 };
 
 constexpr QSize kImageSize(10, 11);
-
-QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
 
 // The image place of every entry: empty, except while the entry is selected.
 const QIcon& EntryIcon() {
@@ -117,7 +115,7 @@ void TMessagesView::Rebuild() {
 std::optional<TMessageData> TMessagesView::DataOf(const QTreeWidgetItem* item) const {
   if (item == nullptr || !item->data(0, RoleRecord).toBool()) return std::nullopt;
   TMessageData d;
-  d.Text = QFile::encodeName(item->text(0)).toStdString();
+  d.Text = LocalBytes(item->text(0));
   d.Editor = reinterpret_cast<TfrmEditor*>(item->data(0, RoleEditor).value<quintptr>());
   d.Line = item->data(0, RoleLine).toInt();
   d.Column = item->data(0, RoleColumn).toInt();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDockWidget>
-#include <QFile>
 #include <QLabel>
 #include <QUrl>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/editorwindow.h"
+#include "editor/qtconvert.h"
 #include "editor/sourcefile.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
@@ -35,13 +35,6 @@
 namespace vortan {
 
 namespace {
-
-std::string LocalBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
-
-std::string DirectoryPart(const std::string& path) {
-  const std::size_t slash = path.rfind(platform::PathSeparator);
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 std::string Extension(int id) {
   TVortanExtension* e = VortanExtension();
@@ -132,7 +125,7 @@ void TPipeline::Start(TBaseThread* job) {
 
 void TPipeline::SetStatus(const std::string& text) {
   if (QLabel* panel = main_->StatusPanel(3))
-    panel->setText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    panel->setText(Latin(text));
 }
 
 // --- the start ---------------------------------------------------------------------------

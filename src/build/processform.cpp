@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "editor/qtconvert.h"
 #include "i18n/languagechangedevent.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
@@ -15,9 +16,6 @@
 namespace vortan {
 
 namespace {
-
-QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
-std::string Bytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 // Client area of the reference layout.
 constexpr int kWidth = 372;
@@ -151,10 +149,10 @@ void TfrmProcess::SetMessage(const std::string& text) {
   Repaint();
 }
 
-std::string TfrmProcess::Message() const { return Bytes(lblMessage_->text()); }
+std::string TfrmProcess::Message() const { return LatinBytes(lblMessage_->text()); }
 
 void TfrmProcess::SetFile(const std::string& text) {
-  lblFile_->setText(QString::fromLocal8Bit(text.data(), qsizetype(text.size())));
+  lblFile_->setText(Local(text));
   PlaceLabels();
   Repaint();
 }

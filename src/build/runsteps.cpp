@@ -1,6 +1,5 @@
 #include "build/runsteps.h"
 
-#include <QFile>
 #include <QPointer>
 
 #include "build/commandline.h"
@@ -11,6 +10,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/editorwindow.h"
+#include "editor/qtconvert.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
 #include "shell/mainwindow.h"
@@ -19,15 +19,6 @@
 #include "shell/vortanformat.h"
 
 namespace vortan {
-
-namespace {
-
-std::string DirectoryPart(const std::string& path) {
-  const std::size_t slash = path.rfind(platform::PathSeparator);
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 TRunSteps::TRunSteps(TfrmMain* main, TPipeline* pipeline)
     : QObject(pipeline), main_(main), pipeline_(pipeline) {
@@ -70,7 +61,7 @@ void TRunSteps::StartRun(TfrmEditor* editor, const std::string& program) {
     TfrmProcess* form = pipeline_->ShowProcessForm(Str(TStr::strRunning), editor->LineCount());
     target = editor->ProgramFile();
     form->SetFile(editor->FileName().empty()
-                      ? QFile::encodeName(editor->Caption()).toStdString()
+                      ? LocalBytes(editor->Caption())
                       : FileNamePart(editor->FileName()));
   } else if (TfrmProcess* form = pipeline_->ProcessForm()) {
     form->SetMessage(Str(TStr::strRunning));

@@ -22,6 +22,7 @@
 #include "i18n/translator.h"
 #include "platform/platform.h"
 #include "shell/promptservice.h"
+#include "shell/sourcefilenames.h"
 #include "shell/vortanpath.h"
 
 namespace vortan {
@@ -31,16 +32,6 @@ namespace {
 // The built-in error-line colours, for an editor without a host.
 constexpr TColor kWhite = 0x00FFFFFF;
 constexpr TColor kDarkRed = 0x00000080;
-
-std::string DirectoryPart(const std::string& name) {
-  const std::size_t slash = name.rfind('/');
-  return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-}
-
-std::string FileNamePart(const std::string& name) {
-  const std::size_t slash = name.rfind('/');
-  return slash == std::string::npos ? name : name.substr(slash + 1);
-}
 
 std::string TempDirectory() {
   TVortanPath* paths = VortanPath();

@@ -1,12 +1,23 @@
 #pragma once
-// Stored colours and fonts as Qt values.
+// Stored texts, colours and fonts as Qt values.
 
+#include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QFont>
+#include <QString>
+#include <string>
 
 #include "config/headerfooter.h"
 
 namespace vortan {
+
+/// Texts of the string table and the settings: one byte per character.
+inline QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+inline std::string LatinBytes(const QString& s) { return s.toLatin1().toStdString(); }
+/// File names, in the file system's encoding.
+inline QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
+inline std::string LocalBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
 /// 0x00BBGGRR as it stands; 0x80000000 + a system colour index through the application
 /// palette (window text, window, button face ...).

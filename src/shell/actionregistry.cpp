@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "i18n/parlax.h"
 #include "shell/iconsets.h"
 
 namespace vortan {
@@ -52,16 +51,6 @@ int KeyOf(std::string_view name) {
   for (const auto& [word, key] : named)
     if (EqualsNoCase(name, word)) return key;
   return 0;
-}
-
-QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
-
-/// A caption without its accelerator marks, for tool tips.
-QString PlainCaption(QString caption) {
-  caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-  caption.remove(QLatin1Char('&'));
-  caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-  return caption;
 }
 
 }  // namespace
@@ -114,25 +103,6 @@ QAction* TActionRegistry::Action(const std::string& name) const {
 const TActionRow* TActionRegistry::Row(const QAction* action) const {
   auto it = std::find(actions_.begin(), actions_.end(), action);
   return it == actions_.end() ? nullptr : rows_[std::size_t(it - actions_.begin())];
-}
-
-void TActionRegistry::ApplyTexts(const TParlaxItem& formMain) {
-  for (std::size_t i = 0; i < actions_.size(); ++i) {
-    const TActionRow& row = *rows_[i];
-    const TParlaxItem* group = formMain.FindChild(row.Group);
-    const TParlaxItem* item =
-        group ? group->FindChild(std::string("Action:") + row.Key) : nullptr;
-    if (!item) continue;
-    QAction* a = actions_[i];
-    if (const std::string* v = item->FindValue("Caption")) a->setText(Latin(*v));
-    if (const std::string* v = item->FindValue("Hint")) {
-      a->setStatusTip(Latin(*v));
-      a->setToolTip(v->empty() ? PlainCaption(a->text()) : Latin(*v));
-    } else {
-      a->setToolTip(PlainCaption(a->text()));
-    }
-    if (const std::string* v = item->FindValue("Shortcut")) a->setShortcut(ParseShortcut(*v));
-  }
 }
 
 void TActionRegistry::ApplyIconStyle(int style, TIconSets& icons) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's actions built from the action table: one QAction per row, named after
-// it, with the caption, hint and shortcut of the language tree and the image of the icon set.
+// it, with the image of the icon set. Their captions, hints and shortcuts come from the
+// language tree through the main window's translation.
 
 #include <QKeySequence>
 #include <QObject>
@@ -16,7 +17,6 @@ class QAction;
 
 namespace vortan {
 
-class TParlaxItem;
 class TIconSets;
 
 /// A shortcut text of a language file ("Shift+Ctrl+S", "Del", "PgDn"); blanks are ignored and
@@ -35,9 +35,6 @@ class TActionRegistry {
   const TActionRow* Row(const QAction* action) const;
   const std::vector<QAction*>& All() const { return actions_; }
 
-  /// Sets captions, hints and shortcuts from a "Form:Main" block. A value missing from the
-  /// block leaves the action's text unchanged.
-  void ApplyTexts(const TParlaxItem& formMain);
   /// Gives every action its image of the set, or none for style 3 (no icons).
   void ApplyIconStyle(int style, TIconSets& icons);
   /// Sets enabled and checked state of every action.

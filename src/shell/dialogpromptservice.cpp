@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 
 #include "config/headerfooter.h"
+#include "editor/qtconvert.h"
 #include "i18n/messagedialog.h"
 #include "shell/qtfont.h"
 
@@ -35,8 +35,6 @@ QString QtFilter(const std::string& stored) {
   return filters.join(QStringLiteral(";;"));
 }
 
-QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
-
 void Prepare(QFileDialog& dlg, const TFileDialogRequest& r) {
   dlg.setWindowTitle(QString::fromLatin1(r.Title.c_str()));
   dlg.setNameFilter(QtFilter(r.Filter));
@@ -53,7 +51,7 @@ std::vector<std::string> TDialogPromptService::OpenFileDialog(const TFileDialogR
   dlg.setFileMode(request.Multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   std::vector<std::string> result;
   if (dlg.exec() == QDialog::Accepted)
-    for (const QString& f : dlg.selectedFiles()) result.push_back(QFile::encodeName(f).toStdString());
+    for (const QString& f : dlg.selectedFiles()) result.push_back(LocalBytes(f));
   return result;
 }
 
@@ -64,7 +62,7 @@ std::string TDialogPromptService::SaveFileDialog(const TFileDialogRequest& reque
   dlg.setFileMode(QFileDialog::AnyFile);
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-  return QFile::encodeName(dlg.selectedFiles().first()).toStdString();
+  return LocalBytes(dlg.selectedFiles().first());
 }
 
 bool TDialogPromptService::FontDialog(TFontSpec& font) {

@@ -8,7 +8,6 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -38,6 +37,7 @@
 #include "config/settingstable.h"
 #include "editor/editorwindow.h"
 #include "editor/fortranhighlighter.h"
+#include "editor/qtconvert.h"
 #include "i18n/languagecommand.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
@@ -62,10 +62,6 @@ namespace {
 constexpr int kPortugueseBrazil = 1046;
 constexpr int kEditorRole = Qt::UserRole + 1;
 
-QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
-QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
-std::string LocalBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
-
 /// The built-in template, parsed once.
 TParlax& BuiltIn() {
   static TParlax* t = [] {
@@ -86,6 +82,12 @@ Qt::DockWidgetArea DockArea(const std::string& name, bool& known) {
   if (name == "BottomDock") return Qt::BottomDockWidgetArea;
   known = false;
   return Qt::LeftDockWidgetArea;
+}
+
+// Setting a style sheet polishes every child again; start-up applies the theme and the menu
+// style one after the other, which mostly give the same sheet.
+void ApplyStyleSheet(QWidget* window, const QString& sheet) {
+  if (sheet != window->styleSheet()) window->setStyleSheet(sheet);
 }
 
 }  // namespace
@@ -1014,13 +1016,13 @@ void TfrmMain::ActFlatMenuStyle(QAction* a) {
 void TfrmMain::ApplyFlatMenuStyle(int style) {
   if (style < 0 || style > 2) style = 0;
   flatMenuStyle_ = style;
-  setStyleSheet(ThemeStyleSheet(theme_, flatMenuStyle_));
+  ApplyStyleSheet(this, ThemeStyleSheet(theme_, flatMenuStyle_));
   ScheduleUpdate();
 }
 
 void TfrmMain::ApplyTheme(const QString& name) {
   theme_ = IsKnownTheme(name) ? name : QStringLiteral("Default");
-  setStyleSheet(ThemeStyleSheet(theme_, flatMenuStyle_));
+  ApplyStyleSheet(this, ThemeStyleSheet(theme_, flatMenuStyle_));
   if (cbxTheme_) {
     const QSignalBlocker block(cbxTheme_);
     cbxTheme_->setCurrentText(theme_);

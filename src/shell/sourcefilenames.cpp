@@ -1,10 +1,12 @@
 #include "shell/sourcefilenames.h"
 
+#include "platform/platformprofile.h"
+
 namespace vortan {
 
 namespace {
 std::size_t NamePartStart(const std::string& f) {
-  const std::size_t slash = f.find_last_of('/');
+  const std::size_t slash = f.rfind(platform::PathSeparator);
   return slash == std::string::npos ? 0 : slash + 1;
 }
 std::size_t ExtensionDot(const std::string& f) {
@@ -15,6 +17,10 @@ std::size_t ExtensionDot(const std::string& f) {
 
 std::string FileNamePart(const std::string& fileName) {
   return fileName.substr(NamePartStart(fileName));
+}
+
+std::string DirectoryPart(const std::string& fileName) {
+  return fileName.substr(0, NamePartStart(fileName));
 }
 
 std::string FileExtension(const std::string& fileName) {

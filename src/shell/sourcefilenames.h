@@ -1,5 +1,5 @@
 #pragma once
-// Names derived from a source file's name when it is saved.
+// Parts of a file name, and the names derived from a source file's name when it is saved.
 
 #include <string>
 
@@ -7,6 +7,8 @@ namespace vortan {
 
 /// The part after the last separator.
 std::string FileNamePart(const std::string& fileName);
+/// The part up to and including the last separator; empty when there is none.
+std::string DirectoryPart(const std::string& fileName);
 /// The extension with its dot (".f"), or empty when the file-name part has no dot.
 std::string FileExtension(const std::string& fileName);
 /// The name with ".f" appended when it has no extension.

@@ -16,6 +16,7 @@
 #include "config/settingsstore.h"
 #include "editor/editorwindow.h"
 #include "i18n/parlax.h"
+#include "i18n/translator.h"
 #include "shell/actionregistry.h"
 #include "shell/actiontable.h"
 #include "shell/iconsets.h"
@@ -327,7 +328,9 @@ TEST(ActionTable, EveryTemplateActionHasOneActionAndEveryActionHasItsTexts) {
   // The built actions carry the template's texts.
   QObject owner;
   TActionRegistry actions(&owner);
-  actions.ApplyTexts(form);
+  for (const TActionRow& row : ActionTable())
+    ApplyTo(Block(form, row.Group), std::string("Action:") + row.Key, actions[row.Name],
+            {"Caption", "Hint", "Shortcut"});
   EXPECT_EQ(actions["actSaveAll"]->text(), QStringLiteral("Sa&ve All"));
   EXPECT_EQ(actions["actSaveAll"]->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
   EXPECT_EQ(actions["actClear"]->shortcut(), QKeySequence(Qt::Key_Delete));
