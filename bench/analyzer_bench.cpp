@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "build/analyzethread.h"
-#include "build/messagelist.h"
-#include "build/reportparser.h"
+#include "jobs/analyzethread.h"
+#include "jobs/messagelist.h"
+#include "jobs/reportparser.h"
 
 namespace {
 

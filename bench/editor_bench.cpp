@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "config/settingsstore.h"
-#include "editor/editorhost.h"
-#include "editor/editorwindow.h"
+#include "editor/ui/editorhost.h"
+#include "editor/ui/editorwindow.h"
 #include "editor/fortranhighlighter.h"
-#include "editor/fortranlexer.h"
-#include "editor/streaksynedit.h"
+#include "editor/ui/fortranlexer.h"
+#include "editor/ui/streaksynedit.h"
 
 namespace {
 

@@ -21,21 +21,21 @@
 #include <unistd.h>
 #include <vector>
 
-#include "build/analyzerrun.h"
-#include "build/commandline.h"
-#include "build/mainthreadcall.h"
-#include "build/messagestree.h"
-#include "build/parsejob.h"
-#include "build/pipeline.h"
-#include "build/processform.h"
+#include "jobs/analyzerrun.h"
+#include "jobs/commandline.h"
+#include "jobs/ui/mainthreadcall.h"
+#include "jobs/ui/messagestree.h"
+#include "jobs/ui/parsejob.h"
+#include "jobs/ui/pipeline.h"
+#include "jobs/ui/processform.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
-#include "editor/editorwindow.h"
+#include "editor/ui/editorwindow.h"
 #include "platform/platform.h"
 #include "shell/mainwindow.h"
-#include "shell/vortanextension.h"
-#include "shell/vortanformat.h"
-#include "shell/vortanpath.h"
+#include "system/vortanextension.h"
+#include "system/vortanformat.h"
+#include "system/vortanpath.h"
 
 namespace {
 

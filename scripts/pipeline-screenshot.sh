@@ -9,5 +9,5 @@ mkdir -p "$root/docs/screenshots"
 VORTAN_SCREENSHOT_DIR="$root/docs/screenshots" QT_QPA_PLATFORM=xcb \
   VORTAN_STORE=/nonexistent/dir/none.sqlite \
   xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/bin/build_guitests" --gtest_filter='PipelineScreenshot.*'
+  "$build/bin/jobs_guitests" --gtest_filter='PipelineScreenshot.*'
 echo "saved $root/docs/screenshots/pipeline-messages.png and progress.png"

@@ -3,14 +3,14 @@
 
 #include "app/singleinstance.h"
 #include "app/startup.h"
-#include "editor/qtconvert.h"
-#include "i18n/languagecommand.h"
+#include "widgets/qtconvert.h"
+#include "i18n/ui/languagecommand.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 #include "shell/dialogpromptservice.h"
 #include "shell/mainwindow.h"
-#include "shell/product.h"
-#include "shell/shellintegration.h"
+#include "system/product.h"
+#include "system/shellintegration.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

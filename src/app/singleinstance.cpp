@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include "shell/product.h"
+#include "system/product.h"
 
 namespace vortan {
 

@@ -4,19 +4,19 @@
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
-#include "editor/qtconvert.h"
+#include "widgets/qtconvert.h"
 #include "i18n/currentlanguage.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
 #include "shell/mainwindow.h"
-#include "shell/product.h"
-#include "shell/promptservice.h"
+#include "system/product.h"
+#include "system/promptservice.h"
 #include "shell/splash.h"
-#include "shell/verifycomponents.h"
-#include "shell/vortanextension.h"
-#include "shell/vortanformat.h"
-#include "shell/vortanpath.h"
+#include "system/verifycomponents.h"
+#include "system/vortanextension.h"
+#include "system/vortanformat.h"
+#include "system/vortanpath.h"
 
 namespace vortan {
 

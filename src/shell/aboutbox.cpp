@@ -13,8 +13,8 @@
 #include <QWheelEvent>
 
 #include "i18n/parlax.h"
-#include "i18n/translator.h"
-#include "shell/product.h"
+#include "i18n/ui/translator.h"
+#include "system/product.h"
 #include "shell/splash.h"
 
 namespace vortan {

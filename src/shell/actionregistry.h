@@ -3,7 +3,6 @@
 // it, with the image of the icon set. Their captions, hints and shortcuts come from the
 // language tree through the main window's translation.
 
-#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -12,16 +11,13 @@
 #include <vector>
 
 #include "shell/actiontable.h"
+#include "widgets/shortcuttext.h"
 
 class QAction;
 
 namespace vortan {
 
 class TIconSets;
-
-/// A shortcut text of a language file ("Shift+Ctrl+S", "Del", "PgDn"); blanks are ignored and
-/// letter case does not matter. Empty or unreadable text gives no shortcut.
-QKeySequence ParseShortcut(const std::string& text);
 
 class TActionRegistry {
  public:

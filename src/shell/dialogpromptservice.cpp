@@ -6,9 +6,9 @@
 #include <QFontDialog>
 
 #include "config/headerfooter.h"
-#include "editor/qtconvert.h"
-#include "i18n/messagedialog.h"
-#include "shell/qtfont.h"
+#include "widgets/qtconvert.h"
+#include "i18n/ui/messagedialog.h"
+#include "widgets/qtfont.h"
 
 namespace vortan {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/promptservice.h"
+#include "system/promptservice.h"
 
 namespace vortan {
 

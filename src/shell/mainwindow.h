@@ -17,8 +17,8 @@
 
 #include "config/headerfooter.h"
 #include "config/storedformats.h"
-#include "editor/editorhost.h"
-#include "shell/historylist.h"
+#include "editor/ui/editorhost.h"
+#include "system/historylist.h"
 #include "shell/iconsets.h"
 
 class QComboBox;

@@ -14,7 +14,7 @@
 
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
-#include "i18n/translator.h"
+#include "i18n/ui/translator.h"
 #include "platform/codepage.h"
 #include "shell/actiontable.h"
 #include "shell/mainwindow.h"

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "shell/product.h"
+#include "system/product.h"
 
 namespace vortan {
 

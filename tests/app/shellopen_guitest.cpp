@@ -20,7 +20,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "i18n/stringtable.h"
-#include "shell/shellintegration.h"
+#include "system/shellintegration.h"
 #include "support/tempdir.h"
 
 #ifdef VORTAN_TEST_X11

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "app/singleinstance.h"
-#include "editor/editorwindow.h"
+#include "editor/ui/editorwindow.h"
 #include "shell/mainwindow.h"
 #include "support/tempdir.h"
 

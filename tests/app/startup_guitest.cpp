@@ -12,7 +12,7 @@
 #include "config/registry.h"
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
-#include "editor/editorwindow.h"
+#include "editor/ui/editorwindow.h"
 #include "i18n/currentlanguage.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"

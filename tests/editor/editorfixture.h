@@ -10,8 +10,8 @@
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
-#include "editor/editorwindow.h"
-#include "editor/streaksynedit.h"
+#include "editor/ui/editorwindow.h"
+#include "editor/ui/streaksynedit.h"
 #include "fakehost.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"

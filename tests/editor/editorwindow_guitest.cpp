@@ -1,4 +1,4 @@
-#include "editor/editorwindow.h"
+#include "editor/ui/editorwindow.h"
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -8,9 +8,9 @@
 #include <QStatusBar>
 #include <filesystem>
 
-#include "editor/streaksynedit.h"
+#include "editor/ui/streaksynedit.h"
 #include "editorfixture.h"
-#include "i18n/languagechangedevent.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "platform/codepage.h"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "config/storedformats.h"
-#include "editor/editorhost.h"
-#include "editor/editorwindow.h"
+#include "editor/ui/editorhost.h"
+#include "editor/ui/editorwindow.h"
 #include "editor/fortranhighlighter.h"
 
 namespace vortan::test {

@@ -3,7 +3,7 @@
 // saved there (scripts/editor-screenshot.sh runs this under Xvfb).
 #include <QPainter>
 
-#include "editor/streaksynedit.h"
+#include "editor/ui/streaksynedit.h"
 #include "editorfixture.h"
 #include "support/framedshot.h"
 

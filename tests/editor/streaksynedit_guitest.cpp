@@ -1,10 +1,10 @@
-#include "editor/streaksynedit.h"
+#include "editor/ui/streaksynedit.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QPaintEvent>
 
-#include "editor/fortranlexer.h"
+#include "editor/ui/fortranlexer.h"
 #include "editorfixture.h"
 
 namespace vortan::test {

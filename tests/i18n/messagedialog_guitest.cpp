@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "i18n/messagedialog.h"
+#include "i18n/ui/messagedialog.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "i18n/currentlanguage.h"
-#include "i18n/parla.h"
+#include "i18n/ui/parla.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "support/tempdir.h"

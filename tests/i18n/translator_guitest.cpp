@@ -14,9 +14,9 @@
 #include <QToolTip>
 #include <memory>
 
-#include "i18n/languagechangedevent.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "i18n/parlax.h"
-#include "i18n/translator.h"
+#include "i18n/ui/translator.h"
 
 namespace vortan {
 namespace {

@@ -14,9 +14,9 @@
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
-#include "editor/editorwindow.h"
+#include "editor/ui/editorwindow.h"
 #include "i18n/parlax.h"
-#include "i18n/translator.h"
+#include "i18n/ui/translator.h"
 #include "shell/actionregistry.h"
 #include "shell/actiontable.h"
 #include "shell/iconsets.h"

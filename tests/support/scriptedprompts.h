@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "shell/promptservice.h"
+#include "system/promptservice.h"
 
 namespace vortan::test {
 

@@ -1,0 +1,471 @@
+#include "editor/ui/editorwindow.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "config/settingstable.h"
+#include "config/storedformats.h"
+#include "editor/ui/editorhost.h"
+#include "editor/fortranhighlighter.h"
+#include "widgets/qtconvert.h"
+#include "editor/ui/streaksynedit.h"
+#include "i18n/parlax.h"
+#include "i18n/ui/languagechangedevent.h"
+#include "i18n/stringtable.h"
+#include "i18n/ui/translator.h"
+#include "platform/platform.h"
+#include "system/promptservice.h"
+#include "system/sourcefilenames.h"
+#include "system/vortanpath.h"
+
+namespace vortan {
+
+namespace {
+
+// The built-in error-line colours, for an editor without a host.
+constexpr TColor kWhite = 0x00FFFFFF;
+constexpr TColor kDarkRed = 0x00000080;
+
+std::string TempDirectory() {
+  TVortanPath* paths = VortanPath();
+  return paths ? paths->GetPath(sidTempPath) : std::string();
+}
+
+TCaretShape CaretShapeOf(int value) { return static_cast<TCaretShape>(std::clamp(value, 0, 3)); }
+
+}  // namespace
+
+TfrmEditor::TfrmEditor(TEditorHost* host, bool background, QWidget* parent)
+    : QWidget(parent), host_(host), background_(background) {
+  setObjectName(QStringLiteral("frmEditor"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowIcon(QIcon(QStringLiteral(":/icons/source.svg")));
+  resize(320, 240);
+
+  synEdit_ = new TStreakSynEdit(this);
+  synEdit_->setObjectName(QStringLiteral("SynEdit"));
+  sbrEditor_ = new QStatusBar(this);
+  sbrEditor_->setObjectName(QStringLiteral("sbrEditor"));
+  sbrEditor_->setSizeGripEnabled(false);
+  for (int i = 0; i < 3; ++i) {
+    panels_[i] = new QLabel(sbrEditor_);
+    if (i < 2) panels_[i]->setFixedWidth(80);
+    sbrEditor_->addWidget(panels_[i], i == 2 ? 1 : 0);
+  }
+  panels_[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(synEdit_, 1);
+  layout->addWidget(sbrEditor_);
+  setFocusProxy(synEdit_);
+
+  connect(synEdit_, &TStreakSynEdit::StatusChanged, this, &TfrmEditor::StatusChange);
+  connect(synEdit_, &TStreakSynEdit::TextEdited, this, [this] {
+    singleEmptyLine_ = false;
+    ClearErrorLines();
+  });
+  connect(synEdit_, &TStreakSynEdit::MouseDown, this, &TfrmEditor::ClearErrorLines);
+  connect(synEdit_, &QsciScintillaBase::SCN_FOCUSIN, this, &TfrmEditor::FormActivate);
+  timer1_.setInterval(1000);
+  connect(&timer1_, &QTimer::timeout, this, &TfrmEditor::TimerStep);
+
+  StatusRefresh();
+  // A language change reaches the editor only through the status texts.
+  AttachLanguageHandler(this, [this](TParlax&) { StatusRefresh(); });
+  Translate(MainLanguage(), this);
+  if (host_) synEdit_->SetContextMenu(host_->EditorContextMenu());
+  ApplyEditorSettings();
+  if (host_) host_->MergeStatusbar();
+  if (background_) setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+TfrmEditor::~TfrmEditor() {
+  timer1_.stop();
+  // The children outlive this body; nothing of theirs may call back into a half-gone window.
+  synEdit_->disconnect(this);
+  if (host_) {
+    if (runningThread_) host_->StopJob(this);
+    host_->RemoveFileNode(this);
+    host_->RemoveEditorMessages(this);
+    host_->EditorDestroyed(this);
+  }
+}
+
+// ---- document ----
+
+bool TfrmEditor::LoadFromFile(const std::string& fileName) {
+  std::string bytes, error;
+  if (!ReadFileBytes(fileName, bytes, error)) {
+    MessageDlgDef(FormatStr("Cannot open file \"%s\". %s", {fileName, error}), TMsgDlgType::Error,
+                  {TMsgDlgBtn::OK});
+    return false;
+  }
+  const TSplitSource split = SplitSource(bytes);
+  bytes.clear();
+  bytes.shrink_to_fit();
+  errorLines_.clear();
+  synEdit_->SetSpecialLines({}, {}, {});
+  synEdit_->SetBytes(split.Text, false);
+  lineBreak_ = split.LineBreak;
+  singleEmptyLine_ = split.LineCount == 1 && split.Text.empty();
+  synEdit_->SetModifiedFlag(false);
+  synEdit_->SetCaret(1, 1);
+  return true;
+}
+
+bool TfrmEditor::SaveToFile(const std::string& fileName) {
+  // The blanks typed at the end of the line being edited go too, as on every edited line.
+  synEdit_->TrimEditedLines(true);
+  std::string error;
+  if (!WriteFileReplacing(fileName, Text(), error)) {
+    MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {fileName, error}), TMsgDlgType::Error,
+                  {TMsgDlgBtn::OK});
+    return false;
+  }
+  return true;
+}
+
+void TfrmEditor::SetFileName(const std::string& fileName) {
+  fileName_ = fileName;
+  TimerStep();
+}
+
+void TfrmEditor::SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+bool TfrmEditor::Modified() const { return synEdit_->IsModified(); }
+
+void TfrmEditor::SetModified(bool modified) { synEdit_->SetModifiedFlag(modified); }
+
+std::string TfrmEditor::Text() const {
+  return JoinSource(synEdit_->Bytes(), static_cast<std::size_t>(LineCount()), lineBreak_);
+}
+
+void TfrmEditor::SetText(const std::string& bytes) {
+  const TSplitSource split = SplitSource(bytes);
+  synEdit_->SetBytes(split.Text, true);
+  singleEmptyLine_ = split.LineCount == 1 && split.Text.empty();
+}
+
+int TfrmEditor::LineCount() const {
+  if (synEdit_->length() == 0) return singleEmptyLine_ ? 1 : 0;
+  return synEdit_->lines();
+}
+
+std::string TfrmEditor::Line(int line) const { return synEdit_->LineBytes(line); }
+
+// ---- caret and bookmarks ----
+
+int TfrmEditor::CaretLine() const { return synEdit_->CaretLine(); }
+int TfrmEditor::CaretColumn() const { return synEdit_->CaretColumn(); }
+void TfrmEditor::SetCaret(int line, int column) { synEdit_->SetCaret(line, column); }
+void TfrmEditor::EnsureCaretVisible() { synEdit_->ensureCursorVisible(); }
+
+bool TfrmEditor::IsBookmarkSet(int n, int* line, int* column) const {
+  return synEdit_->GetBookmark(n, line, column);
+}
+void TfrmEditor::SetBookmark(int n, int line, int column) { synEdit_->SetBookmark(n, line, column); }
+void TfrmEditor::ClearBookmark(int n) { synEdit_->ClearBookmark(n); }
+void TfrmEditor::GotoBookmark(int n) { synEdit_->GotoBookmark(n); }
+
+// ---- error lines ----
+
+void TfrmEditor::MarkErrorLine(int line) {
+  if (std::find(errorLines_.begin(), errorLines_.end(), line) != errorLines_.end()) return;
+  errorLines_.push_back(line);
+  PaintErrorLines();
+}
+
+void TfrmEditor::ClearErrorLines() {
+  if (errorLines_.empty()) return;
+  errorLines_.clear();
+  PaintErrorLines();
+}
+
+void TfrmEditor::ErrorLineColors(QColor& fore, QColor& back) const {
+  // Each colour the user left without one comes from the built-in attribute.
+  std::optional<TColor> f, b;
+  if (host_) {
+    const THighlightAttribute& user = host_->UserErrorLine();
+    const THighlightAttribute& builtIn = host_->DefaultErrorLine();
+    f = user.Foreground ? user.Foreground : builtIn.Foreground;
+    b = user.Background ? user.Background : builtIn.Background;
+  }
+  fore = ToQColor(f.value_or(kWhite));
+  back = ToQColor(b.value_or(kDarkRed));
+}
+
+void TfrmEditor::PaintErrorLines() {
+  QColor fore, back;
+  ErrorLineColors(fore, back);
+  synEdit_->SetSpecialLines(errorLines_, fore, back);
+}
+
+// ---- build support ----
+
+std::string TfrmEditor::TempSourceName() const {
+  if (!fileName_.empty()) return DirectoryPart(fileName_) + "~" + FileNamePart(fileName_);
+  return TempDirectory() + "~" + FileNamePart(Caption().toStdString());
+}
+
+std::string TfrmEditor::ProgramFile() const {
+  if (!fileName_.empty()) return platform::ProgramFileOf(fileName_);
+  // Without a temporary directory an untitled document has no program anywhere.
+  const std::string temp = TempDirectory();
+  return temp.empty() ? std::string() : temp + platform::ProgramFileOf(FileNamePart(Caption().toStdString()));
+}
+
+void TfrmEditor::TimerStep() {
+  const std::string program = ProgramFile();
+  const bool exists = !program.empty() && platform::FileExists(program);
+  if (exists == compiledFileExists_) return;
+  compiledFileExists_ = exists;
+  emit CompiledFileChanged(this);
+}
+
+// ---- activation ----
+
+void TfrmEditor::FormActivate() {
+  if (active_) return;
+  active_ = true;
+  timer1_.start();
+  TimerStep();
+  if (host_) host_->SelectFileNode(this);
+  StatusRefresh();
+  emit Activated(this);
+}
+
+void TfrmEditor::FormDeactivate() {
+  if (!active_) return;
+  active_ = false;
+  timer1_.stop();
+  emit Deactivated(this);
+}
+
+bool TfrmEditor::event(QEvent* e) {
+  if (e->type() == TLanguageChangedEvent::EventType) {
+    // The window's only texts are the status texts.
+    StatusRefresh();
+    return true;
+  }
+  return QWidget::event(e);
+}
+
+void TfrmEditor::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  switch (e->type()) {
+    case QEvent::LanguageChange:
+      StatusRefresh();
+      break;
+    case QEvent::ParentChange:
+      WatchSubWindow();
+      break;
+    case QEvent::ActivationChange:
+      // Outside a multi-document area the top-level window's activation is the window's.
+      if (!subWindow_) isActiveWindow() ? FormActivate() : FormDeactivate();
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmEditor::WatchSubWindow() {
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (sub == subWindow_) return;
+  if (subWindow_) disconnect(subWindow_, nullptr, this, nullptr);
+  subWindow_ = sub;
+  if (!sub) return;
+  connect(sub, &QMdiSubWindow::windowStateChanged, this,
+          [this](Qt::WindowStates before, Qt::WindowStates now) {
+            const bool was = before & Qt::WindowActive, is = now & Qt::WindowActive;
+            if (is && !was) FormActivate();
+            if (was && !is) FormDeactivate();
+          });
+}
+
+// ---- settings ----
+
+void TfrmEditor::ApplyEditorSettings() {
+  synEdit_->BeginUpdate();
+  synEdit_->SetCodePage(ReadBool(sidANSIText) ? platform::TCodePage::Ansi : platform::TCodePage::Oem);
+  TSynFortranSyn* highlighter = ReadBool(sidSyntaxHighlight) && host_ ? host_->Highlighter() : nullptr;
+  if (highlighter != highlighter_) {
+    highlighter_ = highlighter;
+    synEdit_->SetHighlighter(highlighter);
+  }
+
+  TSynOptions o;
+  o.AltSetsColumnMode = ReadBool(sidAltSetsColumnMode);
+  o.WantTabs = ReadBool(sidWantTabs);
+  o.TabsToSpaces = ReadBool(sidTabsToSpaces);
+  o.SmartTabs = ReadBool(sidSmartTabs);
+  o.SmartTabDelete = ReadBool(sidSmartTabDelete);
+  o.ShowScrollHint = ReadBool(sidShowScrollHint);
+  o.ScrollHintFollowsMouse = ReadBool(sidScrollHintFollowsMouse);
+  o.DisableScrollArrows = ReadBool(sidDisableScrollArrows);
+  o.HalfPageScroll = ReadBool(sidHalfPageScroll);
+  o.ShowSpecialChars = ReadBool(sidShowSpecialChars);
+  o.NoCaret = ReadBool(sidNoCaret);
+  o.NoSelection = ReadBool(sidNoSelection);
+  o.AutoIndent = ReadBool(sidAutoIndent);
+  o.GroupUndo = ReadBool(sidGroupUndo);
+  o.DragDropEditing = ReadBool(sidDragAndDropEditing);
+  o.TrimTrailingSpaces = ReadBool(sidTrimTrailingSpaces);
+  o.EnhanceHomeKey = ReadBool(sidEnhanceHomeKey);
+  o.HideScrollbarsAsNecessary = ReadBool(sidHideScrollbarsAsNecessary);
+  o.ScrollByOneLess = ReadBool(sidScrollByOneLess);
+  o.ScrollPastEndOfFile = ReadBool(sidScrollPastEndOfFile);
+  o.ScrollPastEndOfLine = ReadBool(sidScrollPastEndOfLine);
+  o.MaintainCaretColumn = ReadBool(sidMaintainCaretColumn);
+  o.RightMouseMovesCursor = ReadBool(sidRightMouseMovesCursor);
+  o.AutoSizeMaxLeftChars = ReadBool(sidAutoSizeMaxLeftChars);
+  o.HideSelection = ReadBool(sidHideSelection);
+  o.MaxLeftChars = ReadInteger(sidMaxLeftChars);
+  o.UndoLimit = ReadInteger(sidUndoLimit);
+  o.TabWidth = ReadInteger(sidTabStops);
+  o.GutterVisible = ReadBool(sidGutterVisible);
+  o.GutterAutoSize = ReadBool(sidGutterAutosize);
+  o.GutterShowLineNumbers = ReadBool(sidGutterShowLineNumbers);
+  o.GutterStartAtZero = ReadBool(sidGutterStartAtZero);
+  o.UseGutterFont = ReadBool(sidUseGutterFont);
+  const TFontSpec gutterFont =
+      FontFromStored(ReadString(sidGutterFont), SettingsTable[static_cast<std::size_t>(sidGutterFont)].DefaultText);
+  o.GutterFont = ToQFont(gutterFont);
+  o.GutterFontColor = ToQColor(gutterFont.Color);
+  o.GutterLeadingZeros = ReadBool(sidGutterShowLeadingZeros);
+  o.GutterWidth = ReadInteger(sidGutterWidth);
+  o.InsertCaret = CaretShapeOf(ReadInteger(sidInsertCaret));
+  o.OverwriteCaret = CaretShapeOf(ReadInteger(sidOverwriteCaret));
+  TFontSpec textFont;
+  textFont.Name = ReadString(sidFont);
+  textFont.Size = std::max(1, static_cast<int>(ReadInteger(sidFontSize)));
+  textFont.Pitch = 2;
+  o.Font = ToQFont(textFont);
+  synEdit_->SetOptions(o);
+  synEdit_->SetInsertMode(ReadBool(sidInsertMode));
+
+  std::vector<int> columns;
+  const std::string columnText = ReadString(sidVerticalLineColumn);
+  if (ReadBool(sidShowVerticalLine) && !columnText.empty() && TextToColumns(columnText, columns))
+    synEdit_->Streaks().SetColumns(columns);
+  else
+    synEdit_->Streaks().Clear();
+  synEdit_->SetStreaksColor(ToQColor(static_cast<TColor>(ReadInteger(sidVerticalLineColor))));
+  synEdit_->EndUpdate();
+
+  sbrEditor_->setVisible(!ReadBool(sidMergeStatusbar));
+  if (!fileName_.empty())
+    SetCaption(QString::fromStdString(ReadBool(sidFullPathInWindowTitle) ? fileName_ : FileNamePart(fileName_)));
+  StatusRefresh();
+  if (!errorLines_.empty()) PaintErrorLines();
+}
+
+// ---- status ----
+
+void TfrmEditor::SetPanelText(int panel, const QString& text) {
+  if (!sbrEditor_->isHidden()) {
+    panels_[panel]->setText(text);
+    return;
+  }
+  // Merged: the main status bar's panels are its label widgets, in the order they were added.
+  QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
+  if (!bar) return;
+  const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+  if (panel < labels.size()) labels[panel]->setText(text);
+}
+
+QString TfrmEditor::StatusText(int panel) const {
+  if (!sbrEditor_->isHidden()) return panels_[panel]->text();
+  QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
+  if (!bar) return {};
+  const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+  return panel < labels.size() ? labels[panel]->text() : QString();
+}
+
+void TfrmEditor::StatusChange(int changes) {
+  if (changes & TStreakSynEdit::scCaret)
+    SetPanelText(0, QString::asprintf("%3d : %3d   ", synEdit_->CaretLine(), synEdit_->CaretColumn()));
+  if (changes & TStreakSynEdit::scModified)
+    SetPanelText(1, synEdit_->IsModified() ? QString::fromStdString(Str(TStr::strModified)) : QString());
+  if (changes & TStreakSynEdit::scInsertMode)
+    SetPanelText(2, QString::fromStdString(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
+}
+
+void TfrmEditor::StatusRefresh() {
+  StatusChange(TStreakSynEdit::scCaret | TStreakSynEdit::scModified | TStreakSynEdit::scInsertMode);
+}
+
+// ---- edit commands ----
+
+bool TfrmEditor::CanUndo() const { return synEdit_->CanUndo(); }
+bool TfrmEditor::CanRedo() const { return synEdit_->CanRedo(); }
+bool TfrmEditor::HasSelection() const { return synEdit_->HasSelection(); }
+bool TfrmEditor::CanPaste() const { return synEdit_->CanPaste(); }
+void TfrmEditor::Undo() { synEdit_->undo(); }
+void TfrmEditor::Redo() { synEdit_->redo(); }
+void TfrmEditor::Cut() { synEdit_->cut(); }
+void TfrmEditor::Copy() { synEdit_->copy(); }
+void TfrmEditor::Paste() { synEdit_->paste(); }
+void TfrmEditor::Clear() { synEdit_->DeleteForward(); }
+void TfrmEditor::SelectAll() { synEdit_->selectAll(); }
+
+int TfrmEditor::AskReplace(const std::string& searched) {
+  const TModalResult r =
+      MessageDlgDef(FormatStr(Str(TStr::strMsgReplaceOccurrence), {searched}), TMsgDlgType::Confirmation,
+                    {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel, TMsgDlgBtn::YesToAll});
+  return static_cast<int>(r);
+}
+
+// ---- closing ----
+
+void TfrmEditor::closeEvent(QCloseEvent* e) {
+  if (CloseQuery())
+    e->accept();
+  else
+    e->ignore();
+}
+
+bool TfrmEditor::CloseQuery() {
+  const std::string caption = Caption().toStdString();
+  std::string question = Str(TStr::strSaveChanges);
+  if (question.find("%s") != std::string::npos)
+    question = FormatStr(question, {caption});
+  else
+    question += "\r\n\r\n" + caption + "\r\n";
+
+  if (!Modified() && (!fileName_.empty() || synEdit_->length() == 0)) return true;
+  if (host_ && host_->NoToAllChosen()) return true;
+  TMsgDlgButtons buttons{TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel};
+  if (host_ && host_->BatchClose()) buttons.Add(TMsgDlgBtn::NoToAll);
+  switch (MessageDlgDef(question, TMsgDlgType::Confirmation, buttons)) {
+    case TModalResult::Yes: {
+      if (!host_) return false;
+      std::string name = fileName_;
+      if (name.empty()) name = host_->RunSaveDialog(caption);
+      // A cancelled dialog or a failed save keeps the window, and a batch of closes stops
+      // here too rather than going on past a document that is still unsaved.
+      if (name.empty() || !host_->SaveEditorAs(name, this)) {
+        host_->SetBatchClose(false);
+        return false;
+      }
+      return true;
+    }
+    case TModalResult::No:
+      return true;
+    case TModalResult::NoToAll:
+      if (host_) host_->SetNoToAllChosen(true);
+      return true;
+    default:
+      if (host_) host_->SetBatchClose(false);
+      return false;
+  }
+}
+
+}  // namespace vortan

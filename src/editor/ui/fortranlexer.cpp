@@ -1,0 +1,183 @@
+#include "editor/ui/fortranlexer.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <algorithm>
+
+#include "editor/fortranhighlighter.h"
+#include "widgets/qtconvert.h"
+#include "editor/ui/scicall.h"
+
+namespace vortan {
+
+namespace {
+
+// Scintilla's line state 0 means "never styled"; states are stored one higher.
+constexpr int kStateBias = 1;
+
+// Decodes one UTF-8 sequence starting at text[i] (i < n); returns its code point and moves i.
+char32_t NextCodePoint(const char* text, int n, int& i) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : 0;
+  char32_t cp = extra == 3 ? (b0 & 0x07u) : extra == 2 ? (b0 & 0x0Fu) : extra == 1 ? (b0 & 0x1Fu) : b0;
+  ++i;
+  while (extra-- > 0 && i < n && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
+    cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
+    ++i;
+  }
+  return cp;
+}
+
+}  // namespace
+
+int TFortranLexer::StyleOf(TTokenKind kind) {
+  const int index = TSynFortranSyn::AttributeIndexOf(kind);
+  return index < 0 ? StyleDefault : index + 1;
+}
+
+TFortranLexer::TFortranLexer(TSynFortranSyn* highlighter, QObject* parent)
+    : QsciLexerCustom(parent), highlighter_(highlighter) {
+  setAutoIndentStyle(QsciScintilla::AiMaintain);
+  if (highlighter_) handlerId_ = highlighter_->AddChangeHandler([this] { Refresh(); });
+}
+
+TFortranLexer::~TFortranLexer() {
+  if (highlighter_) highlighter_->RemoveChangeHandler(handlerId_);
+}
+
+QString TFortranLexer::description(int style) const {
+  if (style == StyleDefault) return QStringLiteral("Default");
+  if (style >= 1 && style <= FortranAttributeCount)
+    return QString::fromLatin1(TSynFortranSyn::AttributeName(style - 1));
+  return {};
+}
+
+const char* TFortranLexer::wordCharacters() const {
+  return "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+}
+
+QColor TFortranLexer::ForeOf(int style) const {
+  if (highlighter_ && style >= 1 && style <= FortranAttributeCount) {
+    const auto& a = highlighter_->Attribute(style - 1);
+    if (a.Foreground) return ToQColor(*a.Foreground);
+  }
+  return baseFore_;
+}
+
+QColor TFortranLexer::BackOf(int style) const {
+  if (highlighter_ && style >= 1 && style <= FortranAttributeCount) {
+    const auto& a = highlighter_->Attribute(style - 1);
+    if (a.Background) return ToQColor(*a.Background);
+  }
+  return baseBack_;
+}
+
+QFont TFortranLexer::FontOf(int style) const {
+  QFont f = baseFont_;
+  if (highlighter_ && style >= 1 && style <= FortranAttributeCount) {
+    const auto& a = highlighter_->Attribute(style - 1);
+    f.setBold(a.Bold);
+    f.setItalic(a.Italic);
+    f.setUnderline(a.Underline);
+    f.setStrikeOut(a.StrikeOut);
+  }
+  return f;
+}
+
+QColor TFortranLexer::defaultColor(int style) const { return ForeOf(style); }
+QColor TFortranLexer::defaultPaper(int style) const { return BackOf(style); }
+QFont TFortranLexer::defaultFont(int style) const { return FontOf(style); }
+
+void TFortranLexer::SetBase(const QFont& font, const QColor& fore, const QColor& back) {
+  baseFont_ = font;
+  baseFore_ = fore;
+  baseBack_ = back;
+  setDefaultFont(font);
+  setDefaultColor(fore);
+  setDefaultPaper(back);
+  Refresh();
+}
+
+void TFortranLexer::Refresh() {
+  for (int style = 0; style <= FortranAttributeCount; ++style) {
+    setColor(ForeOf(style), style);
+    setPaper(BackOf(style), style);
+    setFont(FontOf(style), style);
+  }
+}
+
+void TFortranLexer::styleText(int start, int end) {
+  QsciScintilla* ed = editor();
+  if (!ed || !highlighter_ || end <= start) return;
+  using B = QsciScintillaBase;
+  const long docLength = Sci(ed, B::SCI_GETLENGTH);
+  const long lineCount = Sci(ed, B::SCI_GETLINECOUNT);
+  const long firstLine = Sci(ed, B::SCI_LINEFROMPOSITION, start);
+  long lastLine = Sci(ed, B::SCI_LINEFROMPOSITION, end);
+  if (lastLine > firstLine && Sci(ed, B::SCI_POSITIONFROMLINE, lastLine) == end)
+    --lastLine;  // `end` is the start of a line that was not asked for
+  const long from = Sci(ed, B::SCI_POSITIONFROMLINE, firstLine);
+  const long to = lastLine + 1 < lineCount ? Sci(ed, B::SCI_POSITIONFROMLINE, lastLine + 1) : docLength;
+  if (to <= from) return;
+  const char* text = reinterpret_cast<const char*>(Sci(ed, B::SCI_GETRANGEPOINTER, from, to - from));
+  if (!text) return;
+  styles_.assign(static_cast<std::size_t>(to - from), static_cast<char>(StyleOf(TTokenKind::Space)));
+
+  int state = rsNone;
+  if (firstLine > 0) {
+    const long stored = Sci(ed, B::SCI_GETLINESTATE, firstLine - 1);
+    state = stored == 0 ? rsNone : static_cast<int>(stored - kStateBias);
+  }
+  TSynFortranSyn& syn = *highlighter_;
+  for (long line = firstLine; line <= lastLine; ++line) {
+    const long lineStart = Sci(ed, B::SCI_POSITIONFROMLINE, line);
+    const long lineEnd = Sci(ed, B::SCI_GETLINEENDPOSITION, line);
+    const char* p = text + (lineStart - from);
+    const int n = static_cast<int>(lineEnd - lineStart);
+    char* out = styles_.data() + (lineStart - from);
+    bool ascii = true;
+    for (int i = 0; i < n; ++i)
+      if (static_cast<unsigned char>(p[i]) >= 0x80) {
+        ascii = false;
+        break;
+      }
+    std::string_view bytes;
+    if (ascii) {
+      bytes = std::string_view(p, static_cast<std::size_t>(n));
+    } else {
+      // Back to the page's bytes for the scanner, remembering where each byte's character
+      // starts in the UTF-8 text.
+      lineBytes_.clear();
+      offsets_.clear();
+      int i = 0;
+      while (i < n) {
+        offsets_.push_back(i);
+        const char32_t cp = NextCodePoint(p, n, i);
+        const auto b = platform::FromUnicode(codePage_, cp);
+        lineBytes_.push_back(static_cast<char>(b ? *b : '?'));
+      }
+      offsets_.push_back(n);
+      bytes = lineBytes_;
+    }
+    syn.SetRange(state);
+    syn.SetLine(bytes, static_cast<int>(line) + 1);
+    while (!syn.GetEol()) {
+      const char style = static_cast<char>(StyleOf(syn.GetTokenKind()));
+      int a = syn.GetTokenPos();
+      int b = a + syn.GetTokenLen();
+      if (!ascii) {
+        a = offsets_[static_cast<std::size_t>(a)];
+        b = offsets_[static_cast<std::size_t>(b)];
+      }
+      std::fill(out + a, out + b, style);
+      syn.Next();
+    }
+    state = syn.GetRange();
+    Sci(ed, B::SCI_SETLINESTATE, line, state + kStateBias);
+    ++scannedLines_;
+  }
+  Sci(ed, B::SCI_STARTSTYLING, from, 0x1f);
+  SciPtr(ed, B::SCI_SETSTYLINGEX, to - from, styles_.data());
+}
+
+}  // namespace vortan

@@ -1,0 +1,230 @@
+#pragma once
+// The text control of an editor window: QScintilla extended by column guide lines, a gutter
+// it draws itself (line numbers that may start at zero or carry leading zeros, bookmark
+// digits), its own four caret shapes, the editor's key bindings, selection modes, an undo
+// limit and trimming of trailing blanks on edited lines.
+//
+// The document is bytes in an 8-bit code page. Scintilla holds them as UTF-8 of the page's
+// characters: every byte decodes to a distinct character, so the bytes come back unchanged,
+// and switching the page only changes what the same bytes show as. Lines are separated by LF
+// inside the control; the window adds the file's own breaks when saving.
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QColor>
+#include <QPointer>
+#include <QTimer>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/streaks.h"
+#include "editor/ui/synoptions.h"
+#include "platform/codepage.h"
+
+#include <QMenu>
+
+namespace vortan {
+
+class TFortranLexer;
+class TSynFortranSyn;
+
+class TStreakSynEdit : public QsciScintilla {
+  Q_OBJECT
+ public:
+  /// What a StatusChanged signal reports.
+  enum TStatusChange { scCaret = 1, scModified = 2, scInsertMode = 4 };
+  enum class TSelectionMode { Normal, Column, Line };
+  static constexpr int BookmarkCount = 10;
+
+  explicit TStreakSynEdit(QWidget* parent = nullptr);
+  ~TStreakSynEdit() override;
+
+  // Column guide lines
+  TStreaks& Streaks() { return streaks_; }
+  const TStreaks& Streaks() const { return streaks_; }
+  QColor StreaksColor() const { return streaksColor_; }
+  /// A different colour repaints the guides' strips only.
+  void SetStreaksColor(const QColor& color);
+  /// Viewport x of the guide drawn after `column` in the current view.
+  int StreakX(int column) const;
+  /// First viewport x of the text area: the gutter plus the text margin.
+  int TextAreaLeft() const;
+  /// Width of one character column of the text font, rounded to pixels.
+  int CharWidth() const;
+
+  // The document as bytes
+  platform::TCodePage CodePage() const { return codePage_; }
+  /// Shows the same bytes through another page. The undo history holds the old characters,
+  /// so it is dropped; the modified flag and the caret stay.
+  void SetCodePage(platform::TCodePage page);
+  /// Lines separated by LF.
+  std::string Bytes() const;
+  /// Replaces the text; `undoable` keeps it as one step of the undo history, otherwise the
+  /// history is emptied (loading).
+  void SetBytes(std::string_view lfText, bool undoable);
+  /// 1-based; without the break.
+  std::string LineBytes(int line) const;
+  /// Inserts bytes at the caret as one undo step, replacing the selection.
+  void InsertBytes(std::string_view bytes);
+  /// The selected text; each line of a column block is followed by LF.
+  std::string SelectedBytes() const;
+
+  bool IsModified() const;
+  /// Cleared: the save point is here. Set: the document counts as modified until the next
+  /// save point (Scintilla itself can only clear the flag).
+  void SetModifiedFlag(bool modified);
+
+  // Caret, 1-based; the column counts characters with tabs expanded and may lie beyond the
+  // end of the line when scrolling past the end of lines is on.
+  int CaretLine() const;
+  int CaretColumn() const;
+  void SetCaret(int line, int column);
+
+  TSelectionMode SelectionMode() const { return selectionMode_; }
+  void SetSelectionMode(TSelectionMode mode);
+  bool HasSelection() const;
+
+  // Edit commands with the window's enabling rules
+  bool CanUndo() const;
+  bool CanRedo() const;
+  bool CanPaste() const;
+  void undo() override;
+  void redo() override;
+  void cut() override;
+  void copy() override;
+  void paste() override;
+  /// What the Delete key does: the selection, or the character after the caret.
+  void DeleteForward();
+  void selectAll(bool select = true) override;
+
+  // Bookmarks 0..9: a line and a column, moving with their line
+  bool GetBookmark(int n, int* line, int* column) const;
+  void SetBookmark(int n, int line, int column);
+  void ClearBookmark(int n);
+  void GotoBookmark(int n);
+
+  /// Lines (1-based) painted in one pair of colours that replaces the syntax colours.
+  void SetSpecialLines(const std::vector<int>& lines, const QColor& fore, const QColor& back);
+
+  // Options
+  /// Repaints are held back until the matching EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+  void SetOptions(const TSynOptions& options);
+  const TSynOptions& Options() const { return options_; }
+  bool InsertMode() const;
+  void SetInsertMode(bool insert);
+  /// Pixel width of the gutter as it is now (0 when hidden).
+  int GutterWidth() const;
+  /// The text of the line number shown for a (1-based) line.
+  QString GutterText(int line) const;
+  /// The menu shown on a right click; null shows none.
+  void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
+  /// The shared highlighter; null shows plain text.
+  void SetHighlighter(TSynFortranSyn* highlighter);
+  TFortranLexer* FortranLexer() const { return fortranLexer_; }
+
+  /// Removes the blanks at the ends of the lines edited since the last trim; the caret's line
+  /// too when `includeCaretLine`. Runs by itself whenever the caret leaves an edited line.
+  void TrimEditedLines(bool includeCaretLine);
+
+  /// Runs one of the key bindings as if its keys were pressed; false when none is bound.
+  bool RunKey(int key, Qt::KeyboardModifiers modifiers);
+
+ signals:
+  /// The caret, the modified flag or the insert mode changed (a TStatusChange set).
+  void StatusChanged(int changes);
+  /// Any change of the text.
+  void TextEdited();
+  /// A mouse button was pressed in the text or the gutter.
+  void MouseDown();
+
+ protected:
+  bool event(QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+
+ private:
+  enum class TCmd;
+  struct TKeyBinding;
+  static const std::vector<TKeyBinding>& KeyBindings();
+
+  void Modified(int position, int type, int length, int linesAdded);
+  void UpdateUi(int updated);
+  void RunCommand(TCmd cmd, bool extend, int param);
+  void Move(int plain, int extend, int rectExtend, bool doExtend);
+  void PageMove(int direction, bool extend);
+  void PageEdge(bool bottom, bool extend);
+  void SmartTab();
+  bool SmartBackspace();
+  void BlockIndent(bool indent);
+  void MatchBracket();
+  void AfterNavigation();
+  void CaretMoved();
+  void SelectLines(long anchorLine, long caretLine);
+  double ColumnWidth() const;
+  bool AcceptsText(const QString& text) const;
+  QString FilterThroughPage(const QString& text) const;
+
+  void ApplyGutter();
+  void PaintGutter(class QPainter& p, const QRect& area);
+  void PaintStreaks(class QPainter& p, const QRect& area);
+  void PaintCaret(class QPainter& p);
+  QRect CaretRect() const;
+  void RepaintCaret();
+  void RepaintStreakStrip(int column);
+  void ApplyCaretStyle();
+  void ApplyErrorColors();
+  void ShowScrollHint(int value);
+  int LineHeight() const;
+  long PositionOf(int line, int column, int* virtualSpace) const;
+
+  TStreaks streaks_;
+  QColor streaksColor_{192, 192, 192};
+  TSynOptions options_;
+  platform::TCodePage codePage_ = platform::TCodePage::Oem;
+  TSelectionMode selectionMode_ = TSelectionMode::Normal;
+  TFortranLexer* fortranLexer_ = nullptr;
+  QPointer<QMenu> contextMenu_;
+
+  // Undo limit: how many steps may still be undone or redone.
+  int undoDepth_ = 0;
+  int redoDepth_ = 0;
+  bool inUndoRedo_ = false;
+  bool forcedModified_ = false;
+  bool trimming_ = false;
+  bool editsPending_ = false;  // some line carries the edited mark
+  int updateCount_ = 0;
+
+  // Bookmarks: marker handles (-1 unset) and columns.
+  int bookmarkHandle_[BookmarkCount];
+  int bookmarkColumn_[BookmarkCount];
+
+  std::vector<int> specialLines_;
+  QColor specialFore_, specialBack_;
+
+  int gutterDigits_ = 0;
+  QTimer caretTimer_;
+  bool caretVisible_ = true;
+  QRect caretRect_;
+  int lastCaretLine_ = 1, lastCaretColumn_ = 1;
+  bool loading_ = false;
+  struct {
+    bool Active = false;
+    long AnchorLine = 0, LogicalCaret = 0;  // where the selection started and the moved caret
+    long Anchor = -1, Caret = -1;           // the selection as last set
+  } lineSelection_;
+};
+
+}  // namespace vortan

@@ -1,0 +1,43 @@
+#include "jobs/ui/outputpanel.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "jobs/reportparser.h"
+#include "config/headerfooter.h"
+#include "system/promptservice.h"
+#include "widgets/qtfont.h"
+
+namespace vortan {
+
+void TOutputPanel::SetOutput(const std::string& output) {
+  QString text;
+  bool first = true;
+  for (const std::string& line : SplitReportLines(output)) {
+    if (!first) text += QLatin1Char('\n');
+    text += QString::fromLocal8Bit(line.data(), qsizetype(line.size()));
+    first = false;
+  }
+  memo_->setPlainText(text);
+  memo_->verticalScrollBar()->setValue(0);
+}
+
+std::string TOutputPanel::Text() const { return memo_->toPlainText().toLocal8Bit().toStdString(); }
+
+bool TOutputPanel::HasText() const { return !memo_->document()->isEmpty(); }
+
+void TOutputPanel::Clear() { memo_->clear(); }
+
+void TOutputPanel::CopyToClipboard() {
+  if (memo_->textCursor().hasSelection()) memo_->copy();
+}
+
+bool TOutputPanel::SelectFont(TFontSpec& font) {
+  TFontSpec chosen = font;
+  if (Prompts() == nullptr || !Prompts()->FontDialog(chosen)) return false;
+  font = chosen;
+  memo_->setFont(FontFromSpec(font));
+  return true;
+}
+
+}  // namespace vortan

@@ -1,0 +1,446 @@
+#include "jobs/ui/pipeline.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QLabel>
+#include <QUrl>
+#include <filesystem>
+
+#include "jobs/analyzerkeywords.h"
+#include "jobs/analyzerrun.h"
+#include "jobs/commandline.h"
+#include "jobs/ui/mainthreadcall.h"
+#include "jobs/ui/messagestree.h"
+#include "jobs/ui/outputpanel.h"
+#include "jobs/outputthread.h"
+#include "jobs/ui/parsejob.h"
+#include "jobs/ui/processform.h"
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "editor/ui/editorwindow.h"
+#include "widgets/qtconvert.h"
+#include "editor/sourcefile.h"
+#include "i18n/stringtable.h"
+#include "platform/platform.h"
+#include "shell/actionregistry.h"
+#include "shell/mainwindow.h"
+#include "system/product.h"
+#include "system/promptservice.h"
+#include "system/sourcefilenames.h"
+#include "system/vortanextension.h"
+#include "system/vortanformat.h"
+#include "system/vortanpath.h"
+
+namespace vortan {
+
+namespace {
+
+std::string Extension(int id) {
+  TVortanExtension* e = VortanExtension();
+  return e ? e->GetExtension(id) : std::string();
+}
+
+std::string Path(int id) {
+  TVortanPath* p = VortanPath();
+  return p ? p->GetPath(id) : std::string();
+}
+
+std::string Format(int id) {
+  TVortanFormat* f = VortanFormat();
+  return f ? f->GetFormat(id) : std::string();
+}
+
+// ftnchek says so, in the middle of its banner line, when the file named cannot be read.
+bool CannotOpen(const std::string& report, const std::string& file) {
+  return report.find("Cannot open file " + file) != std::string::npos;
+}
+
+}  // namespace
+
+std::uint8_t StepsOfAction(int tag) {
+  switch (tag) {
+    case 0: return psAnalyze | psCompile;
+    case 1: return psRun;
+    case 2: return psAnalyze;
+    case 3: return psAnalyze | psCompile | psRun;
+    case 6: return psAnalyze | psCompile | psDebug;
+    default: return 0;
+  }
+}
+
+TPipeline::TPipeline(TfrmMain* main)
+    : QObject(main),
+      main_(main),
+      messages_(std::make_unique<TMessagesView>(main->MessagesTree())),
+      output_(std::make_unique<TOutputPanel>(main->OutputMemo())),
+      call_(QtMainThreadCall()) {
+  setObjectName(QStringLiteral("Pipeline"));
+  messages_->ActiveEditor = [this] { return main_->ActiveEditor(); };
+  messages_->ActivateEditor = [this](TfrmEditor* e) { main_->ActivateEditor(e); };
+  ConnectActions();
+}
+
+TPipeline::~TPipeline() {
+  // Handlers of jobs still running find this side gone (they hold guarded references).
+  if (frmProcess_) delete frmProcess_.data();
+}
+
+TfrmProcess* TPipeline::ProcessForm() const { return frmProcess_.data(); }
+
+void TPipeline::ConnectActions() {
+  for (const char* name : {"actCompile", "actRun", "actAnalyze", "actCompileandRun", "actDebug"}) {
+    QAction* a = main_->Action(name);
+    if (a == nullptr) continue;
+    const TActionRow* row = main_->Actions().Row(a);
+    const int tag = row ? row->Tag : -1;
+    connect(a, &QAction::triggered, this, [this, tag] { ProcessExecute(tag); });
+  }
+  if (QAction* stop = main_->Action("actStop"))
+    connect(stop, &QAction::triggered, this, &TPipeline::StopExecute);
+}
+
+TBaseThread::TNotify TPipeline::Guarded(TBaseThread::TNotify handler) {
+  QPointer<TPipeline> self(this);
+  const std::uint64_t run = run_.Id;
+  return [self, run, handler = std::move(handler)](TBaseThread& job) {
+    if (self && self->run_.Id == run && handler) handler(job);
+  };
+}
+
+TBaseThread::TNotify TPipeline::Handler(void (TPipeline::*method)(TBaseThread&)) {
+  return Guarded([this, method](TBaseThread& job) { (this->*method)(job); });
+}
+
+void TPipeline::NewRun(TfrmEditor* editor) {
+  run_ = TRun();
+  run_.Id = ++lastRun_;
+  run_.Editor = editor;
+}
+
+void TPipeline::Start(TBaseThread* job) {
+  if (frmProcess_) frmProcess_->SetCurrentThread(job);
+  job->Start();
+}
+
+void TPipeline::SetStatus(const std::string& text) {
+  if (QLabel* panel = main_->StatusPanel(3))
+    panel->setText(Latin(text));
+}
+
+// --- the start ---------------------------------------------------------------------------
+
+void TPipeline::ProcessExecute(int tag) {
+  // One action at a time: while the progress window is open a step is under way.
+  if (frmProcess_) return;
+  TfrmEditor* editor = main_->ActiveEditor();
+  if (editor == nullptr) return;
+  if (!SaveBeforeContinue(editor)) return;
+
+  pending_ = StepsOfAction(tag);
+  if ((pending_ & psDebug) && Extension(sidDebuggerExtension).empty()) {
+    DebuggerMissing();
+    return;
+  }
+  output_->Clear();
+  NewRun(editor);
+  if (pending_ & psAnalyze) {
+    StartAnalyzer(editor);
+  } else if (pending_ & psRun) {
+    if (StartRun) StartRun(editor, std::string());
+  }
+}
+
+bool TPipeline::SaveBeforeContinue(TfrmEditor* editor) {
+  if (ReadBool(sidAutoSaveBeforeContinue)) return SaveActiveEditor();
+  bool show = ReadBool(sidSaveBeforeContinue);
+  if (!show) return true;
+  if (!editor->Modified() && !(editor->FileName().empty() && !editor->Text().empty())) return true;
+  const TModalResult answer =
+      MessageDlgCheck(Str(TStr::strMsgSaveBeforeContinue), TMsgDlgType::Confirmation,
+                      {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel}, {TMsgDlgBtn::No}, show);
+  WriteBool(sidSaveBeforeContinue, show);
+  if (answer == TModalResult::Yes) return SaveActiveEditor();
+  return answer == TModalResult::No;
+}
+
+bool TPipeline::SaveActiveEditor() {
+  TfrmEditor* editor = main_->ActiveEditor();
+  if (editor == nullptr) return false;
+  if (!editor->FileName().empty()) {
+    // A failed write has been reported; the build goes on from a temporary copy.
+    main_->SaveEditorAs(editor->FileName(), editor);
+    return true;
+  }
+  const std::string name = main_->RunSaveDialog(LocalBytes(editor->Caption()));
+  if (name.empty()) return false;
+  main_->SaveEditorAs(name, editor);
+  return true;
+}
+
+void TPipeline::DebuggerMissing() {
+  const std::string text =
+      FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, ProductWord});
+  if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
+      TModalResult::Yes)
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite)));
+}
+
+TfrmProcess* TPipeline::ShowProcessForm(const std::string& message, int lines) {
+  auto* form = new TfrmProcess(main_);
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  // Modal to the main window: it keeps painting but takes no input while a step runs.
+  form->setWindowModality(Qt::WindowModal);
+  form->SetBold(false);
+  form->SetMessage(message);
+  form->SetLines(lines);
+  form->OnCancelled = [this] {
+    messages_->Clear();
+    SetStatus(std::string());
+  };
+  form->OnClearStatus = [this] { SetStatus(std::string()); };
+  connect(form, &TfrmProcess::Closing, this, &TPipeline::ProcessClosing);
+  frmProcess_ = form;
+  form->show();
+  form->repaint();
+  return form;
+}
+
+void TPipeline::StartAnalyzer(TfrmEditor* editor) {
+  TRun& run = run_;
+  if (!editor->FileName().empty()) {
+    run.Name = FileNamePart(editor->FileName());
+    run.Dir = DirectoryPart(editor->FileName());
+  } else {
+    run.Name = FileNamePart(LocalBytes(editor->Caption()));
+    run.Dir = Path(sidTempPath);
+  }
+  run.TempCopy = editor->Modified() || (editor->FileName().empty() && !editor->Text().empty());
+  if (run.TempCopy) {
+    run.Source = run.Dir + "~" + run.Name;
+    // The bytes a save would write, so the tools see exactly what a saved file would hold.
+    std::string error;
+    if (!WriteFileReplacing(run.Source, editor->Text(), error)) {
+      MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {run.Source, error}),
+                    TMsgDlgType::Error, {TMsgDlgBtn::OK});
+      return;
+    }
+    main_->AddTempFile(run.Source);
+  } else {
+    run.Source = run.Dir + run.Name;
+  }
+
+  messages_->Clear();
+  output_->Clear();
+  SetStatus(Str(TStr::strRunningAnalyzer));
+  TfrmProcess* form = ShowProcessForm(Str(TStr::strRunningAnalyzer), editor->LineCount());
+  form->SetFile(run_.Name);
+
+  auto* job = new TOutputThread(call_);
+  AnalyzerRunFromSettings(run_.Source).ApplyTo(*job, run_.Source);
+  job->Editor = editor;
+  job->Priority = ReadInteger(sidProcessPriority);
+  job->OnError = Handler(&TPipeline::AnalyzerFailed);
+  job->OnSuccess = Handler(&TPipeline::AnalyzerDone);
+  Start(job);
+}
+
+// --- outcomes ----------------------------------------------------------------------------
+
+void TPipeline::Finish(const std::string& message) {
+  if (!frmProcess_) return;
+  frmProcess_->SetFinished();
+  SetStatus(std::string());
+  frmProcess_->SetBold(true);
+  frmProcess_->SetMessage(message);
+}
+
+void TPipeline::FinishFailure(TJobResult code, TJobResult cantExecute,
+                              const std::string& cantExecuteText) {
+  if (!frmProcess_) return;
+  if (code == jrTerminated)
+    Finish(Str(TStr::strTerminatedByUser));
+  else if (code == cantExecute)
+    Finish(cantExecuteText);
+  else
+    Finish(Str(TStr::strUnknownFailure));
+}
+
+void TPipeline::AnalyzerFailed(TBaseThread& job) {
+  FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strCantExecuteAnalyzer));
+}
+
+void TPipeline::AnalyzerDone(TBaseThread& job) {
+  if (!frmProcess_) return;
+  auto& capture = static_cast<TOutputThread&>(job);
+  run_.Report = capture.Output;
+  // The analyzer ran but could not read the file: that is no analysis, and the reason is
+  // in its output.
+  if (CannotOpen(run_.Report, run_.Source)) {
+    output_->SetOutput(run_.Report);
+    Finish(Str(TStr::strAnalyzerFailure));
+    return;
+  }
+  SetStatus(Str(TStr::strAnalyzing));
+  frmProcess_->SetMessage(Str(TStr::strAnalyzing));
+
+  auto* parse = new TParseJob(call_, this, this);
+  parse->SetReport(capture.Output);
+  parse->FileName = capture.FileName;
+  parse->Editor = capture.Editor;
+  parse->EditorModified = run_.TempCopy;
+  parse->EditorFileName = run_.Editor ? run_.Editor->FileName() : std::string();
+  parse->EditorTempName = run_.TempCopy ? run_.Source : std::string();
+  parse->Priority = ReadInteger(sidProcessPriority);
+  parse->OnError = Handler(&TPipeline::ParseFailed);
+  parse->OnSuccess = Handler(&TPipeline::ParseDone);
+  parse->OnFinished = Handler(&TPipeline::ParseEnded);
+  Start(parse);
+}
+
+void TPipeline::ParseFailed(TBaseThread& job) {
+  if (!frmProcess_) return;
+  if (job.ResultCode == jrNoReport)
+    Finish(Str(TStr::strAnalyzerFailure));
+  else
+    FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strUnknownFailure));
+}
+
+void TPipeline::ParseEnded(TBaseThread&) { ClearPending(psAnalyze); }
+
+void TPipeline::ParseDone(TBaseThread& job) {
+  ClearPending(psAnalyze);
+  if (!frmProcess_) return;
+  auto& parse = static_cast<TAnalyzeThread&>(job);
+  const int errors = parse.ErrorCount;
+  frmProcess_->SetErrors(errors);
+  frmProcess_->SetHits(parse.HitCount);
+  // Nothing found and the analyzer says it could not open something: it analyzed nothing.
+  if (messages_->Empty() && run_.Report.find("Cannot open") != std::string::npos) {
+    output_->SetOutput(run_.Report);
+    Finish(Str(TStr::strAnalyzerFailure));
+    return;
+  }
+  if (pending_ != 0 && (errors == 0 || ReadBool(sidIgnoreAnalyzerErrors))) {
+    StartCompile(job);
+    return;
+  }
+  if (errors == 0) {
+    Finish(Str(TStr::strAnalyzed));
+    return;
+  }
+  Finish(Str(TStr::strErrorsEncountered));
+  messages_->OpenFirstError();
+  if (frmProcess_) frmProcess_->close();
+}
+
+void TPipeline::StartCompile(TBaseThread& parse) {
+  SetStatus(Str(TStr::strCompiling));
+  frmProcess_->SetMessage(Str(TStr::strCompiling));
+  const std::string& src = run_.Source;
+  const std::string exe = platform::ProgramFileOf(src);
+
+  auto* job = new TOutputThread(call_);
+  job->ProgramPath = QuoteArgument(Extension(sidCompilerExtension));
+  job->Parameters = FormatArguments(
+      Format(sidCompilerFormat),
+      {ReadString(sidAdditionalCompilerOptionsParameters), QuoteArgument(src), QuoteArgument(exe),
+       ReadString(sidAdditionalCompilerLibrariesParameters)});
+  job->WorkingDirectory = DirectoryPart(src);
+  job->Environment.LoadForCompiler(Path(sidBinPath), Path(sidLibPath));
+  job->FileName = exe;
+  job->Editor = parse.Editor;
+  job->Priority = ReadInteger(sidProcessPriority);
+  job->OnError = Handler(&TPipeline::CompileFailed);
+  job->OnSuccess = Handler(&TPipeline::CompileDone);
+  Start(job);
+}
+
+void TPipeline::CompileFailed(TBaseThread& job) {
+  FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strCantExecuteCompiler));
+}
+
+void TPipeline::CompileDone(TBaseThread& job) {
+  ClearPending(psCompile);
+  auto& compile = static_cast<TOutputThread&>(job);
+  if (run_.TempCopy) {
+    // The program of a temporary copy takes the document's name; an older program of that
+    // name goes, also when this compile failed.
+    const std::string target = platform::ProgramFileOf(run_.Dir + run_.Name);
+    std::error_code ec;
+    std::filesystem::remove(target, ec);
+    std::filesystem::rename(compile.FileName, target, ec);
+    if (!ec) compile.FileName = target;
+  }
+  output_->SetOutput(compile.Output);
+  if (!frmProcess_) return;
+  if (pending_ == 0 || compile.ExitCode != 0) {
+    Finish(Str(compile.ExitCode != 0 ? TStr::strErrorsEncountered : TStr::strCompiled));
+    return;
+  }
+  TfrmEditor* editor = run_.Editor.data();
+  if (pending_ & psDebug) {
+    if (StartDebug)
+      StartDebug(editor, compile.FileName);
+    else
+      Finish(Str(TStr::strCompiled));
+  } else if (pending_ & psRun) {
+    if (StartRun)
+      StartRun(editor, compile.FileName);
+    else
+      Finish(Str(TStr::strCompiled));
+  }
+}
+
+void TPipeline::ProcessClosing() {
+  // The window goes later; from now on it is no longer there for the steps.
+  frmProcess_ = nullptr;
+  if (output_->HasText() && !main_->OutputWindow()->isVisibleTo(main_) &&
+      ReadBool(sidAutoshowOutputWindow))
+    main_->OutputWindow()->show();
+  if (!messages_->Empty() && !main_->MessagesWindow()->isVisibleTo(main_) &&
+      ReadBool(sidAutoshowMessagesWindow))
+    main_->MessagesWindow()->show();
+}
+
+// --- stop --------------------------------------------------------------------------------
+
+void TPipeline::StopExecute() { StopJob(main_->ActiveEditor()); }
+
+void TPipeline::StopJob(TfrmEditor* editor) {
+  if (editor == nullptr) return;
+  TBaseThread* job = editor->RunningThread();
+  if (job == nullptr) return;
+  auto hold = job->Hold();
+  job->RequestStop();
+}
+
+// --- the analyzer's calls ----------------------------------------------------------------
+
+TAnalyzerKeywords TPipeline::Keywords() { return ReadAnalyzerKeywords(Store()); }
+
+TfrmEditor* TPipeline::EditorFor(const std::string& file) {
+  if (file.empty()) return main_->OpenSourceFile(std::string(), true);
+  if (TfrmEditor* open = main_->FindEditor(file)) return open;
+  return main_->OpenSourceFile(file, true);
+}
+
+std::string TPipeline::Caption(TfrmEditor* editor) {
+  return editor ? LocalBytes(editor->Caption()) : std::string();
+}
+
+void TPipeline::BeginMessages() { messages_->BeginUpdate(); }
+
+void TPipeline::AddMessages(std::vector<TMessageNode> entries) {
+  messages_->Add(std::move(entries));
+}
+
+void TPipeline::EndMessages() { messages_->EndUpdate(); }
+
+void TPipeline::Progress(int, int hits, int errors) {
+  if (!frmProcess_) return;
+  frmProcess_->SetHits(hits);
+  frmProcess_->SetErrors(errors);
+}
+
+}  // namespace vortan

@@ -1,0 +1,130 @@
+#pragma once
+// The build actions of the main window: one pipeline that runs the steps analyze, compile
+// and then run or debug, each as a worker job, shown in the progress window.
+
+#include <QObject>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "jobs/analyzerhost.h"
+#include "jobs/basethread.h"
+
+namespace vortan {
+
+class TfrmEditor;
+class TfrmMain;
+class TfrmProcess;
+class TMessagesView;
+class TOutputPanel;
+
+/// Bits of the pending steps; a step's bit is cleared when the step has finished.
+enum TPendingStep : std::uint8_t {
+  psAnalyze = 1,
+  psCompile = 2,
+  psRun = 4,
+  psDebug = 8,
+};
+
+/// The steps an action's number selects (Compile 0, Execute 1, Analyze 2, Run 3, Debug 6).
+std::uint8_t StepsOfAction(int tag);
+
+/// Owned by the main window. Its handlers run in the interface thread; the jobs reach it
+/// only there. A job that outlives its action (left running after a cancel) reaches nothing.
+class TPipeline : public QObject, public TAnalyzerHost {
+  Q_OBJECT
+ public:
+  explicit TPipeline(TfrmMain* main);
+  ~TPipeline() override;
+
+  TMessagesView& Messages() { return *messages_; }
+  TOutputPanel& Output() { return *output_; }
+  /// The progress window while one exists.
+  TfrmProcess* ProcessForm() const;
+  std::uint8_t PendingSteps() const { return pending_; }
+  void ClearPending(std::uint8_t steps) { pending_ &= std::uint8_t(~steps); }
+  /// How the jobs call into the interface thread.
+  const TMainThreadCall& MainThreadCall() const { return call_; }
+
+  /// The start of every build action: the steps of the action's number for the active
+  /// editor.
+  void ProcessExecute(int tag);
+  /// Writes the active editor under its name, or asks for one; false when cancelled.
+  bool SaveActiveEditor();
+  /// Stop: ends the run or debug job of the active editor.
+  void StopExecute();
+  /// Ends the run or debug job of an editor, ignoring any failure.
+  void StopJob(TfrmEditor* editor);
+  /// Ends the running step: the button reads OK, the process panel is emptied and the
+  /// message is shown in bold.
+  void Finish(const std::string& message);
+  /// Sets the status bar's process panel.
+  void SetStatus(const std::string& text);
+  /// Creates and shows the progress window with its first message (the main window stays
+  /// blocked while it is open).
+  TfrmProcess* ShowProcessForm(const std::string& message, int lines);
+
+  /// Wraps a job's handler so that it runs only while this pipeline exists and the action
+  /// that made the job is still the current one: a job left running after a cancel must not
+  /// drive a later action.
+  TBaseThread::TNotify Guarded(TBaseThread::TNotify handler);
+
+  /// The run and debug steps. `program` is the program just compiled, or empty when the
+  /// step runs alone (Execute). Left empty, Run and Debug end after the compile.
+  std::function<void(TfrmEditor* editor, const std::string& program)> StartRun;
+  std::function<void(TfrmEditor* editor, const std::string& program)> StartDebug;
+
+  // TAnalyzerHost
+  TAnalyzerKeywords Keywords() override;
+  TfrmEditor* EditorFor(const std::string& file) override;
+  std::string Caption(TfrmEditor* editor) override;
+  void BeginMessages() override;
+  void AddMessages(std::vector<TMessageNode> entries) override;
+  void EndMessages() override;
+  void Progress(int lines, int hits, int errors) override;
+
+ private:
+  /// What one build action works on.
+  struct TRun {
+    std::uint64_t Id = 0;
+    QPointer<TfrmEditor> Editor;
+    /// The file processed: the document's file or its temporary copy.
+    std::string Source;
+    /// Directory (with separator) and name of the document.
+    std::string Dir;
+    std::string Name;
+    bool TempCopy = false;
+    std::string Report;
+  };
+
+  void ConnectActions();
+  void NewRun(TfrmEditor* editor);
+  TBaseThread::TNotify Handler(void (TPipeline::*method)(TBaseThread&));
+  bool SaveBeforeContinue(TfrmEditor* editor);
+  void DebuggerMissing();
+  void StartAnalyzer(TfrmEditor* editor);
+  void AnalyzerFailed(TBaseThread& job);
+  void AnalyzerDone(TBaseThread& job);
+  void ParseFailed(TBaseThread& job);
+  void ParseDone(TBaseThread& job);
+  void ParseEnded(TBaseThread& job);
+  void StartCompile(TBaseThread& parse);
+  void CompileFailed(TBaseThread& job);
+  void CompileDone(TBaseThread& job);
+  void FinishFailure(TJobResult code, TJobResult cantExecute, const std::string& cantExecuteText);
+  void ProcessClosing();
+  void Start(TBaseThread* job);
+
+  TfrmMain* main_;
+  std::unique_ptr<TMessagesView> messages_;
+  std::unique_ptr<TOutputPanel> output_;
+  QPointer<TfrmProcess> frmProcess_;
+  TMainThreadCall call_;
+  std::uint8_t pending_ = 0;
+  TRun run_;
+  std::uint64_t lastRun_ = 0;
+};
+
+}  // namespace vortan

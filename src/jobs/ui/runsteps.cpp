@@ -1,0 +1,166 @@
+#include "jobs/ui/runsteps.h"
+
+#include <QPointer>
+
+#include "jobs/commandline.h"
+#include "jobs/debugthread.h"
+#include "jobs/executethread.h"
+#include "jobs/ui/pipeline.h"
+#include "jobs/ui/processform.h"
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "editor/ui/editorwindow.h"
+#include "widgets/qtconvert.h"
+#include "i18n/stringtable.h"
+#include "platform/platform.h"
+#include "shell/mainwindow.h"
+#include "system/sourcefilenames.h"
+#include "system/vortanextension.h"
+#include "system/vortanformat.h"
+
+namespace vortan {
+
+TRunSteps::TRunSteps(TfrmMain* main, TPipeline* pipeline)
+    : QObject(pipeline), main_(main), pipeline_(pipeline) {
+  setObjectName(QStringLiteral("RunSteps"));
+  pipeline_->StartRun = [this](TfrmEditor* editor, const std::string& program) {
+    StartRun(editor, program);
+  };
+  pipeline_->StartDebug = [this](TfrmEditor* editor, const std::string& program) {
+    StartDebug(editor, program);
+  };
+}
+
+TBaseThread::TNotify TRunSteps::Handler(TStep step, TfrmEditor* editor) {
+  QPointer<TRunSteps> self(this);
+  QPointer<TfrmEditor> target(editor);
+  // A job outlives a closed editor (and, at exit, the main window): it then reaches neither.
+  return [self, step, target](TBaseThread& job) {
+    if (self) (self.data()->*step)(job, target.data());
+  };
+}
+
+void TRunSteps::Begin(TProcessThread* job, TfrmEditor* editor) {
+  job->Editor = editor;
+  if (TfrmProcess* form = pipeline_->ProcessForm()) form->SetCurrentThread(job);
+  editor->SetRunningThread(job);
+  main_->UpdateActions();
+  job->Start();
+}
+
+void TRunSteps::StartRun(TfrmEditor* editor, const std::string& program) {
+  const bool alone = program.empty();
+  // One program per editor; the actions say so already, this keeps a late key press out.
+  if (editor == nullptr || editor->RunningThread() != nullptr) {
+    if (!alone) pipeline_->Finish(Str(TStr::strCompiled));
+    return;
+  }
+  std::string target = program;
+  pipeline_->SetStatus(Str(TStr::strRunning));
+  if (alone) {
+    TfrmProcess* form = pipeline_->ShowProcessForm(Str(TStr::strRunning), editor->LineCount());
+    target = editor->ProgramFile();
+    form->SetFile(editor->FileName().empty()
+                      ? LocalBytes(editor->Caption())
+                      : FileNamePart(editor->FileName()));
+  } else if (TfrmProcess* form = pipeline_->ProcessForm()) {
+    form->SetMessage(Str(TStr::strRunning));
+  }
+
+  auto* job = new TExecuteThread(pipeline_->MainThreadCall());
+  job->ProgramPath = target;
+  job->WorkingDirectory = DirectoryPart(target);
+  job->FileName = target;
+  job->OnSuccess = Handler(&TRunSteps::RunStarted, editor);
+  job->OnError = Handler(&TRunSteps::RunFailed, editor);
+  job->OnFinished = Handler(&TRunSteps::RunEnded, editor);
+  Begin(job, editor);
+}
+
+void TRunSteps::StartDebug(TfrmEditor* editor, const std::string& program) {
+  if (editor == nullptr || editor->RunningThread() != nullptr) {
+    pipeline_->Finish(Str(TStr::strCompiled));
+    return;
+  }
+  pipeline_->SetStatus(Str(TStr::strDebugging));
+  if (TfrmProcess* form = pipeline_->ProcessForm()) form->SetMessage(Str(TStr::strDebugging));
+
+  TVortanExtension* tools = VortanExtension();
+  TVortanFormat* formats = VortanFormat();
+  auto* job = new TDebugThread(pipeline_->MainThreadCall());
+  job->ProgramPath = QuoteArgument(tools ? tools->GetExtension(sidDebuggerExtension) : "");
+  job->Parameters =
+      FormatArguments(formats ? formats->GetFormat(sidDebuggerFormat) : std::string(),
+                      {ReadString(sidAdditionalDebuggerParameters), QuoteArgument(program)});
+  job->WorkingDirectory = DirectoryPart(program);
+  job->FileName = program;
+  job->OnSuccess = Handler(&TRunSteps::DebugStarted, editor);
+  job->OnError = Handler(&TRunSteps::DebugFailed, editor);
+  job->OnFinished = Handler(&TRunSteps::DebugEnded, editor);
+  Begin(job, editor);
+}
+
+// --- outcomes ----------------------------------------------------------------------------
+
+void TRunSteps::RunStarted(TBaseThread& job, TfrmEditor*) {
+  pipeline_->ClearPending(psRun);
+  Started(job, sidMinimizeOnRun);
+}
+
+void TRunSteps::RunFailed(TBaseThread& job, TfrmEditor*) {
+  Failed(job, Str(TStr::strCantExecuteCompiledFile));
+}
+
+void TRunSteps::RunEnded(TBaseThread& job, TfrmEditor* editor) {
+  Ended(job, editor, sidMinimizeOnRun);
+}
+
+void TRunSteps::DebugStarted(TBaseThread& job, TfrmEditor*) {
+  pipeline_->ClearPending(psDebug);
+  Started(job, sidMinimizeOnDebug);
+}
+
+void TRunSteps::DebugFailed(TBaseThread& job, TfrmEditor*) {
+  Failed(job, Str(TStr::strCantExecuteDebugger));
+}
+
+void TRunSteps::DebugEnded(TBaseThread& job, TfrmEditor* editor) {
+  Ended(job, editor, sidMinimizeOnDebug);
+}
+
+void TRunSteps::Started(TBaseThread& job, int minimizeSetting) {
+  // Only this job's own progress window: another action's is none of its business.
+  TfrmProcess* form = pipeline_->ProcessForm();
+  if (form != nullptr && form->CurrentThread() == &job) {
+    form->SetFinished();
+    form->close();
+  }
+  // Cancelled while starting: it ends at once, so there is nothing to make room for.
+  if (!job.StopRequested() && ReadBool(minimizeSetting))
+    main_->setWindowState(main_->windowState() | Qt::WindowMinimized);
+}
+
+void TRunSteps::Failed(TBaseThread& job, const std::string& cantExecuteText) {
+  TfrmProcess* form = pipeline_->ProcessForm();
+  if (form == nullptr || form->CurrentThread() != &job) return;
+  switch (job.ResultCode.load()) {
+    case jrTerminated: pipeline_->Finish(Str(TStr::strTerminatedByUser)); break;
+    case jrCantExecute: pipeline_->Finish(cantExecuteText); break;
+    default: pipeline_->Finish(Str(TStr::strUnknownFailure)); break;
+  }
+}
+
+void TRunSteps::Ended(TBaseThread& job, TfrmEditor* editor, int minimizeSetting) {
+  if (editor != nullptr && editor->RunningThread() == &job) editor->SetRunningThread(nullptr);
+  // A step of another action may be under way; its status stays.
+  if (pipeline_->ProcessForm() == nullptr) pipeline_->SetStatus(std::string());
+  if (ReadBool(minimizeSetting)) {
+    main_->setWindowState((main_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    main_->show();
+    main_->raise();
+    main_->activateWindow();
+  }
+  main_->UpdateActions();
+}
+
+}  // namespace vortan

@@ -1,0 +1,41 @@
+#include "system/sourcefilenames.h"
+
+#include "platform/platformprofile.h"
+
+namespace vortan {
+
+namespace {
+std::size_t NamePartStart(const std::string& f) {
+  const std::size_t slash = f.rfind(platform::PathSeparator);
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+std::size_t ExtensionDot(const std::string& f) {
+  const std::size_t dot = f.find_last_of('.');
+  return dot == std::string::npos || dot < NamePartStart(f) ? std::string::npos : dot;
+}
+}  // namespace
+
+std::string FileNamePart(const std::string& fileName) {
+  return fileName.substr(NamePartStart(fileName));
+}
+
+std::string DirectoryPart(const std::string& fileName) {
+  return fileName.substr(0, NamePartStart(fileName));
+}
+
+std::string FileExtension(const std::string& fileName) {
+  const std::size_t dot = ExtensionDot(fileName);
+  return dot == std::string::npos ? std::string() : fileName.substr(dot);
+}
+
+std::string WithSourceExtension(const std::string& fileName) {
+  return FileExtension(fileName).empty() ? fileName + ".f" : fileName;
+}
+
+std::string BackupFileName(const std::string& fileName) {
+  const std::size_t dot = ExtensionDot(fileName);
+  if (dot == std::string::npos) return fileName + ".~";
+  return fileName.substr(0, dot + 1) + "~" + fileName.substr(dot + 1);
+}
+
+}  // namespace vortan
