@@ -42,9 +42,7 @@ int main(int argc, char** argv) {
   };
   options.Associate = [](const std::string& description) {
     vortan::AssociateExtension(vortan::platform::ExecutablePath(), ".f", vortan::SourceFileTypeId,
-                               true, 1, vortan::OpenRequestTopic,
-                               vortan::platform::BytesToUtf8(vortan::platform::TCodePage::Ansi,
-                                                             description));
+                               true, 1, vortan::OpenRequestTopic, description);
   };
   vortan::TStartup startup(std::move(options));
   int rc = 0;

@@ -128,21 +128,22 @@ bool TStartup::Start(const QStringList& args) {
   LoadStringTable(language);
 
   if (opened.WasDamaged) {
-    MessageDlgDef(FormatStr(Str(TStr::strMsgStoreDamaged),
-                            {options_.StorePath.empty() ? DefaultStorePath() : options_.StorePath,
-                             opened.MovedAsideTo}),
+    MessageDlgDef(FormatText(TStr::strMsgStoreDamaged,
+                             {platform::FileNameText(options_.StorePath.empty() ? DefaultStorePath()
+                                                                                : options_.StorePath),
+                              platform::FileNameText(opened.MovedAsideTo)}),
                   TMsgDlgType::Warning, {TMsgDlgBtn::OK});
   }
 
-  SetSplash(Latin(Str(TStr::strVerifyingComponents)));
+  SetSplash(LanguageText(Str(TStr::strVerifyingComponents)));
 
   if (options_.IsAssociated && options_.Associate) {
     bool show = store.ReadBool(sidAssociateFiles);
     if (show && !options_.IsAssociated()) {
-      const std::string text = FormatStr(Str(TStr::strMsgAssociateExtension), {ApplicationTitle});
+      const std::string text = FormatText(TStr::strMsgAssociateExtension, {ApplicationTitle});
       if (MessageDlgCheck(text, TMsgDlgType::Confirmation, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {},
                           show) == TModalResult::Yes)
-        options_.Associate(FormatStr(Str(TStr::strSourceFileDescription), {ApplicationTitle}));
+        options_.Associate(FormatText(TStr::strSourceFileDescription, {ApplicationTitle}));
       store.WriteBool(sidAssociateFiles, show);
     }
   }
@@ -153,9 +154,9 @@ bool TStartup::Start(const QStringList& args) {
     return fail();
   }
 
-  SetSplash(Latin(Str(TStr::strCreatingEnvironment)));
+  SetSplash(LanguageText(Str(TStr::strCreatingEnvironment)));
   main_ = new TfrmMain;
-  SetSplash(Latin(Str(TStr::strStarting)));
+  SetSplash(LanguageText(Str(TStr::strStarting)));
   if (splash_) splash_->Arm();
 
   const bool newSource = store.ReadBool(sidStartWithNewSourceFile);

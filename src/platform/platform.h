@@ -17,6 +17,9 @@ std::string ExecutableDir();
 bool DirectoryExists(const std::string& path);
 /// True for a regular file or a symbolic link to one.
 bool FileExists(const std::string& path);
+/// A file name (bytes in the file system's encoding) as UTF-8 for the screen: names that are
+/// UTF-8 stay as they are; others are read byte for byte as Latin-1, so no byte is lost.
+std::string FileNameText(std::string_view name);
 
 /// Value of the environment variable, empty when unset.
 std::string GetEnv(const char* name);

@@ -65,7 +65,7 @@ QString TemplateText(const char* block, const char* key, const char* fallback) {
       if (item) item->GetString(key, text);
     }
   }
-  return QString::fromLatin1(text.c_str());
+  return LanguageText(text);
 }
 }  // namespace
 

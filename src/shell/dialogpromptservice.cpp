@@ -25,7 +25,7 @@ TMessageAnswer TDialogPromptService::MessageDlg(const TMessageRequest& request) 
 namespace {
 // "Vortan Files (*.f)|*.f|All Files|*.*" -> "Vortan Files (*.f) (*.f);;All Files (*.*)"
 QString QtFilter(const std::string& stored) {
-  const QStringList parts = QString::fromLatin1(stored.c_str()).split(QLatin1Char('|'));
+  const QStringList parts = LanguageText(stored).split(QLatin1Char('|'));
   QStringList filters;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
@@ -36,7 +36,7 @@ QString QtFilter(const std::string& stored) {
 }
 
 void Prepare(QFileDialog& dlg, const TFileDialogRequest& r) {
-  dlg.setWindowTitle(QString::fromLatin1(r.Title.c_str()));
+  dlg.setWindowTitle(LanguageText(r.Title));
   dlg.setNameFilter(QtFilter(r.Filter));
   dlg.setOption(QFileDialog::ReadOnly, false);
   if (!r.Directory.empty()) dlg.setDirectory(Local(r.Directory));

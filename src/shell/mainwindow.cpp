@@ -449,7 +449,7 @@ void TfrmMain::BuildReopenMenu() {
     connect(entry, &QAction::triggered, this, [this, name] { OpenSourceFile(name); },
             Qt::QueuedConnection);
   }
-  if (items.empty()) mnuReopen_->addAction(Latin(Str(TStr::strNothing)))->setEnabled(false);
+  if (items.empty()) mnuReopen_->addAction(LanguageText(Str(TStr::strNothing)))->setEnabled(false);
   ScheduleUpdate();
 }
 
@@ -717,8 +717,8 @@ void TfrmMain::ToggleMenuBar() {
   bool show = ReadBool(sidHidingMenuToolbar);
   if (!show) return;
   const std::string key =
-      LocalBytes(Action("actMenuBar")->shortcut().toString(QKeySequence::NativeText));
-  MessageDlgCheck(FormatStr(Str(TStr::strMsgShowMenu), {key}), TMsgDlgType::Information,
+      Action("actMenuBar")->shortcut().toString(QKeySequence::NativeText).toStdString();
+  MessageDlgCheck(FormatText(TStr::strMsgShowMenu, {key}), TMsgDlgType::Information,
                   {TMsgDlgBtn::OK}, {}, show);
   WriteBool(sidHidingMenuToolbar, show);
 }
@@ -745,7 +745,7 @@ void TfrmMain::AskMenuBarHidden() {
   if (tbrMenu_->isVisible() || isHidden()) return;
   bool show = ReadBool(sidMenuToolbarIsHide);
   if (!show) return;
-  if (MessageDlgCheck(Str(TStr::strMsgMenuInvisible), TMsgDlgType::Information,
+  if (MessageDlgCheck(StrText(TStr::strMsgMenuInvisible), TMsgDlgType::Information,
                       {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {}, show) == TModalResult::Yes)
     tbrMenu_->show();
   WriteBool(sidMenuToolbarIsHide, show);

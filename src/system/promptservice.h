@@ -44,6 +44,7 @@ TMsgDlgButtons EffectiveDefaults(TMsgDlgButtons buttons, TMsgDlgButtons defaults
 TModalResult EscapeResult(TMsgDlgButtons buttons);
 
 struct TMessageRequest {
+  /// UTF-8, made of decoded parts (StrText / FormatText, platform::FileNameText).
   std::string Text;
   TMsgDlgType Kind = TMsgDlgType::Information;
   TMsgDlgButtons Buttons;

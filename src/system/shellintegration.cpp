@@ -127,10 +127,6 @@ bool IsWebAddress(const std::string& target) {
   });
 }
 
-std::string Utf8(const std::string& stringTableText) {
-  return platform::BytesToUtf8(platform::TCodePage::Ansi, stringTableText);
-}
-
 }  // namespace
 
 std::string MimeTypeForExtension(const std::string& extension) {
@@ -239,7 +235,7 @@ bool CreateShellLink(const std::string& linkFile, const std::string& description
 
 void btnAssociateFilesClick() {
   AssociateExtension(platform::ExecutablePath(), ".f", SourceFileTypeId, true, 1, OpenRequestTopic,
-                     Utf8(FormatStr(Str(TStr::strSourceFileDescription), {ApplicationTitle})));
+                     FormatText(TStr::strSourceFileDescription, {ApplicationTitle}));
 }
 
 void btnDesktopShortcutClick(int number) {
@@ -262,7 +258,7 @@ void btnProgramsGroupClick() {
   CreateShellLink(group + ApplicationTitle + ShellLinkExtension, ApplicationTitle,
                   platform::ExecutablePath());
   // A translated name must not name a folder.
-  std::string web = Utf8(FormatStr(Str(TStr::strVortan2Link), {ApplicationTitle}));
+  std::string web = FormatText(TStr::strVortan2Link, {ApplicationTitle});
   std::replace(web.begin(), web.end(), '/', '-');
   CreateShellLink(group + web + ShellLinkExtension, std::string(), ProjectWebsite);
 }

@@ -21,8 +21,7 @@ bool OpenAddress(const std::string& url) {
 }
 
 void ExtensionNotFound() {
-  const std::string text =
-      FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, ProductWord});
+  const std::string text = FormatText(TStr::strMsgExtensionNotFound, {ProjectWebsite, ProductWord});
   if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
       TModalResult::Yes)
     OpenAddress(ProjectWebsite);

@@ -1,11 +1,21 @@
 #include "widgets/qtconvert.h"
 
+#include "i18n/stringtable.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPalette>
 
 namespace vortan {
+
+QString LanguageText(const std::string& bytes) {
+  QString text = QString::fromStdString(LanguageToUtf8(bytes));
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
 
 namespace {
 

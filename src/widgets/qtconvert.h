@@ -12,7 +12,10 @@
 
 namespace vortan {
 
-/// Texts of the string table and the settings: one byte per character.
+/// Language-file texts (string table, template, language files) for the screen: decoded from
+/// the platform's 8-bit code page, line breaks as "\n".
+QString LanguageText(const std::string& bytes);
+/// Plain one-byte-per-character texts (ASCII names, stored tokens).
 inline QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 inline std::string LatinBytes(const QString& s) { return s.toLatin1().toStdString(); }
 /// File names, in the file system's encoding.

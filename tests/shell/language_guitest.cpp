@@ -250,7 +250,7 @@ TEST_F(LanguageTest, TranslateCommandStartsTheToolOrOffersTheWebsite) {
   const TMessageRequest& q = prompts_.asked[0];
   EXPECT_EQ(q.Kind, TMsgDlgType::Information);
   EXPECT_EQ(q.Buttons, TMsgDlgButtons({TMsgDlgBtn::Yes, TMsgDlgBtn::No}));
-  EXPECT_EQ(q.Text, FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, "Vortan"}));
+  EXPECT_EQ(q.Text, FormatText(TStr::strMsgExtensionNotFound, {ProjectWebsite, "Vortan"}));
   EXPECT_NE(q.Text.find(ProjectWebsite), std::string::npos);
 
   // Found: started with this program's full name as its one argument.

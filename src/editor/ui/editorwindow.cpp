@@ -104,7 +104,7 @@ TfrmEditor::~TfrmEditor() {
 bool TfrmEditor::LoadFromFile(const std::string& fileName) {
   std::string bytes, error;
   if (!ReadFileBytes(fileName, bytes, error)) {
-    MessageDlgDef(FormatStr("Cannot open file \"%s\". %s", {fileName, error}), TMsgDlgType::Error,
+    MessageDlgDef(FormatStr("Cannot open file \"%s\". %s", {platform::FileNameText(fileName), error}), TMsgDlgType::Error,
                   {TMsgDlgBtn::OK});
     return false;
   }
@@ -126,7 +126,7 @@ bool TfrmEditor::SaveToFile(const std::string& fileName) {
   synEdit_->TrimEditedLines(true);
   std::string error;
   if (!WriteFileReplacing(fileName, Text(), error)) {
-    MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {fileName, error}), TMsgDlgType::Error,
+    MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(fileName), error}), TMsgDlgType::Error,
                   {TMsgDlgBtn::OK});
     return false;
   }
@@ -418,7 +418,7 @@ void TfrmEditor::SelectAll() { synEdit_->selectAll(); }
 
 int TfrmEditor::AskReplace(const std::string& searched) {
   const TModalResult r =
-      MessageDlgDef(FormatStr(Str(TStr::strMsgReplaceOccurrence), {searched}), TMsgDlgType::Confirmation,
+      MessageDlgDef(FormatText(TStr::strMsgReplaceOccurrence, {LanguageToUtf8(searched)}), TMsgDlgType::Confirmation,
                     {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel, TMsgDlgBtn::YesToAll});
   return static_cast<int>(r);
 }
@@ -434,7 +434,7 @@ void TfrmEditor::closeEvent(QCloseEvent* e) {
 
 bool TfrmEditor::CloseQuery() {
   const std::string caption = Caption().toStdString();
-  std::string question = Str(TStr::strSaveChanges);
+  std::string question = StrText(TStr::strSaveChanges);
   if (question.find("%s") != std::string::npos)
     question = FormatStr(question, {caption});
   else

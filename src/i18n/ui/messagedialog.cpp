@@ -69,7 +69,10 @@ TMessageDlg::TMessageDlg(const TMessageRequest& request, QWidget* parent)
     icon_ = new QLabel(this);
     icon_->setPixmap(style()->standardIcon(pix).pixmap(kIconSize, kIconSize));
   }
-  text_ = new QLabel(LanguageText(request.Text), this);
+  // The request's text is UTF-8, made of decoded parts (language texts, file names).
+  QString message = QString::fromUtf8(request.Text.data(), qsizetype(request.Text.size()));
+  message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text_ = new QLabel(message, this);
   text_->setTextFormat(Qt::PlainText);
   text_->setWordWrap(false);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse);

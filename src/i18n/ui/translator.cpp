@@ -228,13 +228,6 @@ bool SetByType(QObject* control, std::string_view word, const TParlaxItem& item,
 
 }  // namespace
 
-QString LanguageText(const std::string& bytes) {
-  QString text = QString::fromStdString(platform::BytesToUtf8(platform::TCodePage::Ansi, bytes));
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
-
 const TParlaxItem& Block(const TParlaxItem& parent, const std::string& name) {
   static const TParlaxItem empty;
   const TParlaxItem* child = parent.FindChild(name);

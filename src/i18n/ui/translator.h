@@ -19,6 +19,8 @@
 class QObject;
 class QWidget;
 
+#include "widgets/qtconvert.h"
+
 namespace vortan {
 
 class TParlax;
@@ -51,7 +53,6 @@ const TParlaxItem& Block(const TParlaxItem& parent, const std::string& name);
 /// OBJECTS > "Form:" + key.
 const TParlaxItem& FormBlock(const TParlax& engine, const std::string& formKey);
 
-/// A text of a language file (8-bit, ANSI code page, CR LF between lines) for the screen.
-QString LanguageText(const std::string& bytes);
+
 
 }  // namespace vortan

@@ -146,7 +146,7 @@ bool TPipeline::SaveBeforeContinue(TfrmEditor* editor) {
   if (!show) return true;
   if (!editor->Modified() && !(editor->FileName().empty() && !editor->Text().empty())) return true;
   const TModalResult answer =
-      MessageDlgCheck(Str(TStr::strMsgSaveBeforeContinue), TMsgDlgType::Confirmation,
+      MessageDlgCheck(StrText(TStr::strMsgSaveBeforeContinue), TMsgDlgType::Confirmation,
                       {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel}, {TMsgDlgBtn::No}, show);
   WriteBool(sidSaveBeforeContinue, show);
   if (answer == TModalResult::Yes) return SaveActiveEditor();
@@ -199,7 +199,7 @@ void TPipeline::StartAnalyzer(TfrmEditor* editor) {
     // The bytes a save would write, so the tools see exactly what a saved file would hold.
     std::string error;
     if (!WriteFileReplacing(run.Source, editor->Text(), error)) {
-      MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {run.Source, error}),
+      MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(run.Source), error}),
                     TMsgDlgType::Error, {TMsgDlgBtn::OK});
       return;
     }

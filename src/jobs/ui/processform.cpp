@@ -92,14 +92,14 @@ void TfrmProcess::ApplyLanguage(const TParlax& language) {
     if (item == nullptr) return;
     if (caption && item->GetString("Caption", text)) {
       if (auto* label = qobject_cast<QLabel*>(w))
-        label->setText(Latin(text));
+        label->setText(LanguageText(text));
       else if (auto* button = qobject_cast<QPushButton*>(w))
-        button->setText(Latin(text));
+        button->setText(LanguageText(text));
     }
-    if (item->GetString("Hint", text)) w->setToolTip(Latin(text));
+    if (item->GetString("Hint", text)) w->setToolTip(LanguageText(text));
   };
-  if (form->GetString("Caption", text)) setWindowTitle(Latin(text));
-  if (form->GetString("Hint", text)) setToolTip(Latin(text));
+  if (form->GetString("Caption", text)) setWindowTitle(LanguageText(text));
+  if (form->GetString("Hint", text)) setToolTip(LanguageText(text));
   apply("Label:Processing", lblProcessing_, true);
   apply("Label:File", lblFile_, false);
   apply("Label:Message", lblMessage_, false);
@@ -145,7 +145,7 @@ void TfrmProcess::Repaint() {
 }
 
 void TfrmProcess::SetMessage(const std::string& text) {
-  lblMessage_->setText(Latin(text));
+  lblMessage_->setText(LanguageText(text));
   Repaint();
 }
 
@@ -176,7 +176,7 @@ void TfrmProcess::SetBold(bool bold) {
 
 void TfrmProcess::SetFinished() {
   finished_ = true;
-  btnCancel_->setText(Latin(Str(TStr::strOK)));
+  btnCancel_->setText(LanguageText(Str(TStr::strOK)));
 }
 
 void TfrmProcess::Cancel() {
