@@ -1,11 +1,13 @@
 #include "platform/platform.h"
 
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -238,6 +240,36 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+TFileUser CurrentFileUser() {
+  TFileUser user;
+  user.Uid = ::geteuid();
+  user.Groups.push_back(::getegid());
+  const int n = ::getgroups(0, nullptr);
+  if (n > 0) {
+    std::vector<gid_t> groups(static_cast<std::size_t>(n));
+    const int got = ::getgroups(n, groups.data());
+    for (int i = 0; i < got; ++i) user.Groups.push_back(groups[static_cast<std::size_t>(i)]);
+  }
+  return user;
+}
+
+bool ModeLetsWrite(unsigned mode, unsigned owner, unsigned group, const TFileUser& user) {
+  // As the system decides: the owner's bits for the owner, else the group's for a member,
+  // else the others' bits; the first class that applies is the only one that counts.
+  if (user.Uid == owner) return (mode & S_IWUSR) != 0;
+  if (std::find(user.Groups.begin(), user.Groups.end(), group) != user.Groups.end())
+    return (mode & S_IWGRP) != 0;
+  return (mode & S_IWOTH) != 0;
+}
+
+int FileWriteDenied(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno;
+  if (!ModeLetsWrite(st.st_mode, st.st_uid, st.st_gid, CurrentFileUser())) return EACCES;
+  if (::access(path.c_str(), W_OK) != 0) return errno;
+  return 0;
 }
 
 }  // namespace vortan::platform

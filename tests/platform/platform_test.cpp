@@ -196,3 +196,35 @@ TEST(PlatformTest, SpecialFolders) {
   EXPECT_EQ(SpecialFolder(FolderDesktop), home + "/Desktop/");
   EXPECT_EQ(SpecialFolder(FolderStartMenu), home + "/.local/share/applications/");
 }
+
+namespace vortan::platform {
+namespace {
+
+TEST(PlatformTest, WriteBitsAreReadForTheClassTheUserIsIn) {
+  struct TCase {
+    const char* what;
+    unsigned mode, owner, group;
+    TFileUser user;
+    bool writable;
+  };
+  const TFileUser alice{1000, {1000, 27}};
+  const TFileUser root{0, {0}};
+  const TCase cases[] = {
+      {"own file, owner may write", 0644, 1000, 1000, alice, true},
+      {"own file made read-only", 0444, 1000, 1000, alice, false},
+      {"own file: the group bit does not help the owner", 0464, 1000, 1000, alice, false},
+      {"another user's file, group may write, user in it", 0664, 1001, 27, alice, true},
+      {"another user's file, group may write, user not in it", 0664, 1001, 50, alice, false},
+      {"another user's file, others may write", 0646, 1001, 50, alice, true},
+      {"another user's file, read for others only", 0644, 1001, 50, alice, false},
+      {"group member: the others' bit does not help", 0646, 1001, 27, alice, false},
+      {"root's own read-only file", 0444, 0, 0, root, false},
+      {"another user's file for root", 0644, 65534, 65534, root, false},
+      {"root's own file", 0600, 0, 0, root, true},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(ModeLetsWrite(c.mode, c.owner, c.group, c.user), c.writable) << c.what;
+}
+
+}  // namespace
+}  // namespace vortan::platform
