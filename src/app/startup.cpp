@@ -133,6 +133,11 @@ bool TStartup::Start(const QStringList& args) {
                              opened.MovedAsideTo}),
                   TMsgDlgType::Warning, {TMsgDlgBtn::OK});
   }
+  if (opened.ReadOnly) {
+    MessageDlgDef(FormatStr(Str(TStr::strMsgStoreReadOnly),
+                            {options_.StorePath.empty() ? DefaultStorePath() : options_.StorePath}),
+                  TMsgDlgType::Information, {TMsgDlgBtn::OK});
+  }
 
   SetSplash(Latin(Str(TStr::strVerifyingComponents)));
 
