@@ -1,5 +1,6 @@
 #include "platform/platform.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -270,6 +271,34 @@ int FileWriteDenied(const std::string& path) {
   if (!ModeLetsWrite(st.st_mode, st.st_uid, st.st_gid, CurrentFileUser())) return EACCES;
   if (::access(path.c_str(), W_OK) != 0) return errno;
   return 0;
+}
+
+namespace {
+
+bool IsPrivateDirectory(const std::string& dir, unsigned uid) {
+  struct stat st {};
+  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid &&
+         (st.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+std::string PrivateRuntimeDirectory(const std::string& runtimeDir,
+                                    const std::string& fallbackBase, unsigned uid) {
+  if (!runtimeDir.empty() && runtimeDir.front() == '/' && IsPrivateDirectory(runtimeDir, uid))
+    return runtimeDir;
+  if (fallbackBase.empty() || fallbackBase.front() != '/') return std::string();
+  const std::string dir =
+      IncludeTrailingSeparator(fallbackBase) + "vortan-" + std::to_string(uid);
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::string();
+  // Opened without following a link, so that the checks and the repair are on one folder.
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return std::string();
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid;
+  if (ok && (st.st_mode & 077) != 0) ok = ::fchmod(fd, 0700) == 0;
+  ::close(fd);
+  return ok ? dir : std::string();
 }
 
 }  // namespace vortan::platform

@@ -70,4 +70,12 @@ bool ModeLetsWrite(unsigned mode, unsigned owner, unsigned group, const TFileUse
 /// the system's own check, which also covers read-only mounts), else the errno that tells why.
 int FileWriteDenied(const std::string& path);
 
+/// A folder only `uid` can enter, for files no other user may plant or read: `runtimeDir`
+/// ($XDG_RUNTIME_DIR) when it is a real folder of that user closed to everyone else, else
+/// "vortan-<uid>" in `fallbackBase`, created with mode 0700 (one of ours found open is closed
+/// again). Empty when neither is possible, or the fallback exists with another owner or is
+/// no real folder: there is then no private place.
+std::string PrivateRuntimeDirectory(const std::string& runtimeDir,
+                                    const std::string& fallbackBase, unsigned uid);
+
 }  // namespace vortan::platform

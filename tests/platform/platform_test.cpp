@@ -1,10 +1,13 @@
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -224,6 +227,73 @@ TEST(PlatformTest, WriteBitsAreReadForTheClassTheUserIsIn) {
   };
   for (const TCase& c : cases)
     EXPECT_EQ(ModeLetsWrite(c.mode, c.owner, c.group, c.user), c.writable) << c.what;
+}
+
+}  // namespace
+}  // namespace vortan::platform
+
+namespace vortan::platform {
+namespace {
+
+TEST(PlatformTest, PrivateRuntimeDirectoryIsNeverAnotherUsersOrAnOpenOne) {
+  const passwd* nobody = ::getpwnam("nobody");
+  if (!nobody || ::geteuid() != 0) GTEST_SKIP() << "giving folders to another user needs root";
+  const unsigned uid = ::geteuid();
+  struct TCase {
+    const char* what;
+    std::function<void(const std::string& runtime, const std::string& fallback)> prepare;
+    bool runtimeGiven;
+    const char* expected;  // "runtime", "fallback" or "" for none
+  };
+  const TCase cases[] = {
+      {"the runtime folder, ours and closed", [](auto&, auto&) {}, true, "runtime"},
+      {"a runtime folder of another user",
+       [&](const std::string& r, auto&) { ASSERT_EQ(::chown(r.c_str(), nobody->pw_uid, 0), 0); },
+       true, "fallback"},
+      {"a runtime folder open to others",
+       [](const std::string& r, auto&) { ASSERT_EQ(::chmod(r.c_str(), 0777), 0); }, true,
+       "fallback"},
+      {"no runtime folder", [](auto&, auto&) {}, false, "fallback"},
+      {"the fallback exists with another owner",
+       [&](auto&, const std::string& f) {
+         ASSERT_EQ(::mkdir(f.c_str(), 0700), 0);
+         ASSERT_EQ(::chown(f.c_str(), nobody->pw_uid, 0), 0);
+       },
+       false, ""},
+      {"the fallback is a link to a folder of ours",
+       [](const std::string& r, const std::string& f) {
+         ASSERT_EQ(::symlink(r.c_str(), f.c_str()), 0);
+       },
+       false, ""},
+      {"the fallback is ours but open: closed again",
+       [](auto&, const std::string& f) {
+         ASSERT_EQ(::mkdir(f.c_str(), 0700), 0);
+         ASSERT_EQ(::chmod(f.c_str(), 0777), 0);
+       },
+       false, "fallback"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    char tmpl[] = "/tmp/vortan-rt-XXXXXX";
+    const std::string base = ::mkdtemp(tmpl);
+    const std::string runtime = base + "/run";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    const std::string fallback = base + "/vortan-" + std::to_string(uid);
+    c.prepare(runtime, fallback);
+    const std::string got = PrivateRuntimeDirectory(c.runtimeGiven ? runtime : "", base, uid);
+    const std::string expected = std::string(c.expected) == "runtime"    ? runtime
+                                 : std::string(c.expected) == "fallback" ? fallback
+                                                                         : "";
+    EXPECT_EQ(got, expected);
+    if (got == fallback && !got.empty()) {
+      struct stat st {};
+      ASSERT_EQ(::lstat(got.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 0777, 0700u);
+      EXPECT_EQ(st.st_uid, uid);
+    }
+    std::filesystem::remove_all(base);
+  }
+  EXPECT_EQ(PrivateRuntimeDirectory("", "", uid), "");
 }
 
 }  // namespace
