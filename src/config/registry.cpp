@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -102,6 +103,14 @@ bool WriteProtected(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
          platform::FileWriteDenied(path) != 0;
+}
+
+// A journal beside a store file that is missing or empty belongs to a store that is gone
+// (deleted while a killed program had it open): SQLite would replay it into the new store.
+void RemoveOrphanJournals(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_size > 0)) return;
+  for (const char* suffix : {"-wal", "-shm", "-journal"}) ::unlink((path + suffix).c_str());
 }
 
 // "file:" URI of a path, for the open flags only a URI can carry.
@@ -244,6 +253,7 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
     return false;
   }
   if (WriteProtected(path)) return OpenReadOnly(path, error);
+  RemoveOrphanJournals(path);
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                            nullptr);
   if (rc == SQLITE_OK && Verify(path, error)) {
