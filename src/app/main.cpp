@@ -1,6 +1,7 @@
 // Vortan: a development environment for FORTRAN 77.
 #include <QApplication>
 
+#include "app/quitonsignal.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "widgets/qtconvert.h"
@@ -27,9 +28,13 @@ int main(int argc, char** argv) {
       if (vortan::platform::FileExists(path))
         files << QString::fromStdString(vortan::platform::AbsolutePath(path));
     }
-    instance.ForwardToPrimary(files);
-    return 0;
+    if (instance.ForwardToPrimary(files)) return 0;
+    // The lock's holder does not answer (a process that is ending, or not ours): a start
+    // must still bring up a window, so this one runs on its own.
   }
+  // A polite end (SIGTERM, SIGINT, SIGHUP) closes the main window as the user would, so the
+  // settings, the lock and the channel are put away instead of being left behind.
+  vortan::TQuitOnSignal quitOnSignal;
 
   vortan::TDialogPromptService prompts;
   vortan::SetPrompts(&prompts);

@@ -37,6 +37,36 @@ TStartSwitch ParseSwitch(const QStringList& args) {
   return TStartSwitch::None;
 }
 
+namespace {
+
+// The splash stays on top of every window: a question asked while it shows would sit behind
+// it, and the start would wait for an answer no one can give. The splash steps aside while
+// the question is open.
+class TSplashAsidePrompts : public TPromptService {
+ public:
+  explicit TSplashAsidePrompts(QPointer<TfrmSplash>& splash)
+      : splash_(splash), next_(Prompts()) {
+    SetPrompts(this);
+  }
+  ~TSplashAsidePrompts() override { SetPrompts(next_); }
+
+  TMessageAnswer MessageDlg(const TMessageRequest& request) override {
+    const bool shown = splash_ && splash_->isVisible();
+    if (shown) splash_->hide();
+    const TMessageAnswer answer = next_ ? next_->MessageDlg(request)
+                                        : TMessageAnswer{EscapeResult(request.Buttons),
+                                                         request.Checked};
+    if (shown && splash_) splash_->show();
+    return answer;
+  }
+
+ private:
+  QPointer<TfrmSplash>& splash_;
+  TPromptService* next_;
+};
+
+}  // namespace
+
 TStartup::TStartup(TStartupOptions options) : options_(std::move(options)) {}
 
 TStartup::~TStartup() { Finish(); }
@@ -48,6 +78,7 @@ void TStartup::SetSplash(const QString& text) {
 }
 
 bool TStartup::Start(const QStringList& args) {
+  TSplashAsidePrompts prompts(splash_);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
   auto fail = [] {
@@ -133,6 +164,12 @@ bool TStartup::Start(const QStringList& args) {
                                                                                 : options_.StorePath),
                               platform::FileNameText(opened.MovedAsideTo)}),
                   TMsgDlgType::Warning, {TMsgDlgBtn::OK});
+  }
+  if (opened.ReadOnly) {
+    MessageDlgDef(FormatText(TStr::strMsgStoreReadOnly,
+                             {platform::FileNameText(options_.StorePath.empty() ? DefaultStorePath()
+                                                                                : options_.StorePath)}),
+                  TMsgDlgType::Information, {TMsgDlgBtn::OK});
   }
 
   SetSplash(LanguageText(Str(TStr::strVerifyingComponents)));

@@ -2,10 +2,14 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace vortan {
 
@@ -88,9 +92,41 @@ bool ValidType(TRegType t) {
          t == TRegType::Dword;
 }
 
-bool PathExists(const std::string& path) {
+bool IsDirectory(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A store file the user may not write (its mode bits, another owner, a read-only mount) is
+// read, never changed and never taken for damaged.
+bool WriteProtected(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         platform::FileWriteDenied(path) != 0;
+}
+
+// A journal beside a store file that is missing or empty belongs to a store that is gone
+// (deleted while a killed program had it open): SQLite would replay it into the new store.
+void RemoveOrphanJournals(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_size > 0)) return;
+  for (const char* suffix : {"-wal", "-shm", "-journal"}) ::unlink((path + suffix).c_str());
+}
+
+// "file:" URI of a path, for the open flags only a URI can carry.
+std::string FileUri(const std::string& path, const char* query) {
+  static const char Hex[] = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (unsigned char c : path) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+      uri += static_cast<char>(c);
+    } else {
+      uri += '%';
+      uri += Hex[c >> 4];
+      uri += Hex[c & 15];
+    }
+  }
+  return uri + "?" + query;
 }
 
 // SQLite would take over a journal lying next to a file that is no database at all, so such
@@ -111,17 +147,67 @@ TRegOpenFailure Classify(int rc, const std::string& path) {
   switch (rc & 0xff) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-    case SQLITE_READONLY:
     case SQLITE_SCHEMA:
     case SQLITE_ERROR:  // a statement of ours failed to prepare: foreign tables
       return TRegOpenFailure::Unusable;
     case SQLITE_CANTOPEN:
-    case SQLITE_PERM:
-      return PathExists(path) ? TRegOpenFailure::Unusable : TRegOpenFailure::Transient;
-    default:
+      // A folder can never be a store; a file that cannot be opened is not damaged.
+      return IsDirectory(path) ? TRegOpenFailure::Unusable : TRegOpenFailure::Transient;
+    default:  // also read-only and permission failures: the settings in it are fine
       return TRegOpenFailure::Transient;
   }
 }
+
+// Runs the statements of opening a store and turns a failure into the open error.
+class TOpenSql {
+ public:
+  TOpenSql(sqlite3* db, const std::string& path, std::string& error, TRegOpenFailure& failure)
+      : db_(db), path_(path), error_(error), failure_(failure) {
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, BusyTimeoutMs);
+  }
+
+  bool Fail(int rc, const std::string& what) {
+    error_ = path_ + ": " + what;
+    failure_ = Classify(rc, path_);
+    return false;
+  }
+
+  bool Run(const char* sql) {
+    char* msg = nullptr;
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &msg);
+    if (rc == SQLITE_OK) return true;
+    const std::string what = msg ? msg : sqlite3_errstr(rc);
+    sqlite3_free(msg);
+    return Fail(rc, what);
+  }
+
+  /// The first column of the first row; empty when there is no row.
+  bool Single(const char* sql, std::string& out) {
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql, -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+      rc = sqlite3_step(st);
+      if (rc == SQLITE_ROW) {
+        const unsigned char* t = sqlite3_column_text(st, 0);
+        out = t ? reinterpret_cast<const char*>(t) : "";
+        rc = SQLITE_OK;
+      } else if (rc == SQLITE_DONE) {
+        out.clear();
+        rc = SQLITE_OK;
+      }
+    }
+    const std::string what = rc == SQLITE_OK ? std::string() : sqlite3_errmsg(db_);
+    sqlite3_finalize(st);
+    return rc == SQLITE_OK || Fail(rc, what);
+  }
+
+ private:
+  sqlite3* db_;
+  const std::string& path_;
+  std::string& error_;
+  TRegOpenFailure& failure_;
+};
 
 }  // namespace
 
@@ -166,9 +252,15 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
     openFailure_ = TRegOpenFailure::Unusable;
     return false;
   }
+  if (WriteProtected(path)) return OpenReadOnly(path, error);
+  RemoveOrphanJournals(path);
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                            nullptr);
-  if (rc == SQLITE_OK && Configure(path, error)) return true;
+  if (rc == SQLITE_OK && Verify(path, error)) {
+    // The system may still refuse writes where the mode bits allow them.
+    if (sqlite3_db_readonly(db_, "main") == 1) return OpenReadOnly(path, error);
+    if (Prepare(path, error)) return true;
+  }
   if (rc != SQLITE_OK) {
     error = path + ": " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
     openFailure_ = Classify(rc, path);
@@ -177,54 +269,66 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
   return false;
 }
 
-bool TRegistry::Configure(const std::string& path, std::string& error) {
-  sqlite3_extended_result_codes(db_, 1);
-  sqlite3_busy_timeout(db_, BusyTimeoutMs);
-  auto fail = [&](int rc, const std::string& what) {
-    error = path + ": " + what;
-    openFailure_ = Classify(rc, path);
-    return false;
-  };
-  auto run = [&](const char* sql) {
-    char* msg = nullptr;
-    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &msg);
-    if (rc != SQLITE_OK) {
-      std::string what = msg ? msg : sqlite3_errstr(rc);
-      sqlite3_free(msg);
-      return fail(rc, what);
-    }
-    return true;
-  };
-  auto single = [&](const char* sql, std::string& out) {
-    sqlite3_stmt* st = nullptr;
-    int rc = sqlite3_prepare_v2(db_, sql, -1, &st, nullptr);
+bool TRegistry::OpenReadOnly(const std::string& path, std::string& error) {
+  Close();
+  // Read without any lock or journal first; on a read-only mount a store left in WAL mode
+  // can only be read as immutable.
+  int rc = SQLITE_CANTOPEN;
+  for (const char* query : {"mode=ro", "immutable=1"}) {
+    if (db_) sqlite3_close_v2(db_);
+    db_ = nullptr;
+    rc = sqlite3_open_v2(FileUri(path, query).c_str(), &db_,
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     if (rc == SQLITE_OK) {
-      rc = sqlite3_step(st);
-      if (rc == SQLITE_ROW) {
-        const unsigned char* t = sqlite3_column_text(st, 0);
-        out = t ? reinterpret_cast<const char*>(t) : "";
-        rc = SQLITE_OK;
-      } else if (rc == SQLITE_DONE) {
-        out.clear();
-        rc = SQLITE_OK;
-      }
+      // Opening is lazy: the first read shows whether the file can be read this way.
+      char* msg = nullptr;
+      rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &msg);
+      sqlite3_free(msg);
+      if (rc == SQLITE_OK) break;
     }
+  }
+  if (rc != SQLITE_OK || !Verify(path, error)) {
     if (rc != SQLITE_OK) {
-      std::string what = sqlite3_errmsg(db_);
-      sqlite3_finalize(st);
-      return fail(rc, what);
+      error = path + ": " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+      openFailure_ = Classify(rc, path);
     }
-    sqlite3_finalize(st);
-    return true;
-  };
+    Close();
+    return false;
+  }
+  // The run works on a copy in memory: settings read and changed during it behave as usual,
+  // and nothing of it reaches the file.
+  sqlite3* file = db_;
+  db_ = nullptr;
+  rc = sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE, nullptr);
+  sqlite3_backup* copy = rc == SQLITE_OK ? sqlite3_backup_init(db_, "main", file, "main") : nullptr;
+  if (copy) {
+    sqlite3_backup_step(copy, -1);
+    rc = sqlite3_backup_finish(copy);
+  } else if (rc == SQLITE_OK) {
+    rc = sqlite3_errcode(db_);
+  }
+  sqlite3_close_v2(file);
+  if (rc != SQLITE_OK || !Prepare(path, error)) {
+    if (rc != SQLITE_OK) {
+      error = path + ": " + sqlite3_errstr(rc);
+      openFailure_ = TRegOpenFailure::Transient;
+    }
+    Close();
+    return false;
+  }
+  readOnly_ = true;
+  return true;
+}
 
+bool TRegistry::Verify(const std::string& path, std::string& error) {
+  TOpenSql sql(db_, path, error, openFailure_);
   // Nothing may change the file before it is known to be ours.
   std::string objects, appId, version, check;
-  if (!single("SELECT count(*) FROM sqlite_master", objects) ||
-      !single("PRAGMA application_id", appId) || !single("PRAGMA user_version", version))
+  if (!sql.Single("SELECT count(*) FROM sqlite_master", objects) ||
+      !sql.Single("PRAGMA application_id", appId) || !sql.Single("PRAGMA user_version", version))
     return false;
   if (objects != "0" && appId != std::to_string(ApplicationId))
-    return fail(SQLITE_NOTADB, "not a Vortan settings store");
+    return sql.Fail(SQLITE_NOTADB, "not a Vortan settings store");
   if (std::atoi(version.c_str()) > SchemaVersion) {
     // A later program's store is fine for that program: never move it aside.
     error = path + ": written by a newer version of the program";
@@ -232,23 +336,27 @@ bool TRegistry::Configure(const std::string& path, std::string& error) {
     return false;
   }
   // A damaged file must be found now, not in the middle of some later read.
-  if (!single("PRAGMA quick_check(1)", check)) return false;
-  if (check != "ok") return fail(SQLITE_CORRUPT, "damaged database (" + check + ")");
-  if (sqlite3_db_readonly(db_, "main") == 1) return fail(SQLITE_READONLY, "file is read-only");
+  if (!sql.Single("PRAGMA quick_check(1)", check)) return false;
+  if (check != "ok") return sql.Fail(SQLITE_CORRUPT, "damaged database (" + check + ")");
+  return true;
+}
 
+bool TRegistry::Prepare(const std::string& path, std::string& error) {
+  TOpenSql sql(db_, path, error, openFailure_);
+  std::string objects;
+  if (!sql.Single("SELECT count(*) FROM sqlite_master", objects)) return false;
   std::string mode;
-  if (!single("PRAGMA journal_mode=WAL", mode)) return false;
-  if (!run("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON")) return false;
+  if (!sql.Single("PRAGMA journal_mode=WAL", mode)) return false;
+  if (!sql.Run("PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON")) return false;
   if (objects == "0") {
     // Another process may be creating the schema at the same moment: the write lock
     // orders the two, and the second one finds everything in place.
-    if (!run("BEGIN IMMEDIATE")) return false;
-    bool ok = run(SchemaSql) &&
-              run(("PRAGMA application_id=" + std::to_string(ApplicationId) +
-                   "; PRAGMA user_version=" + std::to_string(SchemaVersion))
-                      .c_str()) &&
-              run("INSERT OR IGNORE INTO keys(id, parent, name) VALUES(0, NULL, '')");
-    if (!ok || !run("COMMIT")) {
+    if (!sql.Run("BEGIN IMMEDIATE")) return false;
+    const std::string ids = "PRAGMA application_id=" + std::to_string(ApplicationId) +
+                            "; PRAGMA user_version=" + std::to_string(SchemaVersion);
+    bool ok = sql.Run(SchemaSql) && sql.Run(ids.c_str()) &&
+              sql.Run("INSERT OR IGNORE INTO keys(id, parent, name) VALUES(0, NULL, '')");
+    if (!ok || !sql.Run("COMMIT")) {
       sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
       return false;
     }
@@ -258,7 +366,8 @@ bool TRegistry::Configure(const std::string& path, std::string& error) {
   for (int i = 0; i < sStmtCount; ++i) {
     int rc = sqlite3_prepare_v3(db_, StatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
                                 &stmts_[i], nullptr);
-    if (rc != SQLITE_OK) return fail(rc, std::string("unexpected layout: ") + sqlite3_errmsg(db_));
+    if (rc != SQLITE_OK)
+      return sql.Fail(rc, std::string("unexpected layout: ") + sqlite3_errmsg(db_));
   }
   return true;
 }
@@ -272,6 +381,7 @@ void TRegistry::Close() {
   db_ = nullptr;
   depth_ = 0;
   failed_ = false;
+  readOnly_ = false;
 }
 
 sqlite3_stmt* TRegistry::Prepared(Stmt s) { return db_ ? stmts_[s] : nullptr; }

@@ -59,10 +59,14 @@ class TRegistry {
 
   /// Opens or creates the database. Returns false with `error` set when the file is not a
   /// usable store; the caller decides what to do with it (the settings store moves it aside).
+  /// A healthy store that the user may not write is opened read-only: the run works on a
+  /// copy in memory and the file never changes.
   bool Open(const std::string& path, std::string& error);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   TRegOpenFailure LastOpenFailure() const { return openFailure_; }
+  /// True when the open store is a copy of a file that is not to be written.
+  bool IsReadOnly() const { return readOnly_; }
 
   bool KeyExists(const std::string& path);
   /// Creates the key and any missing parent. False when the store is not open.
@@ -104,7 +108,11 @@ class TRegistry {
     sBeginImmediate, sCommit, sRollback, sStmtCount
   };
 
-  bool Configure(const std::string& path, std::string& error);
+  bool OpenReadOnly(const std::string& path, std::string& error);
+  /// Checks, without changing anything, that the open file is a sound store of ours.
+  bool Verify(const std::string& path, std::string& error);
+  /// Makes the open database ready: journal, schema of a new store, statements.
+  bool Prepare(const std::string& path, std::string& error);
   sqlite3_stmt* Prepared(Stmt s);
   bool Step(sqlite3_stmt* st, int& rc);
   bool BeginScope(bool write);
@@ -115,6 +123,7 @@ class TRegistry {
   std::array<sqlite3_stmt*, sStmtCount> stmts_{};
   int depth_ = 0;
   bool failed_ = false;
+  bool readOnly_ = false;
   TRegOpenFailure openFailure_ = TRegOpenFailure::None;
 };
 

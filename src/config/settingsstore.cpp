@@ -163,6 +163,7 @@ TStoreOpenResult TSettingsStore::Open(const std::string& path) {
   std::string error;
   if (reg_->Open(path, error)) {
     result.Ok = true;
+    result.ReadOnly = reg_->IsReadOnly();
     return result;
   }
   result.Error = error;

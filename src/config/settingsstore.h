@@ -37,6 +37,7 @@ struct TStoreOpenResult {
   bool Ok = false;            ///< a usable store is open (possibly a fresh one)
   bool WasDamaged = false;    ///< the old file could not be used and was moved aside
   std::string MovedAsideTo;   ///< where the damaged file now is (empty when not moved)
+  bool ReadOnly = false;      ///< the file may not be written: read, and changes are not saved
   std::string Error;          ///< what went wrong, for the message shown to the user
 };
 
@@ -49,8 +50,9 @@ class TSettingsStore {
   TSettingsStore(const TSettingsStore&) = delete;
   TSettingsStore& operator=(const TSettingsStore&) = delete;
 
-  /// Opens (creating when missing) the database file. A file that is not a usable store is
-  /// renamed aside (never overwritten) and a fresh store is created in its place.
+  /// Opens (creating when missing) the database file. A file that SQLite or the header check
+  /// finds damaged is renamed aside (never overwritten) and a fresh store is created in its
+  /// place. A sound file the user may not write is used read-only for the run.
   TStoreOpenResult Open(const std::string& path);
   void Close();
   bool IsOpen() const;

@@ -1,6 +1,8 @@
 #include "editor/sourcefile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +10,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace vortan {
 
@@ -43,6 +48,7 @@ TSplitSource SplitSource(std::string_view bytes) {
     } else {
       if (bytes[j] == '\r') sawCR = true;
       if (bytes[j] == '\n') sawLF = true;
+      if (bytes[j] == '\0') result.HadNul = true;
       ++j;
     }
     result.Text.push_back('\n');
@@ -147,23 +153,49 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& fileName, std::string_view bytes, std::string& error) {
+namespace {
+
+// The new file of a save is "." + name + this + six random characters, beside the target.
+constexpr char SaveInfix[] = ".vortan-";
+constexpr std::size_t SaveSuffixLength = 6;
+
+struct TNameParts {
+  std::string Dir;   // with its trailing separator, or empty
+  std::string Base;
+};
+
+TNameParts SplitName(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  if (slash == std::string::npos) return {std::string(), target};
+  return {target.substr(0, slash + 1), target.substr(slash + 1)};
+}
+
+bool Replace(const std::string& fileName, std::string_view bytes, std::string& error,
+             std::optional<mode_t> newMode) {
   const std::string target = ResolveLinks(fileName);
+  RemoveStaleSaveFiles(target);
   struct stat old {};
   const bool existed = ::stat(target.c_str(), &old) == 0;
   if (existed && S_ISDIR(old.st_mode)) {
     error = std::strerror(EISDIR);
     return false;
   }
-  const std::size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string temp = dir + "." + base + ".vortan-XXXXXX";
+  // The rename needs only the folder to be writable; the file itself must be ours to change.
+  if (existed) {
+    if (const int denied = platform::FileWriteDenied(target)) {
+      error = std::strerror(denied);
+      return false;
+    }
+  }
+  const TNameParts parts = SplitName(target);
+  std::string temp = parts.Dir + "." + parts.Base + SaveInfix + "XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     error = std::strerror(errno);
     return false;
   }
+  // Held until the file is closed: tells a later clean-up that this save is still alive.
+  ::flock(fd, LOCK_EX | LOCK_NB);
   auto fail = [&](int err) {
     ::close(fd);
     ::unlink(temp.c_str());
@@ -171,7 +203,9 @@ bool WriteFileReplacing(const std::string& fileName, std::string_view bytes, std
     return false;
   };
   mode_t mode;
-  if (existed) {
+  if (newMode) {
+    mode = *newMode & 07777;
+  } else if (existed) {
     mode = old.st_mode & 07777;
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
       // Only the owner's group may be kept without privileges; the file stays ours otherwise.
@@ -185,19 +219,48 @@ bool WriteFileReplacing(const std::string& fileName, std::string_view bytes, std
   if (::fchmod(fd, mode) != 0) return fail(errno);
   if (!WriteAll(fd, bytes)) return fail(errno);
   if (::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    error = std::strerror(err);
-    return false;
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    error = std::strerror(err);
-    return false;
-  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+  // The data is on disk (fsync) and under its name; closing only releases the lock.
+  ::close(fd);
   return true;
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::string& fileName, std::string_view bytes, std::string& error) {
+  return Replace(fileName, bytes, error, std::nullopt);
+}
+
+bool WriteBackupCopy(const std::string& fileName, const std::string& backupName,
+                     std::string& error) {
+  std::string bytes;
+  if (!ReadFileBytes(fileName, bytes, error)) return false;
+  struct stat st {};
+  const mode_t mode = ::stat(fileName.c_str(), &st) == 0 ? st.st_mode & 0777 : 0600;
+  return Replace(backupName, bytes, error, mode);
+}
+
+void RemoveStaleSaveFiles(const std::string& fileName) {
+  const TNameParts parts = SplitName(ResolveLinks(fileName));
+  const std::string prefix = "." + parts.Base + SaveInfix;
+  DIR* dir = ::opendir(parts.Dir.empty() ? "." : parts.Dir.c_str());
+  if (!dir) return;
+  const uid_t uid = ::geteuid();
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() != prefix.size() + SaveSuffixLength || name.compare(0, prefix.size(), prefix))
+      continue;
+    const std::string full = parts.Dir + name;
+    const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat st {};
+    // Only our own plain files, and only when no live save holds their lock.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == uid &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(full.c_str());
+    ::close(fd);
+  }
+  ::closedir(dir);
 }
 
 }  // namespace vortan

@@ -21,6 +21,9 @@ struct TSplitSource {
   std::string Text;
   std::size_t LineCount = 0;
   TLineBreak LineBreak = TLineBreak::CRLF;
+  /// The bytes held a NUL, which became a line break: saving the lines cannot give the file
+  /// back as it was.
+  bool HadNul = false;
 };
 
 /// Lines end at CR LF, a single CR, a single LF or a NUL byte; a final break adds no line.
@@ -37,8 +40,19 @@ bool ReadFileBytes(const std::string& fileName, std::string& bytes, std::string&
 
 /// Writes the bytes to a new file beside the target and renames it over the target, keeping
 /// the old file's permissions (and owner where allowed); a symbolic link is followed, so the
-/// link stays and its target is replaced. When anything fails the target is untouched, the
-/// new file is removed and `error` holds the system's reason.
+/// link stays and its target is replaced. An existing target that the user may not write
+/// (read-only, or another user's) is refused, although the folder would allow the rename.
+/// When anything fails the target is untouched, the new file is removed and `error` holds
+/// the system's reason. Leftovers of saves that died on the way are removed first.
 bool WriteFileReplacing(const std::string& fileName, std::string_view bytes, std::string& error);
+
+/// Copies the file's bytes to `backupName` the same safe way, with the file's permission
+/// bits (a private file keeps a private backup). On failure the old backup stays as it was.
+bool WriteBackupCopy(const std::string& fileName, const std::string& backupName,
+                     std::string& error);
+
+/// Removes the new files that saves of `fileName` left behind when the program died before
+/// renaming them; a file that a running save still holds is left alone.
+void RemoveStaleSaveFiles(const std::string& fileName);
 
 }  // namespace vortan

@@ -25,6 +25,8 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strCantExecuteAnalyzer", "strTerminatedByUser", "strUnknownFailure", "strAnalyzerFailure",
     "strCantExecuteCompiler", "strCantExecuteDebugger", "strCantExecuteCompiledFile",
     "strWaitingProcess", "strMsgStoreDamaged",
+    "strMsgFileHasNul", "strMsgSaveReplacesNul", "strMsgBackupFailed", "strMsgStoreReadOnly",
+    "strProgramEnded",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

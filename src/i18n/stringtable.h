@@ -26,6 +26,8 @@ enum class TStr : int {
   strAnalyzerFailure, strCantExecuteCompiler, strCantExecuteDebugger,
   strCantExecuteCompiledFile, strWaitingProcess,
   strMsgStoreDamaged,  // added: a damaged settings file was moved aside
+  strMsgFileHasNul, strMsgSaveReplacesNul, strMsgBackupFailed, strMsgStoreReadOnly,
+  strProgramEnded,  // added: safe saving, a read-only store, the end of a run
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,

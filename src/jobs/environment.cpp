@@ -42,10 +42,14 @@ void TEnvironment::LoadForCompiler(const std::string& binDir, const std::string&
 }
 
 void TEnvironment::SetCompilerPaths(const std::string& binDir, const std::string& libDir) {
+  // An empty folder is no folder: prepending it would leave a leading separator (the current
+  // directory in PATH), and setting LIBRARY_PATH to it would wipe the user's own value.
   BeginUpdate();
-  const std::string old = GetValue("PATH");
-  SetValue("PATH", old.empty() ? binDir : binDir + platform::PathListSeparator + old);
-  SetValue("LIBRARY_PATH", libDir);
+  if (!binDir.empty()) {
+    const std::string old = GetValue("PATH");
+    SetValue("PATH", old.empty() ? binDir : binDir + platform::PathListSeparator + old);
+  }
+  if (!libDir.empty()) SetValue("LIBRARY_PATH", libDir);
   EndUpdate();
 }
 

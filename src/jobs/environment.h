@@ -24,8 +24,9 @@ class TEnvironment {
   /// The compiler's environment: the program's own, with `binDir` first in "PATH" and
   /// "LIBRARY_PATH" set to `libDir`.
   void LoadForCompiler(const std::string& binDir, const std::string& libDir);
-  /// Puts `dir` first in "PATH", separated by the platform's list separator from an old value
-  /// that is not empty, and sets "LIBRARY_PATH" to `libDir`, replacing any old value.
+  /// Puts `binDir` first in "PATH", separated by the platform's list separator from an old value
+  /// that is not empty, and sets "LIBRARY_PATH" to `libDir`, replacing any old value. An empty
+  /// folder leaves its variable as it was.
   void SetCompilerPaths(const std::string& binDir, const std::string& libDir);
 
   /// The text after the first "=" of the named entry; empty when there is none.

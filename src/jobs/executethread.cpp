@@ -21,9 +21,27 @@ namespace {
 
 // Mode 0: the window keeps the program's output after it has ended, until the user closes it.
 // A shell stands in for the terminal's own hold option, which not every terminal has; it
-// also gives the window the program's name as its title.
+// also gives the window the program's name as its title, and says at the end that the
+// program ended, with its exit code ($2 and $3 around it), and how to close the window.
+// Enter closes it; without a keyboard to read from it stays until it is closed.
 constexpr const char* HoldScript =
-    "printf '\\033]0;%s\\007' \"${1##*/}\"; \"$1\"; while :; do sleep 3600; done";
+    "printf '\\033]0;%s\\007' \"${1##*/}\"; \"$1\"; rc=$?; "
+    "printf '\\n%s%d%s\\n' \"$2\" \"$rc\" \"$3\"; "
+    "read -r line || while :; do sleep 3600; done";
+
+// Modes 2 and 3: the program named by $1 replaces the shell. Handing a terminal a single
+// argument after -e would let it run that argument through a shell of its own.
+constexpr const char* ExecScript = "exec \"$1\"";
+
+// Shells that read "-c SCRIPT NAME ARG" as a POSIX shell does, so that the program's name
+// stays a positional parameter; any other is replaced by /bin/sh.
+bool IsPosixShell(const std::string& shell) {
+  const std::string name = shell.substr(shell.rfind('/') + 1);
+  for (const char* known : {"sh", "bash", "dash", "ash", "ksh", "ksh93", "mksh", "pdksh", "zsh",
+                            "yash", "posh", "busybox"})
+    if (name == known) return true;
+  return false;
+}
 
 bool EntryExists(const std::string& name) {
   struct stat st;
@@ -91,20 +109,28 @@ TExecuteThread::TExecuteThread(TMainThreadCall runInMainThread)
 std::vector<std::string> TExecuteThread::RunCommand(int mode, const std::string& terminal,
                                                     const std::string& program,
                                                     const std::string& runWithScript,
-                                                    const std::string& shell) {
+                                                    const std::string& shell,
+                                                    const std::string& endedText) {
   if (terminal.empty() || program.empty()) return {};
   switch (mode) {
-    case rwPifFile:
-      return platform::TerminalCommand(terminal, {"/bin/sh", "-c", HoldScript, "sh", program});
+    case rwPifFile: {
+      // The exit code goes where the text says "%d".
+      const std::size_t at = endedText.find("%d");
+      const std::string before = at == std::string::npos ? endedText + " " : endedText.substr(0, at);
+      const std::string after = at == std::string::npos ? std::string() : endedText.substr(at + 2);
+      return platform::TerminalCommand(terminal,
+                                       {"/bin/sh", "-c", HoldScript, "sh", program, before, after});
+    }
     case rwBatFile:
       if (runWithScript.empty()) return {};
       return platform::TerminalCommand(terminal, {runWithScript, program});
     case rwExeDirect:
-      return platform::TerminalCommand(terminal, {program});
+      return platform::TerminalCommand(terminal, {"/bin/sh", "-c", ExecScript, "sh", program});
     case rwConsole:
       if (shell.empty()) return {};
-      return platform::TerminalCommand(terminal, {shell, platform::ShellArgument,
-                                                  platform::ShellQuote(program)});
+      return platform::TerminalCommand(
+          terminal, {IsPosixShell(shell) ? shell : std::string("/bin/sh"),
+                     platform::ShellArgument, ExecScript, "sh", program});
     default:
       return {};
   }
@@ -117,7 +143,8 @@ void TExecuteThread::Execute() {
   if (!platform::FindExecutable(ProgramPath).empty()) {
     args = RunCommand(mode, platform::FindTerminal(), ProgramPath,
                       mode == rwBatFile ? RunWithBatName() : std::string(),
-                      mode == rwConsole ? platform::GetEnv(platform::ShellVariable) : std::string());
+                      mode == rwConsole ? platform::GetEnv(platform::ShellVariable) : std::string(),
+                      EndedText);
   }
   if (args.empty()) {
     ResultCode = jrCantExecute;

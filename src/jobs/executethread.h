@@ -24,12 +24,20 @@ class TExecuteThread : public TProcessThread {
  public:
   explicit TExecuteThread(TMainThreadCall runInMainThread);
 
+  /// The line shown in mode 0 after the program has ended (UTF-8): "%d" stands for the
+  /// exit code. Set before the job starts.
+  std::string EndedText;
+
   /// The arguments that start `program` in `mode`; empty when it cannot be started (no
-  /// terminal, no script for mode 1, no shell for mode 3, unknown mode).
+  /// terminal, no script for mode 1, no shell for mode 3, unknown mode). The program's name
+  /// is always an argument of its own, never part of a command text: modes 0, 2 and 3 hand
+  /// it to a shell as a positional parameter (mode 3 to $SHELL when it is a POSIX shell,
+  /// else to /bin/sh).
   static std::vector<std::string> RunCommand(int mode, const std::string& terminal,
                                              const std::string& program,
                                              const std::string& runWithScript,
-                                             const std::string& shell);
+                                             const std::string& shell,
+                                             const std::string& endedText = std::string());
 
  protected:
   void Execute() override;

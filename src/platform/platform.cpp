@@ -1,11 +1,14 @@
 #include "platform/platform.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -269,6 +272,64 @@ std::string FileNameText(std::string_view name) {
     }
   }
   return out;
+}
+
+TFileUser CurrentFileUser() {
+  TFileUser user;
+  user.Uid = ::geteuid();
+  user.Groups.push_back(::getegid());
+  const int n = ::getgroups(0, nullptr);
+  if (n > 0) {
+    std::vector<gid_t> groups(static_cast<std::size_t>(n));
+    const int got = ::getgroups(n, groups.data());
+    for (int i = 0; i < got; ++i) user.Groups.push_back(groups[static_cast<std::size_t>(i)]);
+  }
+  return user;
+}
+
+bool ModeLetsWrite(unsigned mode, unsigned owner, unsigned group, const TFileUser& user) {
+  // As the system decides: the owner's bits for the owner, else the group's for a member,
+  // else the others' bits; the first class that applies is the only one that counts.
+  if (user.Uid == owner) return (mode & S_IWUSR) != 0;
+  if (std::find(user.Groups.begin(), user.Groups.end(), group) != user.Groups.end())
+    return (mode & S_IWGRP) != 0;
+  return (mode & S_IWOTH) != 0;
+}
+
+int FileWriteDenied(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno;
+  if (!ModeLetsWrite(st.st_mode, st.st_uid, st.st_gid, CurrentFileUser())) return EACCES;
+  if (::access(path.c_str(), W_OK) != 0) return errno;
+  return 0;
+}
+
+namespace {
+
+bool IsPrivateDirectory(const std::string& dir, unsigned uid) {
+  struct stat st {};
+  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid &&
+         (st.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+std::string PrivateRuntimeDirectory(const std::string& runtimeDir,
+                                    const std::string& fallbackBase, unsigned uid) {
+  if (!runtimeDir.empty() && runtimeDir.front() == '/' && IsPrivateDirectory(runtimeDir, uid))
+    return runtimeDir;
+  if (fallbackBase.empty() || fallbackBase.front() != '/') return std::string();
+  const std::string dir =
+      IncludeTrailingSeparator(fallbackBase) + "vortan-" + std::to_string(uid);
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::string();
+  // Opened without following a link, so that the checks and the repair are on one folder.
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return std::string();
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid;
+  if (ok && (st.st_mode & 077) != 0) ok = ::fchmod(fd, 0700) == 0;
+  ::close(fd);
+  return ok ? dir : std::string();
 }
 
 }  // namespace vortan::platform

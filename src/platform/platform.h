@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platformprofile.h"
 
@@ -56,5 +57,28 @@ std::string ProgramFileOf(const std::string& source);
 /// True for equal names, or when both exist and are the same file (device and inode).
 /// Letter case matters.
 bool IsSameFile(const std::string& a, const std::string& b);
+
+/// Who asks for access to a file: a user id and every group the user is in.
+struct TFileUser {
+  unsigned Uid = 0;
+  std::vector<unsigned> Groups;
+};
+/// The running process's user and groups.
+TFileUser CurrentFileUser();
+/// Whether the write bits of a file (owner, group, others, as `mode` holds them) let `user`
+/// write it. The bits are read for uid 0 as for anyone else: a file its owner made read-only,
+/// or another user's file, is not for a save to replace, whatever the system would permit.
+bool ModeLetsWrite(unsigned mode, unsigned owner, unsigned group, const TFileUser& user);
+/// 0 when the current user may write the existing file `path` in place (its write bits and
+/// the system's own check, which also covers read-only mounts), else the errno that tells why.
+int FileWriteDenied(const std::string& path);
+
+/// A folder only `uid` can enter, for files no other user may plant or read: `runtimeDir`
+/// ($XDG_RUNTIME_DIR) when it is a real folder of that user closed to everyone else, else
+/// "vortan-<uid>" in `fallbackBase`, created with mode 0700 (one of ours found open is closed
+/// again). Empty when neither is possible, or the fallback exists with another owner or is
+/// no real folder: there is then no private place.
+std::string PrivateRuntimeDirectory(const std::string& runtimeDir,
+                                    const std::string& fallbackBase, unsigned uid);
 
 }  // namespace vortan::platform

@@ -48,15 +48,4 @@ std::vector<std::string> TerminalCommand(const std::string& terminal,
   return args;
 }
 
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
-  return quoted + "'";
-}
-
 }  // namespace vortan::platform

@@ -20,8 +20,4 @@ std::string FindTerminal();
 std::vector<std::string> TerminalCommand(const std::string& terminal,
                                          const std::vector<std::string>& command);
 
-/// The text in single quotes for a POSIX shell (and shells that read its quoting), so that
-/// `$`, backquotes and blanks in a file name stay literal.
-std::string ShellQuote(const std::string& text);
-
 }  // namespace vortan::platform

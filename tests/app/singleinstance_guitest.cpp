@@ -2,16 +2,20 @@
 // running instance, brings it to the front and ends without touching the settings.
 #include <gtest/gtest.h>
 
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
+#include <pwd.h>
 #include <unistd.h>
 
 #include "app/singleinstance.h"
 #include "editor/ui/editorwindow.h"
 #include "shell/mainwindow.h"
 #include "support/tempdir.h"
+#include "system/product.h"
 
 namespace vortan {
 namespace {
@@ -46,6 +50,90 @@ TEST(SingleInstance, RequestsBeforeTheWindowExistsWaitForIt) {
   ASSERT_EQ(opens.count(), 1);
   EXPECT_EQ(primary.PendingCount(), 0);
   EXPECT_EQ(opens[0][0].toStringList(), QStringList{"/tmp/x.f"});
+}
+
+TEST(SingleInstance, ANameWithALineBreakArrivesWhole) {
+  test::TTempDir dir;
+  TSingleInstance primary(ChannelIn(dir));
+  ASSERT_TRUE(primary.TryBecomePrimary());
+  primary.SetDelivering(true);
+  QSignalSpy opens(&primary, &TSingleInstance::OpenRequested);
+  TSingleInstance sender(ChannelIn(dir));
+  ASSERT_TRUE(sender.ForwardToPrimary({"/tmp/two\nlines.f"}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return opens.count() == 1; }, 5000));
+  EXPECT_EQ(opens[0][0].toStringList(), QStringList{"/tmp/two\nlines.f"});
+}
+
+// Raw bytes to the channel, as any local program could send them.
+void SendRaw(const QString& name, const QByteArray& bytes, bool close) {
+  QLocalSocket* socket = new QLocalSocket;
+  socket->connectToServer(name);
+  ASSERT_TRUE(socket->waitForConnected(2000));
+  socket->write(bytes);
+  socket->waitForBytesWritten(2000);
+  if (close) {
+    socket->disconnectFromServer();
+    delete socket;
+  }
+}
+
+TEST(SingleInstance, OversizedSlowOrMalformedRequestsAreDroppedWhole) {
+  test::TTempDir dir;
+  TSingleInstance primary(ChannelIn(dir));
+  ASSERT_TRUE(primary.TryBecomePrimary());
+  primary.SetIdleTimeout(300);
+  primary.SetDelivering(true);
+  QSignalSpy opens(&primary, &TSingleInstance::OpenRequested);
+  const QString name = ChannelIn(dir);
+  const QByteArray topic = QByteArray(OpenRequestTopic) + '\0';
+  // Far more than a topic and a path: cut off as soon as it passes the cap.
+  SendRaw(name, topic + QByteArray(TSingleInstance::MaxRequestBytes, 'a') + '\0', true);
+  // The old form, with no NUL ends; and a request cut short.
+  SendRaw(name, QByteArray(OpenRequestTopic) + "\n/tmp/old.f\n", true);
+  SendRaw(name, topic + "/tmp/cut.f", true);
+  // Opened and left silent: dropped after the idle time.
+  SendRaw(name, topic + "/tmp/idle", false);
+  QTest::qWait(800);
+  // A good request still gets through afterwards.
+  TSingleInstance sender(name);
+  ASSERT_TRUE(sender.ForwardToPrimary({"/tmp/good.f"}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return opens.count() >= 1; }, 5000));
+  QTest::qWait(200);
+  ASSERT_EQ(opens.count(), 1);
+  EXPECT_EQ(opens[0][0].toStringList(), QStringList{"/tmp/good.f"});
+}
+
+TEST(SingleInstance, ALockAndSocketPlantedByAnotherUserAreNotObeyed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "planting files of another user needs root";
+  test::TTempDir dir;
+  const QString name = ChannelIn(dir);
+  // A lock that looks held by a live process, and a listening socket, both of another user.
+  QFile lock(name + ".lock");
+  ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+  lock.write(QByteArray::number(::getppid()) + "\nvortan\n\n");
+  lock.close();
+  QLocalServer planted;
+  ASSERT_TRUE(planted.listen(name));
+  const passwd* nobody = ::getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr);
+  ASSERT_EQ(::chown(QFile::encodeName(name + ".lock").constData(), nobody->pw_uid, nobody->pw_gid), 0);
+  ASSERT_EQ(::chown(QFile::encodeName(name).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+
+  // A second launch would hand its files to the planted socket: it never does.
+  TSingleInstance sender(name);
+  EXPECT_FALSE(sender.ForwardToPrimary({"/tmp/secret.f"}, 300));
+  EXPECT_FALSE(planted.hasPendingConnections());
+  // And a start takes the channel over.
+  TSingleInstance primary(name);
+  EXPECT_TRUE(primary.TryBecomePrimary());
+  EXPECT_TRUE(primary.HasChannel());
+}
+
+TEST(SingleInstance, WithoutAPrivatePlaceEveryStartRunsAlone) {
+  TSingleInstance alone{QString()};
+  EXPECT_TRUE(alone.TryBecomePrimary());
+  EXPECT_FALSE(alone.HasChannel());
+  EXPECT_FALSE(alone.ForwardToPrimary({"/tmp/x.f"}, 100));
 }
 
 TEST(SingleInstance, SecondLaunchOpensItsFilesInTheRunningInstance) {

@@ -1,6 +1,9 @@
 #include "config/settingsstore.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <bit>
 #include <cctype>
@@ -418,6 +421,61 @@ TEST(SettingsStoreOpenTest, UnusableFileIsMovedAsideIntactAndAFreshStoreStarts) 
   EXPECT_TRUE(r.Ok);
   EXPECT_FALSE(r.WasDamaged);
   EXPECT_TRUE(again.RootExists());
+}
+
+TEST(SettingsStoreOpenTest, AStoreTheUserMayNotWriteIsReadNeverChangedNorMovedAside) {
+  struct TCase {
+    const char* what;
+    mode_t mode;
+    bool otherOwner;
+  };
+  // Decided by the file's write bits and owner, so it holds for root as well.
+  const TCase cases[] = {
+      {"made read-only", 0444, false},
+      {"another user's store", 0644, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TTempDir dir;
+    const std::string path = dir / "registry.sqlite";
+    {
+      TSettingsStore store;
+      ASSERT_TRUE(store.Open(path).Ok);
+      store.WriteInteger(sidZoom, 150);
+      store.WriteString(sidOutputFont, "Mono,10");
+    }
+    ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+    if (c.otherOwner) {
+      const passwd* nobody = ::getpwnam("nobody");
+      if (!nobody || ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
+        GTEST_SKIP() << "cannot give a file to another user here";
+    }
+    const std::string before = FileBytes(path);
+
+    TSettingsStore store;
+    const TStoreOpenResult r = store.Open(path);
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_TRUE(r.ReadOnly);
+    EXPECT_FALSE(r.WasDamaged);
+    EXPECT_EQ(store.ReadInteger(sidZoom), 150);
+    EXPECT_EQ(store.ReadString(sidOutputFont), "Mono,10");
+    // A setting never stored reads as its default; changes hold for the run only.
+    EXPECT_TRUE(store.ReadBool(sidNewWindowMaximized));
+    store.WriteInteger(sidZoom, 175);
+    EXPECT_EQ(store.ReadInteger(sidZoom), 175);
+    store.Close();
+
+    EXPECT_TRUE(FileBytes(path) == before) << "the store file changed";
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+      EXPECT_EQ(e.path().filename().string().find(".damaged"), std::string::npos);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    ASSERT_EQ(::chown(path.c_str(), ::geteuid(), ::getegid()), 0);
+    TSettingsStore writable;
+    const TStoreOpenResult again = writable.Open(path);
+    ASSERT_TRUE(again.Ok) << again.Error;
+    EXPECT_FALSE(again.ReadOnly);
+    EXPECT_EQ(writable.ReadInteger(sidZoom), 150);
+  }
 }
 
 TEST(SettingsStoreOpenTest, DirectoryInPlaceOfTheFileIsMovedAside) {

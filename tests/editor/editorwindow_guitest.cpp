@@ -79,12 +79,28 @@ TEST_F(TEditorWindow, BytesShowThroughTheActivePageAndSwitchingKeepsThem) {
 
 TEST_F(TEditorWindow, MissingFinalBreakIsAddedAndANulEndsALine) {
   TfrmEditor* e = NewEditor();
-  ASSERT_TRUE(e->LoadFromFile(dir.Write("nul.f", std::string("AB\0CD\nEF", 8))));
+  // The user is told at once that the file is not what it seems.
+  prompts.Answer(TModalResult::OK);
+  const std::string file = dir.Write("nul.f", std::string("AB\0CD\nEF", 8));
+  ASSERT_TRUE(e->LoadFromFile(file));
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_EQ(prompts.asked[0].Kind, TMsgDlgType::Warning);
   ASSERT_EQ(e->LineCount(), 3);
   EXPECT_EQ(e->Line(1), "AB");
   EXPECT_EQ(e->Line(2), "CD");
   EXPECT_EQ(e->LineBreak(), TLineBreak::LF);
   EXPECT_EQ(e->Text(), "AB\nCD\nEF\n");
+
+  // A save that turns the NUL into a break asks first: No keeps the file, Yes writes it,
+  // and the next save has nothing left to ask about.
+  prompts.Answer(TModalResult::No);
+  EXPECT_FALSE(e->SaveToFile(file));
+  EXPECT_EQ(ReadAll(file), std::string("AB\0CD\nEF", 8));
+  prompts.Answer(TModalResult::Yes);
+  ASSERT_TRUE(e->SaveToFile(file));
+  EXPECT_EQ(ReadAll(file), "AB\nCD\nEF\n");
+  ASSERT_TRUE(e->SaveToFile(file));
+  EXPECT_EQ(prompts.asked.size(), 3u);
 }
 
 TEST_F(TEditorWindow, BinaryFilesAndAMegabyteLineLoadUnchanged) {

@@ -122,6 +122,30 @@ TEST(EnvironmentTest, CompilerPaths) {
   }
 }
 
+TEST(EnvironmentTest, EmptyCompilerFolderLeavesItsVariableAlone) {
+  struct TCase {
+    const char* what;
+    std::string bin, lib;
+    std::vector<std::string> added, expected;
+  };
+  const TCase cases[] = {
+      {"no Lib folder: the user's LIBRARY_PATH stays", "/i/Bin/", "",
+       {"PATH=/usr/bin", "LIBRARY_PATH=/mine"},
+       {"PATH=/i/Bin/" + Sep() + "/usr/bin", "LIBRARY_PATH=/mine"}},
+      {"no Lib folder and no LIBRARY_PATH: none is added", "/i/Bin/", "", {"PATH=/usr/bin"},
+       {"PATH=/i/Bin/" + Sep() + "/usr/bin"}},
+      {"no Bin folder: PATH gets no leading separator", "", "/i/Lib/",
+       {"PATH=/usr/bin", "LIBRARY_PATH=/mine"}, {"PATH=/usr/bin", "LIBRARY_PATH=/i/Lib/"}},
+      {"no Bin folder and no PATH: none is added", "", "", {"X=1"}, {"X=1"}},
+  };
+  for (const TCase& c : cases) {
+    TEnvironment env;
+    for (const std::string& e : c.added) env.Add(e);
+    env.SetCompilerPaths(c.bin, c.lib);
+    EXPECT_EQ(Entries(env), c.expected) << c.what;
+  }
+}
+
 TEST(EnvironmentTest, LoadForCompilerCopiesOwnEnvironmentAndLeavesItAlone) {
   const char* old = std::getenv("LIBRARY_PATH");
   const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,7 @@ class RunJobs : public ::testing::Test {
     job->ProgramPath = program;
     job->WorkingDirectory = fs::path(program).parent_path().string();
     job->FileName = program;
+    job->EndedText = "ended %d.";
     return job;
   }
 
@@ -126,11 +128,11 @@ TEST_F(RunJobs, EachModeRunsTheProgramInTheTerminalInItsDirectory) {
   };
   const TCase cases[] = {
       // Stays open after the program: only Stop (or the user) ends it.
-      {rwPifFile, {terminal_, "-e", "/bin/sh", "-c"}, {"sh", program_}, false},
+      {rwPifFile, {terminal_, "-e", "/bin/sh", "-c"}, {"sh", program_, "ended ", "."}, false},
       // The script's key wait ends at once on the terminal's empty input.
       {rwBatFile, {terminal_, "-e", install_ + "RunWith.sh", program_}, {}, true},
-      {rwExeDirect, {terminal_, "-e", program_}, {}, true},
-      {rwConsole, {terminal_, "-e", "/bin/sh", "-c", "'" + program_ + "'"}, {}, true},
+      {rwExeDirect, {terminal_, "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program_}, {}, true},
+      {rwConsole, {terminal_, "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program_}, {}, true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE("mode " + std::to_string(c.mode));
@@ -245,4 +247,82 @@ TEST_F(RunJobs, TheDebuggerRunsInTheTerminalWithTheFormattedCommandLine) {
             (std::vector<std::string>{terminal_, "-e", debugger, "-q", "-nx", program_}));
   EXPECT_EQ(Lines(ReadAll(dir_ / "bin dir/gdb.args")),
             (std::vector<std::string>{"-q", "-nx", program_}));
+}
+
+TEST_F(RunJobs, ProgramNamesNeverBecomeShellText) {
+  TEnvVar term("VORTAN_TERMINAL", terminal_.c_str());
+  // Each name would run "touch pwned" if a shell read it as a command.
+  const std::vector<std::string> names = {
+      "two  blanks", "it's \"quoted\"", "$(touch pwned)", "x;touch pwned", "`touch pwned`",
+      "-x", "back\\"};
+  struct TMode {
+    int mode;
+    const char* shell;
+    std::string expectedShell;  // what runs the program in mode 3
+  };
+  const TMode modes[] = {
+      {rwPifFile, "/bin/sh", ""},
+      {rwBatFile, "/bin/sh", ""},
+      {rwExeDirect, "/bin/sh", ""},
+      {rwConsole, "/bin/bash", "/bin/bash"},
+      // A shell that reads its arguments otherwise is not trusted with the name.
+      {rwConsole, "/usr/bin/fish", "/bin/sh"},
+  };
+  for (const std::string& name : names) {
+    const std::string program = Executable(dir_, "bin dir/" + name, "#!/bin/sh\necho ran > ran.txt\n");
+    for (const TMode& m : modes) {
+      SCOPED_TRACE(name + " in mode " + std::to_string(m.mode) + " with " + m.shell);
+      TEnvVar shell("SHELL", m.shell);
+      fs::remove(dir_ / "bin dir/ran.txt");
+      WriteInteger(sidRunWith, m.mode);
+      Run(RunJob(program), m.mode == rwPifFile);
+      fake_.KillSession();
+      EXPECT_EQ(ReadAll(dir_ / "bin dir/ran.txt"), "ran\n");
+      EXPECT_FALSE(fs::exists(dir_ / "bin dir/pwned"));
+      EXPECT_FALSE(fs::exists(dir_ / "pwned"));
+      // A terminal given a single command argument may hand it to a shell.
+      const std::vector<std::string> args = fake_.Arguments();
+      ASSERT_GE(args.size(), 4u);
+      EXPECT_EQ(std::count(args.begin(), args.end(), program), 1);
+      if (!m.expectedShell.empty()) EXPECT_EQ(args[2], m.expectedShell);
+    }
+  }
+}
+
+TEST_F(RunJobs, ModeZeroSaysThatTheProgramEndedWithItsCodeAndHowToClose) {
+  TEnvVar term("VORTAN_TERMINAL", terminal_.c_str());
+  const std::string program = Executable(dir_, "bin dir/fails", "#!/bin/sh\necho output\nexit 3\n");
+  WriteInteger(sidRunWith, rwPifFile);
+  auto* job = RunJob(program);
+  job->EndedText = "Program ended with exit code %d. Press Enter to close this window.";
+  TOutcome out;
+  job->OnFinished = [&](TBaseThread&) { out.done = true; };
+  job->Start();
+  // The window holds after the program, telling so; the run lasts until it is closed.
+  EXPECT_TRUE(ui_.RunUntil([&] {
+    return ReadAll(dir_ / "term.out").find("exit code 3.") != std::string::npos;
+  }));
+  EXPECT_NE(ReadAll(dir_ / "term.out").find(
+                "output\n\nProgram ended with exit code 3. Press Enter to close this window.\n"),
+            std::string::npos)
+      << ReadAll(dir_ / "term.out");
+  EXPECT_FALSE(out.done);
+  job->RequestStop();
+  EXPECT_TRUE(ui_.RunUntil([&] { return out.done; }));
+
+  // Enter in the window ends it.
+  const std::vector<std::string> args =
+      TExecuteThread::RunCommand(rwPifFile, terminal_, program, "", "", "ended %d.");
+  std::string command;
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    std::string quoted = "'";
+    for (char c : args[i]) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    command += quoted + "' ";
+  }
+  FILE* p = ::popen(("echo | " + command + "2>&1").c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  char buffer[256] = {};
+  const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, p);
+  EXPECT_EQ(::pclose(p), 0);
+  EXPECT_NE(std::string(buffer, n).find("output\n\nended 3.\n"), std::string::npos);
 }

@@ -166,7 +166,7 @@ TEST_F(RunSteps, ExecuteFollowsTheProgramFileRunsItMinimizedAndStopEndsIt) {
   for (const char* name : {"actRun", "actCompile", "actCompileandRun", "actDebug"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("actStop"));
-  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", program}));
+  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program}));
 
   // The program ends by itself: the IDE comes back and Execute is open again.
   dir_.Write("work/go", "");
@@ -254,7 +254,7 @@ TEST_F(RunSteps, RunAndDebugCompileFirstThenStartTheProgramOrTheDebuggerOnIt) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(work_ + "hello.txt"); }, 60000));
   ASSERT_TRUE(WaitEnded(e));
   EXPECT_FALSE(form);
-  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", program}));
+  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program}));
   EXPECT_EQ(ReadAll(work_ + "hello.txt"), " HELLO FILE\n");
 
   // The debugger on no input ends at once.

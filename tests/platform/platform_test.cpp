@@ -1,10 +1,13 @@
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -196,3 +199,102 @@ TEST(PlatformTest, SpecialFolders) {
   EXPECT_EQ(SpecialFolder(FolderDesktop), home + "/Desktop/");
   EXPECT_EQ(SpecialFolder(FolderStartMenu), home + "/.local/share/applications/");
 }
+
+namespace vortan::platform {
+namespace {
+
+TEST(PlatformTest, WriteBitsAreReadForTheClassTheUserIsIn) {
+  struct TCase {
+    const char* what;
+    unsigned mode, owner, group;
+    TFileUser user;
+    bool writable;
+  };
+  const TFileUser alice{1000, {1000, 27}};
+  const TFileUser root{0, {0}};
+  const TCase cases[] = {
+      {"own file, owner may write", 0644, 1000, 1000, alice, true},
+      {"own file made read-only", 0444, 1000, 1000, alice, false},
+      {"own file: the group bit does not help the owner", 0464, 1000, 1000, alice, false},
+      {"another user's file, group may write, user in it", 0664, 1001, 27, alice, true},
+      {"another user's file, group may write, user not in it", 0664, 1001, 50, alice, false},
+      {"another user's file, others may write", 0646, 1001, 50, alice, true},
+      {"another user's file, read for others only", 0644, 1001, 50, alice, false},
+      {"group member: the others' bit does not help", 0646, 1001, 27, alice, false},
+      {"root's own read-only file", 0444, 0, 0, root, false},
+      {"another user's file for root", 0644, 65534, 65534, root, false},
+      {"root's own file", 0600, 0, 0, root, true},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(ModeLetsWrite(c.mode, c.owner, c.group, c.user), c.writable) << c.what;
+}
+
+}  // namespace
+}  // namespace vortan::platform
+
+namespace vortan::platform {
+namespace {
+
+TEST(PlatformTest, PrivateRuntimeDirectoryIsNeverAnotherUsersOrAnOpenOne) {
+  const passwd* nobody = ::getpwnam("nobody");
+  if (!nobody || ::geteuid() != 0) GTEST_SKIP() << "giving folders to another user needs root";
+  const unsigned uid = ::geteuid();
+  struct TCase {
+    const char* what;
+    std::function<void(const std::string& runtime, const std::string& fallback)> prepare;
+    bool runtimeGiven;
+    const char* expected;  // "runtime", "fallback" or "" for none
+  };
+  const TCase cases[] = {
+      {"the runtime folder, ours and closed", [](auto&, auto&) {}, true, "runtime"},
+      {"a runtime folder of another user",
+       [&](const std::string& r, auto&) { ASSERT_EQ(::chown(r.c_str(), nobody->pw_uid, 0), 0); },
+       true, "fallback"},
+      {"a runtime folder open to others",
+       [](const std::string& r, auto&) { ASSERT_EQ(::chmod(r.c_str(), 0777), 0); }, true,
+       "fallback"},
+      {"no runtime folder", [](auto&, auto&) {}, false, "fallback"},
+      {"the fallback exists with another owner",
+       [&](auto&, const std::string& f) {
+         ASSERT_EQ(::mkdir(f.c_str(), 0700), 0);
+         ASSERT_EQ(::chown(f.c_str(), nobody->pw_uid, 0), 0);
+       },
+       false, ""},
+      {"the fallback is a link to a folder of ours",
+       [](const std::string& r, const std::string& f) {
+         ASSERT_EQ(::symlink(r.c_str(), f.c_str()), 0);
+       },
+       false, ""},
+      {"the fallback is ours but open: closed again",
+       [](auto&, const std::string& f) {
+         ASSERT_EQ(::mkdir(f.c_str(), 0700), 0);
+         ASSERT_EQ(::chmod(f.c_str(), 0777), 0);
+       },
+       false, "fallback"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    char tmpl[] = "/tmp/vortan-rt-XXXXXX";
+    const std::string base = ::mkdtemp(tmpl);
+    const std::string runtime = base + "/run";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    const std::string fallback = base + "/vortan-" + std::to_string(uid);
+    c.prepare(runtime, fallback);
+    const std::string got = PrivateRuntimeDirectory(c.runtimeGiven ? runtime : "", base, uid);
+    const std::string expected = std::string(c.expected) == "runtime"    ? runtime
+                                 : std::string(c.expected) == "fallback" ? fallback
+                                                                         : "";
+    EXPECT_EQ(got, expected);
+    if (got == fallback && !got.empty()) {
+      struct stat st {};
+      ASSERT_EQ(::lstat(got.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 0777, 0700u);
+      EXPECT_EQ(st.st_uid, uid);
+    }
+    std::filesystem::remove_all(base);
+  }
+  EXPECT_EQ(PrivateRuntimeDirectory("", "", uid), "");
+}
+
+}  // namespace
+}  // namespace vortan::platform

@@ -54,17 +54,3 @@ TEST(Terminal, TheFirstThatExistsOfTheOwnChoiceTheDebianNameAndXterm) {
   ::setenv("PATH", oldPath.c_str(), 1);
   ::unsetenv("VORTAN_TERMINAL");
 }
-
-TEST(Terminal, ShellQuotingKeepsEveryCharacterLiteral) {
-  for (const std::string text : {"plain", "two  blanks", "it's", "$HOME `id` \"q\" \\ * ;|&",
-                                 "'''", ""}) {
-    SCOPED_TRACE(text);
-    const std::string command = "printf %s " + ShellQuote(text);
-    FILE* p = ::popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    char buffer[128] = {};
-    const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, p);
-    ::pclose(p);
-    EXPECT_EQ(std::string(buffer, n), text);
-  }
-}

@@ -137,12 +137,7 @@ bool TDocuments::OpenList(const std::vector<std::string>& names) {
 bool TDocuments::SaveAs(const std::string& fileName, TfrmEditor* editor) {
   if (!editor || fileName.empty()) return false;
   const std::string name = WithSourceExtension(fileName);
-  if (ReadBool(sidCreateBackupFile) && platform::FileExists(name)) {
-    std::error_code ec;
-    std::filesystem::copy_file(name, BackupFileName(name),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-  }
-  if (!editor->SaveToFile(name)) return false;
+  if (!editor->SaveToFile(name, ReadBool(sidCreateBackupFile))) return false;
   editor->SetModified(false);
   editor->SetFileName(name);
   editor->SetCaption(Local(Caption(name)));

@@ -12,6 +12,7 @@
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
 #include "config/storedformats.h"
+#include "editor/documentsave.h"
 #include "editor/ui/editorhost.h"
 #include "editor/fortranhighlighter.h"
 #include "widgets/qtconvert.h"
@@ -108,7 +109,13 @@ bool TfrmEditor::LoadFromFile(const std::string& fileName) {
                   {TMsgDlgBtn::OK});
     return false;
   }
+  // What a save that died on the way left beside the file is of no use any more.
+  RemoveStaleSaveFiles(fileName);
   const TSplitSource split = SplitSource(bytes);
+  hadNul_ = split.HadNul;
+  if (hadNul_)
+    MessageDlgDef(FormatText(TStr::strMsgFileHasNul, {platform::FileNameText(fileName)}), TMsgDlgType::Warning,
+                  {TMsgDlgBtn::OK});
   bytes.clear();
   bytes.shrink_to_fit();
   errorLines_.clear();
@@ -121,15 +128,11 @@ bool TfrmEditor::LoadFromFile(const std::string& fileName) {
   return true;
 }
 
-bool TfrmEditor::SaveToFile(const std::string& fileName) {
+bool TfrmEditor::SaveToFile(const std::string& fileName, bool createBackup) {
   // The blanks typed at the end of the line being edited go too, as on every edited line.
   synEdit_->TrimEditedLines(true);
-  std::string error;
-  if (!WriteFileReplacing(fileName, Text(), error)) {
-    MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(fileName), error}), TMsgDlgType::Error,
-                  {TMsgDlgBtn::OK});
-    return false;
-  }
+  if (!SaveDocumentFile({fileName, createBackup, hadNul_}, Text())) return false;
+  hadNul_ = false;
   return true;
 }
 

@@ -33,9 +33,10 @@ class TfrmEditor : public QWidget {
   /// the document is unchanged).
   bool LoadFromFile(const std::string& fileName);
   /// Writes every line followed by the remembered break, without destroying the old file when
-  /// the write fails. False when it failed (the error was shown; nothing else changes).
-  /// The modified flag is the caller's to clear.
-  bool SaveToFile(const std::string& fileName);
+  /// the write fails, first copying the old file to its backup name when `createBackup` is
+  /// set. False when it failed or the user declined (the error was shown; nothing else
+  /// changes). The modified flag is the caller's to clear.
+  bool SaveToFile(const std::string& fileName, bool createBackup = false);
   const std::string& FileName() const { return fileName_; }
   /// Sets the file name and runs the program-file check once.
   void SetFileName(const std::string& fileName);
@@ -145,6 +146,8 @@ class TfrmEditor : public QWidget {
   bool active_ = false;
   /// An empty text is no line at all, except when it was loaded as one empty line.
   bool singleEmptyLine_ = false;
+  // The file held NUL bytes, shown as line breaks; cleared once a save has written them.
+  bool hadNul_ = false;
   TSynFortranSyn* highlighter_ = nullptr;
   QLabel* panels_[3] = {};
   QPointer<QMdiSubWindow> subWindow_;

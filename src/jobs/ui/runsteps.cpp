@@ -12,6 +12,7 @@
 #include "editor/ui/editorwindow.h"
 #include "widgets/qtconvert.h"
 #include "i18n/stringtable.h"
+#include "platform/codepage.h"
 #include "platform/platform.h"
 #include "jobs/ui/pipelinehost.h"
 #include <QMainWindow>
@@ -71,6 +72,7 @@ void TRunSteps::StartRun(TfrmEditor* editor, const std::string& program) {
   job->ProgramPath = target;
   job->WorkingDirectory = DirectoryPart(target);
   job->FileName = target;
+  job->EndedText = platform::BytesToUtf8(platform::TCodePage::Ansi, Str(TStr::strProgramEnded));
   job->OnSuccess = Handler(&TRunSteps::RunStarted, editor);
   job->OnError = Handler(&TRunSteps::RunFailed, editor);
   job->OnFinished = Handler(&TRunSteps::RunEnded, editor);
