@@ -24,6 +24,7 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strCantExecuteAnalyzer", "strTerminatedByUser", "strUnknownFailure", "strAnalyzerFailure",
     "strCantExecuteCompiler", "strCantExecuteDebugger", "strCantExecuteCompiledFile",
     "strWaitingProcess", "strMsgStoreDamaged",
+    "strMsgInvalidValue", "strMsgMarginsTooLarge", "strMsgCharsetClearsUndo",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

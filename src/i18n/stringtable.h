@@ -25,6 +25,7 @@ enum class TStr : int {
   strAnalyzerFailure, strCantExecuteCompiler, strCantExecuteDebugger,
   strCantExecuteCompiledFile, strWaitingProcess,
   strMsgStoreDamaged,  // added: a damaged settings file was moved aside
+  strMsgInvalidValue, strMsgMarginsTooLarge, strMsgCharsetClearsUndo,  // added: Options checks
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,
