@@ -256,15 +256,4 @@ std::string DecimalText(double value, char decimalSeparator) {
   return s;
 }
 
-void PushHistory(std::vector<std::string>& items, const std::string& text) {
-  if (text.empty()) return;
-  for (auto it = items.begin(); it != items.end(); ++it) {
-    if (*it == text) {
-      items.erase(it);
-      break;
-    }
-  }
-  items.insert(items.begin(), text);
-}
-
 }  // namespace vortan

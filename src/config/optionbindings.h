@@ -1,7 +1,7 @@
 #pragma once
 // The Options dialog's controls and the settings they edit, as one table, with the rules
 // that do not need a window: what a box accepts while typing, whether its text can be
-// applied, how the combo-box histories grow, and how a value travels to and from the store.
+// applied, and how a value travels to and from the store.
 //
 // Values travel as text: a check box "0"/"1", numbers and colours in decimal, texts as
 // they stand. The dialog reads every row into its control and writes every row back on
@@ -79,9 +79,5 @@ std::string NormalizeColumnList(std::string_view text);
 std::optional<double> ParseDecimalText(std::string_view text, char decimalSeparator);
 /// The shortest text that reads back as the same double, with the given separator.
 std::string DecimalText(double value, char decimalSeparator);
-
-/// Moves `text` to the top of a history (inserting it when new). An empty text changes
-/// nothing.
-void PushHistory(std::vector<std::string>& items, const std::string& text);
 
 }  // namespace vortan

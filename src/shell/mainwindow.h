@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "config/headerfooter.h"
+#include "config/printsettings.h"
 #include "config/storedformats.h"
 #include "editor/ui/editorhost.h"
 #include "system/historylist.h"
@@ -38,6 +39,7 @@ namespace vortan {
 
 class TfrmEditor;
 class TActionRegistry;
+class TMainLayout;
 class TParlax;
 class TPipeline;
 class TSynFortranSyn;
@@ -99,6 +101,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   const THighlightAttribute& UserErrorLine() const override { return userErrorLine_; }
   void StopJob(TfrmEditor* editor) override;
   void SetUserErrorLine(const THighlightAttribute& attr) { userErrorLine_ = attr; }
+  /// Margins, print flags, page header and footer; loaded and saved with the window.
+  TPrintSettings& PrintSettings() { return printSettings_; }
 
   // Commands
   void CloseAll();
@@ -107,6 +111,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   void Exit();
   void ToggleFullScreen();
   bool IsFullScreen() const;
+  /// The rectangle the window goes back to when full screen ends.
+  QRect FullScreenRestoreRect() const { return savedGeometry_; }
   void ToggleBookmark(int n);
   void GotoBookmark(int n);
   void TileVertically();
@@ -225,6 +231,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   THighlightAttribute defaultErrorLine_;
   THighlightAttribute userErrorLine_;
   TFontSpec outputFont_;
+  TPrintSettings printSettings_;
+  TMainLayout* layout_ = nullptr;
 
   QToolBar* tbrMenu_ = nullptr;
   QMenuBar* menuBar_ = nullptr;

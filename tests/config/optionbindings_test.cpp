@@ -28,7 +28,9 @@ TEST(OptionBindings, EveryRowNamesOneControlAndASettingOfTheMatchingType) {
       EXPECT_EQ(t, TSettingType::String);
     else
       EXPECT_EQ(t, TSettingType::Integer);
-    if (b.History >= 0) EXPECT_EQ(SettingsTable[std::size_t(b.History)].Type, TSettingType::Object);
+    if (b.History >= 0) {
+      EXPECT_EQ(SettingsTable[std::size_t(b.History)].Type, TSettingType::Object);
+    }
   }
   // The ten combo boxes with a history.
   std::set<int> histories;
@@ -92,7 +94,9 @@ TEST(OptionBindings, OnlyWholeNumbersInRangeAndRealColumnListsCanBeApplied) {
     ASSERT_NE(b, nullptr);
     const TValueCheck r = CheckBindingText(*b, c.text);
     EXPECT_EQ(r.Error, c.error);
-    if (!r) EXPECT_EQ(r.Field, c.field);
+    if (!r) {
+      EXPECT_EQ(r.Field, c.field);
+    }
   }
   EXPECT_EQ(NormalizeColumnList("6,,72,"), "6,72");
 }
@@ -110,16 +114,6 @@ TEST(OptionBindings, DecimalTextsReadWithTheLocaleSeparatorAndWriteTheShortestFo
   for (double v : {0.984251968503937, 1e22, 0.0}) {
     EXPECT_EQ(ParseDecimalText(DecimalText(v, ','), ','), v) << v;
   }
-}
-
-TEST(OptionBindings, HistoryMovesAnExistingEntryToTheTopAndInsertsANewOne) {
-  std::vector<std::string> h = {"32767", "1024"};
-  PushHistory(h, "1024");
-  EXPECT_EQ(h, (std::vector<std::string>{"1024", "32767"}));
-  PushHistory(h, "500");
-  EXPECT_EQ(h, (std::vector<std::string>{"500", "1024", "32767"}));
-  PushHistory(h, "");
-  EXPECT_EQ(h, (std::vector<std::string>{"500", "1024", "32767"}));
 }
 
 class OptionStoreTest : public ::testing::Test {

@@ -45,6 +45,7 @@
 #include "options/ui/optionshost.h"
 #include "options/ui/pagesample.h"
 #include "platform/codepage.h"
+#include "system/combohistory.h"
 #include "system/promptservice.h"
 #include "system/shellintegration.h"
 #include "system/vortanpath.h"
@@ -1115,12 +1116,13 @@ void TfrmOptions::PushHistories() {
     const std::string text = LatinBytes(c->currentText());
     std::vector<std::string> items;
     for (int i = 0; i < c->count(); ++i) items.push_back(LatinBytes(c->itemText(i)));
-    PushHistory(items, text);
+    AddToHistory(items, text);
     const QSignalBlocker block(c);
     c->clear();
     for (const std::string& item : items) c->addItem(Latin(item));
     if (c->count() > 0) c->setCurrentIndex(0);
-    Store().WriteObject(b.History, items);
+    // The oldest entries give way rather than the whole history going unsaved.
+    Store().WriteObject(b.History, HistoryThatFits(items, MaxObjectSize));
   }
   loading_ = was;
 }
