@@ -136,8 +136,8 @@ void TMainLayout::LoadToolbars() {
     // Floating bars go after the docked ones of their side so they do not split a row.
     sides[side].push_back({int(i), floating ? 1 << 20 : l.Row, l.Position});
   }
-  for (const auto& [side, slots] : sides) {
-    const std::vector<std::vector<int>> rows = PlanRows(slots);
+  for (const auto& [side, onSide] : sides) {
+    const std::vector<std::vector<int>> rows = PlanRows(onSide);
     for (std::size_t r = 0; r < rows.size(); ++r) {
       if (r > 0) window_.addToolBarBreak(ToolBarArea(side));
       for (int i : rows[r]) {
@@ -189,8 +189,8 @@ void TMainLayout::LoadPanels() {
     sides[side].push_back({int(i), l.Row, floating ? 1 << 20 : l.Position});
   }
   // Panels of one side are added in the order they stood along it.
-  for (const auto& [side, slots] : sides)
-    for (const std::vector<int>& row : PlanRows(slots))
+  for (const auto& [side, onSide] : sides)
+    for (const std::vector<int>& row : PlanRows(onSide))
       for (int i : row) {
         QDockWidget* d = docks[std::size_t(i)].Dock;
         d->setFloating(false);

@@ -55,7 +55,7 @@ class TPrompts : public test::TScriptedPrompts {
 };
 
 class OptionsTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     QLocale::setDefault(QLocale::c());
     ASSERT_TRUE(OpenStore(dir_ / "store.sqlite").Ok);
@@ -102,7 +102,7 @@ TEST_F(OptionsTest, ApplyIsEnabledExactlyWhenSomethingChangedSinceCreationOrTheL
       {"radio button", [](OptionsTest& t) { t.Get<QRadioButton>("rdbConsole")->click(); }},
       {"track bar", [](OptionsTest& t) { t.Get<QSlider>("TrackBar1")->setValue(5); }},
       {"theme", [](OptionsTest& t) { t.Get<QComboBox>("cbxTheme")->setCurrentText("Stripes"); }},
-      {"margin", [](OptionsTest& t) { QTest::keyClick(t.Get<QLineEdit>("edtMarginLeft"), Qt::Key_1); }},
+      {"margin", [](OptionsTest& t) { QTest::keyClick(t.Get<QLineEdit>("edtMarginLeft"), Qt::Key_Backspace); }},
       {"header line", [](OptionsTest& t) { t.Get<QTextEdit>("rchHeaderCenter")->insertPlainText("x"); }},
       {"colour element", [](OptionsTest& t) { t.Get<QCheckBox>("chkBold")->click(); }},
       {"margin unit", [](OptionsTest& t) { t.Get<QComboBox>("cbxMarginUnits")->setCurrentIndex(1); }},
@@ -285,7 +285,7 @@ TEST_F(OptionsTest, ValuesThatCannotBeAppliedAreNamedAndNothingIsWritten) {
       {"cbxUndoLimit", "99999999999", "99999999999"},
       {"cbxTabStops", "0", "'0'"},
       {"edtMarginLeft", "300", "margins are larger"},
-      {"edtMarginTop", "150", "margins are larger"},
+      {"edtMarginTop", "280", "margins are larger"},
       {"edtMarginRight", "1,5", "1,5"},
   };
   for (const Case& c : cases) {
@@ -408,7 +408,9 @@ TEST_F(OptionsTest, HeaderLinesBecomeItemsOfTheirEditorsAlignmentAndMacrosInsert
   EXPECT_TRUE(found);
   // Lines nobody touched keep their stored fonts, names included.
   for (const THeaderFooterItem& item : h.Items)
-    if (item.Text == "$DATE$ $TIME$") EXPECT_EQ(item.Font.Size, 6);
+    if (item.Text == "$DATE$ $TIME$") {
+      EXPECT_EQ(item.Font.Size, 6);
+    }
 }
 
 TEST_F(OptionsTest, SwitchingTheCharacterSetAsksFirstWhenAnEditorCouldUndo) {
@@ -433,7 +435,10 @@ TEST_F(OptionsTest, SwitchingTheCharacterSetAsksFirstWhenAnEditorCouldUndo) {
 }
 
 TEST_F(OptionsTest, EditorPagesShowTheActiveEditorsStateAndScrollPastEndDisablesMaintainCaret) {
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
   TfrmEditor* e = main_->NewSourceFile();
+  ASSERT_EQ(main_->ActiveEditor(), e);
   e->SynEdit()->SetInsertMode(false);  // the Insert key, not the dialog
   TfrmOptions& d = Open(TfrmOptions::pgEditor);
   EXPECT_FALSE(Get<QCheckBox>("chkInsertMode")->isChecked());
