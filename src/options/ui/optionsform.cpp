@@ -525,6 +525,7 @@ void TfrmOptions::BuildPrintMargins() {
   outer->addWidget(lblUnits, 0, 0);
   outer->addWidget(cbxMarginUnits_, 0, 1, 1, 2);
   outer->setColumnStretch(2, 1);
+  outer->setRowStretch(8, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(hf);
   const char* flags[] = {"chkMirrorMargins", "chkLineNumbers", "chkLineNumbersInMargin",
