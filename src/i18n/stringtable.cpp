@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "i18n/parlax.h"
+#include "platform/codepage.h"
 
 namespace vortan {
 
@@ -112,6 +113,16 @@ std::string FormatStr(const std::string& format, std::initializer_list<std::stri
     }
   }
   return out;
+}
+
+std::string LanguageToUtf8(std::string_view bytes) {
+  return platform::BytesToUtf8(platform::TCodePage::Ansi, bytes);
+}
+
+std::string StrText(TStr s) { return LanguageToUtf8(Str(s)); }
+
+std::string FormatText(TStr s, std::initializer_list<std::string> utf8Args) {
+  return FormatStr(StrText(s), utf8Args);
 }
 
 }  // namespace vortan

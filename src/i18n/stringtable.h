@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace vortan {
 
@@ -49,6 +50,14 @@ const std::string& Str(TStr s);
 void LoadStringTable(const TParlax& engine);
 /// Sets every entry back to its built-in default.
 void ResetStringTable();
+/// Language-file text (the platform's 8-bit code page) as UTF-8: the one rule by which language
+/// texts reach the screen.
+std::string LanguageToUtf8(std::string_view bytes);
+/// Current text of an entry as UTF-8.
+std::string StrText(TStr s);
+/// The entry as UTF-8 with its placeholders filled by UTF-8 texts (file names through
+/// FileNameText, numbers, other UTF-8 texts): a message made of decoded parts.
+std::string FormatText(TStr s, std::initializer_list<std::string> utf8Args);
 /// printf-style formatting of "%s" and "%d" placeholders with the given texts, in order.
 std::string FormatStr(const std::string& format, std::initializer_list<std::string> args);
 

@@ -1,6 +1,7 @@
 #include "shell/actionregistry.h"
 
 #include <QAction>
+#include <QWidget>
 #include <algorithm>
 #include <cctype>
 
@@ -46,11 +47,40 @@ void TActionRegistry::Update(const TActionState& state,
   for (std::size_t i = 0; i < actions_.size(); ++i) {
     const TActionRow& row = *rows_[i];
     QAction* a = actions_[i];
-    const bool enabled = IsEnabled(row.Enable, state);
+    // A command without a handler yet must not look as if it could do something.
+    const bool enabled = (row.Run || row.SubmenuHead) && IsEnabled(row.Enable, state);
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (row.Check != TCheckRule::None) {
       const bool on = checked(row);
       if (a->isChecked() != on) a->setChecked(on);
+    }
+  }
+}
+
+void TActionRegistry::HoldShortcuts(QWidget* window) {
+  // Qt fires neither of two shortcuts with the same keys, even when one of them sits in a
+  // menu only. Where one handler serves several commands (Close All in the File and in the
+  // Window menu) the first holds the keys; the others show them beside their caption.
+  std::vector<std::pair<QKeySequence, const TActionRow*>> held;
+  for (std::size_t i = 0; i < actions_.size(); ++i) {
+    QAction* a = actions_[i];
+    window->addAction(a);
+    QString text = a->text();
+    if (const auto tab = text.indexOf(QLatin1Char('\t')); tab >= 0) text.truncate(tab);
+    const QKeySequence key = a->shortcut().isEmpty() && text != a->text()
+                                 ? QKeySequence(a->text().mid(text.size() + 1))
+                                 : a->shortcut();
+    bool twin = false;
+    if (!key.isEmpty())
+      for (const auto& [k, row] : held)
+        if (k == key && row->Run && row->Run == rows_[i]->Run) twin = true;
+    if (twin) {
+      a->setShortcut({});
+      a->setText(text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
+    } else {
+      if (text != a->text()) a->setText(text);
+      if (a->shortcut() != key) a->setShortcut(key);
+      if (!key.isEmpty()) held.emplace_back(key, rows_[i]);
     }
   }
 }

@@ -14,6 +14,7 @@
 #include "widgets/shortcuttext.h"
 
 class QAction;
+class QWidget;
 
 namespace vortan {
 
@@ -33,6 +34,9 @@ class TActionRegistry {
 
   /// Gives every action its image of the set, or none for style 3 (no icons).
   void ApplyIconStyle(int style, TIconSets& icons);
+  /// Gives the window the shortcuts of every action, once per key for commands that share a
+  /// handler (run again after the shortcuts change).
+  void HoldShortcuts(QWidget* window);
   /// Sets enabled and checked state of every action.
   void Update(const TActionState& state, const std::function<bool(const TActionRow&)>& checked);
 

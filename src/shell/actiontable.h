@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/commands.h"
+
 namespace vortan {
 
 /// When an action is enabled.
@@ -68,6 +70,7 @@ struct TActionRow {
   TCheckRule Check;
   bool Hidden;          ///< never shown in a menu
   bool SubmenuHead;     ///< only opens a submenu; executing it does nothing
+  TCommand Run;         ///< what the command does; nullptr while it has no handler yet
 };
 
 /// Every action of the main window, in the template's order.

@@ -35,33 +35,28 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
+#include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/fortranhighlighter.h"
 #include "widgets/qtconvert.h"
-#include "i18n/ui/languagecommand.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
 #include "platform/platform.h"
-#include "platform/terminal.h"
-#include "shell/aboutbox.h"
 #include "shell/actionregistry.h"
-#include "system/desktoptools.h"
 #include "shell/mainlayout.h"
-#include "shell/mainoptionshost.h"
 #include "shell/mainwindowlanguage.h"
 #include "system/product.h"
 #include "system/promptservice.h"
 #include "widgets/qtfont.h"
 #include "system/sourcefilenames.h"
-#include "shell/themes.h"
 #include "system/vortanextension.h"
+#include "shell/themes.h"
 
 namespace vortan {
 
 namespace {
 
-constexpr int kPortugueseBrazil = 1046;
 constexpr int kEditorRole = Qt::UserRole + 1;
 
 /// The built-in template, parsed once.
@@ -88,7 +83,7 @@ void ApplyStyleSheet(QWidget* window, const QString& sheet) {
 
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent),
-      history_([](const std::string& a, const std::string& b) { return IsSameFile(a, b); },
+      history_([](const std::string& a, const std::string& b) { return platform::IsSameFile(a, b); },
                [](const std::string& f) { return platform::FileExists(f); }) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -103,6 +98,18 @@ TfrmMain::TfrmMain(QWidget* parent)
   mdi_->setActivationOrder(QMdiArea::CreationOrder);
   mdi_->setContextMenuPolicy(Qt::CustomContextMenu);
   setCentralWidget(mdi_);
+  docs_ = new TDocuments(mdi_, this, this);
+  docs_->SetSourceIcon(icons_.SourceIcon());
+  connect(docs_, &TDocuments::Opened, this, [this](TfrmEditor* e) {
+    AddFileNode(e);
+    // The editor asked for the merge while it was being made, before the frame listed it.
+    UpdateStatusPanels(nullptr);
+  });
+  connect(docs_, &TDocuments::Renamed, this, [this](TfrmEditor* e, const std::string& name) {
+    RenameFileNode(e, FileNamePart(name));
+  });
+  connect(docs_, &TDocuments::FileUsed, this, &TfrmMain::AddToHistory);
+  connect(docs_, &TDocuments::Changed, this, &TfrmMain::ScheduleUpdate);
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     if (sub)
       if (auto* e = qobject_cast<TfrmEditor*>(sub->widget())) SelectFileNode(e);
@@ -126,9 +133,8 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreatePanels();
   CreateStatusBar();
   CreatePopups();
-  ConnectCommands();
-  pipeline_ = new TPipeline(this);
-  new TRunSteps(this, pipeline_);
+  pipeline_ = new TPipeline(this, this);
+  new TRunSteps(pipeline_);
 
   ApplyLanguage(BuiltIn());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
@@ -147,10 +153,6 @@ TfrmMain::~TfrmMain() {
   qApp->removeEventFilter(this);
   updateTimer_.stop();
   pipeline_->Messages().Clear();
-  for (const std::string& f : tempFiles_) {
-    std::error_code ec;
-    std::filesystem::remove(f, ec);
-  }
   // Editors report their destruction to this window; they go while it is still whole.
   std::vector<TfrmEditor*> editors = Editors();
   for (auto it = editors.rbegin(); it != editors.rend(); ++it)
@@ -169,7 +171,8 @@ void TfrmMain::CreateActions() {
   // Shortcuts must work while the menu bar is hidden, so the window itself holds them.
   for (QAction* a : actions_->All()) {
     a->setShortcutContext(Qt::WindowShortcut);
-    addAction(a);
+    if (const TActionRow* row = actions_->Row(a); row && row->Run)
+      connect(a, &QAction::triggered, this, [this, row, a] { row->Run({*this, *row, *a}); });
     connect(a, &QAction::triggered, this, &TfrmMain::ScheduleUpdate, Qt::QueuedConnection);
   }
 }
@@ -367,336 +370,33 @@ QMenu* TfrmMain::createPopupMenu() {
   return popView;
 }
 
-// --- commands ---------------------------------------------------------------------------
-
-void TfrmMain::ConnectCommands() {
-  auto on = [this](const char* name, auto fn) {
-    connect(Action(name), &QAction::triggered, this, fn);
-  };
-  on("actNew", [this] { OpenSourceFile(std::string()); });
-  on("actOpen", [this] { ActOpen(); });
-  on("actSave", [this] { ActSave(); });
-  on("actSaveAs", [this] { ActSaveAs(); });
-  on("actSaveAll", [this] { SaveAll(); });
-  on("actClose", [this] {
-    if (QMdiSubWindow* sub = SubWindowOf(ActiveEditor())) sub->close();
-  });
-  on("actCloseAll", [this] { CloseAll(); });
-  on("actCloseAll2", [this] { CloseAll(); });
-  on("actExit", [this] { Exit(); });
-  on("actClearHistory", [this] { ActClearHistory(); });
-
-  on("actUndo", [this] { if (auto* e = ActiveEditor()) e->Undo(); });
-  on("actRedo", [this] { if (auto* e = ActiveEditor()) e->Redo(); });
-  on("actCut", [this] { if (auto* e = ActiveEditor()) e->Cut(); });
-  on("actCopy", [this] { if (auto* e = ActiveEditor()) e->Copy(); });
-  on("actPaste", [this] { if (auto* e = ActiveEditor()) e->Paste(); });
-  on("actClear", [this] { if (auto* e = ActiveEditor()) e->Clear(); });
-  on("actSelectAll", [this] { if (auto* e = ActiveEditor()) e->SelectAll(); });
-  for (int n = 0; n <= 9; ++n) {
-    const std::string digit = std::to_string(n);
-    connect(Action("actToggle" + digit), &QAction::triggered, this, [this, n] { ToggleBookmark(n); });
-    connect(Action("actGoto" + digit), &QAction::triggered, this, [this, n] { GotoBookmark(n); });
-  }
-
-  on("actMenuBar", [this] { ActMenuBar(); });
-  auto toggle = [this](const char* name, QWidget* w) {
-    connect(Action(name), &QAction::triggered, this, [w] { w->setVisible(!w->isVisible()); });
-  };
-  toggle("actFiles", tbrFiles_);
-  toggle("actMessages", tbrMessages_);
-  toggle("actOutput", tbrOutput_);
-  toggle("actMainBar", tbrMain_);
-  toggle("actEditBar", tbrEdit_);
-  toggle("actRunBar", tbrRun_);
-  on("actStatusBar", [this] {
-    // Shown again, the status bar docks below everything else.
-    if (!sbrMain_->isVisible()) setStatusBar(sbrMain_);
-    sbrMain_->setVisible(!sbrMain_->isVisible());
-  });
-
-  for (const char* name : {"actXP", "actGnome", "actOld"}) {
-    QAction* a = Action(name);
-    connect(a, &QAction::triggered, this, [this, a] { ActIconStyle(a); });
-  }
-  for (const char* name : {"actRight", "actBottom"}) {
-    QAction* a = Action(name);
-    connect(a, &QAction::triggered, this, [this, a] { ActTextStyle(a); });
-  }
-  for (const char* name : {"actAuto", "actEnable"}) {
-    QAction* a = Action(name);
-    connect(a, &QAction::triggered, this, [this, a] { ActFlatMenuStyle(a); });
-  }
-  on("actStretch", [this] {
-    ApplyStretch(!stretch_);
-    WriteBool(sidStretch, stretch_);
-  });
-  on("actMergeStatusbar", [this] {
-    merged_ = !merged_;
-    MergeStatusbar();
-  });
-  on("actSelectFont", [this] { ActSelectFont(); });
-  on("actClearOutput", [this] { pipeline_->Output().Clear(); });
-  on("actCopyToClipboard", [this] { pipeline_->Output().CopyToClipboard(); });
-  on("actClearMessages", [this] { pipeline_->Messages().Clear(); });
-
-  on("actMSDOSPrompt", [this] { StartProgram({platform::FindTerminal()}); });
-  on("actWindowsExplorer", [this] { OpenFileManager(); });
-  on("actCalculator", [this] { StartProgram(CalculatorCandidates()); });
-  on("actTranslate", [this] { StartTranslator(); });
-  on("actProgramLanguage", [this] { ProgramLanguageCommand(this); });
-
-  on("actCascade", [this] { mdi_->cascadeSubWindows(); });
-  on("actVerticalTile", [this] { TileVertically(); });
-  on("actHorizontalTile", [this] { TileHorizontally(); });
-  on("actArrangeIcons", [this] { ArrangeIcons(); });
-  on("actMinimizeAll", [this] { MinimizeAll(); });
-  on("actFullScreen", [this] { ToggleFullScreen(); });
-  on("actNext", [this] { mdi_->activateNextSubWindow(); });
-  on("actPrevious", [this] { mdi_->activatePreviousSubWindow(); });
-
-  on("actHelp", [this] { ShowExtension(sidHelpExtension); });
-  on("actContents", [this] { ShowExtension(sidHelpExtension); });
-  on("actTutorial", [this] { ShowExtension(sidTutorialExtension); });
-  on("actG77Manual", [this] { ShowExtension(sidG77ManualExtension); });
-  on("actFtnchekManual", [this] { ShowExtension(sidFtnchekManualExtension); });
-  on("actGDBManual", [this] { ShowExtension(sidGDBManualExtension); });
-  on("actDonations", [this] { ActDonations(); });
-  on("actVortanProjectWebsite",
-     [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite))); });
-  on("actAbout", [this] { ActAbout(); });
-  // The options commands differ by the page they open (their number).
-  for (const char* name : {"actEnvironmentOptions", "actEditorOptions", "actCompilationOptions",
-                           "actPrintOptions"}) {
-    QAction* a = Action(name);
-    connect(a, &QAction::triggered, this, [this, a] { ShowOptionsDialog(*this, actions_->Row(a)->Tag); });
-  }
-}
-
-void TfrmMain::ActOpen() {
-  TFileDialogRequest r;
-  r.Title = FileDialogTitle(*this, TFileDialogKind::Open);
-  r.Filter = Str(TStr::strVortan2Dialog);
-  r.Multiple = true;
-  for (const std::string& f : Prompts()->OpenFileDialog(r)) OpenSourceFile(f);
-}
-
-void TfrmMain::ActSave() {
-  TfrmEditor* e = ActiveEditor();
-  if (!e) return;
-  if (!e->FileName().empty()) {
-    SaveEditorAs(e->FileName(), e);
-    return;
-  }
-  const std::string name = RunSaveDialog(LocalBytes(e->Caption()));
-  if (!name.empty()) SaveEditorAs(name, e);
-}
-
-void TfrmMain::ActSaveAs() {
-  TfrmEditor* e = ActiveEditor();
-  if (!e) return;
-  const std::string proposed = e->FileName().empty() ? LocalBytes(e->Caption()) : e->FileName();
-  const std::string name = RunSaveDialog(proposed);
-  if (!name.empty()) SaveEditorAs(name, e);
-}
-
-void TfrmMain::SaveAll() {
-  std::vector<TfrmEditor*> editors = Editors();
-  for (auto it = editors.rbegin(); it != editors.rend(); ++it) {
-    TfrmEditor* e = *it;
-    if (!e->FileName().empty()) {
-      SaveEditorAs(e->FileName(), e);
-      continue;
-    }
-    const std::string name = RunSaveDialog(LocalBytes(e->Caption()));
-    if (name.empty()) break;
-    SaveEditorAs(name, e);
-  }
-}
-
-void TfrmMain::CloseAll() {
-  batchClose_ = true;
-  std::vector<QPointer<QMdiSubWindow>> subs;
-  for (TfrmEditor* e : Editors()) subs.emplace_back(SubWindowOf(e));
-  for (auto it = subs.rbegin(); it != subs.rend() && batchClose_; ++it)
-    if (*it) (*it)->close();
-  batchClose_ = false;
-  noToAllChosen_ = false;
-  ScheduleUpdate();
-}
-
 void TfrmMain::Exit() {
   closingByCommand_ = true;
   close();
   closingByCommand_ = false;
 }
 
-void TfrmMain::ActClearHistory() {
-  bool show = ReadBool(sidClearHistory);
-  if (show) {
-    const TModalResult r =
-        MessageDlgCheck(Str(TStr::strMsgClearHistory), TMsgDlgType::Confirmation,
-                        {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {}, show);
-    WriteBool(sidClearHistory, show);
-    if (r != TModalResult::Yes) return;
-  }
-  history_.Clear();
-  BuildReopenMenu();
-}
-
-void TfrmMain::ToggleBookmark(int n) {
-  TfrmEditor* e = ActiveEditor();
-  if (!e) return;
-  int line = 0;
-  if (e->IsBookmarkSet(n, &line) && line == e->CaretLine())
-    e->ClearBookmark(n);
-  else
-    e->SetBookmark(n, e->CaretLine(), e->CaretColumn());
-}
-
-void TfrmMain::GotoBookmark(int n) {
-  if (TfrmEditor* e = ActiveEditor()) e->GotoBookmark(n);
-}
-
 // --- documents --------------------------------------------------------------------------
 
-bool TfrmMain::IsSameFile(const std::string& a, const std::string& b) {
-  return platform::IsSameFile(a, b);
-}
-
-namespace {
-// The content of a child window; null while the child is being destroyed, when the area
-// still lists it but it is no longer a whole sub-window.
-QWidget* ContentOf(QMdiSubWindow* sub) {
-  auto* whole = qobject_cast<QMdiSubWindow*>(static_cast<QObject*>(sub));
-  return whole ? whole->widget() : nullptr;
-}
-}  // namespace
-
-QMdiSubWindow* TfrmMain::SubWindowOf(const TfrmEditor* editor) const {
-  if (!editor) return nullptr;
-  for (QMdiSubWindow* sub : mdi_->subWindowList())
-    if (ContentOf(sub) == editor) return sub;
-  return nullptr;
-}
-
-std::vector<TfrmEditor*> TfrmMain::Editors() const {
-  std::vector<TfrmEditor*> result;
-  TfrmEditor* active = ActiveEditor();
-  if (active) result.push_back(active);
-  const QList<QMdiSubWindow*> subs = mdi_->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = subs.rbegin(); it != subs.rend(); ++it)
-    if (auto* e = qobject_cast<TfrmEditor*>(ContentOf(*it)); e && e != active)
-      result.push_back(e);
-  return result;
-}
-
-TfrmEditor* TfrmMain::ActiveEditor() const {
-  QMdiSubWindow* sub = mdi_->currentSubWindow();
-  if (!sub || !sub->isVisible()) return nullptr;
-  return qobject_cast<TfrmEditor*>(ContentOf(sub));
-}
-
-void TfrmMain::ActivateEditor(TfrmEditor* editor) {
-  QMdiSubWindow* sub = SubWindowOf(editor);
-  if (!sub) return;
-  if (!sub->isVisible()) sub->showNormal();
-  mdi_->setActiveSubWindow(sub);
-  sub->raise();
-  ScheduleUpdate();
-}
-
-TfrmEditor* TfrmMain::FindEditor(const std::string& fileName) const {
-  std::vector<TfrmEditor*> editors = Editors();
-  for (auto it = editors.rbegin(); it != editors.rend(); ++it)
-    if (!(*it)->FileName().empty() && IsSameFile((*it)->FileName(), fileName)) return *it;
-  return nullptr;
-}
-
-std::string TfrmMain::Caption(const std::string& fileName) const {
-  return ReadBool(sidFullPathInWindowTitle) ? fileName : FileNamePart(fileName);
-}
-
 TfrmEditor* TfrmMain::OpenSourceFile(const std::string& fileName, bool inBackground) {
-  const std::string full = fileName.empty() ? std::string() : platform::AbsolutePath(fileName);
-  if (!full.empty()) {
-    if (TfrmEditor* open = FindEditor(full)) {
-      AddToHistory(full, !inBackground);
-      if (!inBackground) ActivateEditor(open);
-      return open;
-    }
-  }
-
-  auto* editor = new TfrmEditor(this, inBackground);
-  // Execute follows the program file, which the editor checks once a second.
-  connect(editor, &TfrmEditor::CompiledFileChanged, this, &TfrmMain::ScheduleUpdate);
-  QMdiSubWindow* sub = mdi_->addSubWindow(editor);
-  sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->setWindowIcon(icons_.SourceIcon());
-  // A background window stays hidden until the user asks for it (setting the minimised
-  // state here would show and activate it).
-  if (!inBackground) sub->show();
-
-  if (!full.empty()) {
-    editor->SetCaption(Local(Caption(full)));
-    if (!editor->LoadFromFile(full)) {
-      // The load reported its error; a window without its file would only be in the way.
-      delete sub;
-      ScheduleUpdate();
-      return nullptr;
-    }
-    editor->SetFileName(full);
-    AddToHistory(full, !inBackground);
-  } else {
-    ++untitledCount_;
-    editor->SetCaption(Latin(Str(TStr::strSource)) + QString::number(untitledCount_) +
-                       QStringLiteral(".f"));
-  }
-  if (!inBackground && ReadBool(sidNewWindowMaximized)) sub->showMaximized();
-  if (!inBackground) mdi_->setActiveSubWindow(sub);
-  AddFileNode(editor);
-  ScheduleUpdate();
-  return editor;
+  return docs_->Open(fileName, inBackground);
 }
-
-bool TfrmMain::OpenFileList(const std::vector<std::string>& names) {
-  bool opened = false;
-  for (const std::string& n : names)
-    if (platform::FileExists(n) && OpenSourceFile(n)) opened = true;
-  return opened;
+bool TfrmMain::OpenFileList(const std::vector<std::string>& names) { return docs_->OpenList(names); }
+TfrmEditor* TfrmMain::FindEditor(const std::string& fileName) const { return docs_->Find(fileName); }
+std::vector<TfrmEditor*> TfrmMain::Editors() const { return docs_->Editors(); }
+TfrmEditor* TfrmMain::ActiveEditor() const { return docs_->Active(); }
+void TfrmMain::ActivateEditor(TfrmEditor* editor) { docs_->Activate(editor); }
+QMdiSubWindow* TfrmMain::SubWindowOf(const TfrmEditor* editor) const {
+  return docs_->SubWindowOf(editor);
 }
-
+const std::vector<std::string>& TfrmMain::TempFiles() const { return docs_->TempFiles(); }
+void TfrmMain::CloseAll() { docs_->CloseAll(); }
+void TfrmMain::SaveAll() { docs_->SaveAll(); }
 bool TfrmMain::SaveEditorAs(const std::string& fileName, TfrmEditor* editor) {
-  if (!editor || fileName.empty()) return false;
-  const std::string name = WithSourceExtension(fileName);
-  if (ReadBool(sidCreateBackupFile) && platform::FileExists(name)) {
-    std::error_code ec;
-    std::filesystem::copy_file(name, BackupFileName(name),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-  }
-  if (!editor->SaveToFile(name)) return false;
-  editor->SetModified(false);
-  editor->SetFileName(name);
-  editor->SetCaption(Local(Caption(name)));
-  RenameFileNode(editor, FileNamePart(name));
-  AddToHistory(name, true);
-  ScheduleUpdate();
-  return true;
+  return docs_->SaveAs(fileName, editor);
 }
-
 std::string TfrmMain::RunSaveDialog(const std::string& proposed) {
-  TFileDialogRequest r;
-  r.Title = FileDialogTitle(*this, TFileDialogKind::Save);
-  r.Filter = Str(TStr::strVortan2Dialog);
-  r.FileName = proposed;
-  r.OverwritePrompt = true;
-  return Prompts()->SaveFileDialog(r);
-}
-
-void TfrmMain::AddTempFile(const std::string& fileName) {
-  for (const std::string& f : tempFiles_)
-    if (f == fileName) return;
-  tempFiles_.push_back(fileName);
+  return docs_->AskSaveName(proposed);
 }
 
 void TfrmMain::Vortan2DDEExecuteMacro(const QStringList& lines) {
@@ -719,6 +419,11 @@ void TfrmMain::BringToFront() {
 void TfrmMain::AddToHistory(const std::string& fileName, bool onTop) {
   if (!platform::FileExists(fileName)) return;
   history_.Add(fileName, onTop);
+  BuildReopenMenu();
+}
+
+void TfrmMain::ClearHistory() {
+  history_.Clear();
   BuildReopenMenu();
 }
 
@@ -860,58 +565,6 @@ void TfrmMain::ToggleFullScreen() {
   ScheduleUpdate();
 }
 
-void TfrmMain::TileVertically() {
-  QList<QMdiSubWindow*> subs;
-  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder))
-    if (s->isVisible() && !s->isMinimized()) subs << s;
-  if (subs.isEmpty()) return;
-  const QRect area = mdi_->viewport()->rect();
-  const int w = area.width() / int(subs.size());
-  for (int i = 0; i < subs.size(); ++i) {
-    subs[i]->showNormal();
-    const int width = i == subs.size() - 1 ? area.width() - w * i : w;
-    subs[i]->setGeometry(w * i, 0, width, area.height());
-  }
-}
-
-void TfrmMain::TileHorizontally() {
-  QList<QMdiSubWindow*> subs;
-  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder))
-    if (s->isVisible() && !s->isMinimized()) subs << s;
-  if (subs.isEmpty()) return;
-  const QRect area = mdi_->viewport()->rect();
-  const int h = area.height() / int(subs.size());
-  for (int i = 0; i < subs.size(); ++i) {
-    subs[i]->showNormal();
-    const int height = i == subs.size() - 1 ? area.height() - h * i : h;
-    subs[i]->setGeometry(0, h * i, area.width(), height);
-  }
-}
-
-void TfrmMain::ArrangeIcons() {
-  const QRect area = mdi_->viewport()->rect();
-  int x = 0, y = area.height();
-  int rowHeight = 0;
-  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-    if (!s->isVisible() || !s->isMinimized()) continue;
-    const QSize size = s->size();
-    if (x > 0 && x + size.width() > area.width()) {
-      x = 0;
-      y -= rowHeight;
-      rowHeight = 0;
-    }
-    rowHeight = std::max(rowHeight, size.height());
-    s->move(x, y - size.height());
-    x += size.width();
-  }
-}
-
-void TfrmMain::MinimizeAll() {
-  std::vector<TfrmEditor*> editors = Editors();
-  for (auto it = editors.rbegin(); it != editors.rend(); ++it)
-    if (QMdiSubWindow* sub = SubWindowOf(*it)) sub->showMinimized();
-}
-
 void TfrmMain::RebuildWindowList() {
   QMenu* menu = Menu("Window");
   for (QAction* a : windowListEntries_) {
@@ -942,13 +595,6 @@ void TfrmMain::RebuildWindowList() {
 
 // --- appearance -------------------------------------------------------------------------
 
-void TfrmMain::ActIconStyle(QAction* a) {
-  const TActionRow* row = actions_->Row(a);
-  const int style = a->isChecked() ? row->Tag : NoIcons;
-  ApplyIconStyle(style);
-  WriteInteger(sidIconStyle, style);
-}
-
 void TfrmMain::ApplyIconStyle(int style) {
   if (style < 0 || style > NoIcons) style = 0;
   iconStyle_ = style;
@@ -956,13 +602,6 @@ void TfrmMain::ApplyIconStyle(int style) {
   // Without icons the bars show captions only; the chosen text style is kept for later.
   ApplyTextStyle(textStyle_);
   ScheduleUpdate();
-}
-
-void TfrmMain::ActTextStyle(QAction* a) {
-  const TActionRow* row = actions_->Row(a);
-  const int style = a->isChecked() ? row->Tag : 0;
-  ApplyTextStyle(style);
-  WriteInteger(sidTextStyle, style);
 }
 
 void TfrmMain::ApplyTextStyle(int style) {
@@ -1004,13 +643,6 @@ void TfrmMain::RelayoutBars() {
   }
 }
 
-void TfrmMain::ActFlatMenuStyle(QAction* a) {
-  const TActionRow* row = actions_->Row(a);
-  const int style = a->isChecked() ? row->Tag : 2;
-  ApplyFlatMenuStyle(style);
-  WriteInteger(sidFlatMenuStyle, style);
-}
-
 void TfrmMain::ApplyFlatMenuStyle(int style) {
   if (style < 0 || style > 2) style = 0;
   flatMenuStyle_ = style;
@@ -1043,8 +675,8 @@ void TfrmMain::MergeStatusbar() {
 
 void TfrmMain::UpdateStatusPanels(const TfrmEditor* leaving) {
   std::size_t editors = 0;
-  for (QMdiSubWindow* sub : mdi_->subWindowList())
-    if (QWidget* w = ContentOf(sub); w && w != leaving && qobject_cast<TfrmEditor*>(w)) ++editors;
+  for (const TfrmEditor* e : docs_->Editors())
+    if (e != leaving) ++editors;
   sbrMain_->setUpdatesEnabled(false);
   for (QLabel* p : panels_) p->hide();
   if (merged_ && editors > 0)
@@ -1070,7 +702,7 @@ QMenu* TfrmMain::EditorContextMenu() { return popEditor_; }
 
 TSynFortranSyn* TfrmMain::Highlighter() { return highlighter_.get(); }
 
-void TfrmMain::ActMenuBar() {
+void TfrmMain::ToggleMenuBar() {
   tbrMenu_->setVisible(!tbrMenu_->isVisible());
   if (tbrMenu_->isVisible()) return;
   bool show = ReadBool(sidHidingMenuToolbar);
@@ -1080,6 +712,24 @@ void TfrmMain::ActMenuBar() {
   MessageDlgCheck(FormatStr(Str(TStr::strMsgShowMenu), {key}), TMsgDlgType::Information,
                   {TMsgDlgBtn::OK}, {}, show);
   WriteBool(sidHidingMenuToolbar, show);
+}
+
+void TfrmMain::ToggleStatusBar() {
+  // Shown again, the status bar docks below everything else.
+  if (!sbrMain_->isVisible()) setStatusBar(sbrMain_);
+  sbrMain_->setVisible(!sbrMain_->isVisible());
+}
+
+QWidget* TfrmMain::BarOf(TCheckRule rule) const {
+  switch (rule) {
+    case TCheckRule::Files: return tbrFiles_;
+    case TCheckRule::Messages: return tbrMessages_;
+    case TCheckRule::Output: return tbrOutput_;
+    case TCheckRule::MainBar: return tbrMain_;
+    case TCheckRule::EditBar: return tbrEdit_;
+    case TCheckRule::RunBar: return tbrRun_;
+    default: return nullptr;
+  }
 }
 
 void TfrmMain::AskMenuBarHidden() {
@@ -1093,75 +743,14 @@ void TfrmMain::AskMenuBarHidden() {
   ScheduleUpdate();
 }
 
-void TfrmMain::ActSelectFont() { pipeline_->Output().SelectFont(outputFont_); }
-
-// --- tools and help ---------------------------------------------------------------------
-
-void TfrmMain::StartProgram(const std::vector<std::string>& candidates) {
-  const std::string program = FirstProgramFound(candidates);
-  // A program that cannot be started is not reported.
-  if (!program.empty()) QProcess::startDetached(Local(program), {});
-}
-
-void TfrmMain::OpenFileManager() {
-  std::string dir;
-  if (TfrmEditor* e = ActiveEditor(); e && !e->FileName().empty())
-    dir = std::filesystem::path(e->FileName()).parent_path().string();
-  const QString path = dir.empty() ? QDir::homePath() : Local(dir);
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-void TfrmMain::StartTranslator() {
-  const std::string tool =
-      VortanExtension() ? VortanExtension()->GetExtension(sidParlaxExtension) : std::string();
-  if (tool.empty()) {
-    ExtensionNotFound();
-    return;
-  }
-  QProcess::startDetached(Local(tool), {Local(platform::ExecutablePath())});
-}
-
-void TfrmMain::ShowExtension(int id) {
-  const std::string file = VortanExtension() ? VortanExtension()->GetExtension(id) : std::string();
-  if (file.empty()) {
-    ExtensionNotFound();
-    return;
-  }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Local(file)));
-}
-
-void TfrmMain::ExtensionNotFound() {
-  const std::string text =
-      FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, ProductWord});
-  if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
-      TModalResult::Yes)
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite)));
-}
-
-void TfrmMain::ActDonations() {
-  const std::string text =
-      platform::UserLanguageId() == kPortugueseBrazil
-          ? "O Vortan \xe9 software livre, feito no tempo livre de quem o escreve.\n\n"
-            "Se ele \xe9 \xfatil para voc\xea, ajude o projeto a continuar: uma doa\xe7\xe3o, "
-            "por menor que seja, paga o tempo de novas vers\xf5" "es.\n\n"
-            "Deseja visitar a p\xe1gina do projeto para fazer uma doa\xe7\xe3o?"
-          : "Vortan is free software, written in the spare time of its authors.\n\n"
-            "If it is useful to you, please help the project go on: a donation, however small, "
-            "pays for the time new versions take.\n\n"
-            "Do you want to visit the project's website to make a donation?";
-  if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
-      TModalResult::Yes)
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite)));
-}
-
-void TfrmMain::ActAbout() {
-  auto* about = new TfrmAbout(platform::UserLanguageId(), this);
-  about->exec();
-}
+void TfrmMain::SelectOutputFont() { pipeline_->Output().SelectFont(outputFont_); }
 
 // --- language and state -----------------------------------------------------------------
 
-void TfrmMain::ApplyLanguage(TParlax& language) { TMainWindowTranslator(*this).Apply(language); }
+void TfrmMain::ApplyLanguage(TParlax& language) {
+  TMainWindowTranslator(*this).Apply(language);
+  actions_->HoldShortcuts(this);
+}
 
 void TfrmMain::LoadMainState() {
   merged_ = ReadBool(sidMergeStatusbar);

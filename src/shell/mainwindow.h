@@ -1,7 +1,8 @@
 #pragma once
 // The main window: a frame of editor windows with the menus, toolbars, the Files, Messages and
 // Output panels and the status bar. It owns the editors' shared objects (highlighter, error
-// line colours), the reopen history and the list of temporary files.
+// line colours) and the reopen history; the documents themselves are TDocuments', and what
+// each command does is in the action table (shell/commands.h).
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -19,6 +20,8 @@
 #include "config/printsettings.h"
 #include "config/storedformats.h"
 #include "editor/ui/editorhost.h"
+#include "jobs/ui/pipelinehost.h"
+#include "shell/actiontable.h"
 #include "system/historylist.h"
 #include "shell/iconsets.h"
 
@@ -45,28 +48,27 @@ class TPipeline;
 class TSynFortranSyn;
 struct TActionRow;
 
-class TfrmMain : public QMainWindow, public TEditorHost {
+class TDocuments;
+
+class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   Q_OBJECT
  public:
   explicit TfrmMain(QWidget* parent = nullptr);
   ~TfrmMain() override;
 
-  // Documents
-  /// Opens the file, or brings its window to the front when it is already open (the file is
-  /// not read again). An empty name makes a new untitled source. In the background the window
-  /// is created hidden and minimised and the file enters the history below the top.
-  /// Null when the file cannot be read.
+  // Documents (kept here for the callers that know only the main window)
+  TDocuments& Documents() override { return *docs_; }
   TfrmEditor* OpenSourceFile(const std::string& fileName, bool inBackground = false);
   TfrmEditor* NewSourceFile() { return OpenSourceFile(std::string()); }
-  /// Opens every entry that is an existing file, in order; true when one at least was opened.
   bool OpenFileList(const std::vector<std::string>& names);
-  /// The editor window of that file (the last of the list that matches), or null.
   TfrmEditor* FindEditor(const std::string& fileName) const;
-  static bool IsSameFile(const std::string& a, const std::string& b);
-  /// The editor windows, front to back: index 0 is the active one when there is one.
   std::vector<TfrmEditor*> Editors() const;
   TfrmEditor* ActiveEditor() const;
   void ActivateEditor(TfrmEditor* editor);
+  QMdiSubWindow* SubWindowOf(const TfrmEditor* editor) const;
+  const std::vector<std::string>& TempFiles() const;
+  void CloseAll();
+  void SaveAll();
 
   // History
   void AddToHistory(const std::string& fileName, bool onTop);
@@ -74,9 +76,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   const std::vector<std::string>& History() const { return history_.Items(); }
   QMenu* ReopenMenu() const { return mnuReopen_; }
 
-  // Temporary source copies, deleted when the window is destroyed.
-  std::vector<std::string>& TempFiles() { return tempFiles_; }
-  void AddTempFile(const std::string& fileName);
+  void ClearHistory();
 
   // Files panel
   void AddFileNode(TfrmEditor* editor);
@@ -104,21 +104,19 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   /// Margins, print flags, page header and footer; loaded and saved with the window.
   TPrintSettings& PrintSettings() { return printSettings_; }
 
-  // Commands
-  void CloseAll();
-  void SaveAll();
+  // What the commands change
   /// Exit: closes the window without marking the close as a batch.
   void Exit();
   void ToggleFullScreen();
   bool IsFullScreen() const;
   /// The rectangle the window goes back to when full screen ends.
   QRect FullScreenRestoreRect() const { return savedGeometry_; }
-  void ToggleBookmark(int n);
-  void GotoBookmark(int n);
-  void TileVertically();
-  void TileHorizontally();
-  void ArrangeIcons();
-  void MinimizeAll();
+  /// Hides or shows the menu bar (hiding it tells how to get it back).
+  void ToggleMenuBar();
+  void ToggleStatusBar();
+  /// The bar or panel a View command's check rule names, or null.
+  QWidget* BarOf(TCheckRule rule) const;
+  void SelectOutputFont();
 
   // Appearance (also used when the saved state is restored)
   void ApplyIconStyle(int style);
@@ -145,19 +143,20 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   TActionRegistry& Actions() { return *actions_; }
   QAction* Action(const std::string& name) const;
   /// Runs every action's enabling and check rule now.
-  void UpdateActions();
+  void UpdateActions() override;
+  QMainWindow* Window() override { return this; }
+  QLabel* ProcessPanel() const override { return panels_[3]; }
   QMdiArea* MdiArea() const { return mdi_; }
-  QMdiSubWindow* SubWindowOf(const TfrmEditor* editor) const;
   QTreeWidget* FilesTree() const { return trvFiles_; }
-  QTreeWidget* MessagesTree() const { return trvMessages_; }
-  QPlainTextEdit* OutputMemo() const { return memOutput_; }
+  QTreeWidget* MessagesTree() const override { return trvMessages_; }
+  QPlainTextEdit* OutputMemo() const override { return memOutput_; }
   QToolBar* MenuToolbar() const { return tbrMenu_; }
   QToolBar* MainToolbar() const { return tbrMain_; }
   QToolBar* EditToolbar() const { return tbrEdit_; }
   QToolBar* RunToolbar() const { return tbrRun_; }
   QDockWidget* FilesWindow() const { return tbrFiles_; }
-  QDockWidget* MessagesWindow() const { return tbrMessages_; }
-  QDockWidget* OutputWindow() const { return tbrOutput_; }
+  QDockWidget* MessagesWindow() const override { return tbrMessages_; }
+  QDockWidget* OutputWindow() const override { return tbrOutput_; }
   QLabel* StatusPanel(int index) const { return panels_[std::size_t(index)]; }
   QMenu* Menu(const std::string& key) const;
   QComboBox* ThemeList() const { return cbxTheme_; }
@@ -186,7 +185,6 @@ class TfrmMain : public QMainWindow, public TEditorHost {
 
  private:
   void CreateActions();
-  void ConnectCommands();
   void CreateMenus();
   QMenu* BuildMenu(const std::vector<std::string>& items, QWidget* parent);
   void CreateToolbars();
@@ -202,31 +200,14 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   void FilesContextMenu(const QPoint& pos);
   TfrmEditor* EditorOfNode(QTreeWidgetItem* item) const;
   QTreeWidgetItem* NodeOf(const TfrmEditor* editor) const;
-  void ActSave();
-  void ActSaveAs();
-  void ActOpen();
-  void ActClearHistory();
-  void ActMenuBar();
-  void ActIconStyle(QAction* a);
-  void ActTextStyle(QAction* a);
-  void ActFlatMenuStyle(QAction* a);
-  void ActSelectFont();
-  void ActDonations();
-  void ActAbout();
-  void ShowExtension(int id);
-  void ExtensionNotFound();
-  void StartProgram(const std::vector<std::string>& candidates);
-  void OpenFileManager();
-  void StartTranslator();
   void AskMenuBarHidden();
-  std::string Caption(const std::string& fileName) const;
 
   QMdiArea* mdi_ = nullptr;
+  TDocuments* docs_ = nullptr;
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
   TIconSets icons_;
   THistoryList history_;
-  std::vector<std::string> tempFiles_;
   std::unique_ptr<TSynFortranSyn> highlighter_;
   THighlightAttribute defaultErrorLine_;
   THighlightAttribute userErrorLine_;
@@ -259,7 +240,6 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   QLabel* lblTheme_ = nullptr;
   QTimer updateTimer_;
 
-  int untitledCount_ = 0;
   bool batchClose_ = false;
   bool noToAllChosen_ = false;
   bool closingByCommand_ = false;

@@ -18,13 +18,11 @@
 #include "platform/codepage.h"
 #include "shell/actiontable.h"
 #include "shell/mainwindow.h"
+#include "widgets/dialogtitles.h"
 
 namespace vortan {
 
 namespace {
-
-constexpr const char* kOpenTitle = "vortanOpenDialogTitle";
-constexpr const char* kSaveTitle = "vortanSaveDialogTitle";
 
 /// Holds painting and layout of the given widgets until it goes, also when the pass fails.
 class TUpdatesHold {
@@ -67,9 +65,9 @@ void TMainWindowTranslator::Apply(const TParlax& language) {
   // The file dialogs are made when used; their titles wait on the window until then.
   std::string title;
   if (Block(form, "Form:Open").GetString("Title", title))
-    m.setProperty(kOpenTitle, QByteArray::fromStdString(title));
+    SetFileDialogTitle(m, TFileDialogKind::Open, title);
   if (Block(form, "Form:Save").GetString("Title", title))
-    m.setProperty(kSaveTitle, QByteArray::fromStdString(title));
+    SetFileDialogTitle(m, TFileDialogKind::Save, title);
 
   // The theme list's label carries the caption of actTheme.
   if (QComboBox* themes = m.ThemeList())
@@ -82,12 +80,6 @@ void TMainWindowTranslator::Apply(const TParlax& language) {
     if (auto* button = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
       button->setToolTip(more);
   m.BuildReopenMenu();
-}
-
-std::string FileDialogTitle(const TfrmMain& main, TFileDialogKind kind) {
-  const QVariant v = main.property(kind == TFileDialogKind::Open ? kOpenTitle : kSaveTitle);
-  if (v.isValid()) return v.toByteArray().toStdString();
-  return kind == TFileDialogKind::Open ? "Open" : "Save As";
 }
 
 }  // namespace vortan

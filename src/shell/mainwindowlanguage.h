@@ -20,8 +20,4 @@ class TMainWindowTranslator {
   TfrmMain& main_;
 };
 
-enum class TFileDialogKind { Open, Save };
-/// The title of the main window's open or save file dialog, as last translated.
-std::string FileDialogTitle(const TfrmMain& main, TFileDialogKind kind);
-
 }  // namespace vortan

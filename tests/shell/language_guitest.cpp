@@ -29,6 +29,7 @@
 #include "platform/platform.h"
 #include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
+#include "widgets/dialogtitles.h"
 #include "shell/mainwindowlanguage.h"
 #include "system/product.h"
 #include "system/vortanextension.h"

@@ -1,12 +1,14 @@
 // The main window's document protocol, driven offscreen with scripted answers.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -283,18 +285,19 @@ TEST_F(MainWindowTest, FullScreenTwiceRestoresGeometryAndState) {
 
 TEST_F(MainWindowTest, ToggleBookmarkClearsItOnItsLineAndMovesItFromAnotherLine) {
   TfrmEditor* e = NewModified("A\nB\nC\nD\nE\n");
+  main_->UpdateActions();
   int line = 0;
   e->SetCaret(2, 1);
-  main_->ToggleBookmark(3);
+  main_->Action("actToggle3")->trigger();
   ASSERT_TRUE(e->IsBookmarkSet(3, &line));
   EXPECT_EQ(line, 2);
 
   e->SetCaret(4, 1);
-  main_->ToggleBookmark(3);  // another line: moves there
+  main_->Action("actToggle3")->trigger();  // another line: moves there
   ASSERT_TRUE(e->IsBookmarkSet(3, &line));
   EXPECT_EQ(line, 4);
 
-  main_->ToggleBookmark(3);  // its own line: removed
+  main_->Action("actToggle3")->trigger();  // its own line: removed
   EXPECT_FALSE(e->IsBookmarkSet(3));
 }
 
@@ -337,6 +340,60 @@ TEST(ActionTable, EveryTemplateActionHasOneActionAndEveryActionHasItsTexts) {
   EXPECT_EQ(actions["actExit"]->statusTip(), QStringLiteral("Quit the application; prompts to save files"));
   EXPECT_EQ(ParseShortcut(" shift + ctrl + pgdn "), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_PageDown));
   EXPECT_TRUE(ParseShortcut("Ctrl+F13").isEmpty());
+}
+
+}  // namespace
+}  // namespace vortan
+
+namespace vortan {
+namespace {
+
+// Every command the user can see and click does something; keys shared by two commands reach
+// one handler.
+TEST_F(MainWindowTest, EveryVisibleEnabledCommandHasAHandlerAndEveryKeyOneHandler) {
+  NewModified();
+  main_->UpdateActions();
+  std::map<QKeySequence, const TActionRow*> byKey;
+  for (QAction* a : main_->Actions().All()) {
+    const TActionRow* row = main_->Actions().Row(a);
+    ASSERT_NE(row, nullptr);
+    if (!a->isVisible()) continue;
+    if (a->isEnabled() && !row->SubmenuHead)
+      EXPECT_NE(row->Run, nullptr) << row->Name << " is enabled but does nothing";
+    if (a->shortcut().isEmpty()) continue;
+    auto [it, fresh] = byKey.emplace(a->shortcut(), row);
+    if (!fresh)
+      EXPECT_EQ(it->second->Run, row->Run)
+          << row->Name << " and " << it->second->Name << " share "
+          << a->shortcut().toString().toStdString() << " with different handlers";
+  }
+}
+
+TEST_F(MainWindowTest, ASharedShortcutReachesItsHandler) {
+  NewModified();
+  NewModified();
+  prompts_.AnswerAlways(TModalResult::No);  // do not save
+  main_->UpdateActions();
+  main_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
+  QTest::keyClick(main_.get(), Qt::Key_F4, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(EditorCount(), 0u);
+  // The Window menu's twin still shows the keys.
+  EXPECT_TRUE(main_->Action("actCloseAll2")->text().endsWith(
+      main_->Action("actCloseAll")->shortcut().toString(QKeySequence::NativeText)));
+}
+
+TEST_F(MainWindowTest, MergedStatusBarShowsPositionAgainAfterTheLastEditorClosed) {
+  main_->ApplyMergeStatusbar(true);
+  NewModified();
+  prompts_.AnswerAlways(TModalResult::No);
+  main_->CloseAll();
+  ASSERT_EQ(EditorCount(), 0u);
+  NewModified("      X = 1\n");
+  QCoreApplication::processEvents();
+  for (int panel : {0, 1, 2})
+    EXPECT_TRUE(main_->StatusPanel(panel)->isVisible()) << "panel " << panel;
+  EXPECT_FALSE(main_->StatusPanel(0)->text().isEmpty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMainWindow>
 #include <QUrl>
 #include <filesystem>
 
@@ -23,8 +24,10 @@
 #include "editor/sourcefile.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
-#include "shell/actionregistry.h"
-#include "shell/mainwindow.h"
+#include "editor/ui/documents.h"
+#include "jobs/ui/pipelinehost.h"
+#include "i18n/ui/translator.h"
+#include "widgets/desktop.h"
 #include "system/product.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
@@ -69,16 +72,15 @@ std::uint8_t StepsOfAction(int tag) {
   }
 }
 
-TPipeline::TPipeline(TfrmMain* main)
-    : QObject(main),
-      main_(main),
-      messages_(std::make_unique<TMessagesView>(main->MessagesTree())),
-      output_(std::make_unique<TOutputPanel>(main->OutputMemo())),
+TPipeline::TPipeline(TPipelineHost* host, QObject* parent)
+    : QObject(parent),
+      host_(host),
+      messages_(std::make_unique<TMessagesView>(host->MessagesTree())),
+      output_(std::make_unique<TOutputPanel>(host->OutputMemo())),
       call_(QtMainThreadCall()) {
   setObjectName(QStringLiteral("Pipeline"));
-  messages_->ActiveEditor = [this] { return main_->ActiveEditor(); };
-  messages_->ActivateEditor = [this](TfrmEditor* e) { main_->ActivateEditor(e); };
-  ConnectActions();
+  messages_->ActiveEditor = [this] { return host_->Documents().Active(); };
+  messages_->ActivateEditor = [this](TfrmEditor* e) { host_->Documents().Activate(e); };
 }
 
 TPipeline::~TPipeline() {
@@ -87,18 +89,6 @@ TPipeline::~TPipeline() {
 }
 
 TfrmProcess* TPipeline::ProcessForm() const { return frmProcess_.data(); }
-
-void TPipeline::ConnectActions() {
-  for (const char* name : {"actCompile", "actRun", "actAnalyze", "actCompileandRun", "actDebug"}) {
-    QAction* a = main_->Action(name);
-    if (a == nullptr) continue;
-    const TActionRow* row = main_->Actions().Row(a);
-    const int tag = row ? row->Tag : -1;
-    connect(a, &QAction::triggered, this, [this, tag] { ProcessExecute(tag); });
-  }
-  if (QAction* stop = main_->Action("actStop"))
-    connect(stop, &QAction::triggered, this, &TPipeline::StopExecute);
-}
 
 TBaseThread::TNotify TPipeline::Guarded(TBaseThread::TNotify handler) {
   QPointer<TPipeline> self(this);
@@ -124,8 +114,7 @@ void TPipeline::Start(TBaseThread* job) {
 }
 
 void TPipeline::SetStatus(const std::string& text) {
-  if (QLabel* panel = main_->StatusPanel(3))
-    panel->setText(Latin(text));
+  if (QLabel* panel = host_->ProcessPanel()) panel->setText(LanguageText(text));
 }
 
 // --- the start ---------------------------------------------------------------------------
@@ -133,13 +122,13 @@ void TPipeline::SetStatus(const std::string& text) {
 void TPipeline::ProcessExecute(int tag) {
   // One action at a time: while the progress window is open a step is under way.
   if (frmProcess_) return;
-  TfrmEditor* editor = main_->ActiveEditor();
+  TfrmEditor* editor = host_->Documents().Active();
   if (editor == nullptr) return;
   if (!SaveBeforeContinue(editor)) return;
 
   pending_ = StepsOfAction(tag);
   if ((pending_ & psDebug) && Extension(sidDebuggerExtension).empty()) {
-    DebuggerMissing();
+    ExtensionNotFound();
     return;
   }
   output_->Clear();
@@ -165,29 +154,18 @@ bool TPipeline::SaveBeforeContinue(TfrmEditor* editor) {
 }
 
 bool TPipeline::SaveActiveEditor() {
-  TfrmEditor* editor = main_->ActiveEditor();
+  TfrmEditor* editor = host_->Documents().Active();
   if (editor == nullptr) return false;
-  if (!editor->FileName().empty()) {
-    // A failed write has been reported; the build goes on from a temporary copy.
-    main_->SaveEditorAs(editor->FileName(), editor);
-    return true;
-  }
-  const std::string name = main_->RunSaveDialog(LocalBytes(editor->Caption()));
+  // A failed write has been reported; the build goes on from a temporary copy.
+  if (!editor->FileName().empty()) return host_->Documents().Save(editor), true;
+  const std::string name = host_->Documents().AskSaveName(LocalBytes(editor->Caption()));
   if (name.empty()) return false;
-  main_->SaveEditorAs(name, editor);
+  host_->Documents().SaveAs(name, editor);
   return true;
 }
 
-void TPipeline::DebuggerMissing() {
-  const std::string text =
-      FormatStr(Str(TStr::strMsgExtensionNotFound), {ProjectWebsite, ProductWord});
-  if (MessageDlgDef(text, TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) ==
-      TModalResult::Yes)
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebsite)));
-}
-
 TfrmProcess* TPipeline::ShowProcessForm(const std::string& message, int lines) {
-  auto* form = new TfrmProcess(main_);
+  auto* form = new TfrmProcess(host_->Window());
   form->setAttribute(Qt::WA_DeleteOnClose);
   // Modal to the main window: it keeps painting but takes no input while a step runs.
   form->setWindowModality(Qt::WindowModal);
@@ -225,7 +203,7 @@ void TPipeline::StartAnalyzer(TfrmEditor* editor) {
                     TMsgDlgType::Error, {TMsgDlgBtn::OK});
       return;
     }
-    main_->AddTempFile(run.Source);
+    host_->Documents().AddTempFile(run.Source);
   } else {
     run.Source = run.Dir + run.Name;
   }
@@ -395,17 +373,18 @@ void TPipeline::CompileDone(TBaseThread& job) {
 void TPipeline::ProcessClosing() {
   // The window goes later; from now on it is no longer there for the steps.
   frmProcess_ = nullptr;
-  if (output_->HasText() && !main_->OutputWindow()->isVisibleTo(main_) &&
+  QWidget* window = host_->Window();
+  if (output_->HasText() && !host_->OutputWindow()->isVisibleTo(window) &&
       ReadBool(sidAutoshowOutputWindow))
-    main_->OutputWindow()->show();
-  if (!messages_->Empty() && !main_->MessagesWindow()->isVisibleTo(main_) &&
+    host_->OutputWindow()->show();
+  if (!messages_->Empty() && !host_->MessagesWindow()->isVisibleTo(window) &&
       ReadBool(sidAutoshowMessagesWindow))
-    main_->MessagesWindow()->show();
+    host_->MessagesWindow()->show();
 }
 
 // --- stop --------------------------------------------------------------------------------
 
-void TPipeline::StopExecute() { StopJob(main_->ActiveEditor()); }
+void TPipeline::StopExecute() { StopJob(host_->Documents().Active()); }
 
 void TPipeline::StopJob(TfrmEditor* editor) {
   if (editor == nullptr) return;
@@ -420,9 +399,9 @@ void TPipeline::StopJob(TfrmEditor* editor) {
 TAnalyzerKeywords TPipeline::Keywords() { return ReadAnalyzerKeywords(Store()); }
 
 TfrmEditor* TPipeline::EditorFor(const std::string& file) {
-  if (file.empty()) return main_->OpenSourceFile(std::string(), true);
-  if (TfrmEditor* open = main_->FindEditor(file)) return open;
-  return main_->OpenSourceFile(file, true);
+  if (file.empty()) return host_->Documents().Open(std::string(), true);
+  if (TfrmEditor* open = host_->Documents().Find(file)) return open;
+  return host_->Documents().Open(file, true);
 }
 
 std::string TPipeline::Caption(TfrmEditor* editor) {

@@ -15,7 +15,7 @@
 namespace vortan {
 
 class TfrmEditor;
-class TfrmMain;
+class TPipelineHost;
 class TfrmProcess;
 class TMessagesView;
 class TOutputPanel;
@@ -36,7 +36,7 @@ std::uint8_t StepsOfAction(int tag);
 class TPipeline : public QObject, public TAnalyzerHost {
   Q_OBJECT
  public:
-  explicit TPipeline(TfrmMain* main);
+  explicit TPipeline(TPipelineHost* host, QObject* parent);
   ~TPipeline() override;
 
   TMessagesView& Messages() { return *messages_; }
@@ -53,6 +53,7 @@ class TPipeline : public QObject, public TAnalyzerHost {
   void ProcessExecute(int tag);
   /// Writes the active editor under its name, or asks for one; false when cancelled.
   bool SaveActiveEditor();
+  TPipelineHost& Host() const { return *host_; }
   /// Stop: ends the run or debug job of the active editor.
   void StopExecute();
   /// Ends the run or debug job of an editor, ignoring any failure.
@@ -99,7 +100,6 @@ class TPipeline : public QObject, public TAnalyzerHost {
     std::string Report;
   };
 
-  void ConnectActions();
   void NewRun(TfrmEditor* editor);
   TBaseThread::TNotify Handler(void (TPipeline::*method)(TBaseThread&));
   bool SaveBeforeContinue(TfrmEditor* editor);
@@ -117,7 +117,7 @@ class TPipeline : public QObject, public TAnalyzerHost {
   void ProcessClosing();
   void Start(TBaseThread* job);
 
-  TfrmMain* main_;
+  TPipelineHost* host_;
   std::unique_ptr<TMessagesView> messages_;
   std::unique_ptr<TOutputPanel> output_;
   QPointer<TfrmProcess> frmProcess_;

@@ -13,15 +13,15 @@
 #include "widgets/qtconvert.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
-#include "shell/mainwindow.h"
+#include "jobs/ui/pipelinehost.h"
+#include <QMainWindow>
 #include "system/sourcefilenames.h"
 #include "system/vortanextension.h"
 #include "system/vortanformat.h"
 
 namespace vortan {
 
-TRunSteps::TRunSteps(TfrmMain* main, TPipeline* pipeline)
-    : QObject(pipeline), main_(main), pipeline_(pipeline) {
+TRunSteps::TRunSteps(TPipeline* pipeline) : QObject(pipeline), pipeline_(pipeline) {
   setObjectName(QStringLiteral("RunSteps"));
   pipeline_->StartRun = [this](TfrmEditor* editor, const std::string& program) {
     StartRun(editor, program);
@@ -44,7 +44,7 @@ void TRunSteps::Begin(TProcessThread* job, TfrmEditor* editor) {
   job->Editor = editor;
   if (TfrmProcess* form = pipeline_->ProcessForm()) form->SetCurrentThread(job);
   editor->SetRunningThread(job);
-  main_->UpdateActions();
+  pipeline_->Host().UpdateActions();
   job->Start();
 }
 
@@ -136,8 +136,10 @@ void TRunSteps::Started(TBaseThread& job, int minimizeSetting) {
     form->close();
   }
   // Cancelled while starting: it ends at once, so there is nothing to make room for.
-  if (!job.StopRequested() && ReadBool(minimizeSetting))
-    main_->setWindowState(main_->windowState() | Qt::WindowMinimized);
+  if (!job.StopRequested() && ReadBool(minimizeSetting)) {
+    QMainWindow* main = pipeline_->Host().Window();
+    main->setWindowState(main->windowState() | Qt::WindowMinimized);
+  }
 }
 
 void TRunSteps::Failed(TBaseThread& job, const std::string& cantExecuteText) {
@@ -155,12 +157,13 @@ void TRunSteps::Ended(TBaseThread& job, TfrmEditor* editor, int minimizeSetting)
   // A step of another action may be under way; its status stays.
   if (pipeline_->ProcessForm() == nullptr) pipeline_->SetStatus(std::string());
   if (ReadBool(minimizeSetting)) {
-    main_->setWindowState((main_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    main_->show();
-    main_->raise();
-    main_->activateWindow();
+    QMainWindow* main = pipeline_->Host().Window();
+    main->setWindowState((main->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    main->show();
+    main->raise();
+    main->activateWindow();
   }
-  main_->UpdateActions();
+  pipeline_->Host().UpdateActions();
 }
 
 }  // namespace vortan

@@ -11,7 +11,7 @@
 namespace vortan {
 
 class TfrmEditor;
-class TfrmMain;
+class TPipelineHost;
 class TPipeline;
 class TProcessThread;
 
@@ -20,7 +20,7 @@ class TProcessThread;
 class TRunSteps : public QObject {
   Q_OBJECT
  public:
-  TRunSteps(TfrmMain* main, TPipeline* pipeline);
+  explicit TRunSteps(TPipeline* pipeline);
 
   /// The run step: `program` just compiled, or empty for Execute, which runs the editor's
   /// program under its own progress window.
@@ -44,7 +44,6 @@ class TRunSteps : public QObject {
   void Failed(TBaseThread& job, const std::string& cantExecuteText);
   void Ended(TBaseThread& job, TfrmEditor* editor, int minimizeSetting);
 
-  TfrmMain* main_;
   TPipeline* pipeline_;
 };
 

@@ -1,0 +1,41 @@
+// The Edit menu's commands.
+#include "editor/ui/documents.h"
+#include "editor/ui/editorwindow.h"
+#include "shell/actiontable.h"
+#include "shell/commands.h"
+#include "shell/mainwindow.h"
+
+namespace vortan::cmd {
+
+namespace {
+template <typename F>
+void OnActive(const TCommandCall& c, F f) {
+  if (TfrmEditor* e = c.Main.Documents().Active()) f(*e);
+}
+}  // namespace
+
+void Undo(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Undo(); }); }
+void Redo(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Redo(); }); }
+void Cut(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Cut(); }); }
+void Copy(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Copy(); }); }
+void Paste(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Paste(); }); }
+void Clear(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Clear(); }); }
+void SelectAll(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.SelectAll(); }); }
+
+void ToggleBookmark(const TCommandCall& c) {
+  const int n = c.Row.Tag;
+  OnActive(c, [n](TfrmEditor& e) {
+    int line = 0;
+    if (e.IsBookmarkSet(n, &line) && line == e.CaretLine())
+      e.ClearBookmark(n);
+    else
+      e.SetBookmark(n, e.CaretLine(), e.CaretColumn());
+  });
+}
+
+void GotoBookmark(const TCommandCall& c) {
+  const int n = c.Row.Tag;
+  OnActive(c, [n](TfrmEditor& e) { e.GotoBookmark(n); });
+}
+
+}  // namespace vortan::cmd
