@@ -27,6 +27,7 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strWaitingProcess", "strMsgStoreDamaged",
     "strMsgFileHasNul", "strMsgSaveReplacesNul", "strMsgBackupFailed", "strMsgStoreReadOnly",
     "strProgramEnded",
+    "strMsgInvalidValue", "strMsgMarginsTooLarge", "strMsgCharsetClearsUndo",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

@@ -28,6 +28,7 @@ enum class TStr : int {
   strMsgStoreDamaged,  // added: a damaged settings file was moved aside
   strMsgFileHasNul, strMsgSaveReplacesNul, strMsgBackupFailed, strMsgStoreReadOnly,
   strProgramEnded,  // added: safe saving, a read-only store, the end of a run
+  strMsgInvalidValue, strMsgMarginsTooLarge, strMsgCharsetClearsUndo,  // added: Options checks
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,

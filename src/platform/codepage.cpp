@@ -239,10 +239,81 @@ std::string ToUpper(TCodePage page, std::string_view bytes) {
   return Apply(page == TCodePage::Ansi ? ansi : oem, bytes);
 }
 
-std::string ToLower(TCodePage page, std::string_view bytes) {
+namespace {
+
+const TByteMap& LowerMap(TCodePage page) {
   static const TByteMap ansi = MakeCaseMap(TCodePage::Ansi, SimpleLower);
   static const TByteMap oem = MakeCaseMap(TCodePage::Oem, SimpleLower);
-  return Apply(page == TCodePage::Ansi ? ansi : oem, bytes);
+  return page == TCodePage::Ansi ? ansi : oem;
+}
+
+// Letters of the Latin ranges either page can hold: ASCII, Latin-1 (ª µ º and À-ÿ without
+// × ÷), Latin Extended-A and ƒ.
+bool IsLetter(char32_t c) {
+  if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z')) return true;
+  if (c == 0xAA || c == 0xB5 || c == 0xBA) return true;
+  if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
+  return (c >= 0x100 && c <= 0x17F) || c == 0x192;
+}
+
+using TByteFlags = std::array<bool, 256>;
+
+TByteFlags MakeLetterOrDigit(TCodePage page) {
+  TByteFlags f{};
+  for (int b = 0; b < 256; ++b) {
+    const char32_t c = ToUnicode(page, static_cast<unsigned char>(b));
+    f[b] = (c >= U'0' && c <= U'9') || IsLetter(c);
+  }
+  return f;
+}
+
+}  // namespace
+
+std::string ToLower(TCodePage page, std::string_view bytes) { return Apply(LowerMap(page), bytes); }
+
+unsigned char LowerByte(TCodePage page, unsigned char byte) { return LowerMap(page)[byte]; }
+
+bool IsLetterOrDigit(TCodePage page, unsigned char byte) {
+  static const TByteFlags ansi = MakeLetterOrDigit(TCodePage::Ansi);
+  static const TByteFlags oem = MakeLetterOrDigit(TCodePage::Oem);
+  return (page == TCodePage::Ansi ? ansi : oem)[byte];
+}
+
+namespace {
+
+using TSizes = std::array<unsigned char, 256>;
+
+TSizes MakeSizes(TCodePage page) {
+  TSizes s{};
+  for (int b = 0; b < 256; ++b) {
+    const char32_t c = ToUnicode(page, static_cast<unsigned char>(b));
+    s[b] = c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+  }
+  return s;
+}
+
+const TSizes& SizesOf(TCodePage page) {
+  static const TSizes ansi = MakeSizes(TCodePage::Ansi);
+  static const TSizes oem = MakeSizes(TCodePage::Oem);
+  return page == TCodePage::Ansi ? ansi : oem;
+}
+
+}  // namespace
+
+int Utf8Size(TCodePage page, unsigned char byte) { return SizesOf(page)[byte]; }
+
+std::size_t Utf8Length(TCodePage page, std::string_view bytes) {
+  const TSizes& s = SizesOf(page);
+  std::size_t n = 0;
+  for (const char b : bytes) n += s[static_cast<unsigned char>(b)];
+  return n;
+}
+
+std::size_t ByteOffsetOfUtf8(TCodePage page, std::string_view bytes, std::size_t utf8Offset) {
+  const TSizes& s = SizesOf(page);
+  std::size_t i = 0, reached = 0;
+  while (i < bytes.size() && reached < utf8Offset) reached += s[static_cast<unsigned char>(bytes[i++])];
+  return i;
 }
 
 }  // namespace vortan::platform

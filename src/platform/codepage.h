@@ -37,4 +37,17 @@ std::string AnsiToOem(std::string_view bytes);
 std::string ToUpper(TCodePage page, std::string_view bytes);
 std::string ToLower(TCodePage page, std::string_view bytes);
 
+/// One byte of ToLower: the search compares letters this way without building strings.
+unsigned char LowerByte(TCodePage page, unsigned char byte);
+/// Whether the byte shows as a letter or a digit 0-9 in the page (whole-word rules).
+bool IsLetterOrDigit(TCodePage page, unsigned char byte);
+/// How many bytes of UTF-8 the byte takes as shown through the page (1 to 3).
+int Utf8Size(TCodePage page, unsigned char byte);
+/// Length of the bytes' UTF-8 form: where a byte offset lies in the text as Qt and
+/// Scintilla hold it.
+std::size_t Utf8Length(TCodePage page, std::string_view bytes);
+/// The byte offset at which the UTF-8 form reaches `utf8Offset` (the way back; an offset
+/// inside a character counts that character as reached).
+std::size_t ByteOffsetOfUtf8(TCodePage page, std::string_view bytes, std::size_t utf8Offset);
+
 }  // namespace vortan::platform

@@ -53,6 +53,8 @@ void TextStyle(const TCommandCall&);
 void FlatMenuStyle(const TCommandCall&);
 void Stretch(const TCommandCall&);
 void MergeStatusbar(const TCommandCall&);
+/// The Options dialog on page Row.Tag (0 General, 1 Editor, 2 Run, 3 Print).
+void Options(const TCommandCall&);
 void SelectFont(const TCommandCall&);
 void ClearOutput(const TCommandCall&);
 void CopyToClipboard(const TCommandCall&);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QColorDialog>
 #include <QFontDialog>
 
 #include "config/headerfooter.h"
@@ -70,6 +71,13 @@ bool TDialogPromptService::FontDialog(TFontSpec& font) {
   const QFont chosen = QFontDialog::getFont(&ok, FontFromSpec(font), QApplication::activeWindow());
   if (ok) FontToSpec(chosen, font);
   return ok;
+}
+
+bool TDialogPromptService::ColorDialog(uint32_t& color) {
+  const QColor chosen = QColorDialog::getColor(ToQColor(color), QApplication::activeWindow());
+  if (!chosen.isValid()) return false;
+  color = FromQColor(chosen);
+  return true;
 }
 
 }  // namespace vortan

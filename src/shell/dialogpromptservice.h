@@ -10,6 +10,7 @@ class TDialogPromptService : public TPromptService {
   std::vector<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
   std::string SaveFileDialog(const TFileDialogRequest& request) override;
   bool FontDialog(TFontSpec& font) override;
+  bool ColorDialog(uint32_t& color) override;
 };
 
 }  // namespace vortan

@@ -44,6 +44,7 @@
 #include "i18n/ui/translator.h"
 #include "platform/platform.h"
 #include "shell/actionregistry.h"
+#include "shell/mainlayout.h"
 #include "shell/mainwindowlanguage.h"
 #include "system/product.h"
 #include "system/promptservice.h"
@@ -69,16 +70,6 @@ TParlax& BuiltIn() {
 }
 
 const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
-
-Qt::DockWidgetArea DockArea(const std::string& name, bool& known) {
-  known = true;
-  if (name == "LeftDock") return Qt::LeftDockWidgetArea;
-  if (name == "RightDock") return Qt::RightDockWidgetArea;
-  if (name == "TopDock") return Qt::TopDockWidgetArea;
-  if (name == "BottomDock") return Qt::BottomDockWidgetArea;
-  known = false;
-  return Qt::LeftDockWidgetArea;
-}
 
 // Setting a style sheet polishes every child again; start-up applies the theme and the menu
 // style one after the other, which mostly give the same sheet.
@@ -677,8 +668,8 @@ void TfrmMain::MergeStatusbar() {
   if (destroying_) return;
   UpdateStatusPanels(nullptr);
   WriteBool(sidMergeStatusbar, merged_);
-  std::vector<TfrmEditor*> editors = Editors();
-  for (auto it = editors.rbegin(); it != editors.rend(); ++it) (*it)->ApplyEditorSettings();
+  // Only the status bars follow; an editor applies its other settings when it opens.
+  for (TfrmEditor* e : Editors()) e->StatusBar()->setVisible(!merged_);
   ScheduleUpdate();
 }
 
@@ -769,39 +760,9 @@ void TfrmMain::LoadMainState() {
       AttributeFromStored(ReadString(sidHighlightErrorLine), SettingDefault(sidHighlightErrorLine));
   highlighter_->LoadAttributes(Store());
 
-  const std::pair<int, QToolBar*> bars[] = {
-      {sidMenuToolbar, tbrMenu_}, {sidMainToolbar, tbrMain_},
-      {sidEditToolbar, tbrEdit_}, {sidRunToolbar, tbrRun_}};
-  for (const auto& [id, bar] : bars)
-    bar->setVisible(BarLayoutFromStored(ReadString(id), SettingDefault(id)).Visible);
-  const std::pair<int, QDockWidget*> windows[] = {
-      {sidFilesWindow, tbrFiles_}, {sidMessagesWindow, tbrMessages_}, {sidOutputWindow, tbrOutput_}};
-  for (const auto& [id, dock] : windows) {
-    const TBarLayout layout = BarLayoutFromStored(ReadString(id), SettingDefault(id));
-    bool known = false;
-    const Qt::DockWidgetArea area = DockArea(layout.CurrentDock, known);
-    if (known) {
-      addDockWidget(area, dock);
-      dock->setFloating(false);
-    } else {
-      dock->setFloating(true);
-      const QScreen* s = QApplication::primaryScreen();
-      const QSize screenSize = s ? s->geometry().size() : QSize(1024, 768);
-      if (layout.FloatLeft && layout.FloatTop && layout.Width && layout.Height) {
-        dock->setGeometry(*layout.FloatLeft, *layout.FloatTop, *layout.Width, *layout.Height);
-      } else {
-        const QSize size = screenSize / 4;
-        dock->setGeometry((screenSize.width() - size.width()) / 2,
-                          (screenSize.height() - size.height()) / 2, size.width(), size.height());
-      }
-    }
-    if (known && layout.Width && layout.Height && *layout.Width > 0 && *layout.Height > 0) {
-      const bool vertical = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-      resizeDocks({dock}, {vertical ? *layout.Width : *layout.Height},
-                  vertical ? Qt::Horizontal : Qt::Vertical);
-    }
-    dock->setVisible(layout.Visible);
-  }
+  printSettings_.Load(Store());
+  if (!layout_) layout_ = new TMainLayout(*this);
+  layout_->Load();
 
   history_.Assign(ReadList(sidHistory));
   BuildReopenMenu();
@@ -820,17 +781,9 @@ void TfrmMain::SaveMainState() {
   WriteString(sidThemeName, LocalBytes(theme_));
   WriteString(sidHighlightErrorLine, AttributeToText(userErrorLine_));
   highlighter_->SaveAttributes(Store());
+  printSettings_.Save(Store());
   WriteList(sidHistory, history_.Items());
-  const std::pair<int, QWidget*> bars[] = {
-      {sidMenuToolbar, tbrMenu_},       {sidFilesWindow, tbrFiles_},
-      {sidMessagesWindow, tbrMessages_}, {sidOutputWindow, tbrOutput_},
-      {sidMainToolbar, tbrMain_},       {sidEditToolbar, tbrEdit_},
-      {sidRunToolbar, tbrRun_}};
-  for (const auto& [id, widget] : bars) {
-    TBarLayout layout = BarLayoutFromStored(ReadString(id), SettingDefault(id));
-    layout.Visible = widget->isVisibleTo(this);
-    WriteString(id, BarLayoutToText(layout));
-  }
+  layout_->Save();
   WriteString(sidOutputFont, FontToText(outputFont_));
 }
 

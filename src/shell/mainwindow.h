@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "config/headerfooter.h"
+#include "config/printsettings.h"
 #include "config/storedformats.h"
 #include "editor/ui/editorhost.h"
 #include "jobs/ui/pipelinehost.h"
@@ -41,6 +42,7 @@ namespace vortan {
 
 class TfrmEditor;
 class TActionRegistry;
+class TMainLayout;
 class TParlax;
 class TPipeline;
 class TSynFortranSyn;
@@ -99,12 +101,16 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   const THighlightAttribute& UserErrorLine() const override { return userErrorLine_; }
   void StopJob(TfrmEditor* editor) override;
   void SetUserErrorLine(const THighlightAttribute& attr) { userErrorLine_ = attr; }
+  /// Margins, print flags, page header and footer; loaded and saved with the window.
+  TPrintSettings& PrintSettings() { return printSettings_; }
 
   // What the commands change
   /// Exit: closes the window without marking the close as a batch.
   void Exit();
   void ToggleFullScreen();
   bool IsFullScreen() const;
+  /// The rectangle the window goes back to when full screen ends.
+  QRect FullScreenRestoreRect() const { return savedGeometry_; }
   /// Hides or shows the menu bar (hiding it tells how to get it back).
   void ToggleMenuBar();
   void ToggleStatusBar();
@@ -206,6 +212,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   THighlightAttribute defaultErrorLine_;
   THighlightAttribute userErrorLine_;
   TFontSpec outputFont_;
+  TPrintSettings printSettings_;
+  TMainLayout* layout_ = nullptr;
 
   QToolBar* tbrMenu_ = nullptr;
   QMenuBar* menuBar_ = nullptr;

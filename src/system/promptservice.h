@@ -81,6 +81,9 @@ class TPromptService {
   virtual std::string SaveFileDialog(const TFileDialogRequest&) { return {}; }
   /// A font dialog preset with `font`; true and `font` changed when the user confirmed.
   virtual bool FontDialog(TFontSpec& /*font*/) { return false; }
+  /// A colour dialog preset with `color` (0x00BBGGRR); true and `color` changed when the
+  /// user confirmed.
+  virtual bool ColorDialog(uint32_t& /*color*/) { return false; }
 };
 
 /// The process-wide prompt service. Without one set, every question answers as Escape would.

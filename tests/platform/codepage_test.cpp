@@ -166,3 +166,37 @@ TEST(CodePage, CaseConversion) {
     EXPECT_EQ(ToLower(c.page, c.in), c.lower);
   }
 }
+
+TEST(CodePage, ByteOffsetsAndTheirUtf8Positions) {
+  // Every byte 0x80-0xFF before "X": the position of X in the UTF-8 form, and back.
+  std::string line;
+  for (int b = 0x80; b <= 0xFF; ++b) line += static_cast<char>(b);
+  line += "X";
+  for (TCodePage page : {TCodePage::Ansi, TCodePage::Oem}) {
+    SCOPED_TRACE(NameOf(page));
+    const std::string utf8 = BytesToUtf8(page, line);
+    const std::size_t x = Utf8Length(page, std::string_view(line).substr(0, 128));
+    EXPECT_EQ(utf8.substr(x), "X");
+    EXPECT_EQ(Utf8Length(page, line), utf8.size());
+    EXPECT_EQ(ByteOffsetOfUtf8(page, line, x), 128u);
+    for (std::size_t i = 0; i <= line.size(); ++i)
+      EXPECT_EQ(ByteOffsetOfUtf8(page, line, Utf8Length(page, line.substr(0, i))), i);
+  }
+}
+
+TEST(CodePage, LettersAndDigits) {
+  struct TCase {
+    TCodePage page;
+    unsigned char byte;
+    bool alnum;
+  };
+  const TCase cases[] = {
+      {TCodePage::Ansi, 'a', true},  {TCodePage::Ansi, 'Z', true},  {TCodePage::Ansi, '7', true},
+      {TCodePage::Ansi, '_', false}, {TCodePage::Ansi, ' ', false}, {TCodePage::Ansi, 0xE9, true},
+      {TCodePage::Ansi, 0xD7, false}, {TCodePage::Ansi, 0x8A, true},  {TCodePage::Ansi, 0x82, false},
+      {TCodePage::Oem, 0x82, true},  {TCodePage::Oem, 0xE9, true},  {TCodePage::Oem, 0xC9, false},
+      {TCodePage::Oem, 0xB0, false},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(IsLetterOrDigit(c.page, c.byte), c.alnum) << NameOf(c.page) << " byte " << int(c.byte);
+}

@@ -1,0 +1,466 @@
+// The Options dialog over a real main window, offscreen, with scripted answers: when Apply is
+// enabled, what each control writes, what reaches the open editors, the histories, bad input.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <memory>
+
+#include "config/optionbindings.h"
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "editor/fortranhighlighter.h"
+#include "editor/streaks.h"
+#include "editor/ui/editorwindow.h"
+#include "editor/ui/streaksynedit.h"
+#include "i18n/stringtable.h"
+#include "options/ui/colorgrid.h"
+#include "options/ui/colorswatch.h"
+#include "options/ui/optionsform.h"
+#include "shell/mainoptionshost.h"
+#include "shell/mainwindow.h"
+#include "support/scriptedprompts.h"
+#include "support/tempdir.h"
+
+namespace vortan {
+namespace {
+
+/// Scripted answers that also pick a font and a colour when asked.
+class TPrompts : public test::TScriptedPrompts {
+ public:
+  bool FontDialog(TFontSpec& font) override {
+    ++fontDialogs;
+    if (!font_) return false;
+    font = *font_;
+    return true;
+  }
+  bool ColorDialog(uint32_t& color) override {
+    if (!color_) return false;
+    color = *color_;
+    return true;
+  }
+  std::optional<TFontSpec> font_;
+  std::optional<uint32_t> color_;
+  int fontDialogs = 0;
+};
+
+class OptionsTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    QLocale::setDefault(QLocale::c());
+    ASSERT_TRUE(OpenStore(dir_ / "store.sqlite").Ok);
+    main_ = std::make_unique<TfrmMain>();
+    host_ = std::make_unique<TMainOptionsHost>(*main_);
+  }
+  void TearDown() override {
+    dialog_.reset();
+    prompts_.AnswerAlways(TModalResult::No);
+    main_.reset();
+    CloseStore();
+  }
+  TfrmOptions& Open(int page = TfrmOptions::pgGeneral) {
+    dialog_ = std::make_unique<TfrmOptions>(*host_, page, main_.get());
+    return *dialog_;
+  }
+  template <class W>
+  W* Get(const char* name) {
+    W* w = dialog_->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  std::vector<std::string> AllStored() {
+    std::vector<std::string> out;
+    for (const TOptionBinding& b : OptionBindings()) out.push_back(ReadBindingText(Store(), b));
+    out.push_back(ReadString(sidGutterFont));
+    return out;
+  }
+
+  test::TTempDir dir_;
+  TPrompts prompts_;
+  std::unique_ptr<TfrmMain> main_;
+  std::unique_ptr<TMainOptionsHost> host_;
+  std::unique_ptr<TfrmOptions> dialog_;
+};
+
+TEST_F(OptionsTest, ApplyIsEnabledExactlyWhenSomethingChangedSinceCreationOrTheLastApply) {
+  struct Case {
+    const char* what;
+    std::function<void(OptionsTest&)> change;
+  } cases[] = {
+      {"check box", [](OptionsTest& t) { t.Get<QCheckBox>("chkSmartTabDelete")->click(); }},
+      {"number list", [](OptionsTest& t) { t.Get<QComboBox>("cbxUndoLimit")->setEditText("77"); }},
+      {"radio button", [](OptionsTest& t) { t.Get<QRadioButton>("rdbConsole")->click(); }},
+      {"track bar", [](OptionsTest& t) { t.Get<QSlider>("TrackBar1")->setValue(5); }},
+      {"theme", [](OptionsTest& t) { t.Get<QComboBox>("cbxTheme")->setCurrentText("Stripes"); }},
+      {"margin", [](OptionsTest& t) { QTest::keyClick(t.Get<QLineEdit>("edtMarginLeft"), Qt::Key_Backspace); }},
+      {"header line", [](OptionsTest& t) { t.Get<QTextEdit>("rchHeaderCenter")->insertPlainText("x"); }},
+      {"colour element", [](OptionsTest& t) { t.Get<QCheckBox>("chkBold")->click(); }},
+      {"margin unit", [](OptionsTest& t) { t.Get<QComboBox>("cbxMarginUnits")->setCurrentIndex(1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TfrmOptions& d = Open();
+    EXPECT_FALSE(d.ApplyEnabled());
+    c.change(*this);
+    EXPECT_TRUE(d.ApplyEnabled());
+    ASSERT_TRUE(d.Apply());
+    EXPECT_FALSE(d.ApplyEnabled());
+  }
+}
+
+TEST_F(OptionsTest, CancelAndEscapeWriteAndApplyNothing) {
+  for (int key : {0, int(Qt::Key_Escape)}) {
+    const std::vector<std::string> before = AllStored();
+    const TSynFortranSyn::TAttributes colours = main_->Highlighter()->Attributes();
+    const TPrintSettings print = main_->PrintSettings();
+    const QString theme = main_->Theme();
+    TfrmOptions& d = Open();
+    Get<QCheckBox>("chkNewWindowMaximized")->click();
+    Get<QComboBox>("cbxVLine")->setEditText("9,19");
+    Get<QComboBox>("cbxTheme")->setCurrentText("Stripes");
+    Get<QLineEdit>("edtMarginTop")->setText("40");
+    Get<QCheckBox>("chkItalic")->click();
+    d.show();
+    if (key)
+      QTest::keyClick(&d, Qt::Key(key));
+    else
+      Get<QPushButton>("btnCancel")->click();
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(AllStored(), before);
+    EXPECT_EQ(main_->Highlighter()->Attributes(), colours);
+    EXPECT_EQ(main_->PrintSettings(), print);
+    EXPECT_EQ(main_->Theme(), theme);
+  }
+}
+
+TEST_F(OptionsTest, EveryKindOfControlRoundTripsThroughTheStore) {
+  struct Case {
+    const char* control;
+    int setting;
+    const char* value;
+  } cases[] = {
+      {"chkNewWindowMaximized", sidNewWindowMaximized, "0"},
+      {"chkANSIText", sidANSIText, "1"},
+      {"chkAutoExpandMessages", sidAutoExpandMessages, "0"},
+      {"chkSmartTabDelete", sidSmartTabDelete, "1"},
+      {"chkScrollPastEOL", sidScrollPastEndOfLine, "0"},
+      {"cbxMaxLeftChars", sidMaxLeftChars, "2048"},
+      {"cbxUndoLimit", sidUndoLimit, "32767"},
+      {"cbxTabStops", sidTabStops, "4"},
+      {"chkGutterLeadingZeros", sidGutterShowLeadingZeros, "1"},
+      {"btnVerticalLineColor", sidVerticalLineColor, "255"},
+      {"cbxGutterWidth", sidGutterWidth, "44"},
+      {"cbxVLine", sidVerticalLineColumn, "6,72,80"},
+      {"cbxInsertCaret", sidInsertCaret, "2"},
+      {"cbxOverwriteCaret", sidOverwriteCaret, "0"},
+      {"cbxFont", sidFont, "Some Face Not Installed"},
+      {"cbxSize", sidFontSize, "14"},
+      {"chkIgnoreAnalyzer", sidIgnoreAnalyzerErrors, "1"},
+      {"TrackBar1", sidProcessPriority, "6"},
+      {"cbxCompilerOptions", sidAdditionalCompilerOptionsParameters, "-O2 -Wall"},
+      {"cbxDebuggerParameters", sidAdditionalDebuggerParameters, "-nx"},
+      {"grpRunWith", sidRunWith, "2"},
+      {"chkClearHistoryList", sidClearHistory, "0"},
+  };
+  Open(TfrmOptions::pgEditor);
+  for (const Case& c : cases) {
+    const TOptionBinding* b = FindBinding(c.control);
+    ASSERT_NE(b, nullptr) << c.control;
+    EXPECT_EQ(b->Setting, c.setting) << c.control;
+    dialog_->SetControlText(*b, c.value);
+  }
+  ASSERT_TRUE(dialog_->Apply());
+  for (const Case& c : cases)
+    EXPECT_EQ(ReadBindingText(Store(), *FindBinding(c.control)), c.value) << c.control;
+  Open();
+  for (const Case& c : cases) EXPECT_EQ(dialog_->ControlText(*FindBinding(c.control)), c.value) << c.control;
+  // Shown by name although the system lacks the face; written back by that name.
+  EXPECT_EQ(Get<QComboBox>("cbxFont")->currentText(), "Some Face Not Installed");
+}
+
+TEST_F(OptionsTest, ApplyReachesEveryOpenEditorOnceAndANewEditorAppliesOnlyItsOwn) {
+  std::vector<TfrmEditor*> editors;
+  for (int i = 0; i < 3; ++i) editors.push_back(main_->NewSourceFile());
+  TFontSpec chosen;
+  chosen.Name = "DejaVu Sans Mono";
+  chosen.Size = 13;
+  prompts_.font_ = chosen;
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  Get<QComboBox>("cbxVLine")->setEditText("6,72,80");
+  Get<QPushButton>("btnGutterFont")->click();
+  EXPECT_EQ(prompts_.fontDialogs, 1);
+  ASSERT_TRUE(d.Apply());
+  for (TfrmEditor* e : editors) {
+    const TStreaks& s = e->SynEdit()->Streaks();
+    ASSERT_EQ(s.Count(), 3);
+    EXPECT_EQ(s.Item(2)->Column(), 80);
+    EXPECT_EQ(e->SynEdit()->Options().GutterFont.family(), "DejaVu Sans Mono");
+    EXPECT_EQ(e->SynEdit()->Options().GutterFont.pointSize(), 13);
+  }
+  EXPECT_EQ(FontFromStored(ReadString(sidGutterFont), "").Name, "DejaVu Sans Mono");
+
+  // Settings written behind the editors' back reach only the editor opened afterwards.
+  WriteString(sidVerticalLineColumn, "10");
+  TfrmEditor* fresh = main_->NewSourceFile();
+  EXPECT_EQ(fresh->SynEdit()->Streaks().Count(), 1);
+  for (TfrmEditor* e : editors) EXPECT_EQ(e->SynEdit()->Streaks().Count(), 3);
+}
+
+TEST_F(OptionsTest, HistoriesKeepTheirOrderAcrossAReopen) {
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  auto* v = Get<QComboBox>("cbxVLine");
+  // Default "6,72", "6", "72", "6,72,80".
+  v->setEditText("6,72,80");
+  ASSERT_TRUE(d.Apply());
+  v->setEditText("6,80");
+  Get<QComboBox>("cbxCompilerOptions")->setEditText("-O2");
+  ASSERT_TRUE(d.Apply());
+  Open();
+  auto items = [](QComboBox* c) {
+    QStringList l;
+    for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
+    return l;
+  };
+  EXPECT_EQ(items(Get<QComboBox>("cbxVLine")), (QStringList{"6,80", "6,72,80", "6,72", "6", "72"}));
+  EXPECT_EQ(Get<QComboBox>("cbxVLine")->currentText(), "6,80");
+  EXPECT_EQ(items(Get<QComboBox>("cbxCompilerOptions")), (QStringList{"-O2", "-g"}));
+  std::vector<std::string> stored;
+  ReadObject(sidChangesEdgeColumn, stored);
+  EXPECT_EQ(stored, (std::vector<std::string>{"6,80", "6,72,80", "6,72", "6", "72"}));
+}
+
+TEST_F(OptionsTest, TypedLettersAndMinusSignsNeverEnterNumericBoxes) {
+  Open(TfrmOptions::pgEditor);
+  struct Case {
+    const char* box;
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {"cbxUndoLimit", "1a-2b", "12"},
+      {"cbxVLine", "6,x7-2", "6,72"},
+      {"cbxSize", "-1.5", "15"},
+      {"edtMarginLeft", "3-a.5", "3.5"},
+  };
+  for (const Case& c : cases) {
+    QWidget* w = dialog_->Control(c.box);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(w);
+    if (!edit) edit = static_cast<QComboBox*>(w)->lineEdit();
+    edit->clear();
+    QTest::keyClicks(edit, c.typed);
+    EXPECT_EQ(edit->text(), c.shown) << c.box;
+  }
+}
+
+TEST_F(OptionsTest, AnEmptyBoxLeftBehindShowsTheStoredValueAgain) {
+  WriteInteger(sidUndoLimit, 555);
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  d.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+  auto* undo = Get<QComboBox>("cbxUndoLimit");
+  undo->lineEdit()->setFocus();
+  undo->lineEdit()->clear();
+  QFocusEvent out(QEvent::FocusOut);
+  QApplication::sendEvent(undo->lineEdit(), &out);
+  EXPECT_EQ(undo->currentText(), "555");
+}
+
+TEST_F(OptionsTest, ValuesThatCannotBeAppliedAreNamedAndNothingIsWritten) {
+  struct Case {
+    const char* box;
+    const char* text;
+    const char* named;  ///< a part of the message
+  } cases[] = {
+      {"cbxVLine", "6,,72,abc,999999", "abc"},
+      {"cbxVLine", "6,,72,999999", "999999"},
+      {"cbxUndoLimit", "99999999999", "99999999999"},
+      {"cbxTabStops", "0", "'0'"},
+      {"edtMarginLeft", "300", "margins are larger"},
+      {"edtMarginTop", "280", "margins are larger"},
+      {"edtMarginRight", "1,5", "1,5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box + std::string(" ") + c.text);
+    const std::vector<std::string> before = AllStored();
+    const TPrintSettings print = main_->PrintSettings();
+    TfrmOptions& d = Open();
+    QWidget* w = d.Control(c.box);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+      e->setText(c.text);
+    else
+      static_cast<QComboBox*>(w)->setEditText(c.text);
+    Get<QCheckBox>("chkSplashScreen")->click();
+    prompts_.asked.clear();
+    prompts_.Answer(TModalResult::OK);
+    EXPECT_FALSE(d.Apply());
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_NE(prompts_.asked[0].Text.find(c.named), std::string::npos) << prompts_.asked[0].Text;
+    EXPECT_EQ(AllStored(), before);
+    EXPECT_EQ(main_->PrintSettings(), print);
+    EXPECT_TRUE(d.ApplyEnabled());
+    // The page with the box is shown so the user sees what to correct.
+    EXPECT_TRUE(w->isVisibleTo(&d) || !d.isVisible());
+  }
+  // A guide list with empty fields only is tidied, not refused.
+  TfrmOptions& d = Open();
+  Get<QComboBox>("cbxVLine")->setEditText("6,,72,");
+  ASSERT_TRUE(d.Apply());
+  EXPECT_EQ(ReadString(sidVerticalLineColumn), "6,72");
+}
+
+TEST_F(OptionsTest, ChangingTheUnitConvertsTheMarginsShown) {
+  Open(TfrmOptions::pgPrint);
+  auto* left = Get<QLineEdit>("edtMarginLeft");
+  EXPECT_EQ(left->text(), "25");
+  left->setText("30");  // typed, not applied: replaced by the converted copy
+  Get<QComboBox>("cbxMarginUnits")->setCurrentIndex(1);
+  EXPECT_EQ(left->text(), "2.5");
+  EXPECT_EQ(Get<QLineEdit>("edtMarginHFInternal")->text(), "0.05");
+  ASSERT_TRUE(dialog_->Apply());
+  EXPECT_EQ(main_->PrintSettings().Unit, TMarginUnit::Centimeters);
+  EXPECT_DOUBLE_EQ(main_->PrintSettings().Left, 2.5);
+}
+
+TEST_F(OptionsTest, TheColorPageEditsACopyThatApplyHandsToTheMainWindow) {
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  // "Space" has no text style and no foreground.
+  d.SelectElement(faSpace);
+  EXPECT_FALSE(Get<QWidget>("grpTextAttributes")->isEnabled());
+  EXPECT_FALSE(d.ForegroundSwatch()->isEnabled());
+  EXPECT_TRUE(d.BackgroundSwatch()->Selected());
+  // Keyword: a right-button release on a cell while the foreground is selected sets the
+  // background.
+  d.SelectElement(faKey);
+  EXPECT_TRUE(d.ForegroundSwatch()->isEnabled());
+  QTest::mouseClick(d.ForegroundSwatch(), Qt::LeftButton);
+  EXPECT_TRUE(d.ForegroundSwatch()->Selected());
+  TColorGrid* grid = d.ColorGrid();
+  grid->resize(grid->sizeHint());
+  QTest::mouseRelease(grid, Qt::RightButton, {}, grid->CellRect(11).center());  // yellow
+  EXPECT_EQ(d.Element(faKey).Background, std::optional<TColor>(0x00FFFF));
+  EXPECT_EQ(d.Element(faKey).Foreground, std::optional<TColor>(0xFF0000));  // unchanged
+  EXPECT_TRUE(d.ApplyEnabled());
+  EXPECT_FALSE(main_->Highlighter()->Attribute(faKey).Background);  // not before Apply
+  // "Use default for Foreground" removes the colour of its own.
+  Get<QCheckBox>("chkForeground")->click();
+  EXPECT_FALSE(d.Element(faKey).Foreground);
+  // The error line: no text style, both defaults available.
+  d.SelectElement(TfrmOptions::ErrorLineElement);
+  EXPECT_FALSE(Get<QWidget>("grpTextAttributes")->isEnabled());
+  EXPECT_TRUE(Get<QCheckBox>("chkForeground")->isEnabled());
+  QTest::mouseRelease(grid, Qt::LeftButton, {}, grid->CellRect(2).center());  // green
+  ASSERT_TRUE(d.Apply());
+  EXPECT_EQ(main_->Highlighter()->Attribute(faKey).Background, std::optional<TColor>(0x00FFFF));
+  EXPECT_FALSE(main_->Highlighter()->Attribute(faKey).Foreground);
+  EXPECT_EQ(main_->UserErrorLine().Foreground, std::optional<TColor>(0x008000));
+}
+
+TEST_F(OptionsTest, ClickingTheSampleSelectsTheElementUnderTheCaret) {
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  struct Case {
+    int line, column, element;
+  } cases[] = {
+      {1, 3, faComment},                      // "C Comments"
+      {2, 9, faKey},                          // PROGRAM
+      {5, 7, faIdentifier},                   // X
+      {5, 11, faNumber},                      // 0.5E+1
+      {2, 2, faSpace},                        // the blanks before PROGRAM
+      {d.SampleErrorLine(), 12, TfrmOptions::ErrorLineElement},
+  };
+  for (const Case& c : cases) EXPECT_EQ(d.ElementAt(c.line, c.column), c.element) << c.line << ":" << c.column;
+  EXPECT_EQ(d.SampleErrorLine(), 7);
+}
+
+TEST_F(OptionsTest, HeaderLinesBecomeItemsOfTheirEditorsAlignmentAndMacrosInsertAtTheCaret) {
+  TfrmOptions& d = Open(TfrmOptions::pgPrint);
+  QTextEdit* centre = d.HeaderEditor(1);
+  EXPECT_TRUE(centre->toPlainText().isEmpty());
+  EXPECT_EQ(d.HeaderEditor(2)->toPlainText(), "$PAGENUM$/$PAGECOUNT$\n$DATE$ $TIME$");
+  centre->insertPlainText("Page ");
+  d.RunHeaderFooterCommand(centre, "actPAGENUM");
+  EXPECT_EQ(centre->toPlainText(), "Page $PAGENUM$");
+  // Line attributes: the chosen font for the caret's line.
+  TFontSpec big;
+  big.Name = "Serif Face Kept By Name";
+  big.Size = 18;
+  prompts_.font_ = big;
+  d.RunHeaderFooterCommand(centre, "actLineAttributes");
+  ASSERT_TRUE(d.Apply());
+  const THeaderFooter& h = main_->PrintSettings().PageHeader;
+  bool found = false;
+  for (const THeaderFooterItem& item : h.Items) {
+    if (item.Text != "Page $PAGENUM$") continue;
+    found = true;
+    EXPECT_EQ(item.Alignment, THFAlignment::Center);
+    EXPECT_EQ(item.LineNumber, 1);
+    EXPECT_EQ(item.Font.Name, "Serif Face Kept By Name");
+    EXPECT_EQ(item.Font.Size, 18);
+  }
+  EXPECT_TRUE(found);
+  // Lines nobody touched keep their stored fonts, names included.
+  for (const THeaderFooterItem& item : h.Items)
+    if (item.Text == "$DATE$ $TIME$") {
+      EXPECT_EQ(item.Font.Size, 6);
+    }
+}
+
+TEST_F(OptionsTest, SwitchingTheCharacterSetAsksFirstWhenAnEditorCouldUndo) {
+  TfrmEditor* e = main_->NewSourceFile();
+  e->SetText("      X = 1\n");
+  ASSERT_TRUE(e->CanUndo());
+  TfrmOptions& d = Open();
+  Get<QCheckBox>("chkANSIText")->click();
+  prompts_.Answer(TModalResult::No);
+  EXPECT_FALSE(d.Apply());
+  EXPECT_FALSE(ReadBool(sidANSIText));
+  EXPECT_TRUE(e->CanUndo());
+  prompts_.Answer(TModalResult::Yes);
+  ASSERT_TRUE(d.Apply());
+  EXPECT_TRUE(ReadBool(sidANSIText));
+  EXPECT_EQ(e->SynEdit()->CodePage(), platform::TCodePage::Ansi);
+  EXPECT_EQ(prompts_.asked.size(), 2u);
+  // Applying again without switching asks nothing.
+  Get<QCheckBox>("chkSmartTabs")->click();
+  ASSERT_TRUE(d.Apply());
+  EXPECT_EQ(prompts_.asked.size(), 2u);
+}
+
+TEST_F(OptionsTest, EditorPagesShowTheActiveEditorsStateAndScrollPastEndDisablesMaintainCaret) {
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  TfrmEditor* e = main_->NewSourceFile();
+  ASSERT_EQ(main_->ActiveEditor(), e);
+  e->SynEdit()->SetInsertMode(false);  // the Insert key, not the dialog
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  EXPECT_FALSE(Get<QCheckBox>("chkInsertMode")->isChecked());
+  EXPECT_TRUE(ReadBool(sidInsertMode));
+  auto* eol = Get<QCheckBox>("chkScrollPastEOL");
+  auto* caret = Get<QCheckBox>("chkMaintainCaretCol");
+  EXPECT_EQ(caret->isEnabled(), !eol->isChecked());
+  eol->click();
+  EXPECT_EQ(caret->isEnabled(), !eol->isChecked());
+  ASSERT_TRUE(d.Apply());
+  EXPECT_FALSE(ReadBool(sidInsertMode));
+}
+
+TEST_F(OptionsTest, ThemeIsAppliedByApplyOnly) {
+  TfrmOptions& d = Open();
+  const QString before = main_->Theme();
+  const QString other = before == "Stripes" ? "Default" : "Stripes";
+  Get<QComboBox>("cbxTheme")->setCurrentText(other);
+  EXPECT_EQ(main_->Theme(), before);
+  ASSERT_TRUE(d.Apply());
+  EXPECT_EQ(main_->Theme(), other);
+}
+
+}  // namespace
+}  // namespace vortan
