@@ -23,7 +23,7 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strMoreButtons", "strDebugging", "strMsgExtensionNotFound", "strMsgSaveBeforeContinue",
     "strCantExecuteAnalyzer", "strTerminatedByUser", "strUnknownFailure", "strAnalyzerFailure",
     "strCantExecuteCompiler", "strCantExecuteDebugger", "strCantExecuteCompiledFile",
-    "strWaitingProcess", "strMsgStoreDamaged",
+    "strWaitingProcess", "strMsgStoreDamaged", "strMsgNoPrintableArea",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

@@ -25,6 +25,7 @@ enum class TStr : int {
   strAnalyzerFailure, strCantExecuteCompiler, strCantExecuteDebugger,
   strCantExecuteCompiledFile, strWaitingProcess,
   strMsgStoreDamaged,  // added: a damaged settings file was moved aside
+  strMsgNoPrintableArea,  // added: the print margins leave no room on the page
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,

@@ -3,7 +3,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <algorithm>
+
 #include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "config/headerfooter.h"
 #include "widgets/qtconvert.h"
@@ -70,6 +75,32 @@ bool TDialogPromptService::FontDialog(TFontSpec& font) {
   const QFont chosen = QFontDialog::getFont(&ok, FontFromSpec(font), QApplication::activeWindow());
   if (ok) FontToSpec(chosen, font);
   return ok;
+}
+
+TPrintDialogAnswer TDialogPromptService::PrintDialog(const TPrintDialogRequest& request) {
+  TPrintDialogAnswer answer;
+  if (printer_ == nullptr) return answer;
+  QPrintDialog dlg(printer_, QApplication::activeWindow());
+  dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dlg.setMinMax(request.MinPage, request.MaxPage);
+  printer_->setFromTo(request.FromPage, request.ToPage);
+  printer_->setCopyCount(1);
+  if (dlg.exec() != QDialog::Accepted) return answer;
+  answer.Accepted = true;
+  answer.AllPages = printer_->printRange() != QPrinter::PageRange;
+  answer.FromPage = printer_->fromPage();
+  answer.ToPage = printer_->toPage();
+  // The engine prints every copy itself, so the driver must not repeat them.
+  answer.Copies = std::max(1, printer_->copyCount());
+  printer_->setCopyCount(1);
+  return answer;
+}
+
+bool TDialogPromptService::PageSetupDialog() {
+  if (printer_ == nullptr) return false;
+  QPageSetupDialog dlg(printer_, QApplication::activeWindow());
+  return dlg.exec() == QDialog::Accepted;
 }
 
 }  // namespace vortan

@@ -1,6 +1,8 @@
 #pragma once
 #include "system/promptservice.h"
 
+class QPrinter;
+
 namespace vortan {
 
 /// The prompt service of the running program: real modal dialogs.
@@ -10,6 +12,13 @@ class TDialogPromptService : public TPromptService {
   std::vector<std::string> OpenFileDialog(const TFileDialogRequest& request) override;
   std::string SaveFileDialog(const TFileDialogRequest& request) override;
   bool FontDialog(TFontSpec& font) override;
+  TPrintDialogAnswer PrintDialog(const TPrintDialogRequest& request) override;
+  bool PageSetupDialog() override;
+  /// The printer the print and page setup dialogs work on (the print engine's).
+  void SetPrinter(QPrinter* printer) { printer_ = printer; }
+
+ private:
+  QPrinter* printer_ = nullptr;
 };
 
 }  // namespace vortan

@@ -48,6 +48,7 @@
 #include "shell/actionregistry.h"
 #include "system/desktoptools.h"
 #include "shell/mainwindowlanguage.h"
+#include "shell/printcommands.h"
 #include "system/product.h"
 #include "system/promptservice.h"
 #include "widgets/qtfont.h"
@@ -63,14 +64,7 @@ constexpr int kPortugueseBrazil = 1046;
 constexpr int kEditorRole = Qt::UserRole + 1;
 
 /// The built-in template, parsed once.
-TParlax& BuiltIn() {
-  static TParlax* t = [] {
-    auto* p = new TParlax;
-    p->LoadFromResource();
-    return p;
-  }();
-  return *t;
-}
+TParlax& BuiltIn() { return BuiltInLanguage(); }
 
 const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
 
@@ -135,6 +129,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreateStatusBar();
   CreatePopups();
   ConnectCommands();
+  print_ = new TPrintCommands(this);
   pipeline_ = new TPipeline(this);
   new TRunSteps(this, pipeline_);
 
@@ -1172,6 +1167,7 @@ void TfrmMain::LoadMainState() {
   userErrorLine_ =
       AttributeFromStored(ReadString(sidHighlightErrorLine), SettingDefault(sidHighlightErrorLine));
   highlighter_->LoadAttributes(Store());
+  print_->Settings().Load(Store());
 
   const std::pair<int, QToolBar*> bars[] = {
       {sidMenuToolbar, tbrMenu_}, {sidMainToolbar, tbrMain_},
@@ -1224,6 +1220,7 @@ void TfrmMain::SaveMainState() {
   WriteString(sidThemeName, LocalBytes(theme_));
   WriteString(sidHighlightErrorLine, AttributeToText(userErrorLine_));
   highlighter_->SaveAttributes(Store());
+  print_->Settings().Save(Store());
   WriteList(sidHistory, history_.Items());
   const std::pair<int, QWidget*> bars[] = {
       {sidMenuToolbar, tbrMenu_},       {sidFilesWindow, tbrFiles_},

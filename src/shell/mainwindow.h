@@ -41,6 +41,7 @@ class TActionRegistry;
 class TParlax;
 class TPipeline;
 class TSynFortranSyn;
+class TPrintCommands;
 struct TActionRow;
 
 class TfrmMain : public QMainWindow, public TEditorHost {
@@ -156,6 +157,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   QMenu* Menu(const std::string& key) const;
   QComboBox* ThemeList() const { return cbxTheme_; }
   TIconSets& Icons() { return icons_; }
+  /// Print, preview, page setup and export, with the print settings they use.
+  TPrintCommands& PrintCommands() { return *print_; }
   /// The build actions, the Messages tree's contents and the Output panel's text.
   TPipeline& Pipeline() const { return *pipeline_; }
 
@@ -222,6 +225,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   THistoryList history_;
   std::vector<std::string> tempFiles_;
   std::unique_ptr<TSynFortranSyn> highlighter_;
+  TPrintCommands* print_ = nullptr;
   THighlightAttribute defaultErrorLine_;
   THighlightAttribute userErrorLine_;
   TFontSpec outputFont_;
