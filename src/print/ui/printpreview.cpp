@@ -256,6 +256,7 @@ bool TfrmPrintPreview::SetZoom(int value) {
   const int index = ZoomEntryIndex(value);
   if (index < 0) return false;
   cbxZoom_->setCurrentIndex(index);
+  cbxZoom_->lineEdit()->setCursorPosition(0);  // long entries show their start in the narrow box
   return true;
 }
 
