@@ -7,7 +7,8 @@ PACKAGES="cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   ftnchek gfortran gdb xterm xvfb xauth x11-utils libx11-dev
   desktop-file-utils xdg-utils fonts-dejavu-core
-  libfile-mimeinfo-perl libglib2.0-bin shared-mime-info"
+  libfile-mimeinfo-perl libglib2.0-bin shared-mime-info
+  poppler-utils libxml2-utils unrtf"
 
 missing=""
 for p in $PACKAGES; do

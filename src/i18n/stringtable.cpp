@@ -28,6 +28,7 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strMsgFileHasNul", "strMsgSaveReplacesNul", "strMsgBackupFailed", "strMsgStoreReadOnly",
     "strProgramEnded",
     "strMsgInvalidValue", "strMsgMarginsTooLarge", "strMsgCharsetClearsUndo",
+    "strMsgNoPrintableArea",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

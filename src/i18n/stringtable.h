@@ -29,6 +29,7 @@ enum class TStr : int {
   strMsgFileHasNul, strMsgSaveReplacesNul, strMsgBackupFailed, strMsgStoreReadOnly,
   strProgramEnded,  // added: safe saving, a read-only store, the end of a run
   strMsgInvalidValue, strMsgMarginsTooLarge, strMsgCharsetClearsUndo,  // added: Options checks
+  strMsgNoPrintableArea,  // added: the print margins leave no room on the page
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,

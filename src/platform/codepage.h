@@ -23,6 +23,10 @@ std::string Encode(TCodePage page, std::u32string_view text, char replacement = 
 
 /// The bytes as UTF-8 text, as shown through the page.
 std::string BytesToUtf8(TCodePage page, std::string_view bytes);
+/// Appends one character as UTF-8.
+void AppendUtf8(std::string& out, char32_t ch);
+/// UTF-8 text as characters; malformed sequences become U+FFFD.
+std::u32string Utf8ToUnicode(std::string_view utf8);
 /// UTF-8 text stored in the page. Characters the page lacks and malformed UTF-8 become '?';
 /// `lossy`, when given, tells whether that happened.
 std::string Utf8ToBytes(TCodePage page, std::string_view utf8, bool* lossy = nullptr);

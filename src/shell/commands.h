@@ -33,6 +33,11 @@ void CloseAll(const TCommandCall&);
 void Exit(const TCommandCall&);
 void ClearHistory(const TCommandCall&);
 
+void Print(const TCommandCall&);
+void PrintPreview(const TCommandCall&);
+void PageSetup(const TCommandCall&);
+void Export(const TCommandCall&);  ///< Row.Tag 0: HTML, 1: RTF
+
 // Edit
 void Undo(const TCommandCall&);
 void Redo(const TCommandCall&);

@@ -4,7 +4,12 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QColorDialog>
+#include <algorithm>
+
 #include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "config/headerfooter.h"
 #include "widgets/qtconvert.h"
@@ -78,6 +83,33 @@ bool TDialogPromptService::ColorDialog(uint32_t& color) {
   if (!chosen.isValid()) return false;
   color = FromQColor(chosen);
   return true;
+
+}
+
+TPrintDialogAnswer TDialogPromptService::PrintDialog(const TPrintDialogRequest& request) {
+  TPrintDialogAnswer answer;
+  if (printer_ == nullptr) return answer;
+  QPrintDialog dlg(printer_, QApplication::activeWindow());
+  dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dlg.setMinMax(request.MinPage, request.MaxPage);
+  printer_->setFromTo(request.FromPage, request.ToPage);
+  printer_->setCopyCount(1);
+  if (dlg.exec() != QDialog::Accepted) return answer;
+  answer.Accepted = true;
+  answer.AllPages = printer_->printRange() != QPrinter::PageRange;
+  answer.FromPage = printer_->fromPage();
+  answer.ToPage = printer_->toPage();
+  // The engine prints every copy itself, so the driver must not repeat them.
+  answer.Copies = std::max(1, printer_->copyCount());
+  printer_->setCopyCount(1);
+  return answer;
+}
+
+bool TDialogPromptService::PageSetupDialog() {
+  if (printer_ == nullptr) return false;
+  QPageSetupDialog dlg(printer_, QApplication::activeWindow());
+  return dlg.exec() == QDialog::Accepted;
 }
 
 }  // namespace vortan

@@ -1,6 +1,8 @@
 #pragma once
 #include "system/promptservice.h"
 
+class QPrinter;
+
 namespace vortan {
 
 /// The prompt service of the running program: real modal dialogs.
@@ -11,6 +13,13 @@ class TDialogPromptService : public TPromptService {
   std::string SaveFileDialog(const TFileDialogRequest& request) override;
   bool FontDialog(TFontSpec& font) override;
   bool ColorDialog(uint32_t& color) override;
+  TPrintDialogAnswer PrintDialog(const TPrintDialogRequest& request) override;
+  bool PageSetupDialog() override;
+  /// The printer the print and page setup dialogs work on (the print engine's).
+  void SetPrinter(QPrinter* printer) { printer_ = printer; }
+
+ private:
+  QPrinter* printer_ = nullptr;
 };
 
 }  // namespace vortan

@@ -6,7 +6,9 @@
 #include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
 #include "i18n/stringtable.h"
+#include "shell/actiontable.h"
 #include "shell/commands.h"
+#include "shell/printcommands.h"
 #include "shell/mainwindow.h"
 #include "system/promptservice.h"
 #include "widgets/dialogtitles.h"
@@ -55,5 +57,10 @@ void ClearHistory(const TCommandCall& c) {
   }
   c.Main.ClearHistory();
 }
+
+void Print(const TCommandCall& c) { c.Main.PrintCommands().Print(); }
+void PrintPreview(const TCommandCall& c) { c.Main.PrintCommands().PrintPreview(); }
+void PageSetup(const TCommandCall& c) { c.Main.PrintCommands().PageSetup(); }
+void Export(const TCommandCall& c) { c.Main.PrintCommands().Export(c.Row.Tag); }
 
 }  // namespace vortan::cmd

@@ -46,6 +46,7 @@
 #include "shell/actionregistry.h"
 #include "shell/mainlayout.h"
 #include "shell/mainwindowlanguage.h"
+#include "shell/printcommands.h"
 #include "system/product.h"
 #include "system/promptservice.h"
 #include "widgets/qtfont.h"
@@ -60,14 +61,7 @@ namespace {
 constexpr int kEditorRole = Qt::UserRole + 1;
 
 /// The built-in template, parsed once.
-TParlax& BuiltIn() {
-  static TParlax* t = [] {
-    auto* p = new TParlax;
-    p->LoadFromResource();
-    return p;
-  }();
-  return *t;
-}
+TParlax& BuiltIn() { return BuiltInLanguage(); }
 
 const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
 
@@ -135,6 +129,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreatePopups();
   pipeline_ = new TPipeline(this, this);
   new TRunSteps(pipeline_);
+  print_ = new TPrintCommands(this, printSettings_);
 
   ApplyLanguage(BuiltIn());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });

@@ -46,6 +46,7 @@ class TMainLayout;
 class TParlax;
 class TPipeline;
 class TSynFortranSyn;
+class TPrintCommands;
 struct TActionRow;
 
 class TDocuments;
@@ -161,6 +162,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QMenu* Menu(const std::string& key) const;
   QComboBox* ThemeList() const { return cbxTheme_; }
   TIconSets& Icons() { return icons_; }
+  /// Print, preview, page setup and export, with the print settings they use.
+  TPrintCommands& PrintCommands() { return *print_; }
   /// The build actions, the Messages tree's contents and the Output panel's text.
   TPipeline& Pipeline() const { return *pipeline_; }
 
@@ -209,6 +212,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TIconSets icons_;
   THistoryList history_;
   std::unique_ptr<TSynFortranSyn> highlighter_;
+  TPrintCommands* print_ = nullptr;
   THighlightAttribute defaultErrorLine_;
   THighlightAttribute userErrorLine_;
   TFontSpec outputFont_;

@@ -69,6 +69,22 @@ struct TFileDialogRequest {
   bool OverwritePrompt = true;  ///< save: ask before overwriting
 };
 
+/// The print dialog: which pages of how many, as the user leaves it.
+struct TPrintDialogRequest {
+  int MinPage = 1;
+  int MaxPage = 1;
+  int FromPage = 1;  ///< range preset
+  int ToPage = 1;
+};
+
+struct TPrintDialogAnswer {
+  bool Accepted = false;  ///< false: cancelled, nothing is printed
+  bool AllPages = true;
+  int FromPage = 1;       ///< the range when not all pages
+  int ToPage = 1;
+  int Copies = 1;
+};
+
 /// The modal questions the program asks. The interface grows with the dialogs it needs;
 /// every new question gets a neutral default here so scripted services stay small.
 class TPromptService {
@@ -84,6 +100,10 @@ class TPromptService {
   /// A colour dialog preset with `color` (0x00BBGGRR); true and `color` changed when the
   /// user confirmed.
   virtual bool ColorDialog(uint32_t& /*color*/) { return false; }
+  /// The print dialog on the program's printer (the chosen printer stays chosen).
+  virtual TPrintDialogAnswer PrintDialog(const TPrintDialogRequest&) { return {}; }
+  /// The printer setup dialog on the program's printer; true when confirmed.
+  virtual bool PageSetupDialog() { return false; }
 };
 
 /// The process-wide prompt service. Without one set, every question answers as Escape would.

@@ -29,7 +29,16 @@ std::string FileExtension(const std::string& fileName) {
 }
 
 std::string WithSourceExtension(const std::string& fileName) {
-  return FileExtension(fileName).empty() ? fileName + ".f" : fileName;
+  return WithExtension(fileName, ".f");
+}
+
+std::string WithExtension(const std::string& fileName, const std::string& extension) {
+  return FileExtension(fileName).empty() ? fileName + extension : fileName;
+}
+
+std::string ChangeFileExtension(const std::string& fileName, const std::string& extension) {
+  const std::size_t dot = ExtensionDot(fileName);
+  return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + extension;
 }
 
 std::string BackupFileName(const std::string& fileName) {

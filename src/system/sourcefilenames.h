@@ -13,6 +13,10 @@ std::string DirectoryPart(const std::string& fileName);
 std::string FileExtension(const std::string& fileName);
 /// The name with ".f" appended when it has no extension.
 std::string WithSourceExtension(const std::string& fileName);
+/// The name with `extension` (with its dot) appended when it has no extension.
+std::string WithExtension(const std::string& fileName, const std::string& extension);
+/// The name with its extension replaced by `extension` (appended when it has none).
+std::string ChangeFileExtension(const std::string& fileName, const std::string& extension);
 /// The backup name: "~" inserted after the extension's dot (prog.f -> prog.~f). A name
 /// without extension gets ".~" appended.
 std::string BackupFileName(const std::string& fileName);

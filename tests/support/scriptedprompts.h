@@ -45,8 +45,26 @@ class TScriptedPrompts : public TPromptService {
     return f.empty() ? std::string() : f.front();
   }
 
+  /// Queues the answer of the next print dialog; without one the dialog counts as cancelled.
+  void AnswerPrint(TPrintDialogAnswer a) { prints_.push_back(a); }
+  TPrintDialogAnswer PrintDialog(const TPrintDialogRequest& r) override {
+    printDialogs.push_back(r);
+    if (prints_.empty()) return {};
+    TPrintDialogAnswer a = prints_.front();
+    prints_.pop_front();
+    return a;
+  }
+  /// What the next page setup dialogs answer.
+  bool pageSetupAnswer = false;
+  int pageSetupDialogs = 0;
+  bool PageSetupDialog() override {
+    ++pageSetupDialogs;
+    return pageSetupAnswer;
+  }
+
   std::vector<TMessageRequest> asked;
   std::vector<TFileDialogRequest> fileDialogs;
+  std::vector<TPrintDialogRequest> printDialogs;
 
  private:
   std::vector<std::string> NextFiles(const TFileDialogRequest& r) {
@@ -61,6 +79,7 @@ class TScriptedPrompts : public TPromptService {
 
   std::deque<TMessageAnswer> answers_;
   std::deque<std::vector<std::string>> files_;
+  std::deque<TPrintDialogAnswer> prints_;
   TModalResult always_ = TModalResult::None;
   TPromptService* previous_ = nullptr;
 };

@@ -301,4 +301,13 @@ void Translate(TParlax& engine, QWidget* window) {
   }
 }
 
+TParlax& BuiltInLanguage() {
+  static TParlax* t = [] {
+    auto* p = new TParlax;
+    p->LoadFromResource();
+    return p;
+  }();
+  return *t;
+}
+
 }  // namespace vortan

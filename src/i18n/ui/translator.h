@@ -53,6 +53,8 @@ const TParlaxItem& Block(const TParlaxItem& parent, const std::string& name);
 /// OBJECTS > "Form:" + key.
 const TParlaxItem& FormBlock(const TParlax& engine, const std::string& formKey);
 
-
+/// The built-in English template, parsed once: the texts a window shows before (or without)
+/// a language file.
+TParlax& BuiltInLanguage();
 
 }  // namespace vortan
