@@ -15,6 +15,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/ui/editorwindow.h"
+#include "editor/ui/streaksynedit.h"
 #include "i18n/parlax.h"
 #include "i18n/ui/translator.h"
 #include "shell/actionregistry.h"
@@ -278,6 +279,40 @@ TEST_F(MainWindowTest, FullScreenTwiceRestoresGeometryAndState) {
     EXPECT_FALSE(main_->IsFullScreen());
     EXPECT_EQ(main_->windowState(), state);
     EXPECT_EQ(maximized ? main_->normalGeometry() : main_->geometry(), normal);
+  }
+}
+
+TEST_F(MainWindowTest, AFileOpensWithItsFirstLineAtTheTop) {
+  std::string text;
+  for (int i = 1; i <= 300; ++i) text += "      X = " + std::to_string(i) + "\n";
+  struct Case {
+    const char* what;
+    bool beforeShown, maximized;
+    int fontSize;
+  };
+  // Files named on the command line open before the main window is shown, while an editor is
+  // still too small to show a line of a large font.
+  const Case cases[] = {
+      {"command line, maximized", true, true, 9},     {"command line, normal", true, false, 9},
+      {"command line, large font", true, true, 20},   {"shown window, maximized", false, true, 9},
+      {"shown window, normal, large font", false, false, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBool(sidNewWindowMaximized, c.maximized);
+    WriteInteger(sidFontSize, c.fontSize);
+    auto fresh = c.beforeShown ? std::make_unique<TfrmMain>() : nullptr;
+    TfrmMain* main = c.beforeShown ? fresh.get() : main_.get();
+    TfrmEditor* e = main->OpenSourceFile(File(std::string(c.what) + ".f", text));
+    ASSERT_TRUE(e);
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+    QApplication::processEvents();
+    EXPECT_EQ(e->CaretLine(), 1);
+    EXPECT_EQ(e->CaretColumn(), 1);
+    EXPECT_EQ(e->SynEdit()->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE), 0);
+    fresh.reset();
+    SettleDeletes();
   }
 }
 

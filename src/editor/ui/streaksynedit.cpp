@@ -1217,6 +1217,12 @@ void TStreakSynEdit::focusOutEvent(QFocusEvent* e) {
 void TStreakSynEdit::resizeEvent(QResizeEvent* e) {
   QsciScintilla::resizeEvent(e);
   caretRect_ = QRect();
+  // Scintilla, asked to show the caret while the view has no room for a line (an editor
+  // created before its window is laid out, a file loaded into it), scrolls one line past the
+  // caret. Once the view can show lines, show the caret's line as meant.
+  const long lines = Sci(this, SCI_LINESONSCREEN);
+  if (linesOnScreen_ == 0 && lines > 0) Sci(this, SCI_SCROLLCARET);
+  linesOnScreen_ = lines;
 }
 
 void TStreakSynEdit::ShowScrollHint(int value) {
