@@ -323,6 +323,35 @@ TEST_F(TTextControl, TrailingBlanksOfEditedLinesGoWhenTheCaretLeaves) {
 
 // ---- colouring ----
 
+TEST_F(TTextControl, GutterWidensToTheNumberOfTheLastLine) {
+  struct Case {
+    int lines;
+    bool autosize, leadingZeros;
+  };
+  for (const Case c : {Case{9, false, false}, Case{99999, false, false}, Case{136093, false, false},
+                       Case{136093, true, false}, Case{100000, false, true}}) {
+    SCOPED_TRACE(::testing::Message() << c.lines << " lines, autosize " << c.autosize << ", zeros "
+                                      << c.leadingZeros);
+    WriteBool(sidGutterAutosize, c.autosize);
+    WriteBool(sidGutterShowLeadingZeros, c.leadingZeros);
+    TfrmEditor* e = NewEditor();
+    TStreakSynEdit* s = e->SynEdit();
+    e->SetText(std::string(static_cast<std::size_t>(c.lines - 1), '\n') + "      END");
+    ASSERT_EQ(e->LineCount(), c.lines);
+    // Drawn right-aligned 3 pixels from the edge: the whole number of the last line shows.
+    const QString last = s->GutterText(c.lines);
+    const int needed = QFontMetrics(s->Options().GutterFont).horizontalAdvance(last) + 3;
+    EXPECT_GE(s->GutterWidth(), needed) << last.toStdString();
+    if (!c.autosize) {
+      EXPECT_GE(s->GutterWidth(), 30);
+      e->SetText("      END");  // a short text again: back to the width of the settings
+      if (!c.leadingZeros) {
+        EXPECT_EQ(s->GutterWidth(), 30);
+      }
+    }
+  }
+}
+
 TEST_F(TTextControl, TokensGetTheirAttributesStyles) {
   TfrmEditor* e = NewEditor();
   TStreakSynEdit* s = e->SynEdit();

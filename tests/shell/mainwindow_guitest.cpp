@@ -1,6 +1,8 @@
 // The main window's document protocol, driven offscreen with scripted answers.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
@@ -314,6 +316,32 @@ TEST_F(MainWindowTest, AFileOpensWithItsFirstLineAtTheTop) {
     fresh.reset();
     SettleDeletes();
   }
+}
+
+TEST_F(MainWindowTest, PositionPanelFitsLineAndColumnOfALongFile) {
+  // A desktop font somewhat larger than the default one, as on many screens.
+  const QFont before = QApplication::font();
+  QFont large = before;
+  large.setPixelSize(16);
+  QApplication::setFont(large);
+  const std::string big = File("big.f", std::string(136092, '\n') + "      END\n");
+  for (const bool merged : {false, true}) {
+    SCOPED_TRACE(merged ? "merged" : "own status bar");
+    main_->ApplyMergeStatusbar(merged);
+    TfrmEditor* e = main_->OpenSourceFile(big);
+    ASSERT_TRUE(e);
+    e->SetCaret(136093, 10);
+    QLabel* panel = merged ? main_->statusBar()->findChild<QLabel*>(QStringLiteral("pnl0"))
+                           : e->StatusBar()->findChildren<QLabel*>().value(0);
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->text(), "136093 :  10   ");
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return panel->isVisible() &&
+             panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(panel->text());
+    }, 3000)) << panel->contentsRect().width() << " pixels for "
+              << panel->fontMetrics().horizontalAdvance(panel->text());
+  }
+  QApplication::setFont(before);
 }
 
 TEST_F(MainWindowTest, ToggleBookmarkClearsItOnItsLineAndMovesItFromAnotherLine) {

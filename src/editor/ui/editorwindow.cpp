@@ -33,6 +33,18 @@ namespace {
 constexpr TColor kWhite = 0x00FFFFFF;
 constexpr TColor kDarkRed = 0x00000080;
 
+// Status panels 0 and 1 are this wide at least.
+constexpr int kPanelWidth = 80;
+
+// Panel 0 grows when "line : column" of a long document needs more room, and shrinks back
+// for a shorter one, never below its usual width.
+void FitPanel(QLabel* panel, const QString& text) {
+  const QMargins m = panel->contentsMargins();
+  const int chrome = 2 * panel->frameWidth() + 2 * panel->margin() + m.left() + m.right();
+  const int width = std::max(kPanelWidth, panel->fontMetrics().horizontalAdvance(text) + chrome);
+  if (panel->minimumWidth() != width || panel->maximumWidth() != width) panel->setFixedWidth(width);
+}
+
 std::string TempDirectory() {
   TVortanPath* paths = VortanPath();
   return paths ? paths->GetPath(sidTempPath) : std::string();
@@ -56,7 +68,7 @@ TfrmEditor::TfrmEditor(TEditorHost* host, bool background, QWidget* parent)
   sbrEditor_->setSizeGripEnabled(false);
   for (int i = 0; i < 3; ++i) {
     panels_[i] = new QLabel(sbrEditor_);
-    if (i < 2) panels_[i]->setFixedWidth(80);
+    if (i < 2) panels_[i]->setFixedWidth(kPanelWidth);
     sbrEditor_->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
   panels_[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -370,15 +382,19 @@ void TfrmEditor::ApplyEditorSettings() {
 // ---- status ----
 
 void TfrmEditor::SetPanelText(int panel, const QString& text) {
+  QLabel* label = nullptr;
   if (!sbrEditor_->isHidden()) {
-    panels_[panel]->setText(text);
-    return;
+    label = panels_[panel];
+  } else {
+    // Merged: the main status bar's panels are its label widgets, in the order they were added.
+    QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
+    if (!bar) return;
+    const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    if (panel >= labels.size()) return;
+    label = labels[panel];
   }
-  // Merged: the main status bar's panels are its label widgets, in the order they were added.
-  QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
-  if (!bar) return;
-  const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-  if (panel < labels.size()) labels[panel]->setText(text);
+  if (panel == 0) FitPanel(label, text);
+  label->setText(text);
 }
 
 QString TfrmEditor::StatusText(int panel) const {

@@ -656,15 +656,18 @@ void TStreakSynEdit::ApplyGutter() {
   gutterDigits_ = Digits(options_.GutterStartAtZero ? lines - 1 : lines);
   int width = 0;
   if (options_.GutterVisible) {
-    if (options_.GutterAutoSize) {
+    // The numbers are drawn right-aligned, 3 pixels from the gutter's edge; the number of
+    // the last line always fits, also beside a fixed width too narrow for it.
+    int numbers = 0;
+    if (options_.GutterShowLineNumbers) {
       const QFont font = options_.UseGutterFont ? options_.GutterFont : options_.Font;
       const int digits = options_.GutterLeadingZeros ? std::max(4, gutterDigits_) : gutterDigits_;
-      width = kBookmarkArea + 4;
-      if (options_.GutterShowLineNumbers)
-        width += QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
-    } else {
-      width = std::max(0, options_.GutterWidth);
+      numbers = QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
     }
+    if (options_.GutterAutoSize)
+      width = kBookmarkArea + 4 + numbers;
+    else
+      width = std::max({0, options_.GutterWidth, numbers > 0 ? numbers + 5 : 0});
   }
   if (width != GutterWidth()) Sci(this, SCI_SETMARGINWIDTHN, 0, width);
   viewport()->update(QRect(0, 0, std::max(width, 1), viewport()->height()));
