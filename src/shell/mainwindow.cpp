@@ -635,6 +635,8 @@ TfrmEditor* TfrmMain::OpenSourceFile(const std::string& fileName, bool inBackgro
   QMdiSubWindow* sub = mdi_->addSubWindow(editor);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(icons_.SourceIcon());
+  // The editor applied its own settings; only the main bar's panels follow the new count.
+  UpdateStatusPanels(nullptr);
   // A background window stays hidden until the user asks for it (setting the minimised
   // state here would show and activate it).
   if (!inBackground) sub->show();
@@ -1038,8 +1040,7 @@ void TfrmMain::MergeStatusbar() {
   if (destroying_) return;
   UpdateStatusPanels(nullptr);
   WriteBool(sidMergeStatusbar, merged_);
-  std::vector<TfrmEditor*> editors = Editors();
-  for (auto it = editors.rbegin(); it != editors.rend(); ++it) (*it)->ApplyEditorSettings();
+  TfrmEditor::ApplyEditorSettingsToAll(Editors());
   ScheduleUpdate();
 }
 
