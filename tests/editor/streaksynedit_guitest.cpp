@@ -352,6 +352,39 @@ TEST_F(TTextControl, GutterWidensToTheNumberOfTheLastLine) {
   }
 }
 
+TEST_F(TTextControl, TheRestOfTheTextIsColouredInIdleTimeLikeAllAtOnce) {
+  // String continuations every few lines carry the scanner's state across the slices.
+  std::string text;
+  for (int i = 0; i < 30000; ++i)
+    text += i % 97 == 5 ? "      X = 'AB\\\r\n" : i % 97 == 6 ? "CD' + 1 ! C\r\n" : "      Y = Y + 1.5E-3\r\n";
+  const std::string file = dir.Write("big.f", text);
+
+  TfrmEditor* fresh = NewEditor();
+  ASSERT_TRUE(fresh->LoadFromFile(file));
+  TStreakSynEdit* s = fresh->SynEdit();
+  const long length = Sci(s, B::SCI_GETLENGTH);
+  EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length) << "loading itself colours nothing";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == length; }, 20000));
+
+  TfrmEditor* whole = NewEditor();
+  ASSERT_TRUE(whole->LoadFromFile(file));
+  Sci(whole->SynEdit(), B::SCI_COLOURISE, 0, -1);
+  long differences = 0, strings = 0;
+  for (long pos = 0; pos < length; ++pos) {
+    const long style = Sci(s, B::SCI_GETSTYLEAT, pos);
+    differences += style != Sci(whole->SynEdit(), B::SCI_GETSTYLEAT, pos);
+    strings += style == TFortranLexer::StyleOf(TTokenKind::String);
+  }
+  EXPECT_EQ(differences, 0);
+  EXPECT_GT(strings, 0);
+
+  // An edit at the top: once the typing pauses, the rest is coloured again.
+  fresh->SetCaret(1, 1);
+  Type(fresh, "C");
+  EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == Sci(s, B::SCI_GETLENGTH); }, 20000));
+}
+
 TEST_F(TTextControl, TokensGetTheirAttributesStyles) {
   TfrmEditor* e = NewEditor();
   TStreakSynEdit* s = e->SynEdit();

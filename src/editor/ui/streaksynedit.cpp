@@ -281,6 +281,7 @@ void TStreakSynEdit::SetBytes(std::string_view lfText, bool undoable) {
   ApplyGutter();
   ApplyErrorColors();
   CaretMoved();
+  if (fortranLexer_) fortranLexer_->ColourInBackground();
 }
 
 std::string TStreakSynEdit::LineBytes(int line) const {
@@ -348,8 +349,9 @@ void TStreakSynEdit::SetCodePage(platform::TCodePage page) {
   Sci(this, SCI_SETFIRSTVISIBLELINE, firstVisible);
   SetCaret(caretLine, caretColumn);
   ApplyErrorColors();
-  // Everything is styled again as it comes into view.
+  // Everything is styled again: what comes into view at once, the rest in idle time.
   Sci(this, SCI_STARTSTYLING, 0, 0x1f);
+  if (fortranLexer_) fortranLexer_->ColourInBackground();
 }
 
 bool TStreakSynEdit::IsModified() const { return forcedModified_ || Sci(this, SCI_GETMODIFY) != 0; }
@@ -624,6 +626,7 @@ void TStreakSynEdit::SetHighlighter(TSynFortranSyn* highlighter) {
     const QPalette pal = palette();
     fortranLexer_->SetBase(options_.Font, pal.color(QPalette::Text), pal.color(QPalette::Base));
     setLexer(fortranLexer_);
+    fortranLexer_->ColourInBackground();
   } else {
     Sci(this, SCI_CLEARDOCUMENTSTYLE);
   }
