@@ -154,6 +154,7 @@ TSettingsStore::~TSettingsStore() = default;
 
 TStoreOpenResult TSettingsStore::Open(const std::string& path) {
   std::lock_guard lock(mutex_);
+  Changed();
   reg_->Close();
   TStoreOpenResult result;
   std::filesystem::path parent = std::filesystem::path(path).parent_path();
@@ -188,6 +189,7 @@ TStoreOpenResult TSettingsStore::Open(const std::string& path) {
 
 void TSettingsStore::Close() {
   std::lock_guard lock(mutex_);
+  Changed();
   reg_->Close();
 }
 
@@ -203,11 +205,13 @@ bool TSettingsStore::RootExists() {
 
 void TSettingsStore::DeleteRoot() {
   std::lock_guard lock(mutex_);
+  Changed();
   reg_->DeleteKeyTree(RootPath);
 }
 
 void TSettingsStore::Uninstall() {
   std::lock_guard lock(mutex_);
+  Changed();
   TTransaction tx(*reg_);
   if (!tx.Active()) return;
   reg_->DeleteKeyTree(RootPath);
@@ -238,6 +242,7 @@ std::optional<std::string> TSettingsStore::ReadScalar(int id, TRegType type,
 
 void TSettingsStore::WriteScalar(int id, TRegType type, const std::string& data) {
   const TSettingRow& row = SettingsTable[static_cast<size_t>(id)];
+  Changed();
   TTransaction tx(*reg_);
   if (!tx.Active()) return;
   auto key = reg_->OpenKey(SettingKeyPath(id), true);
@@ -336,6 +341,7 @@ void TSettingsStore::WriteList(int id, const std::vector<std::string>& list) {
   std::lock_guard lock(mutex_);
   const TSettingRow* row = RowOf(id, TSettingType::List);
   if (!row) return;
+  Changed();
   TTransaction tx(*reg_);
   if (!tx.Active()) return;
   const std::string path = SettingKeyPath(id);
@@ -382,6 +388,7 @@ void TSettingsStore::WriteObjectBytes(int id, std::string_view bytes) {
   std::lock_guard lock(mutex_);
   const TSettingRow* row = RowOf(id, TSettingType::Object);
   if (!row) return;
+  Changed();
   TTransaction tx(*reg_);
   if (!tx.Active()) return;
   auto key = reg_->OpenKey(SettingKeyPath(id), true);

@@ -17,6 +17,7 @@
 // - an operation whose setting row has another type (ReadString on a Bool row, ...) does
 //   nothing, as if the key could not be opened; Bool and Integer operations share rows.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -92,13 +93,20 @@ class TSettingsStore {
   /// The underlying registry, for the whole-store tools (vortanreg) and tests.
   TRegistry* Registry();
 
+  /// Grows with every write, delete, open and close through this store, so that values read
+  /// earlier can be kept until it moves (changes made through Registry() do not count).
+  uint64_t Revision() const { return revision_.load(std::memory_order_acquire); }
+
  private:
   std::optional<std::string> ReadScalar(int id, TRegType type, const std::string& def);
   void WriteScalar(int id, TRegType type, const std::string& data);
   int ReadObjectLocked(int id, const std::function<bool(std::string_view)>& load);
 
+  void Changed() { revision_.fetch_add(1, std::memory_order_acq_rel); }
+
   std::unique_ptr<TRegistry> reg_;
   mutable std::mutex mutex_;
+  std::atomic<uint64_t> revision_{0};
 };
 
 /// Maximum size in bytes of a stored object.

@@ -1,7 +1,7 @@
 #include "shell/mainoptionshost.h"
 
 #include "editor/fortranhighlighter.h"
-#include "editor/ui/editorsettings.h"
+#include "editor/ui/editorwindow.h"
 #include "editor/ui/editorwindow.h"
 #include "options/ui/optionsform.h"
 #include "shell/mainwindow.h"
@@ -26,7 +26,7 @@ bool TMainOptionsHost::AnyEditorCanUndo() const {
   return false;
 }
 
-void TMainOptionsHost::ApplySettingsToEditors() { vortan::ApplySettingsToEditors(main_.Editors()); }
+void TMainOptionsHost::ApplySettingsToEditors() { TfrmEditor::ApplyEditorSettingsToAll(main_.Editors()); }
 
 void ShowOptionsDialog(TfrmMain& main, int page) {
   TMainOptionsHost host(main);

@@ -663,8 +663,9 @@ void TfrmMain::MergeStatusbar() {
   if (destroying_) return;
   UpdateStatusPanels(nullptr);
   WriteBool(sidMergeStatusbar, merged_);
-  // Only the status bars follow; an editor applies its other settings when it opens.
-  for (TfrmEditor* e : Editors()) e->StatusBar()->setVisible(!merged_);
+  // The settings are read once for all editors; an editor whose settings did not change
+  // only moves its status texts.
+  TfrmEditor::ApplyEditorSettingsToAll(Editors());
   ScheduleUpdate();
 }
 

@@ -95,7 +95,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   void RemoveEditorMessages(TfrmEditor* editor) override;
   void EditorDestroyed(TfrmEditor* editor) override;
   QStatusBar* MainStatusBar() override;
-  void MergeStatusbar() override;
+  void MergeStatusbar();
   QMenu* EditorContextMenu() override;
   TSynFortranSyn* Highlighter() override;
   const THighlightAttribute& DefaultErrorLine() const override { return defaultErrorLine_; }

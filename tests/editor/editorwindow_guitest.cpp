@@ -215,6 +215,27 @@ TEST_F(TEditorWindow, MergedStatusTextsGoToTheMainStatusBar) {
   EXPECT_EQ(host.MainPanel(3), "");
 }
 
+TEST_F(TEditorWindow, ANewEditorTakesTheSettingsAloneAndApplyingToAllReachesEveryEditor) {
+  TfrmEditor* a = NewEditor();
+  ASSERT_FALSE(a->SynEdit()->Options().ShowSpecialChars);
+  WriteBool(sidShowSpecialChars, true);
+  WriteInteger(sidTabStops, 4);
+  TfrmEditor* b = NewEditor();
+  EXPECT_TRUE(b->SynEdit()->Options().ShowSpecialChars);
+  EXPECT_EQ(b->SynEdit()->Options().TabWidth, 4);
+  EXPECT_FALSE(a->SynEdit()->Options().ShowSpecialChars) << "opening one editor re-applies no other";
+
+  TfrmEditor::ApplyEditorSettingsToAll({a, b});
+  for (TfrmEditor* e : {a, b}) {
+    EXPECT_TRUE(e->SynEdit()->Options().ShowSpecialChars);
+    EXPECT_EQ(e->SynEdit()->Options().TabWidth, 4);
+  }
+  WriteBool(sidMergeStatusbar, true);
+  TfrmEditor::ApplyEditorSettingsToAll({a, b});
+  EXPECT_TRUE(a->StatusBar()->isHidden());
+  EXPECT_TRUE(b->StatusBar()->isHidden());
+}
+
 // ---- error lines ----
 
 TEST_F(TEditorWindow, ErrorLineStaysOnCaretKeysAndGoesOnEditOrClick) {

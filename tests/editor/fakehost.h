@@ -51,7 +51,6 @@ class TFakeHost : public TEditorHost {
     return mainBar.get();
   }
   QString MainPanel(int i) { return MainStatusBar()->findChildren<QLabel*>()[i]->text(); }
-  void MergeStatusbar() override { ++merges; }
   QMenu* EditorContextMenu() override { return nullptr; }
   TSynFortranSyn* Highlighter() override { return &highlighter; }
   const THighlightAttribute& DefaultErrorLine() const override { return builtInError; }
@@ -64,7 +63,6 @@ class TFakeHost : public TEditorHost {
   std::vector<std::string> savedAs;
   std::vector<std::string> calls;
   int selected = 0;
-  int merges = 0;
   TSynFortranSyn highlighter;
   THighlightAttribute builtInError, userError;
   std::unique_ptr<QStatusBar> mainBar;

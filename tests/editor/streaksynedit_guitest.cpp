@@ -323,6 +323,68 @@ TEST_F(TTextControl, TrailingBlanksOfEditedLinesGoWhenTheCaretLeaves) {
 
 // ---- colouring ----
 
+TEST_F(TTextControl, GutterWidensToTheNumberOfTheLastLine) {
+  struct Case {
+    int lines;
+    bool autosize, leadingZeros;
+  };
+  for (const Case c : {Case{9, false, false}, Case{99999, false, false}, Case{136093, false, false},
+                       Case{136093, true, false}, Case{100000, false, true}}) {
+    SCOPED_TRACE(::testing::Message() << c.lines << " lines, autosize " << c.autosize << ", zeros "
+                                      << c.leadingZeros);
+    WriteBool(sidGutterAutosize, c.autosize);
+    WriteBool(sidGutterShowLeadingZeros, c.leadingZeros);
+    TfrmEditor* e = NewEditor();
+    TStreakSynEdit* s = e->SynEdit();
+    e->SetText(std::string(static_cast<std::size_t>(c.lines - 1), '\n') + "      END");
+    ASSERT_EQ(e->LineCount(), c.lines);
+    // Drawn right-aligned 3 pixels from the edge: the whole number of the last line shows.
+    const QString last = s->GutterText(c.lines);
+    const int needed = QFontMetrics(s->Options().GutterFont).horizontalAdvance(last) + 3;
+    EXPECT_GE(s->GutterWidth(), needed) << last.toStdString();
+    if (!c.autosize) {
+      EXPECT_GE(s->GutterWidth(), 30);
+      e->SetText("      END");  // a short text again: back to the width of the settings
+      if (!c.leadingZeros) {
+        EXPECT_EQ(s->GutterWidth(), 30);
+      }
+    }
+  }
+}
+
+TEST_F(TTextControl, TheRestOfTheTextIsColouredInIdleTimeLikeAllAtOnce) {
+  // String continuations every few lines carry the scanner's state across the slices.
+  std::string text;
+  for (int i = 0; i < 30000; ++i)
+    text += i % 97 == 5 ? "      X = 'AB\\\r\n" : i % 97 == 6 ? "CD' + 1 ! C\r\n" : "      Y = Y + 1.5E-3\r\n";
+  const std::string file = dir.Write("big.f", text);
+
+  TfrmEditor* fresh = NewEditor();
+  ASSERT_TRUE(fresh->LoadFromFile(file));
+  TStreakSynEdit* s = fresh->SynEdit();
+  const long length = Sci(s, B::SCI_GETLENGTH);
+  EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length) << "loading itself colours nothing";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == length; }, 20000));
+
+  TfrmEditor* whole = NewEditor();
+  ASSERT_TRUE(whole->LoadFromFile(file));
+  Sci(whole->SynEdit(), B::SCI_COLOURISE, 0, -1);
+  long differences = 0, strings = 0;
+  for (long pos = 0; pos < length; ++pos) {
+    const long style = Sci(s, B::SCI_GETSTYLEAT, pos);
+    differences += style != Sci(whole->SynEdit(), B::SCI_GETSTYLEAT, pos);
+    strings += style == TFortranLexer::StyleOf(TTokenKind::String);
+  }
+  EXPECT_EQ(differences, 0);
+  EXPECT_GT(strings, 0);
+
+  // An edit at the top: once the typing pauses, the rest is coloured again.
+  fresh->SetCaret(1, 1);
+  Type(fresh, "C");
+  EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == Sci(s, B::SCI_GETLENGTH); }, 20000));
+}
+
 TEST_F(TTextControl, TokensGetTheirAttributesStyles) {
   TfrmEditor* e = NewEditor();
   TStreakSynEdit* s = e->SynEdit();

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QStatusBar>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
@@ -17,6 +18,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/ui/editorwindow.h"
+#include "editor/ui/streaksynedit.h"
 #include "i18n/parlax.h"
 #include "i18n/ui/translator.h"
 #include "shell/actionregistry.h"
@@ -281,6 +283,80 @@ TEST_F(MainWindowTest, FullScreenTwiceRestoresGeometryAndState) {
     EXPECT_EQ(main_->windowState(), state);
     EXPECT_EQ(maximized ? main_->normalGeometry() : main_->geometry(), normal);
   }
+}
+
+TEST_F(MainWindowTest, AFileOpensWithItsFirstLineAtTheTop) {
+  std::string text;
+  for (int i = 1; i <= 300; ++i) text += "      X = " + std::to_string(i) + "\n";
+  struct Case {
+    const char* what;
+    bool beforeShown, maximized;
+    int fontSize;
+  };
+  // Files named on the command line open before the main window is shown, while an editor is
+  // still too small to show a line of a large font.
+  const Case cases[] = {
+      {"command line, maximized", true, true, 9},     {"command line, normal", true, false, 9},
+      {"command line, large font", true, true, 20},   {"shown window, maximized", false, true, 9},
+      {"shown window, normal, large font", false, false, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBool(sidNewWindowMaximized, c.maximized);
+    WriteInteger(sidFontSize, c.fontSize);
+    auto fresh = c.beforeShown ? std::make_unique<TfrmMain>() : nullptr;
+    TfrmMain* main = c.beforeShown ? fresh.get() : main_.get();
+    TfrmEditor* e = main->OpenSourceFile(File(std::string(c.what) + ".f", text));
+    ASSERT_TRUE(e);
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+    QApplication::processEvents();
+    EXPECT_EQ(e->CaretLine(), 1);
+    EXPECT_EQ(e->CaretColumn(), 1);
+    EXPECT_EQ(e->SynEdit()->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE), 0);
+    fresh.reset();
+    SettleDeletes();
+  }
+}
+
+TEST_F(MainWindowTest, OpeningAFileAppliesTheSettingsToItsEditorOnly) {
+  TfrmEditor* a = main_->OpenSourceFile(File("a.f"));
+  WriteBool(sidShowSpecialChars, true);  // as if written behind the windows' back
+  TfrmEditor* b = main_->OpenSourceFile(File("b.f"));
+  EXPECT_TRUE(b->SynEdit()->Options().ShowSpecialChars);
+  EXPECT_FALSE(a->SynEdit()->Options().ShowSpecialChars) << "the other editors are left alone";
+
+  main_->ApplyMergeStatusbar(true);  // a command that applies the settings to every editor
+  EXPECT_TRUE(a->SynEdit()->Options().ShowSpecialChars);
+  EXPECT_TRUE(a->StatusBar()->isHidden());
+  EXPECT_TRUE(b->StatusBar()->isHidden());
+  EXPECT_EQ(main_->statusBar()->findChild<QLabel*>(QStringLiteral("pnl0"))->text(), b->StatusText(0));
+}
+
+TEST_F(MainWindowTest, PositionPanelFitsLineAndColumnOfALongFile) {
+  // A desktop font somewhat larger than the default one, as on many screens.
+  const QFont before = QApplication::font();
+  QFont large = before;
+  large.setPixelSize(16);
+  QApplication::setFont(large);
+  const std::string big = File("big.f", std::string(136092, '\n') + "      END\n");
+  for (const bool merged : {false, true}) {
+    SCOPED_TRACE(merged ? "merged" : "own status bar");
+    main_->ApplyMergeStatusbar(merged);
+    TfrmEditor* e = main_->OpenSourceFile(big);
+    ASSERT_TRUE(e);
+    e->SetCaret(136093, 10);
+    QLabel* panel = merged ? main_->statusBar()->findChild<QLabel*>(QStringLiteral("pnl0"))
+                           : e->StatusBar()->findChildren<QLabel*>().value(0);
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->text(), "136093 :  10   ");
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return panel->isVisible() &&
+             panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(panel->text());
+    }, 3000)) << panel->contentsRect().width() << " pixels for "
+              << panel->fontMetrics().horizontalAdvance(panel->text());
+  }
+  QApplication::setFont(before);
 }
 
 TEST_F(MainWindowTest, ToggleBookmarkClearsItOnItsLineAndMovesItFromAnotherLine) {

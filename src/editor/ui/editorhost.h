@@ -38,8 +38,6 @@ class TEditorHost {
 
   /// The main status bar, used when the editors' status bars are merged into it.
   virtual QStatusBar* MainStatusBar() = 0;
-  /// Runs the Merge Statusbar step (it re-applies the settings of every editor).
-  virtual void MergeStatusbar() = 0;
   /// The context menu of the text (the Edit menu's items); may be null.
   virtual QMenu* EditorContextMenu() = 0;
   /// The one Fortran highlighter all editors share; may be null.

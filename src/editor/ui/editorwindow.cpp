@@ -9,10 +9,9 @@
 #include <algorithm>
 
 #include "config/settingids.h"
-#include "config/settingsstore.h"
-#include "config/settingstable.h"
 #include "config/storedformats.h"
 #include "editor/documentsave.h"
+#include "editor/editorsettings.h"
 #include "editor/ui/editorhost.h"
 #include "editor/fortranhighlighter.h"
 #include "widgets/qtconvert.h"
@@ -34,12 +33,22 @@ namespace {
 constexpr TColor kWhite = 0x00FFFFFF;
 constexpr TColor kDarkRed = 0x00000080;
 
+// Status panels 0 and 1 are this wide at least.
+constexpr int kPanelWidth = 80;
+
+// Panel 0 grows when "line : column" of a long document needs more room, and shrinks back
+// for a shorter one, never below its usual width.
+void FitPanel(QLabel* panel, const QString& text) {
+  const QMargins m = panel->contentsMargins();
+  const int chrome = 2 * panel->frameWidth() + 2 * panel->margin() + m.left() + m.right();
+  const int width = std::max(kPanelWidth, panel->fontMetrics().horizontalAdvance(text) + chrome);
+  if (panel->minimumWidth() != width || panel->maximumWidth() != width) panel->setFixedWidth(width);
+}
+
 std::string TempDirectory() {
   TVortanPath* paths = VortanPath();
   return paths ? paths->GetPath(sidTempPath) : std::string();
 }
-
-TCaretShape CaretShapeOf(int value) { return static_cast<TCaretShape>(std::clamp(value, 0, 3)); }
 
 }  // namespace
 
@@ -57,7 +66,7 @@ TfrmEditor::TfrmEditor(TEditorHost* host, bool background, QWidget* parent)
   sbrEditor_->setSizeGripEnabled(false);
   for (int i = 0; i < 3; ++i) {
     panels_[i] = new QLabel(sbrEditor_);
-    if (i < 2) panels_[i]->setFixedWidth(80);
+    if (i < 2) panels_[i]->setFixedWidth(kPanelWidth);
     sbrEditor_->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
   panels_[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -83,8 +92,8 @@ TfrmEditor::TfrmEditor(TEditorHost* host, bool background, QWidget* parent)
   AttachLanguageHandler(this, [this](TParlax&) { StatusRefresh(); });
   Translate(MainLanguage(), this);
   if (host_) synEdit_->SetContextMenu(host_->EditorContextMenu());
+  // The editor's own settings, once; the window that holds it shows the merged panels.
   ApplyEditorSettings();
-  if (host_) host_->MergeStatusbar();
   if (background_) setWindowState(windowState() | Qt::WindowMinimized);
 }
 
@@ -295,93 +304,108 @@ void TfrmEditor::WatchSubWindow() {
 
 // ---- settings ----
 
-void TfrmEditor::ApplyEditorSettings() {
+void TfrmEditor::ApplyEditorSettings() { ApplyEditorSettings(CurrentEditorSettings()); }
+
+void TfrmEditor::ApplyEditorSettingsToAll(const std::vector<TfrmEditor*>& editors) {
+  const std::shared_ptr<const TEditorSettings> settings = CurrentEditorSettings();
+  for (auto it = editors.rbegin(); it != editors.rend(); ++it) (*it)->ApplyEditorSettings(settings);
+}
+
+void TfrmEditor::ApplyEditorSettings(const std::shared_ptr<const TEditorSettings>& settings) {
+  const TEditorSettings& s = *settings;
+  // The text control is set up again only when something it shows has changed: re-applying
+  // the same values to every open editor would restyle each of them for nothing.
+  if (!applied_ || (applied_ != settings && !(*applied_ == s))) ApplyToTextControl(s);
+  applied_ = settings;
+
+  sbrEditor_->setVisible(!s.MergeStatusbar);
+  if (!fileName_.empty())
+    SetCaption(Local(s.FullPathInWindowTitle ? fileName_ : FileNamePart(fileName_)));
+  StatusRefresh();
+  if (!errorLines_.empty()) PaintErrorLines();
+}
+
+void TfrmEditor::ApplyToTextControl(const TEditorSettings& s) {
   synEdit_->BeginUpdate();
-  synEdit_->SetCodePage(ReadBool(sidANSIText) ? platform::TCodePage::Ansi : platform::TCodePage::Oem);
-  TSynFortranSyn* highlighter = ReadBool(sidSyntaxHighlight) && host_ ? host_->Highlighter() : nullptr;
+  synEdit_->SetCodePage(s.AnsiText ? platform::TCodePage::Ansi : platform::TCodePage::Oem);
+  TSynFortranSyn* highlighter = s.SyntaxHighlight && host_ ? host_->Highlighter() : nullptr;
   if (highlighter != highlighter_) {
     highlighter_ = highlighter;
     synEdit_->SetHighlighter(highlighter);
   }
 
   TSynOptions o;
-  o.AltSetsColumnMode = ReadBool(sidAltSetsColumnMode);
-  o.WantTabs = ReadBool(sidWantTabs);
-  o.TabsToSpaces = ReadBool(sidTabsToSpaces);
-  o.SmartTabs = ReadBool(sidSmartTabs);
-  o.SmartTabDelete = ReadBool(sidSmartTabDelete);
-  o.ShowScrollHint = ReadBool(sidShowScrollHint);
-  o.ScrollHintFollowsMouse = ReadBool(sidScrollHintFollowsMouse);
-  o.DisableScrollArrows = ReadBool(sidDisableScrollArrows);
-  o.HalfPageScroll = ReadBool(sidHalfPageScroll);
-  o.ShowSpecialChars = ReadBool(sidShowSpecialChars);
-  o.NoCaret = ReadBool(sidNoCaret);
-  o.NoSelection = ReadBool(sidNoSelection);
-  o.AutoIndent = ReadBool(sidAutoIndent);
-  o.GroupUndo = ReadBool(sidGroupUndo);
-  o.DragDropEditing = ReadBool(sidDragAndDropEditing);
-  o.TrimTrailingSpaces = ReadBool(sidTrimTrailingSpaces);
-  o.EnhanceHomeKey = ReadBool(sidEnhanceHomeKey);
-  o.HideScrollbarsAsNecessary = ReadBool(sidHideScrollbarsAsNecessary);
-  o.ScrollByOneLess = ReadBool(sidScrollByOneLess);
-  o.ScrollPastEndOfFile = ReadBool(sidScrollPastEndOfFile);
-  o.ScrollPastEndOfLine = ReadBool(sidScrollPastEndOfLine);
-  o.MaintainCaretColumn = ReadBool(sidMaintainCaretColumn);
-  o.RightMouseMovesCursor = ReadBool(sidRightMouseMovesCursor);
-  o.AutoSizeMaxLeftChars = ReadBool(sidAutoSizeMaxLeftChars);
-  o.HideSelection = ReadBool(sidHideSelection);
-  o.MaxLeftChars = ReadInteger(sidMaxLeftChars);
-  o.UndoLimit = ReadInteger(sidUndoLimit);
-  o.TabWidth = ReadInteger(sidTabStops);
-  o.GutterVisible = ReadBool(sidGutterVisible);
-  o.GutterAutoSize = ReadBool(sidGutterAutosize);
-  o.GutterShowLineNumbers = ReadBool(sidGutterShowLineNumbers);
-  o.GutterStartAtZero = ReadBool(sidGutterStartAtZero);
-  o.UseGutterFont = ReadBool(sidUseGutterFont);
-  const TFontSpec gutterFont =
-      FontFromStored(ReadString(sidGutterFont), SettingsTable[static_cast<std::size_t>(sidGutterFont)].DefaultText);
-  o.GutterFont = ToQFont(gutterFont);
-  o.GutterFontColor = ToQColor(gutterFont.Color);
-  o.GutterLeadingZeros = ReadBool(sidGutterShowLeadingZeros);
-  o.GutterWidth = ReadInteger(sidGutterWidth);
-  o.InsertCaret = CaretShapeOf(ReadInteger(sidInsertCaret));
-  o.OverwriteCaret = CaretShapeOf(ReadInteger(sidOverwriteCaret));
+  o.AltSetsColumnMode = s.AltSetsColumnMode;
+  o.WantTabs = s.WantTabs;
+  o.TabsToSpaces = s.TabsToSpaces;
+  o.SmartTabs = s.SmartTabs;
+  o.SmartTabDelete = s.SmartTabDelete;
+  o.ShowScrollHint = s.ShowScrollHint;
+  o.ScrollHintFollowsMouse = s.ScrollHintFollowsMouse;
+  o.DisableScrollArrows = s.DisableScrollArrows;
+  o.HalfPageScroll = s.HalfPageScroll;
+  o.ShowSpecialChars = s.ShowSpecialChars;
+  o.NoCaret = s.NoCaret;
+  o.NoSelection = s.NoSelection;
+  o.AutoIndent = s.AutoIndent;
+  o.GroupUndo = s.GroupUndo;
+  o.DragDropEditing = s.DragAndDropEditing;
+  o.TrimTrailingSpaces = s.TrimTrailingSpaces;
+  o.EnhanceHomeKey = s.EnhanceHomeKey;
+  o.HideScrollbarsAsNecessary = s.HideScrollbarsAsNecessary;
+  o.ScrollByOneLess = s.ScrollByOneLess;
+  o.ScrollPastEndOfFile = s.ScrollPastEndOfFile;
+  o.ScrollPastEndOfLine = s.ScrollPastEndOfLine;
+  o.MaintainCaretColumn = s.MaintainCaretColumn;
+  o.RightMouseMovesCursor = s.RightMouseMovesCursor;
+  o.AutoSizeMaxLeftChars = s.AutoSizeMaxLeftChars;
+  o.HideSelection = s.HideSelection;
+  o.MaxLeftChars = s.MaxLeftChars;
+  o.UndoLimit = s.UndoLimit;
+  o.TabWidth = s.TabStops;
+  o.GutterVisible = s.GutterVisible;
+  o.GutterAutoSize = s.GutterAutosize;
+  o.GutterShowLineNumbers = s.GutterShowLineNumbers;
+  o.GutterStartAtZero = s.GutterStartAtZero;
+  o.UseGutterFont = s.UseGutterFont;
+  o.GutterFont = ToQFont(s.GutterFont);
+  o.GutterFontColor = ToQColor(s.GutterFont.Color);
+  o.GutterLeadingZeros = s.GutterShowLeadingZeros;
+  o.GutterWidth = s.GutterWidth;
+  o.InsertCaret = static_cast<TCaretShape>(s.InsertCaret);
+  o.OverwriteCaret = static_cast<TCaretShape>(s.OverwriteCaret);
   TFontSpec textFont;
-  textFont.Name = ReadString(sidFont);
-  textFont.Size = std::max(1, static_cast<int>(ReadInteger(sidFontSize)));
+  textFont.Name = s.FontName;
+  textFont.Size = s.FontSize;
   textFont.Pitch = 2;
   o.Font = ToQFont(textFont);
   synEdit_->SetOptions(o);
-  synEdit_->SetInsertMode(ReadBool(sidInsertMode));
+  synEdit_->SetInsertMode(s.InsertMode);
 
-  std::vector<int> columns;
-  const std::string columnText = ReadString(sidVerticalLineColumn);
-  if (ReadBool(sidShowVerticalLine) && !columnText.empty() && TextToColumns(columnText, columns))
-    synEdit_->Streaks().SetColumns(columns);
-  else
+  if (s.GuideColumns.empty())
     synEdit_->Streaks().Clear();
-  synEdit_->SetStreaksColor(ToQColor(static_cast<TColor>(ReadInteger(sidVerticalLineColor))));
+  else
+    synEdit_->Streaks().SetColumns(s.GuideColumns);
+  synEdit_->SetStreaksColor(ToQColor(s.GuideColor));
   synEdit_->EndUpdate();
-
-  sbrEditor_->setVisible(!ReadBool(sidMergeStatusbar));
-  if (!fileName_.empty())
-    SetCaption(QString::fromStdString(ReadBool(sidFullPathInWindowTitle) ? fileName_ : FileNamePart(fileName_)));
-  StatusRefresh();
-  if (!errorLines_.empty()) PaintErrorLines();
 }
 
 // ---- status ----
 
 void TfrmEditor::SetPanelText(int panel, const QString& text) {
+  QLabel* label = nullptr;
   if (!sbrEditor_->isHidden()) {
-    panels_[panel]->setText(text);
-    return;
+    label = panels_[panel];
+  } else {
+    // Merged: the main status bar's panels are its label widgets, in the order they were added.
+    QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
+    if (!bar) return;
+    const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    if (panel >= labels.size()) return;
+    label = labels[panel];
   }
-  // Merged: the main status bar's panels are its label widgets, in the order they were added.
-  QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
-  if (!bar) return;
-  const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-  if (panel < labels.size()) labels[panel]->setText(text);
+  if (panel == 0) FitPanel(label, text);
+  label->setText(text);
 }
 
 QString TfrmEditor::StatusText(int panel) const {

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class TEditorHost;
 class TSynFortranSyn;
 class TStreakSynEdit;
 class TBaseThread;
+struct TEditorSettings;
 
 class TfrmEditor : public QWidget {
   Q_OBJECT
@@ -80,8 +82,14 @@ class TfrmEditor : public QWidget {
   TBaseThread* RunningThread() const { return runningThread_; }
   void SetRunningThread(TBaseThread* job) { runningThread_ = job; }
 
-  /// Applies the current settings to the text control and the window.
+  /// Applies the stored settings to the text control and the window.
   void ApplyEditorSettings();
+  /// Applies one snapshot of the settings; the text control is set up again only when the
+  /// snapshot differs from the one applied last.
+  void ApplyEditorSettings(const std::shared_ptr<const TEditorSettings>& settings);
+  /// Applies the stored settings to each of the editors, from the last to the first, reading
+  /// the store at most once (after the options changed, or Merge Statusbar was toggled).
+  static void ApplyEditorSettingsToAll(const std::vector<TfrmEditor*>& editors);
   /// Refreshes all three status texts.
   void StatusRefresh();
   QStatusBar* StatusBar() const { return sbrEditor_; }
@@ -126,6 +134,7 @@ class TfrmEditor : public QWidget {
   bool CloseQuery();
 
  private:
+  void ApplyToTextControl(const TEditorSettings& settings);
   void TimerStep();
   void StatusChange(int changes);
   void SetPanelText(int panel, const QString& text);
@@ -151,6 +160,7 @@ class TfrmEditor : public QWidget {
   TSynFortranSyn* highlighter_ = nullptr;
   QLabel* panels_[3] = {};
   QPointer<QMdiSubWindow> subWindow_;
+  std::shared_ptr<const TEditorSettings> applied_;
 };
 
 }  // namespace vortan

@@ -14,6 +14,11 @@ namespace {
 
 // Scintilla's line state 0 means "never styled"; states are stored one higher.
 constexpr int kStateBias = 1;
+// Bytes coloured per idle turn (whole lines): about a millisecond of work, so a key pressed
+// meanwhile waits no longer than that.
+constexpr long kSliceBytes = 32 * 1024;
+// Quiet time after an edit before the rest of the document is coloured again.
+constexpr int kResumeAfterEditMs = 300;
 
 // Decodes one UTF-8 sequence starting at text[i] (i < n); returns its code point and moves i.
 char32_t NextCodePoint(const char* text, int n, int& i) {
@@ -39,10 +44,63 @@ TFortranLexer::TFortranLexer(TSynFortranSyn* highlighter, QObject* parent)
     : QsciLexerCustom(parent), highlighter_(highlighter) {
   setAutoIndentStyle(QsciScintilla::AiMaintain);
   if (highlighter_) handlerId_ = highlighter_->AddChangeHandler([this] { Refresh(); });
+  idle_.setInterval(0);
+  connect(&idle_, &QTimer::timeout, this, &TFortranLexer::ColourSlice);
+  resume_.setSingleShot(true);
+  resume_.setInterval(kResumeAfterEditMs);
+  connect(&resume_, &QTimer::timeout, this, [this] { idle_.start(); });
 }
 
 TFortranLexer::~TFortranLexer() {
   if (highlighter_) highlighter_->RemoveChangeHandler(handlerId_);
+}
+
+void TFortranLexer::setEditor(QsciScintilla* ed) {
+  QObject::disconnect(modified_);
+  idle_.stop();
+  resume_.stop();
+  QsciLexerCustom::setEditor(ed);
+  if (!ed) return;
+  // An edit makes Scintilla forget the styles from its position on; colour them again
+  // once the typing pauses rather than after every key.
+  modified_ = connect(ed, qOverload<int, int, const char*, int, int, int, int, int, int, int>(
+                              &QsciScintillaBase::SCN_MODIFIED),
+                      this, [this](int, int type, const char*, int, int, int, int, int, int, int) {
+                        if (!(type & (QsciScintillaBase::SC_MOD_INSERTTEXT |
+                                      QsciScintillaBase::SC_MOD_DELETETEXT)))
+                          return;
+                        idle_.stop();
+                        resume_.start();
+                      });
+}
+
+void TFortranLexer::ColourInBackground() {
+  resume_.stop();
+  if (editor() && !FullyStyled()) idle_.start();
+}
+
+bool TFortranLexer::FullyStyled() const {
+  QsciScintilla* ed = editor();
+  if (!ed) return true;
+  using B = QsciScintillaBase;
+  return Sci(ed, B::SCI_GETENDSTYLED) >= Sci(ed, B::SCI_GETLENGTH);
+}
+
+void TFortranLexer::ColourSlice() {
+  QsciScintilla* ed = editor();
+  if (!ed || !highlighter_ || FullyStyled()) {
+    idle_.stop();
+    return;
+  }
+  using B = QsciScintillaBase;
+  const long length = Sci(ed, B::SCI_GETLENGTH);
+  const long from = Sci(ed, B::SCI_POSITIONFROMLINE, Sci(ed, B::SCI_LINEFROMPOSITION, Sci(ed, B::SCI_GETENDSTYLED)));
+  const long lastLine = Sci(ed, B::SCI_LINEFROMPOSITION, std::min(length, from + kSliceBytes));
+  const long lines = Sci(ed, B::SCI_GETLINECOUNT);
+  const long to = lastLine + 1 < lines ? Sci(ed, B::SCI_POSITIONFROMLINE, lastLine + 1) : length;
+  // Styling lines off screen repaints nothing.
+  styleText(static_cast<int>(from), static_cast<int>(to));
+  if (Sci(ed, B::SCI_GETENDSTYLED) < to) idle_.stop();  // the text could not be read: no loop
 }
 
 QString TFortranLexer::description(int style) const {

@@ -2,12 +2,15 @@
 // Lets QScintilla colour a document with the shared Fortran highlighter. Styling starts at the
 // first line Scintilla reports as changed, with the scanner state stored at the end of the
 // line before it (kept in Scintilla's per-line state), and runs over the lines Scintilla asks
-// for; lines further down keep their styles until they are needed.
+// for. The rest of the document is coloured in idle time, a small slice per turn of the event
+// loop, so that a jump far down finds its lines ready; after an edit that waits until the
+// typing pauses.
 
 #include <Qsci/qscilexercustom.h>
 
 #include <QColor>
 #include <QFont>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -46,7 +49,16 @@ class TFortranLexer : public QsciLexerCustom {
   /// Lines scanned so far (shows how much a change restyles).
   long long ScannedLines() const { return scannedLines_; }
 
+  /// Starts colouring the rest of the document in idle time now (a document was loaded, or
+  /// all of it must be coloured again).
+  void ColourInBackground();
+  /// Every character of the document has its style.
+  bool FullyStyled() const;
+
+  void setEditor(QsciScintilla* editor) override;
+
  private:
+  void ColourSlice();
   QColor ForeOf(int style) const;
   QColor BackOf(int style) const;
   QFont FontOf(int style) const;
@@ -60,6 +72,9 @@ class TFortranLexer : public QsciLexerCustom {
   std::vector<char> styles_;
   std::string lineBytes_;
   std::vector<int> offsets_;
+  QTimer idle_;    // one slice per timeout while colouring in the background
+  QTimer resume_;  // goes on colouring once the edits pause
+  QMetaObject::Connection modified_;
 };
 
 }  // namespace vortan

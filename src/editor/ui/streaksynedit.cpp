@@ -281,6 +281,7 @@ void TStreakSynEdit::SetBytes(std::string_view lfText, bool undoable) {
   ApplyGutter();
   ApplyErrorColors();
   CaretMoved();
+  if (fortranLexer_) fortranLexer_->ColourInBackground();
 }
 
 std::string TStreakSynEdit::LineBytes(int line) const {
@@ -348,8 +349,9 @@ void TStreakSynEdit::SetCodePage(platform::TCodePage page) {
   Sci(this, SCI_SETFIRSTVISIBLELINE, firstVisible);
   SetCaret(caretLine, caretColumn);
   ApplyErrorColors();
-  // Everything is styled again as it comes into view.
+  // Everything is styled again: what comes into view at once, the rest in idle time.
   Sci(this, SCI_STARTSTYLING, 0, 0x1f);
+  if (fortranLexer_) fortranLexer_->ColourInBackground();
 }
 
 bool TStreakSynEdit::IsModified() const { return forcedModified_ || Sci(this, SCI_GETMODIFY) != 0; }
@@ -624,6 +626,7 @@ void TStreakSynEdit::SetHighlighter(TSynFortranSyn* highlighter) {
     const QPalette pal = palette();
     fortranLexer_->SetBase(options_.Font, pal.color(QPalette::Text), pal.color(QPalette::Base));
     setLexer(fortranLexer_);
+    fortranLexer_->ColourInBackground();
   } else {
     Sci(this, SCI_CLEARDOCUMENTSTYLE);
   }
@@ -656,15 +659,18 @@ void TStreakSynEdit::ApplyGutter() {
   gutterDigits_ = Digits(options_.GutterStartAtZero ? lines - 1 : lines);
   int width = 0;
   if (options_.GutterVisible) {
-    if (options_.GutterAutoSize) {
+    // The numbers are drawn right-aligned, 3 pixels from the gutter's edge; the number of
+    // the last line always fits, also beside a fixed width too narrow for it.
+    int numbers = 0;
+    if (options_.GutterShowLineNumbers) {
       const QFont font = options_.UseGutterFont ? options_.GutterFont : options_.Font;
       const int digits = options_.GutterLeadingZeros ? std::max(4, gutterDigits_) : gutterDigits_;
-      width = kBookmarkArea + 4;
-      if (options_.GutterShowLineNumbers)
-        width += QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
-    } else {
-      width = std::max(0, options_.GutterWidth);
+      numbers = QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
     }
+    if (options_.GutterAutoSize)
+      width = kBookmarkArea + 4 + numbers;
+    else
+      width = std::max({0, options_.GutterWidth, numbers > 0 ? numbers + 5 : 0});
   }
   if (width != GutterWidth()) Sci(this, SCI_SETMARGINWIDTHN, 0, width);
   viewport()->update(QRect(0, 0, std::max(width, 1), viewport()->height()));
@@ -1217,6 +1223,12 @@ void TStreakSynEdit::focusOutEvent(QFocusEvent* e) {
 void TStreakSynEdit::resizeEvent(QResizeEvent* e) {
   QsciScintilla::resizeEvent(e);
   caretRect_ = QRect();
+  // Scintilla, asked to show the caret while the view has no room for a line (an editor
+  // created before its window is laid out, a file loaded into it), scrolls one line past the
+  // caret. Once the view can show lines, show the caret's line as meant.
+  const long lines = Sci(this, SCI_LINESONSCREEN);
+  if (linesOnScreen_ == 0 && lines > 0) Sci(this, SCI_SCROLLCARET);
+  linesOnScreen_ = lines;
 }
 
 void TStreakSynEdit::ShowScrollHint(int value) {

@@ -220,6 +220,7 @@ class TStreakSynEdit : public QsciScintilla {
   QRect caretRect_;
   int lastCaretLine_ = 1, lastCaretColumn_ = 1;
   bool loading_ = false;
+  long linesOnScreen_ = 0;  // as of the last resize
   struct {
     bool Active = false;
     long AnchorLine = 0, LogicalCaret = 0;  // where the selection started and the moved caret
