@@ -37,6 +37,7 @@
 #include "config/settingstable.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/fortranhighlighter.h"
+#include "editor/ui/searchcommands.h"
 #include "widgets/qtconvert.h"
 #include "i18n/ui/languagecommand.h"
 #include "i18n/parlax.h"
@@ -61,16 +62,6 @@ namespace {
 
 constexpr int kPortugueseBrazil = 1046;
 constexpr int kEditorRole = Qt::UserRole + 1;
-
-/// The built-in template, parsed once.
-TParlax& BuiltIn() {
-  static TParlax* t = [] {
-    auto* p = new TParlax;
-    p->LoadFromResource();
-    return p;
-  }();
-  return *t;
-}
 
 const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
 
@@ -134,11 +125,12 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreatePanels();
   CreateStatusBar();
   CreatePopups();
+  search_ = new TSearchCommands(this);
   ConnectCommands();
   pipeline_ = new TPipeline(this);
   new TRunSteps(this, pipeline_);
 
-  ApplyLanguage(BuiltIn());
+  ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
   Translate(MainLanguage(), this);
 
@@ -401,6 +393,21 @@ void TfrmMain::ConnectCommands() {
   on("actPaste", [this] { if (auto* e = ActiveEditor()) e->Paste(); });
   on("actClear", [this] { if (auto* e = ActiveEditor()) e->Clear(); });
   on("actSelectAll", [this] { if (auto* e = ActiveEditor()) e->SelectAll(); });
+  // Insert and Convert: one handler per family, told apart by the action's number.
+  for (const std::string& name : SubmenuOf("actInsert")) {
+    if (name == "-") continue;
+    const int tag = FindActionRow(name)->Tag;
+    connect(Action(name), &QAction::triggered, this, [this, tag] { search_->Insert(ActiveEditor(), tag); });
+  }
+  for (const std::string& name : SubmenuOf("actConvert")) {
+    if (name == "-") continue;
+    const int tag = FindActionRow(name)->Tag;
+    connect(Action(name), &QAction::triggered, this, [this, tag] { search_->Convert(ActiveEditor(), tag); });
+  }
+  on("actFind", [this] { search_->Find(ActiveEditor()); });
+  on("actSearchAgain", [this] { search_->SearchAgain(ActiveEditor()); });
+  on("actReplace", [this] { search_->Replace(ActiveEditor()); });
+  on("actGoTo", [this] { search_->GoTo(ActiveEditor()); });
   for (int n = 0; n <= 9; ++n) {
     const std::string digit = std::to_string(n);
     connect(Action("actToggle" + digit), &QAction::triggered, this, [this, n] { ToggleBookmark(n); });
@@ -1285,6 +1292,7 @@ void TfrmMain::UpdateActions() {
     s.CompilerFound = !tools->GetExtension(sidCompilerExtension).empty();
     s.DebuggerFound = !tools->GetExtension(sidDebuggerExtension).empty();
   }
+  s.HasSearchText = search_->HasSearchText();
   s.HistoryNotEmpty = !history_.Empty();
   s.MessagesNotEmpty = trvMessages_->topLevelItemCount() > 0;
   s.OutputNotEmpty = !memOutput_->document()->isEmpty();

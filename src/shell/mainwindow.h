@@ -40,6 +40,7 @@ class TfrmEditor;
 class TActionRegistry;
 class TParlax;
 class TPipeline;
+class TSearchCommands;
 class TSynFortranSyn;
 struct TActionRow;
 
@@ -158,6 +159,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   TIconSets& Icons() { return icons_; }
   /// The build actions, the Messages tree's contents and the Output panel's text.
   TPipeline& Pipeline() const { return *pipeline_; }
+  /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
+  TSearchCommands& SearchCommands() const { return *search_; }
 
  public slots:
   /// An open request from another launch: line 1 is the file to open.
@@ -218,6 +221,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   QMdiArea* mdi_ = nullptr;
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
+  TSearchCommands* search_ = nullptr;
   TIconSets icons_;
   THistoryList history_;
   std::vector<std::string> tempFiles_;

@@ -308,4 +308,13 @@ void Translate(TParlax& engine, QWidget* window) {
   }
 }
 
+TParlax& BuiltInLanguage() {
+  static TParlax* builtIn = [] {
+    auto* p = new TParlax;
+    p->LoadFromResource();
+    return p;
+  }();
+  return *builtIn;
+}
+
 }  // namespace vortan

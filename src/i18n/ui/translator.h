@@ -51,6 +51,10 @@ const TParlaxItem& Block(const TParlaxItem& parent, const std::string& name);
 /// OBJECTS > "Form:" + key.
 const TParlaxItem& FormBlock(const TParlax& engine, const std::string& formKey);
 
+/// The built-in template as a language, loaded once: a window applies it at creation to get
+/// its English texts from the template rather than from copies in code.
+TParlax& BuiltInLanguage();
+
 /// A text of a language file (8-bit, ANSI code page, CR LF between lines) for the screen.
 QString LanguageText(const std::string& bytes);
 
