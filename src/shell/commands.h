@@ -48,6 +48,14 @@ void Clear(const TCommandCall&);
 void SelectAll(const TCommandCall&);
 void ToggleBookmark(const TCommandCall&);  ///< bookmark Row.Tag
 void GotoBookmark(const TCommandCall&);    ///< bookmark Row.Tag
+void Insert(const TCommandCall&);          ///< the template of Row.Tag
+void Convert(const TCommandCall&);         ///< the conversion of Row.Tag
+
+// Search
+void Find(const TCommandCall&);
+void SearchAgain(const TCommandCall&);
+void Replace(const TCommandCall&);
+void GoToLine(const TCommandCall&);
 
 // View and appearance
 void MenuBar(const TCommandCall&);

@@ -1,6 +1,7 @@
 // The Edit menu's commands.
 #include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
+#include "editor/ui/searchcommands.h"
 #include "shell/actiontable.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
@@ -37,5 +38,20 @@ void GotoBookmark(const TCommandCall& c) {
   const int n = c.Row.Tag;
   OnActive(c, [n](TfrmEditor& e) { e.GotoBookmark(n); });
 }
+
+void Insert(const TCommandCall& c) {
+  c.Main.SearchCommands().Insert(c.Main.Documents().Active(), c.Row.Tag);
+}
+void Convert(const TCommandCall& c) {
+  c.Main.SearchCommands().Convert(c.Main.Documents().Active(), c.Row.Tag);
+}
+void Find(const TCommandCall& c) { c.Main.SearchCommands().Find(c.Main.Documents().Active()); }
+void SearchAgain(const TCommandCall& c) {
+  c.Main.SearchCommands().SearchAgain(c.Main.Documents().Active());
+}
+void Replace(const TCommandCall& c) {
+  c.Main.SearchCommands().Replace(c.Main.Documents().Active());
+}
+void GoToLine(const TCommandCall& c) { c.Main.SearchCommands().GoTo(c.Main.Documents().Active()); }
 
 }  // namespace vortan::cmd

@@ -38,6 +38,7 @@
 #include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/fortranhighlighter.h"
+#include "editor/ui/searchcommands.h"
 #include "widgets/qtconvert.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
@@ -130,8 +131,9 @@ TfrmMain::TfrmMain(QWidget* parent)
   pipeline_ = new TPipeline(this, this);
   new TRunSteps(pipeline_);
   print_ = new TPrintCommands(this, printSettings_);
+  search_ = new TSearchCommands(this);
 
-  ApplyLanguage(BuiltIn());
+  ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
   Translate(MainLanguage(), this);
 
@@ -830,6 +832,7 @@ void TfrmMain::UpdateActions() {
     s.CompilerFound = !tools->GetExtension(sidCompilerExtension).empty();
     s.DebuggerFound = !tools->GetExtension(sidDebuggerExtension).empty();
   }
+  s.HasSearchText = search_->HasSearchText();
   s.HistoryNotEmpty = !history_.Empty();
   s.MessagesNotEmpty = trvMessages_->topLevelItemCount() > 0;
   s.OutputNotEmpty = !memOutput_->document()->isEmpty();

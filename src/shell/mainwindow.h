@@ -45,6 +45,7 @@ class TActionRegistry;
 class TMainLayout;
 class TParlax;
 class TPipeline;
+class TSearchCommands;
 class TSynFortranSyn;
 class TPrintCommands;
 struct TActionRow;
@@ -166,6 +167,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TPrintCommands& PrintCommands() { return *print_; }
   /// The build actions, the Messages tree's contents and the Output panel's text.
   TPipeline& Pipeline() const { return *pipeline_; }
+  /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
+  TSearchCommands& SearchCommands() const { return *search_; }
 
  public slots:
   /// An open request from another launch: line 1 is the file to open.
@@ -209,6 +212,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TDocuments* docs_ = nullptr;
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
+  TSearchCommands* search_ = nullptr;
   TIconSets icons_;
   THistoryList history_;
   std::unique_ptr<TSynFortranSyn> highlighter_;

@@ -16,8 +16,12 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
+#include <climits>
+#include <functional>
 #include <utility>
 
+#include "editor/codetemplates.h"
+#include "editor/textconversion.h"
 #include "editor/ui/fortranlexer.h"
 #include "editor/ui/scicall.h"
 
@@ -478,6 +482,219 @@ QString TStreakSynEdit::FilterThroughPage(const QString& text) const {
 bool TStreakSynEdit::AcceptsText(const QString& text) const {
   for (char32_t ch : text.toUcs4())
     if (!platform::FromUnicode(codePage_, ch)) return false;
+  return true;
+}
+
+// ---- search, templates and conversions ----
+
+namespace {
+
+// The document as the search sees it: the control's lines as bytes. The line last read is
+// kept, so that a match found in it maps to positions without reading it again.
+class TControlDocument : public TSearchDocument {
+ public:
+  TControlDocument(TStreakSynEdit* edit, std::function<long(int, std::string_view, int)> position)
+      : edit_(edit), position_(std::move(position)) {}
+
+  int LineCount() const override { return static_cast<int>(Sci(edit_, B::SCI_GETLINECOUNT)); }
+  std::string LineBytes(int line) const override {
+    if (line != cachedLine_) {
+      cachedLine_ = line;
+      cached_ = edit_->LineBytes(line + 1);
+    }
+    return cached_;
+  }
+  void Select(int line, int start, int end, bool caretAtStart) override {
+    edit_->SelectBytes(line, start, end, caretAtStart);
+  }
+  void ReplaceBytes(int line, int start, int end, std::string_view with) override {
+    const std::string bytes = LineBytes(line);
+    const long from = position_(line, bytes, start), to = position_(line, bytes, end);
+    const std::string utf8 = platform::BytesToUtf8(edit_->CodePage(), with);
+    Sci(edit_, B::SCI_SETTARGETRANGE, from, to);
+    SciPtr(edit_, B::SCI_REPLACETARGET, static_cast<long>(utf8.size()), utf8.data());
+    cached_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
+  }
+  void BeginUndoStep() override { Sci(edit_, B::SCI_BEGINUNDOACTION); }
+  void EndUndoStep() override { Sci(edit_, B::SCI_ENDUNDOACTION); }
+
+ private:
+  TStreakSynEdit* edit_;
+  std::function<long(int, std::string_view, int)> position_;
+  mutable int cachedLine_ = -1;
+  mutable std::string cached_;
+};
+
+}  // namespace
+
+long TStreakSynEdit::BytePosition(int line, std::string_view lineBytes, int byte) const {
+  const std::size_t n = std::min(static_cast<std::size_t>(std::max(byte, 0)), lineBytes.size());
+  return Sci(this, SCI_POSITIONFROMLINE, line) +
+         static_cast<long>(platform::Utf8Length(codePage_, lineBytes.substr(0, n)));
+}
+
+TTextPoint TStreakSynEdit::PointOf(long position) const {
+  const long line = Sci(this, SCI_LINEFROMPOSITION, position);
+  const long offset = position - Sci(this, SCI_POSITIONFROMLINE, line);
+  const std::string bytes = LineBytes(static_cast<int>(line) + 1);
+  return {static_cast<int>(line),
+          static_cast<int>(platform::ByteOffsetOfUtf8(codePage_, bytes, static_cast<std::size_t>(offset)))};
+}
+
+TTextPoint TStreakSynEdit::CaretPoint() const { return PointOf(Sci(this, SCI_GETCURRENTPOS)); }
+
+TSelectionInfo TStreakSynEdit::SelectionInfo() const {
+  TSelectionInfo info;
+  if (!HasSelection()) return info;
+  info.Present = true;
+  if (Sci(this, SCI_SELECTIONISRECTANGLE)) {
+    info.Kind = TSelectionKind::Column;
+    std::vector<std::pair<int, std::pair<int, int>>> rows;
+    const long count = Sci(this, SCI_GETSELECTIONS);
+    for (long i = 0; i < count; ++i) {
+      const TTextPoint a = PointOf(Sci(this, SCI_GETSELECTIONNSTART, i));
+      const TTextPoint b = PointOf(Sci(this, SCI_GETSELECTIONNEND, i));
+      rows.push_back({a.Line, {a.Byte, b.Byte}});
+    }
+    std::sort(rows.begin(), rows.end());
+    info.Start = {rows.front().first, rows.front().second.first};
+    info.End = {rows.back().first, rows.back().second.second};
+    // One range per line from the first to the last, so that index i is line Start.Line + i.
+    for (int line = info.Start.Line, k = 0; line <= info.End.Line; ++line) {
+      if (k < static_cast<int>(rows.size()) && rows[k].first == line)
+        info.Columns.push_back(rows[k++].second);
+      else
+        info.Columns.push_back({0, 0});
+    }
+    return info;
+  }
+  info.Kind = selectionMode_ == TSelectionMode::Line ? TSelectionKind::Lines : TSelectionKind::Stream;
+  info.Start = PointOf(Sci(this, SCI_GETSELECTIONSTART));
+  info.End = PointOf(Sci(this, SCI_GETSELECTIONEND));
+  return info;
+}
+
+void TStreakSynEdit::ShowLine(int line) {
+  const long first = Sci(this, SCI_GETFIRSTVISIBLELINE);
+  const long onScreen = std::max(1L, Sci(this, SCI_LINESONSCREEN));
+  if (line < first || line >= first + onScreen) Sci(this, SCI_SETFIRSTVISIBLELINE, std::max(0L, line - onScreen / 2));
+  Sci(this, SCI_SCROLLCARET);
+}
+
+void TStreakSynEdit::SelectBytes(int line, int start, int end, bool caretAtStart) {
+  const std::string bytes = LineBytes(line + 1);
+  const long from = BytePosition(line, bytes, start), to = BytePosition(line, bytes, end);
+  if (caretAtStart)
+    Sci(this, SCI_SETSEL, to, from);
+  else
+    Sci(this, SCI_SETSEL, from, to);
+  ShowLine(line);
+  CaretMoved();
+}
+
+int TStreakSynEdit::SearchReplace(std::string_view search, std::string_view replacement,
+                                  const TSearchOptions& options, const TReplacePrompt& prompt) {
+  const TSearchRegion region =
+      vortan::SearchRegion(options, static_cast<int>(Sci(this, SCI_GETLINECOUNT)), CaretPoint(), SelectionInfo());
+  TControlDocument document(this, [this](int line, std::string_view bytes, int byte) {
+    return BytePosition(line, bytes, byte);
+  });
+  // Replacements are the program's text, not the user's typing: their blanks stay.
+  const bool wasTrimming = std::exchange(trimming_, true);
+  const int found = vortan::SearchReplace(document, region, search, replacement, options, codePage_, prompt);
+  trimming_ = wasTrimming;
+  CaretMoved();
+  return found;
+}
+
+void TStreakSynEdit::InsertTemplate(std::string_view crlfText) {
+  if (!HasSelection()) {
+    Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_POSITIONFROMLINE, CaretLine() - 1));
+  } else if (Sci(this, SCI_SELECTIONISRECTANGLE)) {
+    // A block gives way to the text, which starts where the block's first line did.
+    const long start = Sci(this, SCI_GETSELECTIONNSTART, 0);
+    Sci(this, SCI_BEGINUNDOACTION);
+    Sci(this, SCI_CLEAR);
+    Sci(this, SCI_SETEMPTYSELECTION, std::min(start, Sci(this, SCI_GETCURRENTPOS)));
+    InsertBytes(ToControlBreaks(crlfText));
+    Sci(this, SCI_ENDUNDOACTION);
+    return;
+  }
+  InsertBytes(ToControlBreaks(crlfText));
+}
+
+void TStreakSynEdit::ConvertSegments(const std::vector<std::array<int, 3>>& segments, int tag) {
+  const bool wasTrimming = std::exchange(trimming_, true);
+  Sci(this, SCI_BEGINUNDOACTION);
+  for (const auto& [line, start, end] : segments) {
+    const std::string bytes = LineBytes(line + 1);
+    const int size = static_cast<int>(bytes.size());
+    const int from = std::clamp(start, 0, size), to = std::clamp(end, from, size);
+    const std::string_view part = std::string_view(bytes).substr(static_cast<std::size_t>(from),
+                                                                  static_cast<std::size_t>(to - from));
+    const std::string converted = ConvertBytes(tag, codePage_, part);
+    // Only the bytes from the first to the last that differ are replaced.
+    std::size_t first = 0, last = part.size();
+    while (first < last && part[first] == converted[first]) ++first;
+    while (last > first && part[last - 1] == converted[last - 1]) --last;
+    if (first == last) continue;
+    const std::string utf8 = platform::BytesToUtf8(codePage_, std::string_view(converted).substr(first, last - first));
+    Sci(this, SCI_SETTARGETRANGE, BytePosition(line, bytes, from + static_cast<int>(first)),
+        BytePosition(line, bytes, from + static_cast<int>(last)));
+    SciPtr(this, SCI_REPLACETARGET, static_cast<long>(utf8.size()), utf8.data());
+  }
+  Sci(this, SCI_ENDUNDOACTION);
+  trimming_ = wasTrimming;
+}
+
+void TStreakSynEdit::ConvertSelection(int tag) {
+  BeginUpdate();
+  const TSelectionInfo sel = SelectionInfo();
+  std::vector<std::array<int, 3>> segments;
+  if (!sel.Present) {
+    // The whole text; the caret stays where it was.
+    const int line = CaretLine(), column = CaretColumn();
+    const int lines = static_cast<int>(Sci(this, SCI_GETLINECOUNT));
+    for (int l = 0; l < lines; ++l) segments.push_back({l, 0, INT_MAX});
+    ConvertSegments(segments, tag);
+    SetCaret(line, column);
+  } else if (sel.Kind == TSelectionKind::Column) {
+    // The block keeps its place: every byte stays one column wide.
+    const long anchor = Sci(this, SCI_GETRECTANGULARSELECTIONANCHOR);
+    const long caret = Sci(this, SCI_GETRECTANGULARSELECTIONCARET);
+    const long anchorLine = Sci(this, SCI_LINEFROMPOSITION, anchor), caretLine = Sci(this, SCI_LINEFROMPOSITION, caret);
+    const long anchorColumn = Sci(this, SCI_GETCOLUMN, anchor), caretColumn = Sci(this, SCI_GETCOLUMN, caret);
+    const long anchorVs = Sci(this, SCI_GETRECTANGULARSELECTIONANCHORVIRTUALSPACE);
+    const long caretVs = Sci(this, SCI_GETRECTANGULARSELECTIONCARETVIRTUALSPACE);
+    for (std::size_t k = 0; k < sel.Columns.size(); ++k)
+      segments.push_back({sel.Start.Line + static_cast<int>(k), sel.Columns[k].first, sel.Columns[k].second});
+    ConvertSegments(segments, tag);
+    Sci(this, SCI_SETRECTANGULARSELECTIONANCHOR, Sci(this, SCI_FINDCOLUMN, anchorLine, anchorColumn));
+    Sci(this, SCI_SETRECTANGULARSELECTIONCARET, Sci(this, SCI_FINDCOLUMN, caretLine, caretColumn));
+    Sci(this, SCI_SETRECTANGULARSELECTIONANCHORVIRTUALSPACE, anchorVs);
+    Sci(this, SCI_SETRECTANGULARSELECTIONCARETVIRTUALSPACE, caretVs);
+  } else {
+    const bool caretFirst = Sci(this, SCI_GETCURRENTPOS) < Sci(this, SCI_GETANCHOR);
+    for (int l = sel.Start.Line; l <= sel.End.Line; ++l)
+      segments.push_back({l, l == sel.Start.Line ? sel.Start.Byte : 0, l == sel.End.Line ? sel.End.Byte : INT_MAX});
+    ConvertSegments(segments, tag);
+    // The same bytes stay selected.
+    const long from = BytePosition(sel.Start.Line, LineBytes(sel.Start.Line + 1), sel.Start.Byte);
+    const long to = BytePosition(sel.End.Line, LineBytes(sel.End.Line + 1), sel.End.Byte);
+    if (caretFirst)
+      Sci(this, SCI_SETSEL, to, from);
+    else
+      Sci(this, SCI_SETSEL, from, to);
+  }
+  SetModifiedFlag(true);
+  CaretMoved();
+  EndUpdate();
+}
+
+bool TStreakSynEdit::GotoLine(int line) {
+  if (line < 1 || line > Sci(this, SCI_GETLINECOUNT)) return false;
+  SetCaret(line, CaretColumn());
+  ShowLine(line - 1);
   return true;
 }
 

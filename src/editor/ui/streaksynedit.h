@@ -14,11 +14,13 @@
 #include <QColor>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/streaks.h"
+#include "editor/textsearch.h"
 #include "editor/ui/synoptions.h"
 #include "platform/codepage.h"
 
@@ -103,6 +105,29 @@ class TStreakSynEdit : public QsciScintilla {
   void SetBookmark(int n, int line, int column);
   void ClearBookmark(int n);
   void GotoBookmark(int n);
+
+  // Search, templates and conversions
+  /// One search (and replace) over the document's bytes with the options; the number of
+  /// occurrences found. `prompt` answers the replace question when Prompt is set. The
+  /// occurrence found (or the last one replaced) is selected and scrolled into view.
+  int SearchReplace(std::string_view search, std::string_view replacement, const TSearchOptions& options,
+                    const TReplacePrompt& prompt);
+  /// Puts a template (CR LF breaks) in place of the selection, or else at column 1 of the
+  /// caret's line, as one undo step; the caret ends right after it.
+  void InsertTemplate(std::string_view crlfText);
+  /// Converts the selection (a column block as a rectangle), or the whole text when nothing
+  /// is selected, with ConvertBytes and the action number; one undo step, and the document
+  /// counts as modified even when nothing changed.
+  void ConvertSelection(int tag);
+  /// Moves the caret to the (1-based) line keeping its column where the line allows, and
+  /// shows it; false, and nothing moves, when the document has fewer lines.
+  bool GotoLine(int line);
+  /// Caret and selection as line numbers and byte offsets, as the search sees them.
+  TTextPoint CaretPoint() const;
+  TSelectionInfo SelectionInfo() const;
+  /// Selects bytes [start, end) of the 0-based line and scrolls it into the middle of the
+  /// view when it is off screen.
+  void SelectBytes(int line, int start, int end, bool caretAtStart);
 
   /// Lines (1-based) painted in one pair of colours that replaces the syntax colours.
   void SetSpecialLines(const std::vector<int>& lines, const QColor& fore, const QColor& back);
@@ -189,6 +214,13 @@ class TStreakSynEdit : public QsciScintilla {
   void ShowScrollHint(int value);
   int LineHeight() const;
   long PositionOf(int line, int column, int* virtualSpace) const;
+  /// Document position of a byte offset in a 0-based line whose bytes are `lineBytes`.
+  long BytePosition(int line, std::string_view lineBytes, int byte) const;
+  TTextPoint PointOf(long position) const;
+  void ShowLine(int line);
+  /// Replaces the bytes of each (line, start, end) segment by their conversion, changing
+  /// only the bytes that differ, so that every line keeps its marks.
+  void ConvertSegments(const std::vector<std::array<int, 3>>& segments, int tag);
 
   TStreaks streaks_;
   QColor streaksColor_{192, 192, 192};
