@@ -54,6 +54,8 @@
 #include "system/sourcefilenames.h"
 #include "shell/themes.h"
 #include "system/vortanextension.h"
+#include "system/helpanchor.h"
+#include "widgets/documentopener.h"
 
 namespace vortan {
 
@@ -1125,11 +1127,8 @@ void TfrmMain::StartTranslator() {
 
 void TfrmMain::ShowExtension(int id) {
   const std::string file = VortanExtension() ? VortanExtension()->GetExtension(id) : std::string();
-  if (file.empty()) {
-    ExtensionNotFound();
-    return;
-  }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Local(file)));
+  // A page with no program to open it is as missing as no page at all.
+  if (file.empty() || !OpenDocumentAt(file, HelpAnchor(id))) ExtensionNotFound();
 }
 
 void TfrmMain::ExtensionNotFound() {
