@@ -39,7 +39,7 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-int Run(const std::string& dir, const std::string& command, std::string* out) {
+int RunCommand(const std::string& dir, const std::string& command, std::string* out) {
   // The C locale keeps the compiler's quotes plain, as the page shows them.
   const std::string full = "cd '" + dir + "' && LC_ALL=C timeout 20 " + command + " 2>&1";
   out->clear();
@@ -73,7 +73,7 @@ TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
 
   const bool program = Has(".out");
   std::string out;
-  const int compiled = Run(dir.Path(), program ? "gfortran -o prog " + source
+  const int compiled = RunCommand(dir.Path(), program ? "gfortran -o prog " + source
                                                : "gfortran -c " + source,
                            &out);
   bool mustFail = false;
@@ -88,7 +88,7 @@ TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
   EXPECT_EQ(compiled != 0, mustFail) << out;
 
   // ftnchek as the IDE runs it by default.
-  Run(dir.Path(), "ftnchek -nonovice -quiet -wrap=999 " + source, &out);
+  RunCommand(dir.Path(), "ftnchek -nonovice -quiet -wrap=999 " + source, &out);
   if (Has(".ftnchek")) {
     for (const std::string& line : Lines(ReadFile(Beside(".ftnchek"))))
       EXPECT_NE(out.find(line), std::string::npos) << "ftnchek did not say: " << line << "\n" << out;
@@ -98,7 +98,7 @@ TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
   }
 
   if (program && compiled == 0) {
-    EXPECT_EQ(Run(dir.Path(), "./prog", &out), 0);
+    EXPECT_EQ(RunCommand(dir.Path(), "./prog", &out), 0);
     EXPECT_EQ(out, ReadFile(Beside(".out")));
     // The file example removes the file it wrote.
     EXPECT_FALSE(fs::exists(dir / "squares.txt"));
