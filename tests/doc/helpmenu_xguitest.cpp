@@ -65,13 +65,18 @@ class HelpMenu : public ::testing::Test {
     main_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
   }
-  /// An xdg-open that appends its arguments, one call a line, to `log`.
-  std::string StandInOpener(const std::string& log) {
-    const std::string bin = dir_.MakeDir("bin");
-    const std::string opener =
-        dir_.Write("bin/xdg-open", "#!/bin/sh\necho \"$@\" >> '" + log + "'\n");
-    ::chmod(opener.c_str(), 0755);
+  /// The stand-in xdg-open of the whole run, which appends its arguments, one call a line, to
+  /// Log(). One for the run: the desktop services remember the opener they found by its path.
+  static std::string OpenerDir() {
+    static TTempDir dir;
+    static const std::string bin = dir.MakeDir("bin");
     return bin;
+  }
+  static std::string Log() { return OpenerDir() + "/opened.txt"; }
+  static void SetOpener(bool runnable) {
+    const std::string opener = OpenerDir() + "/xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$@\" >> '" << Log() << "'\n";
+    ::chmod(opener.c_str(), runnable ? 0755 : 0644);
   }
   void Trigger(const char* action) {
     QAction* a = main_->findChild<QAction*>(QString::fromLatin1(action));
@@ -88,7 +93,6 @@ class HelpMenu : public ::testing::Test {
   std::unique_ptr<TfrmMain> main_;
 };
 
-// First in the file: the desktop services remember an opener once they found one.
 TEST_F(HelpMenu, WithoutThePageOrWithoutAnOpenerTheUserIsTold) {
   struct Case {
     const char* what;
@@ -97,6 +101,8 @@ TEST_F(HelpMenu, WithoutThePageOrWithoutAnOpenerTheUserIsTold) {
   for (const Case c : {Case{"no page", false}, Case{"page but no opener", true}}) {
     SCOPED_TRACE(c.what);
     const std::string empty = dir_.MakeDir(std::string("empty-") + (c.installed ? "1" : "0"));
+    // No opener on PATH, and the one remembered from an earlier test cannot be started.
+    SetOpener(false);
     Start(c.installed ? std::string(VORTAN_INSTALL_TREE) : empty, empty);
     prompts_.Answer(TModalResult::No);
     Trigger("actHelp");
@@ -112,8 +118,9 @@ TEST_F(HelpMenu, WithoutThePageOrWithoutAnOpenerTheUserIsTold) {
 }
 
 TEST_F(HelpMenu, HelpContentsAndTutorialOpenTheirPageAtItsContents) {
-  const std::string log = dir_ / "opened.txt";
-  Start(VORTAN_INSTALL_TREE, StandInOpener(log));
+  const std::string log = Log();
+  SetOpener(true);
+  Start(VORTAN_INSTALL_TREE, OpenerDir());
   const std::string tree = fs::canonical(VORTAN_INSTALL_TREE).string();
   struct Case {
     const char* action;
