@@ -8,7 +8,11 @@ PACKAGES="cmake g++ make pkg-config
   ftnchek gfortran gdb xterm xvfb xauth x11-utils libx11-dev
   desktop-file-utils xdg-utils fonts-dejavu-core
   libfile-mimeinfo-perl libglib2.0-bin shared-mime-info
-  poppler-utils libxml2-utils unrtf"
+  poppler-utils libxml2-utils unrtf
+  groff
+  chromium"
+# groff: its HTML output lays out the GNU Fortran and gdb manual pages in Doc/ at build time.
+# chromium (tests and screenshots only): renders the help pages headless to look at them.
 
 missing=""
 for p in $PACKAGES; do

@@ -4,6 +4,7 @@
 #include "shell/aboutbox.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
+#include "system/helpanchor.h"
 #include "system/product.h"
 #include "system/promptservice.h"
 #include "system/vortanextension.h"
@@ -16,7 +17,8 @@ constexpr int kPortugueseBrazil = 1046;
 
 void ShowExtension(int id) {
   const std::string file = VortanExtension() ? VortanExtension()->GetExtension(id) : std::string();
-  if (file.empty() || !OpenLocalFile(file)) ExtensionNotFound();
+  // A page with no program to open it is as missing as no page at all.
+  if (file.empty() || !OpenLocalFile(file, HelpAnchor(id))) ExtensionNotFound();
 }
 }  // namespace
 

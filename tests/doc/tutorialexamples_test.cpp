@@ -1,0 +1,126 @@
+// Every example of the tutorial, with the real tools: the compiler accepts it (or rejects it
+// with the message the page shows), ftnchek reports exactly what the page says it reports (and
+// nothing on the clean ones), and a complete program prints the output kept beside it.
+// Beside NAME.f: NAME.out (run it, compare), NAME.gfortran and NAME.ftnchek (lines the tool must
+// print; a compiler line with "Error" means the compile must fail).
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/tempdir.h"
+
+namespace fs = std::filesystem;
+
+namespace vortan {
+namespace {
+
+using test::TTempDir;
+
+const std::string kExamples = std::string(VORTAN_SOURCE_DIR) + "/resources/doc/examples";
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+int RunCommand(const std::string& dir, const std::string& command, std::string* out) {
+  // The C locale keeps the compiler's quotes plain, as the page shows them.
+  const std::string full = "cd '" + dir + "' && LC_ALL=C timeout 20 " + command + " 2>&1";
+  out->clear();
+  FILE* p = ::popen(full.c_str(), "r");
+  if (p == nullptr) return -1;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out->append(buf, n);
+  const int status = ::pclose(p);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> Examples() {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(kExamples))
+    if (e.path().extension() == ".f") names.push_back(e.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class TutorialExample : public ::testing::TestWithParam<std::string> {
+ protected:
+  std::string Beside(const char* ext) const { return kExamples + "/" + GetParam() + ext; }
+  bool Has(const char* ext) const { return fs::exists(Beside(ext)); }
+};
+
+TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
+  TTempDir dir;
+  const std::string source = GetParam() + ".f";
+  fs::copy_file(kExamples + "/" + source, dir / source);
+
+  const bool program = Has(".out");
+  std::string out;
+  const int compiled = RunCommand(dir.Path(), program ? "gfortran -o prog " + source
+                                               : "gfortran -c " + source,
+                           &out);
+  bool mustFail = false;
+  if (Has(".gfortran")) {
+    for (const std::string& line : Lines(ReadFile(Beside(".gfortran")))) {
+      EXPECT_NE(out.find(line), std::string::npos) << "compiler did not say: " << line << "\n" << out;
+      mustFail = mustFail || line.find("Error") != std::string::npos;
+    }
+  } else {
+    EXPECT_EQ(out, "") << "the compiler has something to say";
+  }
+  EXPECT_EQ(compiled != 0, mustFail) << out;
+
+  // ftnchek as the IDE runs it by default.
+  RunCommand(dir.Path(), "ftnchek -nonovice -quiet -wrap=999 " + source, &out);
+  if (Has(".ftnchek")) {
+    for (const std::string& line : Lines(ReadFile(Beside(".ftnchek"))))
+      EXPECT_NE(out.find(line), std::string::npos) << "ftnchek did not say: " << line << "\n" << out;
+  } else {
+    for (const char* word : {"Warning", "Error", "Possibly", "warning", "error"})
+      EXPECT_EQ(out.find(word), std::string::npos) << out;
+  }
+
+  if (program && compiled == 0) {
+    EXPECT_EQ(RunCommand(dir.Path(), "./prog", &out), 0);
+    EXPECT_EQ(out, ReadFile(Beside(".out")));
+    // The file example removes the file it wrote.
+    EXPECT_FALSE(fs::exists(dir / "squares.txt"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, TutorialExample, ::testing::ValuesIn(Examples()),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+// Every file of the examples folder is shown by the tutorial: none is kept untested or unseen.
+TEST(TutorialExamples, EveryFileIsIncludedByThePage) {
+  const std::string page = ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/doc/Tutorial.html.in");
+  for (const auto& e : fs::directory_iterator(kExamples)) {
+    const std::string marker = "<!--#include examples/" + e.path().filename().string() + "-->";
+    EXPECT_NE(page.find(marker), std::string::npos) << marker;
+  }
+}
+
+}  // namespace
+}  // namespace vortan
