@@ -24,6 +24,7 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strCantExecuteAnalyzer", "strTerminatedByUser", "strUnknownFailure", "strAnalyzerFailure",
     "strCantExecuteCompiler", "strCantExecuteDebugger", "strCantExecuteCompiledFile",
     "strWaitingProcess", "strMsgStoreDamaged",
+    "strNoSourceFiles", "strNoMainProgram", "strManyMainPrograms", "strMsgNoMainProgram", "strMsgMainPrograms", "strMsgNotFortran", "strMsgMissingOnDisk", "strLinking",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

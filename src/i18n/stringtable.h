@@ -25,6 +25,8 @@ enum class TStr : int {
   strAnalyzerFailure, strCantExecuteCompiler, strCantExecuteDebugger,
   strCantExecuteCompiledFile, strWaitingProcess,
   strMsgStoreDamaged,  // added: a damaged settings file was moved aside
+  // added: programs of several files
+  strNoSourceFiles, strNoMainProgram, strManyMainPrograms, strMsgNoMainProgram, strMsgMainPrograms, strMsgNotFortran, strMsgMissingOnDisk, strLinking,
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,

@@ -31,6 +31,7 @@
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
 #include "jobs/ui/pipeline.h"
+#include "jobs/ui/multibuild.h"
 #include "jobs/ui/runsteps.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
@@ -137,6 +138,13 @@ TfrmMain::TfrmMain(QWidget* parent)
   ConnectCommands();
   pipeline_ = new TPipeline(this);
   new TRunSteps(this, pipeline_);
+  auto* multiBuild = new TMultiBuild(this, pipeline_);
+  // Run and Debug on the main file of the last Compile All build the whole program again.
+  pipeline_->BuildWithOthers = [multiBuild](TfrmEditor* editor, std::uint8_t steps) {
+    if (editor == nullptr || editor != multiBuild->LinkedMain()) return false;
+    multiBuild->CompileAll(steps & (psRun | psDebug));
+    return true;
+  };
 
   ApplyLanguage(BuiltIn());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });

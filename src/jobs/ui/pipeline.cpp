@@ -135,9 +135,13 @@ void TPipeline::ProcessExecute(int tag) {
   if (frmProcess_) return;
   TfrmEditor* editor = main_->ActiveEditor();
   if (editor == nullptr) return;
+  const std::uint8_t steps = StepsOfAction(tag);
+  if ((steps & psCompile) && (steps & (psRun | psDebug)) && BuildWithOthers &&
+      BuildWithOthers(editor, steps))
+    return;
   if (!SaveBeforeContinue(editor)) return;
 
-  pending_ = StepsOfAction(tag);
+  pending_ = steps;
   if ((pending_ & psDebug) && Extension(sidDebuggerExtension).empty()) {
     DebuggerMissing();
     return;
