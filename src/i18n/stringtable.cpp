@@ -29,6 +29,7 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strProgramEnded",
     "strMsgInvalidValue", "strMsgMarginsTooLarge", "strMsgCharsetClearsUndo",
     "strMsgNoPrintableArea",
+    "strNoSourceFiles", "strNoMainProgram", "strManyMainPrograms", "strMsgNoMainProgram", "strMsgMainPrograms", "strMsgNotFortran", "strMsgMissingOnDisk", "strLinking",
     "ColorFG", "ColorBG",
     "MsgDlgWarning", "MsgDlgError", "MsgDlgInformation", "MsgDlgConfirm", "",
     "MsgDlgYes", "MsgDlgNo", "MsgDlgOK", "MsgDlgCancel", "MsgDlgAbort", "MsgDlgRetry",

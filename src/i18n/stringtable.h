@@ -30,6 +30,8 @@ enum class TStr : int {
   strProgramEnded,  // added: safe saving, a read-only store, the end of a run
   strMsgInvalidValue, strMsgMarginsTooLarge, strMsgCharsetClearsUndo,  // added: Options checks
   strMsgNoPrintableArea,  // added: the print margins leave no room on the page
+  // added: programs of several files
+  strNoSourceFiles, strNoMainProgram, strManyMainPrograms, strMsgNoMainProgram, strMsgMainPrograms, strMsgNotFortran, strMsgMissingOnDisk, strLinking,
   ColorFG, ColorBG,
   MsgDlgWarning, MsgDlgError, MsgDlgInformation, MsgDlgConfirm, MsgDlgCustom,
   MsgDlgYes, MsgDlgNo, MsgDlgOK, MsgDlgCancel, MsgDlgAbort, MsgDlgRetry, MsgDlgIgnore,

@@ -27,13 +27,32 @@ TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& for
   return run;
 }
 
+TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& format,
+                             const std::string& additionalParameters,
+                             const std::vector<std::string>& sources, const std::string& installDir) {
+  TAnalyzerRun run;
+  run.ProgramPath = QuoteArgument(analyzer);
+  std::string names;
+  for (const std::string& source : sources) {
+    if (!names.empty()) names += ' ';
+    names += QuoteArgument(source);
+  }
+  run.Parameters = FormatArguments(format, {additionalParameters, names});
+  run.WorkingDirectory = installDir;
+  return run;
+}
+
 TAnalyzerRun AnalyzerRunFromSettings(const std::string& source) {
+  return AnalyzerRunFromSettings(std::vector<std::string>{source});
+}
+
+TAnalyzerRun AnalyzerRunFromSettings(const std::vector<std::string>& sources) {
   TVortanExtension* extensions = VortanExtension();
   TVortanFormat* formats = VortanFormat();
   TVortanPath* paths = VortanPath();
   return MakeAnalyzerRun(extensions ? extensions->GetExtension(sidAnalyzerExtension) : "",
                          formats ? formats->GetFormat(sidAnalyzerFormat) : "",
-                         ReadString(sidAdditionalAnalyzerParameters), source,
+                         ReadString(sidAdditionalAnalyzerParameters), sources,
                          paths ? paths->GetPath(sidInstallPath) : "");
 }
 

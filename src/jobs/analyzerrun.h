@@ -2,6 +2,7 @@
 // The command line the analyzer capture job runs.
 
 #include <string>
+#include <vector>
 
 namespace vortan {
 
@@ -25,9 +26,16 @@ TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& for
                              const std::string& additionalParameters, const std::string& source,
                              const std::string& installDir);
 
+/// The run over several sources at once: their quoted names, separated by blanks, take the
+/// source's place, so the analyzer checks them as one program.
+TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& format,
+                             const std::string& additionalParameters,
+                             const std::vector<std::string>& sources, const std::string& installDir);
+
 /// The same from the installation resolvers and the settings: the analyzer found for setting
 /// 33, the "Analyzer Format", the "Additional analyzer parameters" and the installation
 /// directory. A missing analyzer gives empty quotes, which cannot be started.
 TAnalyzerRun AnalyzerRunFromSettings(const std::string& source);
+TAnalyzerRun AnalyzerRunFromSettings(const std::vector<std::string>& sources);
 
 }  // namespace vortan

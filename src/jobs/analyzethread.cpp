@@ -86,10 +86,24 @@ TReportParser::TResolved TAnalyzeThread::Resolve(const std::string& file) {
     const std::string& name = EditorModified ? EditorTempName : EditorFileName;
     own = !name.empty() && platform::IsSameFile(file, name);
   }
-  if (own)
+  if (own) {
     result.Editor = Editor;
-  else
-    result.Editor = FindWindow(file);
+  } else {
+    // The analyzer names the files as it was given them; the same file under another name is
+    // looked for only when no name matches.
+    for (const auto& [name, editor] : AnalyzedFiles)
+      if (name == file) {
+        result.Editor = editor;
+        break;
+      }
+    if (result.Editor == nullptr)
+      for (const auto& [name, editor] : AnalyzedFiles)
+        if (platform::IsSameFile(file, name)) {
+          result.Editor = editor;
+          break;
+        }
+    if (result.Editor == nullptr) result.Editor = FindWindow(file);
+  }
 
   if (result.Editor == nullptr) {
     result.Shown = FileNamePart(file);

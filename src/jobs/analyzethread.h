@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "jobs/analyzerhost.h"
@@ -41,6 +42,9 @@ class TAnalyzeThread : public TBaseThread {
   std::string EditorFileName;
   /// The temporary copy that is analyzed while the window is modified.
   std::string EditorTempName;
+  /// Further windows analyzed in the same run, each with the file the analyzer read for it
+  /// (its file, or its temporary copy). A message naming one of these files goes to its window.
+  std::vector<std::pair<std::string, TfrmEditor*>> AnalyzedFiles;
 
   std::atomic<int> ErrorCount{0};
   /// Warnings and may-be messages.

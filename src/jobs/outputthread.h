@@ -5,6 +5,7 @@
 #include <string>
 
 #include "jobs/processthread.h"
+#include "jobs/toolcapture.h"
 
 namespace vortan {
 
@@ -19,8 +20,8 @@ namespace vortan {
 /// jrReadFailure, or jrTerminated after a stop request. Exactly one of the two is called.
 class TOutputThread : public TProcessThread {
  public:
-  static constexpr int TurnMs = 250;
-  static constexpr std::size_t ReadChunkSize = 16367;
+  static constexpr int TurnMs = TToolCapture::TurnMs;
+  static constexpr std::size_t ReadChunkSize = TToolCapture::ReadChunkSize;
 
   explicit TOutputThread(TMainThreadCall runInMainThread);
 
@@ -33,10 +34,6 @@ class TOutputThread : public TProcessThread {
 
  private:
   TJobResult Capture();
-  /// Waits out a read turn; it ends early when the output ends, a stop is requested or, with
-  /// `forData`, output arrives.
-  void WaitTurn(int fd, bool forData);
-  void Append(const char* data, std::size_t size);
 };
 
 }  // namespace vortan

@@ -89,8 +89,8 @@ constexpr TActionRow Rows[] = {
     {"actRun", "Run", "Run", {32, 31, 22}, 1, R::Execute, C::None, false, false, cmd::Build},
     {"actAnalyze", "Run", "Analyze", {33, -1, -1}, 2, R::Analyze, C::None, false, false, cmd::Build},
     {"actCompileandRun", "Run", "CompileandRun", {34, 32, 23}, 3, R::Compile, C::None, false, false, cmd::Build},
-    {"actCompileAll", "Run", "CompileAll", {35, 33, -1}, 4, R::Never, C::None, true, false, nullptr},
-    {"actAnalyzeAll", "Run", "AnalyzeAll", {-1, -1, -1}, 5, R::Never, C::None, true, false, nullptr},
+    {"actCompileAll", "Run", "CompileAll", {35, 33, -1}, 4, R::CompileAll, C::None, false, false, cmd::CompileAll},
+    {"actAnalyzeAll", "Run", "AnalyzeAll", {-1, -1, -1}, 5, R::AnalyzeAll, C::None, false, false, cmd::AnalyzeAll},
     {"actDebug", "Run", "Debug", {36, 34, 24}, 6, R::Debug, C::None, false, false, cmd::Build},
     {"actStop", "Run", "Stop", {37, 35, 25}, 7, R::Stop, C::None, false, false, cmd::Stop},
     {"actCompilationOptions", "Run", "CompilationOptions", {39, 37, -1}, 2, R::Always, C::None, false, false, cmd::Options},
@@ -216,6 +216,8 @@ bool IsEnabled(TUpdateRule rule, const TActionState& s) {
     case R::TextStyle: return s.IconStyle != NoIcons;
     case R::Compile: return s.ActiveEditor && !s.Running && s.CompilerFound;
     case R::Analyze: return s.ActiveEditor && s.AnalyzerFound;
+    case R::CompileAll: return s.AnyEditor && s.CompilerFound;
+    case R::AnalyzeAll: return s.AnyEditor && s.AnalyzerFound;
     case R::Execute: return s.ActiveEditor && !s.Running && s.CompiledFileExists;
     case R::Debug: return !s.DebuggerFound || (s.ActiveEditor && !s.Running);
   }

@@ -34,6 +34,8 @@ enum class TUpdateRule {
   Analyze,        ///< an editor is active and the analyzer is found
   Execute,        ///< an editor is active, has no running job, and its program exists
   Debug,          ///< the debugger is missing (choosing Debug explains it), or as Compile
+  CompileAll,     ///< at least one editor window exists and the compiler is found
+  AnalyzeAll,     ///< at least one editor window exists and the analyzer is found
 };
 
 /// What the check mark of an action shows.

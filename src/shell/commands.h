@@ -76,6 +76,8 @@ void ClearMessages(const TCommandCall&);
 // Run
 void Build(const TCommandCall&);  ///< the steps of Row.Tag: Compile, Execute, Analyze, ...
 void Stop(const TCommandCall&);
+void CompileAll(const TCommandCall&);  ///< every open source compiled and linked into one program
+void AnalyzeAll(const TCommandCall&);  ///< every open source in one analyzer run
 
 // Tools and Window
 void Terminal(const TCommandCall&);

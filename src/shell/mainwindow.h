@@ -45,6 +45,7 @@ class TActionRegistry;
 class TMainLayout;
 class TParlax;
 class TPipeline;
+class TMultiBuild;
 class TSearchCommands;
 class TSynFortranSyn;
 class TPrintCommands;
@@ -167,6 +168,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TPrintCommands& PrintCommands() { return *print_; }
   /// The build actions, the Messages tree's contents and the Output panel's text.
   TPipeline& Pipeline() const { return *pipeline_; }
+  /// Compile All and Analyze all over every open source.
+  TMultiBuild& MultiBuild() const { return *multiBuild_; }
   /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
   TSearchCommands& SearchCommands() const { return *search_; }
 
@@ -212,6 +215,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TDocuments* docs_ = nullptr;
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
+  TMultiBuild* multiBuild_ = nullptr;
   TSearchCommands* search_ = nullptr;
   TIconSets icons_;
   THistoryList history_;

@@ -1,5 +1,7 @@
 #include "system/sourcefilenames.h"
 
+#include <cctype>
+
 #include "platform/platformprofile.h"
 
 namespace vortan {
@@ -26,6 +28,16 @@ std::string DirectoryPart(const std::string& fileName) {
 std::string FileExtension(const std::string& fileName) {
   const std::size_t dot = ExtensionDot(fileName);
   return dot == std::string::npos ? std::string() : fileName.substr(dot);
+}
+
+const char* const FortranSourceExtensions[4] = {".f", ".for", ".f77", ".ftn"};
+
+bool IsFortranSourceName(const std::string& fileName) {
+  std::string ext = FileExtension(fileName);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* known : FortranSourceExtensions)
+    if (ext == known) return true;
+  return false;
 }
 
 std::string WithSourceExtension(const std::string& fileName) {

@@ -11,6 +11,11 @@ std::string FileNamePart(const std::string& fileName);
 std::string DirectoryPart(const std::string& fileName);
 /// The extension with its dot (".f"), or empty when the file-name part has no dot.
 std::string FileExtension(const std::string& fileName);
+/// The extensions of fixed-form Fortran source files, lower case with the dot: ".f", ".for",
+/// ".f77", ".ftn". New files get the first.
+extern const char* const FortranSourceExtensions[4];
+/// True when the name ends in one of those extensions, in any letter case ("PROG.FOR").
+bool IsFortranSourceName(const std::string& fileName);
 /// The name with ".f" appended when it has no extension.
 std::string WithSourceExtension(const std::string& fileName);
 /// The name with `extension` (with its dot) appended when it has no extension.

@@ -124,9 +124,13 @@ void TPipeline::ProcessExecute(int tag) {
   if (frmProcess_) return;
   TfrmEditor* editor = host_->Documents().Active();
   if (editor == nullptr) return;
+  const std::uint8_t steps = StepsOfAction(tag);
+  if ((steps & psCompile) && (steps & (psRun | psDebug)) && BuildWithOthers &&
+      BuildWithOthers(editor, steps))
+    return;
   if (!SaveBeforeContinue(editor)) return;
 
-  pending_ = StepsOfAction(tag);
+  pending_ = steps;
   if ((pending_ & psDebug) && Extension(sidDebuggerExtension).empty()) {
     ExtensionNotFound();
     return;

@@ -51,6 +51,12 @@ class TPipeline : public QObject, public TAnalyzerHost {
   /// The start of every build action: the steps of the action's number for the active
   /// editor.
   void ProcessExecute(int tag);
+  /// Starts a new action for the editor: handlers of jobs of earlier actions reach nothing
+  /// from now on.
+  void NewAction(TfrmEditor* editor) { NewRun(editor); }
+  /// Asked before Run and Debug start on an editor: true when it took the action over (the
+  /// main file of a program of several files is built with all of them).
+  std::function<bool(TfrmEditor* editor, std::uint8_t steps)> BuildWithOthers;
   /// Writes the active editor under its name, or asks for one; false when cancelled.
   bool SaveActiveEditor();
   TPipelineHost& Host() const { return *host_; }
