@@ -2,17 +2,28 @@
 # Installs the Debian 12 packages Vortan needs to build, run and test. Idempotent: when every
 # package is present it does nothing.
 set -e
-PACKAGES="cmake g++ make pkg-config
+# To build: compiler, CMake, Qt 6 (widgets, SVG icons, printing), QScintilla (the text
+# control), SQLite (the settings store).
+BUILD="cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqscintilla2-qt6-dev libgl-dev libsqlite3-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  ftnchek gfortran gdb xterm xvfb xauth x11-utils libx11-dev
-  desktop-file-utils xdg-utils fonts-dejavu-core
-  libfile-mimeinfo-perl libglib2.0-bin shared-mime-info
+  groff"
+# groff: its HTML output lays out the GNU Fortran and gdb manual pages at build time.
+
+# To run: the tools behind Analyze, Compile and Debug, a terminal for running programs, the
+# desktop's file opener and MIME database (help pages, .f association), a fixed-pitch font.
+RUN="ftnchek gfortran gdb xterm
+  desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin
+  fonts-dejavu-core"
+
+# To test: GoogleTest and Google Benchmark; a virtual X server and X tools for the end-to-end
+# tests; PDF, HTML and RTF readers that check printing and export; chromium renders the help
+# pages headless for their screenshots.
+TEST="googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth x11-utils libx11-dev
   poppler-utils libxml2-utils unrtf
-  groff
   chromium"
-# groff: its HTML output lays out the GNU Fortran and gdb manual pages in Doc/ at build time.
-# chromium (tests and screenshots only): renders the help pages headless to look at them.
+
+PACKAGES="$BUILD $RUN $TEST"
 
 missing=""
 for p in $PACKAGES; do

@@ -6,15 +6,11 @@
 #include <limits>
 #include <utility>
 
+#include "platform/text.h"
+
 namespace vortan {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 // Parses a whole decimal number (optional sign) into a 64-bit value; false on anything else.
 bool ParseDecimal(std::string_view s, int64_t& v) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/text.h"
+
 namespace vortan {
 
 std::string& CurrentLanguageFile() {
@@ -21,8 +23,7 @@ std::vector<std::string> FindLanguageFiles(const std::vector<std::string>& direc
     std::error_code ec;
     std::vector<fs::path> found;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-      std::string ext = it->path().extension().string();
-      std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+      const std::string ext = LowerAscii(it->path().extension().string());
       std::error_code fe;
       if (ext == ".prlx" && it->is_regular_file(fe)) found.push_back(it->path());
     }

@@ -16,13 +16,7 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerByte(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Inside quotes every quote byte comes in pairs, each pair standing for one quote.
 std::string Unquote(std::string_view s) {
@@ -208,14 +202,6 @@ std::string ReadWholeFile(const std::string& fileName) {
 
 }  // namespace
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::optional<int> ParseInteger(std::string_view s) {
   s = Trim(s);
   bool negative = false;
@@ -240,8 +226,8 @@ std::optional<int> ParseInteger(std::string_view s) {
     unsigned digit;
     if (c >= '0' && c <= '9') {
       digit = static_cast<unsigned>(c - '0');
-    } else if (base == 16 && LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f') {
-      digit = static_cast<unsigned>(LowerAscii(c) - 'a' + 10);
+    } else if (base == 16 && LowerByte(c) >= 'a' && LowerByte(c) <= 'f') {
+      digit = static_cast<unsigned>(LowerByte(c) - 'a' + 10);
     } else {
       return std::nullopt;
     }

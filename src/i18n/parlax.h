@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace vortan {
 
 enum class TParlaxSection { Info, Objects, Strings };
@@ -23,7 +25,6 @@ const char* SectionWord(TParlaxSection s);
 const char* KindPrefix(TParlaxKind k);
 
 /// Equality ignoring ASCII letter case, as block names and keys are compared.
-bool SameText(std::string_view a, std::string_view b);
 /// Decimal, or hexadecimal after "$", "x" or "0x", surrounding blanks ignored; nothing when
 /// the text is not such a number.
 std::optional<int> ParseInteger(std::string_view s);

@@ -2,17 +2,13 @@
 
 #include <limits>
 
+#include "platform/text.h"
+
 namespace vortan {
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-  return s;
-}
 
 // The characters from `pos` on; empty past the end.
 std::string_view From(std::string_view s, std::size_t pos) {

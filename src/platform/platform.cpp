@@ -16,6 +16,8 @@
 
 namespace fs = std::filesystem;
 
+#include "platform/text.h"
+
 namespace vortan::platform {
 
 std::string ExecutablePath() {
@@ -190,17 +192,6 @@ constexpr TLocaleId LocaleIds[] = {
     {"ms", "MY", 1086},
 };
 
-std::string Lower(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
-
-std::string Upper(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return r;
-}
 
 }  // namespace
 
@@ -208,8 +199,8 @@ int LanguageIdFromLocale(std::string_view locale) {
   // language[_COUNTRY][.codeset][@modifier]; "-" is accepted for "_" as well.
   locale = locale.substr(0, locale.find_first_of(".@"));
   auto sep = locale.find_first_of("_-");
-  std::string language = Lower(locale.substr(0, sep));
-  std::string country = sep == std::string_view::npos ? std::string() : Upper(locale.substr(sep + 1));
+  std::string language = LowerAscii(locale.substr(0, sep));
+  std::string country = sep == std::string_view::npos ? std::string() : UpperAscii(locale.substr(sep + 1));
   const TLocaleId* main = nullptr;
   for (const TLocaleId& row : LocaleIds) {
     if (language != row.Language) continue;

@@ -49,6 +49,10 @@ std::string SpecialFolder(int csidl);
 int LanguageIdFromLocale(std::string_view locale);
 /// Language id of the user's locale (LC_ALL, LC_MESSAGES, LANG: the first that is set).
 int UserLanguageId();
+/// Brazilian Portuguese: the language of the program's own texts besides English (credits,
+/// splash notice, donations).
+inline constexpr int PortugueseBrazil = 1046;
+inline bool IsBrazilianPortuguese(int languageId) { return languageId == PortugueseBrazil; }
 
 /// The program a source file compiles to: the file name's extension removed ("prog.f" ->
 /// "prog"), or ".out" appended when it has none, so the program never overwrites its source.

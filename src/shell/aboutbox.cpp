@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "platform/platform.h"
 #include "i18n/parlax.h"
 #include "i18n/ui/translator.h"
 #include "system/product.h"
@@ -28,12 +29,11 @@ constexpr int kAreaHeight = 96;
 constexpr int kTextWidth = 369;
 constexpr int kPageStep = 94;
 constexpr int kLineStep = 10;
-constexpr int kPortugueseBrazil = 1046;
 
 QString CreditsText(int languageId) {
   const QString head = QStringLiteral("<b>%1</b> %2<br>").arg(QLatin1String(ApplicationTitle),
                                                              QLatin1String(ProductVersion));
-  if (languageId == kPortugueseBrazil)
+  if (platform::IsBrazilianPortuguese(languageId))
     return head + QStringLiteral(
         "Ambiente de desenvolvimento para FORTRAN 77.<br><br>"
         "Edite, analise, compile, execute e depure programas FORTRAN 77 num s\u00f3 lugar, "

@@ -13,7 +13,6 @@
 namespace vortan::cmd {
 
 namespace {
-constexpr int kPortugueseBrazil = 1046;
 
 void ShowExtension(int id) {
   const std::string file = VortanExtension() ? VortanExtension()->GetExtension(id) : std::string();
@@ -31,7 +30,7 @@ void DebuggerManual(const TCommandCall&) { ShowExtension(sidGDBManualExtension);
 void Donations(const TCommandCall&) {
   // Texts of this message are the program's own, in UTF-8.
   const std::string text =
-      platform::UserLanguageId() == kPortugueseBrazil
+      platform::IsBrazilianPortuguese(platform::UserLanguageId())
           ? "O Vortan é software livre, feito no tempo livre de quem o escreve.\n\n"
             "Se ele é útil para você, ajude o projeto a continuar: uma doação, "
             "por menor que seja, paga o tempo de novas versões.\n\n"

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "platform/platform.h"
 #include "system/product.h"
 
 namespace vortan {
@@ -16,7 +17,6 @@ namespace vortan {
 namespace {
 constexpr int kWidth = 400;
 constexpr int kHeight = 200;
-constexpr int kPortugueseBrazil = 1046;
 }  // namespace
 
 TfrmSplash::TfrmSplash(int userLanguageId, QWidget* parent)
@@ -31,7 +31,7 @@ TfrmSplash::TfrmSplash(int userLanguageId, QWidget* parent)
   status_->setStyleSheet(QStringLiteral("color: #e8eef8;"));
 
   auto* notice = new QLabel(this);
-  notice->setText(userLanguageId == kPortugueseBrazil
+  notice->setText(platform::IsBrazilianPortuguese(userLanguageId)
                       ? QStringLiteral("Software livre para FORTRAN 77")
                       : QStringLiteral("Free software for FORTRAN 77"));
   notice->setGeometry(6, kHeight - 22, 200, 16);

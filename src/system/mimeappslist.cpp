@@ -1,5 +1,7 @@
 #include "system/mimeappslist.h"
 
+#include "platform/text.h"
+
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -11,22 +13,6 @@ namespace vortan {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-  const size_t first = s.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return std::string();
-  const size_t last = s.find_last_not_of(" \t\r");
-  return s.substr(first, last - first + 1);
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 std::string KeyLine(const std::string& key, const std::vector<std::string>& ids) {
   std::string line = key + "=";
   for (const std::string& id : ids) line += id + ";";
@@ -36,18 +22,18 @@ std::string KeyLine(const std::string& key, const std::vector<std::string>& ids)
 }  // namespace
 
 bool TMimeAppsList::IsHeader(const std::string& text, std::string* name) {
-  const std::string t = Trim(text);
+  const std::string t = std::string(Trim(text));
   if (t.size() < 2 || t.front() != '[' || t.back() != ']') return false;
   if (name) *name = t.substr(1, t.size() - 2);
   return true;
 }
 
 bool TMimeAppsList::KeyIs(const std::string& text, const std::string& key, std::string* value) {
-  const std::string t = Trim(text);
+  const std::string t = std::string(Trim(text));
   if (t.empty() || t.front() == '#') return false;
   const size_t eq = t.find('=');
-  if (eq == std::string::npos || !EqualNoCase(Trim(t.substr(0, eq)), key)) return false;
-  if (value) *value = Trim(t.substr(eq + 1));
+  if (eq == std::string::npos || !SameText(Trim(t.substr(0, eq)), key)) return false;
+  if (value) *value = std::string(Trim(std::string_view(t).substr(eq + 1)));
   return true;
 }
 
@@ -108,7 +94,7 @@ std::vector<std::string> TMimeAppsList::Get(const std::string& group,
         id += c;
         continue;
       }
-      id = Trim(id);
+      id = std::string(Trim(id));
       if (!id.empty()) ids.push_back(id);
       id.clear();
     }
@@ -127,9 +113,9 @@ void TMimeAppsList::Set(const std::string& group, const std::string& mimeType,
         continue;
       }
       // Keep the key as the file spells it.
-      const std::string t = Trim(line.Text);
+      const std::string t = std::string(Trim(line.Text));
       const bool crlf = !line.Text.empty() && line.Text.back() == '\r';
-      line.Text = KeyLine(Trim(t.substr(0, t.find('='))), ids) + (crlf ? "\r" : "");
+      line.Text = KeyLine(std::string(Trim(std::string_view(t).substr(0, t.find('=')))), ids) + (crlf ? "\r" : "");
       found = true;
     }
     ++i;
@@ -154,7 +140,7 @@ void TMimeAppsList::Set(const std::string& group, const std::string& mimeType,
   }
   size_t at = header + 1;
   for (size_t i = header + 1; i < lines_.size() && !IsHeader(lines_[i].Text); ++i)
-    if (!Trim(lines_[i].Text).empty()) at = i + 1;
+    if (!std::string(Trim(lines_[i].Text)).empty()) at = i + 1;
   lines_.insert(lines_.begin() + static_cast<long>(at), {KeyLine(mimeType, ids), group});
   if (at == lines_.size() - 1) endsWithNewline_ = true;
 }

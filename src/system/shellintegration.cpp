@@ -17,6 +17,8 @@
 
 namespace fs = std::filesystem;
 
+#include "platform/text.h"
+
 namespace vortan {
 
 extern const char ApplicationIconSvg[];
@@ -26,10 +28,6 @@ namespace {
 
 constexpr const char* Categories = "Development;IDE;";
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 std::string Dotted(const std::string& extension) {
   return extension.empty() || extension.front() == '.' ? extension : "." + extension;
@@ -99,7 +97,7 @@ void MakeDefault(const std::string& mimeType, const std::string& desktopId) {
   TMimeAppsList list;
   // A file that exists but cannot be read is left alone rather than overwritten.
   if (!list.Load(path)) return;
-  auto isOurs = [&](const std::string& id) { return Lower(id) == Lower(desktopId); };
+  auto isOurs = [&](const std::string& id) { return LowerAscii(id) == LowerAscii(desktopId); };
 
   list.Set(TMimeAppsList::DefaultApplications, mimeType, {desktopId});
   std::vector<std::string> added = list.Get(TMimeAppsList::AddedAssociations, mimeType);
@@ -133,9 +131,9 @@ std::string MimeTypeForExtension(const std::string& extension) {
   const std::string ext = Dotted(extension);
   std::string type = xdg::LookupMimeType(ext);
   if (!type.empty()) return type;
-  if (Lower(ext) == ".f") return "text/x-fortran";
+  if (LowerAscii(ext) == ".f") return "text/x-fortran";
   std::string subtype = "x-extension-";
-  for (char c : Lower(ext.substr(1)))
+  for (char c : LowerAscii(ext.substr(1)))
     subtype += std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '.' || c == '_' ? c : '-';
   return "application/" + subtype;
 }
@@ -194,7 +192,7 @@ bool IsExtensionAssociated(const std::string& extension, const std::string& file
   if (!list.Load(config + "mimeapps.list")) return false;
   const std::vector<std::string> ids =
       list.Get(TMimeAppsList::DefaultApplications, MimeTypeForExtension(extension));
-  return !ids.empty() && Lower(ids.front()) == Lower(fileTypeId + ".desktop");
+  return !ids.empty() && LowerAscii(ids.front()) == LowerAscii(fileTypeId + ".desktop");
 }
 
 bool CreateShellLink(const std::string& linkFile, const std::string& description,

@@ -19,6 +19,8 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 
+#include "platform/text.h"
+
 namespace vortan::xdg {
 
 namespace {
@@ -34,11 +36,6 @@ std::string BaseDir(const char* variable, const char* fallback) {
   return home.empty() ? std::string() : platform::IncludeTrailingSeparator(home) + fallback;
 }
 
-std::string Lower(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
 
 }  // namespace
 
@@ -110,7 +107,7 @@ std::string LookupMimeType(std::string extension) {
   if (extension.empty()) return std::string();
   if (extension.front() != '.') extension.insert(0, 1, '.');
   const std::string exact = "*" + extension;
-  const std::string folded = Lower(exact);
+  const std::string folded = LowerAscii(exact);
 
   struct TMatch {
     int Weight = -1;
