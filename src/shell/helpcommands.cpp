@@ -15,7 +15,7 @@ namespace vortan::cmd {
 namespace {
 
 void ShowExtension(int id) {
-  const std::string file = VortanExtension() ? VortanExtension()->GetExtension(id) : std::string();
+  const std::string file = ExtensionOf(id);
   // A page with no program to open it is as missing as no page at all.
   if (file.empty() || !OpenLocalFile(file, HelpAnchor(id))) ExtensionNotFound();
 }

@@ -41,7 +41,7 @@ void Calculator(const TCommandCall&) { StartProgram(CalculatorCandidates()); }
 
 void Translate(const TCommandCall&) {
   const std::string tool =
-      VortanExtension() ? VortanExtension()->GetExtension(sidParlaxExtension) : std::string();
+      ExtensionOf(sidParlaxExtension);
   if (tool.empty()) {
     ExtensionNotFound();
     return;

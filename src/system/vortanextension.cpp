@@ -97,4 +97,9 @@ std::string TVortanExtension::ParlaxDefault() {
   return platform::IncludeTrailingSeparator(value->Data) + platform::ParlaxFileName;
 }
 
+std::string ExtensionOf(int id) {
+  TVortanExtension* e = VortanExtension();
+  return e ? e->GetExtension(id) : std::string();
+}
+
 }  // namespace vortan

@@ -43,6 +43,8 @@ class TVortanExtension {
 
 /// The process-wide instance, owned by the start-up code; null before it is set.
 TVortanExtension* VortanExtension();
+/// The tool or file of an extension id through the installed resolver; empty without one.
+std::string ExtensionOf(int id);
 void SetVortanExtension(TVortanExtension* extensions);
 
 }  // namespace vortan

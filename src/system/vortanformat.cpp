@@ -28,4 +28,9 @@ std::string TVortanFormat::GetFormat(int id) {
   return slot;
 }
 
+std::string FormatOf(int id) {
+  TVortanFormat* f = VortanFormat();
+  return f ? f->GetFormat(id) : std::string();
+}
+
 }  // namespace vortan

@@ -33,6 +33,8 @@ class TVortanFormat {
 
 /// The process-wide instance, owned by the start-up code; null before it is set.
 TVortanFormat* VortanFormat();
+/// A command format through the installed resolver; empty without one.
+std::string FormatOf(int id);
 void SetVortanFormat(TVortanFormat* formats);
 
 }  // namespace vortan

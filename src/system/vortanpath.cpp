@@ -90,4 +90,9 @@ std::string TVortanPath::Default(int id) {
   return std::string();
 }
 
+std::string PathOf(int id) {
+  TVortanPath* p = VortanPath();
+  return p ? p->GetPath(id) : std::string();
+}
+
 }  // namespace vortan

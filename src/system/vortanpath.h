@@ -44,6 +44,8 @@ class TVortanPath {
 
 /// The process-wide instance, owned by the start-up code; null before it is set.
 TVortanPath* VortanPath();
+/// A folder of the installation through the installed resolver; empty without one.
+std::string PathOf(int id);
 void SetVortanPath(TVortanPath* paths);
 
 }  // namespace vortan

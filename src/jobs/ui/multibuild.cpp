@@ -31,20 +31,6 @@ namespace vortan {
 
 namespace {
 
-std::string Extension(int id) {
-  TVortanExtension* e = VortanExtension();
-  return e ? e->GetExtension(id) : std::string();
-}
-
-std::string Path(int id) {
-  TVortanPath* p = VortanPath();
-  return p ? p->GetPath(id) : std::string();
-}
-
-std::string Format(int id) {
-  TVortanFormat* f = VortanFormat();
-  return f ? f->GetFormat(id) : std::string();
-}
 
 void AddLine(std::string& text, const std::string& line) {
   text += line;
@@ -66,7 +52,7 @@ TBaseThread::TNotify TMultiBuild::Handler(void (TMultiBuild::*method)(TBaseThrea
 }
 
 bool TMultiBuild::Collect(std::vector<TBuildSource>& sources, std::string& notes) {
-  const std::string tempDir = Path(sidTempPath);
+  const std::string tempDir = PathOf(sidTempPath);
   const bool autoSave = ReadBool(sidAutoSaveBeforeContinue);
   std::vector<TfrmEditor*> editors = host_->Documents().Editors();
   // The files panel's order (front to back) changes with every activation; the build keeps
@@ -123,11 +109,11 @@ void TMultiBuild::CompileAll(std::uint8_t then) {
     return;
   }
   TBuildTools tools;
-  tools.Compiler = Extension(sidCompilerExtension);
-  tools.Format = Format(sidCompilerFormat);
+  tools.Compiler = ExtensionOf(sidCompilerExtension);
+  tools.Format = FormatOf(sidCompilerFormat);
   tools.Options = ReadString(sidAdditionalCompilerOptionsParameters);
   tools.Libraries = ReadString(sidAdditionalCompilerLibrariesParameters);
-  tools.ObjectDir = Path(sidTempPath);
+  tools.ObjectDir = PathOf(sidTempPath);
 
   auto* job = new TBuildAllThread(pipeline_->MainThreadCall());
   job->Plan = MakeBuildPlan(sources_, tools);
@@ -135,7 +121,7 @@ void TMultiBuild::CompileAll(std::uint8_t then) {
   for (TfrmEditor* e : host_->Documents().Editors()) lines += e->LineCount();
   form->SetLines(lines);
   form->SetFile(FileNamePart(sources_.front().Document));
-  job->Environment.LoadForCompiler(Path(sidBinPath), Path(sidLibPath));
+  job->Environment.LoadForCompiler(PathOf(sidBinPath), PathOf(sidLibPath));
   job->Editor = host_->Documents().Active();
   QPointer<TMultiBuild> self(this);
   job->OnCompiling = [self](const std::string& document) {

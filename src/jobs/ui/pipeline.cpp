@@ -39,20 +39,6 @@ namespace vortan {
 
 namespace {
 
-std::string Extension(int id) {
-  TVortanExtension* e = VortanExtension();
-  return e ? e->GetExtension(id) : std::string();
-}
-
-std::string Path(int id) {
-  TVortanPath* p = VortanPath();
-  return p ? p->GetPath(id) : std::string();
-}
-
-std::string Format(int id) {
-  TVortanFormat* f = VortanFormat();
-  return f ? f->GetFormat(id) : std::string();
-}
 
 // ftnchek says so, in the middle of its banner line, when the file named cannot be read.
 bool CannotOpen(const std::string& report, const std::string& file) {
@@ -131,7 +117,7 @@ void TPipeline::ProcessExecute(int tag) {
   if (!SaveBeforeContinue(editor)) return;
 
   pending_ = steps;
-  if ((pending_ & psDebug) && Extension(sidDebuggerExtension).empty()) {
+  if ((pending_ & psDebug) && ExtensionOf(sidDebuggerExtension).empty()) {
     ExtensionNotFound();
     return;
   }
@@ -195,7 +181,7 @@ void TPipeline::StartAnalyzer(TfrmEditor* editor) {
     run.Dir = DirectoryPart(editor->FileName());
   } else {
     run.Name = FileNamePart(LocalBytes(editor->Caption()));
-    run.Dir = Path(sidTempPath);
+    run.Dir = PathOf(sidTempPath);
   }
   run.TempCopy = editor->Modified() || (editor->FileName().empty() && !editor->Text().empty());
   if (run.TempCopy) {
@@ -323,13 +309,13 @@ void TPipeline::StartCompile(TBaseThread& parse) {
   const std::string exe = platform::ProgramFileOf(src);
 
   auto* job = new TOutputThread(call_);
-  job->ProgramPath = QuoteArgument(Extension(sidCompilerExtension));
+  job->ProgramPath = QuoteArgument(ExtensionOf(sidCompilerExtension));
   job->Parameters = FormatArguments(
-      Format(sidCompilerFormat),
+      FormatOf(sidCompilerFormat),
       {ReadString(sidAdditionalCompilerOptionsParameters), QuoteArgument(src), QuoteArgument(exe),
        ReadString(sidAdditionalCompilerLibrariesParameters)});
   job->WorkingDirectory = DirectoryPart(src);
-  job->Environment.LoadForCompiler(Path(sidBinPath), Path(sidLibPath));
+  job->Environment.LoadForCompiler(PathOf(sidBinPath), PathOf(sidLibPath));
   job->FileName = exe;
   job->Editor = parse.Editor;
   job->Priority = ReadInteger(sidProcessPriority);
