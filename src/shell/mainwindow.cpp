@@ -310,6 +310,9 @@ void TfrmMain::CreatePanels() {
   trvMessages_->setHeaderHidden(true);
   trvMessages_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(trvMessages_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    // The row under the mouse is selected first (the tree does it too, but later), so the
+    // menu's Copy to Clipboard sees it.
+    if (QTreeWidgetItem* item = trvMessages_->itemAt(pos)) trvMessages_->setCurrentItem(item);
     PopupPanelMenu(TCopyPanel::Messages, popMessages_, trvMessages_, pos);
   });
   tbrMessages_ = dock("tbrMessages", trvMessages_, Qt::BottomDockWidgetArea);

@@ -79,8 +79,9 @@ TEST_F(MessagesTree, OpeningAMessageRestoresItsMinimisedWindowByMouseOrKeyboard)
     const std::string suffix = std::to_string(++n) + ".f";
     TfrmEditor* target = main_->OpenSourceFile(dir_.Write("target" + suffix, text),
                                                c.state == Background);
-    TfrmEditor* other = c.state == MinimisedActive ? nullptr : Open(dir_.Write("other" + suffix, text));
     if (c.state != Background) main_->SubWindowOf(target)->showMinimized();
+    TfrmEditor* other =
+        c.state == MinimisedActive ? nullptr : Open(dir_.Write("other" + suffix, text));
     QCoreApplication::processEvents();
     ASSERT_TRUE(main_->SubWindowOf(target)->isMinimized());
     ASSERT_EQ(main_->ActiveEditor(), c.state == MinimisedActive ? target : other);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>

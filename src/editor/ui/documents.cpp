@@ -28,13 +28,15 @@ QWidget* ContentOf(QMdiSubWindow* sub) {
 }
 
 // A window opened in the background is shown as an icon, so the window list, Arrange Icons
-// and Next Window reach it, while the window the user works in stays the active one.
+// and Next Window reach it, while the window the user works in stays the active one. The area
+// activates any sub-window it shows (taking the maximised state along), so the previous one
+// gets both back.
 void ShowInBackground(QMdiArea* area, QMdiSubWindow* sub) {
   QMdiSubWindow* current = area->currentSubWindow();
-  sub->setAttribute(Qt::WA_ShowWithoutActivating);
+  const bool maximized = current && current->isMaximized();
   sub->showMinimized();
-  sub->setAttribute(Qt::WA_ShowWithoutActivating, false);
   if (area->currentSubWindow() != current) area->setActiveSubWindow(current);
+  if (maximized && !current->isMaximized()) current->showMaximized();
 }
 }  // namespace
 
