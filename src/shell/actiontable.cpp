@@ -136,7 +136,7 @@ constexpr TActionRow Rows[] = {
     {"actClearHistory", "Misc", "ClearHistory", {56, 52, -1}, 0, R::History, C::None, false, false, cmd::ClearHistory},
     {"actClearMessages", "Misc", "ClearMessages", {-1, -1, -1}, 0, R::Messages, C::None, false, false, cmd::ClearMessages},
     {"actClearOutput", "Misc", "ClearOutput", {-1, -1, -1}, 0, R::Output, C::None, false, false, cmd::ClearOutput},
-    {"actCopyToClipboard", "Misc", "CopyToClipboard", {-1, -1, -1}, 0, R::Output, C::None, false, false, cmd::CopyToClipboard},
+    {"actCopyToClipboard", "Misc", "CopyToClipboard", {-1, -1, -1}, 0, R::PanelCopy, C::None, false, false, cmd::CopyToClipboard},
     {"actSelectFont", "Misc", "SelectFont", {-1, -1, -1}, 0, R::Always, C::None, false, false, cmd::SelectFont},
 };
 
@@ -213,6 +213,7 @@ bool IsEnabled(TUpdateRule rule, const TActionState& s) {
     case R::Stop: return s.ActiveEditor && s.Running;
     case R::Messages: return s.MessagesNotEmpty;
     case R::Output: return s.OutputNotEmpty;
+    case R::PanelCopy: return s.PanelHasCopy;
     case R::TextStyle: return s.IconStyle != NoIcons;
     case R::Compile: return s.ActiveEditor && !s.Running && s.CompilerFound;
     case R::Analyze: return s.ActiveEditor && s.AnalyzerFound;

@@ -29,6 +29,7 @@ enum class TUpdateRule {
   Stop,           ///< the active editor has a running job
   Messages,       ///< the Messages tree is not empty
   Output,         ///< the Output panel is not empty
+  PanelCopy,      ///< the panel whose context menu opened last has something to copy
   TextStyle,      ///< an icon set is in use (text styles need icons)
   Compile,        ///< an editor is active, has no running job, and the compiler is found
   Analyze,        ///< an editor is active and the analyzer is found
@@ -96,6 +97,7 @@ struct TActionState {
   bool Running = false;
   bool MessagesNotEmpty = false;
   bool OutputNotEmpty = false;
+  bool PanelHasCopy = false;  ///< see TUpdateRule::PanelCopy
   bool CompiledFileExists = false;  ///< the active editor's program file exists
   bool AnalyzerFound = false, CompilerFound = false, DebuggerFound = false;
   int IconStyle = 0;

@@ -310,7 +310,10 @@ void TfrmMain::CreatePanels() {
   trvMessages_->setHeaderHidden(true);
   trvMessages_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(trvMessages_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    popMessages_->popup(trvMessages_->viewport()->mapToGlobal(pos));
+    // The row under the mouse is selected first (the tree does it too, but later), so the
+    // menu's Copy to Clipboard sees it.
+    if (QTreeWidgetItem* item = trvMessages_->itemAt(pos)) trvMessages_->setCurrentItem(item);
+    PopupPanelMenu(TCopyPanel::Messages, popMessages_, trvMessages_, pos);
   });
   tbrMessages_ = dock("tbrMessages", trvMessages_, Qt::BottomDockWidgetArea);
 
@@ -322,7 +325,7 @@ void TfrmMain::CreatePanels() {
   memOutput_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memOutput_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(memOutput_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    popOutput_->popup(memOutput_->viewport()->mapToGlobal(pos));
+    PopupPanelMenu(TCopyPanel::Output, popOutput_, memOutput_, pos);
   });
   connect(memOutput_, &QPlainTextEdit::textChanged, this, &TfrmMain::ScheduleUpdate);
   tbrOutput_ = dock("tbrOutput", memOutput_, Qt::BottomDockWidgetArea);
@@ -360,10 +363,25 @@ void TfrmMain::CreatePopups() {
   };
   popFileView_ = pop("popFileView", {"actClose", "actSave", "-", "actPrint"});
   popMessages_ = pop("popMessages", {"actClearMessages", "actCopyToClipboard"});
-  popOutput_ = pop("popOutput", {"actClearOutput", "actCopyToClipboard", "-", "actSelectFont"});
+  popOutput_ = pop("popOutput", {"actCopyToClipboard", "actClearOutput", "-", "actSelectFont"});
   // The text's context menu shows the Edit menu's entries.
   popEditor_ = pop("popEditor", {});
   for (QAction* a : Menu("Edit")->actions()) popEditor_->addAction(a);
+}
+
+void TfrmMain::PopupPanelMenu(TCopyPanel panel, QMenu* menu, QAbstractScrollArea* view,
+                              const QPoint& pos) {
+  // The two menus share one Copy to Clipboard: it follows the panel, and so does its state.
+  copyPanel_ = panel;
+  UpdateActions();
+  menu->popup(view->viewport()->mapToGlobal(pos));
+}
+
+void TfrmMain::CopyFromPanel() {
+  if (copyPanel_ == TCopyPanel::Messages)
+    pipeline_->Messages().CopyToClipboard();
+  else
+    pipeline_->Output().CopyToClipboard();
 }
 
 QMenu* TfrmMain::createPopupMenu() {
@@ -496,8 +514,7 @@ void TfrmMain::AddFileNode(TfrmEditor* editor) {
     const QSignalBlocker block(trvFiles_);
     trvFiles_->addTopLevelItem(item);
   }
-  QMdiSubWindow* sub = SubWindowOf(editor);
-  if (sub && sub->isVisible()) SelectFileNode(editor);
+  if (editor == ActiveEditor()) SelectFileNode(editor);
 }
 
 void TfrmMain::SelectFileNode(TfrmEditor* editor) {
@@ -844,6 +861,9 @@ void TfrmMain::UpdateActions() {
   s.HistoryNotEmpty = !history_.Empty();
   s.MessagesNotEmpty = trvMessages_->topLevelItemCount() > 0;
   s.OutputNotEmpty = !memOutput_->document()->isEmpty();
+  s.PanelHasCopy = copyPanel_ == TCopyPanel::Messages
+                       ? pipeline_ && !pipeline_->Messages().SelectedText().isEmpty()
+                       : s.OutputNotEmpty;
   s.IconStyle = iconStyle_;
   actions_->Update(s, [this](const TActionRow& row) { return IsChecked(row); });
 }

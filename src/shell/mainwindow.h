@@ -25,6 +25,7 @@
 #include "system/historylist.h"
 #include "shell/iconsets.h"
 
+class QAbstractScrollArea;
 class QComboBox;
 class QDockWidget;
 class QLabel;
@@ -145,6 +146,9 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   // Parts, for the other windows and for tests
   TActionRegistry& Actions() { return *actions_; }
   QAction* Action(const std::string& name) const;
+  /// Copy to Clipboard of the Messages and Output context menus: copies from the panel whose
+  /// menu opened last (the Output panel until one did).
+  void CopyFromPanel();
   /// Runs every action's enabling and check rule now.
   void UpdateActions() override;
   QMainWindow* Window() override { return this; }
@@ -246,6 +250,9 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QMenu* popFileView_ = nullptr;
   QMenu* popMessages_ = nullptr;
   QMenu* popOutput_ = nullptr;
+  /// The panel Copy to Clipboard copies from.
+  enum class TCopyPanel { Output, Messages } copyPanel_ = TCopyPanel::Output;
+  void PopupPanelMenu(TCopyPanel panel, QMenu* menu, QAbstractScrollArea* view, const QPoint& pos);
   QMenu* popEditor_ = nullptr;
   QList<QAction*> windowListEntries_;
   QComboBox* cbxTheme_ = nullptr;

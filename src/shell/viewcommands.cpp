@@ -50,7 +50,7 @@ void SelectFont(const TCommandCall& c) { c.Main.SelectOutputFont(); }
 
 void ClearOutput(const TCommandCall& c) { c.Main.Pipeline().Output().Clear(); }
 
-void CopyToClipboard(const TCommandCall& c) { c.Main.Pipeline().Output().CopyToClipboard(); }
+void CopyToClipboard(const TCommandCall& c) { c.Main.CopyFromPanel(); }
 
 void ClearMessages(const TCommandCall& c) { c.Main.Pipeline().Messages().Clear(); }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
@@ -132,7 +133,65 @@ TEST_F(MainWindowTest, HistoryHoldsTenFilesAndBackgroundFilesEnterBelowTheTop) {
   EXPECT_EQ(main_->ActiveEditor(), active);
   EXPECT_EQ(main_->History()[0], files[5]);
   EXPECT_EQ(main_->History()[1], analyzed);
-  EXPECT_FALSE(main_->SubWindowOf(background)->isVisible());
+  EXPECT_TRUE(main_->SubWindowOf(background)->isMinimized());
+}
+
+// The analyzer's files open as icons: listed in the Window menu, arranged by Arrange Icons and
+// reached by Next Window, while the window the user works in stays active as it was.
+TEST_F(MainWindowTest, BackgroundWindowsAreListedArrangedAndReachedByNextWindow) {
+  for (const bool maximized : {false, true}) {
+    SCOPED_TRACE(maximized ? "active window maximised" : "active window normal");
+    WriteBool(sidNewWindowMaximized, maximized);
+    TfrmEditor* active = main_->OpenSourceFile(File("front.f"));
+    TfrmEditor* background = main_->OpenSourceFile(File("analyzed.f"), true);
+    ASSERT_NE(background, nullptr);
+    QCoreApplication::processEvents();
+    QMdiSubWindow* sub = main_->SubWindowOf(background);
+    EXPECT_EQ(main_->ActiveEditor(), active);
+    EXPECT_EQ(main_->SubWindowOf(active)->isMaximized(), maximized);
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_TRUE(sub->isMinimized());
+
+    QMenu* window = main_->Menu("Window");
+    emit window->aboutToShow();
+    QStringList listed;
+    for (QAction* a : window->actions())
+      if (a->isCheckable() && a->text().contains(QStringLiteral(".f"))) listed << a->text();
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("&1 front.f"), QStringLiteral("&2 analyzed.f")}));
+
+    if (!maximized) {
+      sub->move(0, 0);
+      main_->UpdateActions();
+      main_->Action("actArrangeIcons")->trigger();
+      EXPECT_EQ(sub->geometry().bottom(), main_->MdiArea()->viewport()->rect().bottom());
+    }
+
+    main_->UpdateActions();
+    main_->Action("actNext")->trigger();
+    EXPECT_EQ(main_->ActiveEditor(), background);
+
+    prompts_.AnswerAlways(TModalResult::No);
+    main_->CloseAll();
+    ASSERT_EQ(EditorCount(), 0u);
+  }
+}
+
+TEST_F(MainWindowTest, PanelMenusListTheirEntriesInOrder) {
+  struct Case {
+    const char* menu;
+    std::vector<std::string> items;
+  };
+  for (const Case& c : {Case{"popOutput", {"actCopyToClipboard", "actClearOutput", "actSelectFont"}},
+                        Case{"popMessages", {"actClearMessages", "actCopyToClipboard"}}}) {
+    SCOPED_TRACE(c.menu);
+    auto* menu = main_->findChild<QMenu*>(QString::fromLatin1(c.menu));
+    ASSERT_NE(menu, nullptr);
+    std::vector<QAction*> expected, shown;
+    for (const std::string& name : c.items) expected.push_back(main_->Action(name));
+    for (QAction* a : menu->actions())
+      if (!a->isSeparator()) shown.push_back(a);
+    EXPECT_EQ(shown, expected);
+  }
 }
 
 TEST_F(MainWindowTest, ReopenListDropsDeletedFilesAndShowsNothingWhenEmpty) {

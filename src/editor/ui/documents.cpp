@@ -26,6 +26,18 @@ QWidget* ContentOf(QMdiSubWindow* sub) {
   auto* whole = qobject_cast<QMdiSubWindow*>(static_cast<QObject*>(sub));
   return whole ? whole->widget() : nullptr;
 }
+
+// A window opened in the background is shown as an icon, so the window list, Arrange Icons
+// and Next Window reach it, while the window the user works in stays the active one. The area
+// activates any sub-window it shows (taking the maximised state along), so the previous one
+// gets both back.
+void ShowInBackground(QMdiArea* area, QMdiSubWindow* sub) {
+  QMdiSubWindow* current = area->currentSubWindow();
+  const bool maximized = current && current->isMaximized();
+  sub->showMinimized();
+  if (area->currentSubWindow() != current) area->setActiveSubWindow(current);
+  if (maximized && !current->isMaximized()) current->showMaximized();
+}
 }  // namespace
 
 TDocuments::TDocuments(QMdiArea* area, TEditorHost* host, QWidget* window)
@@ -101,8 +113,7 @@ TfrmEditor* TDocuments::Open(const std::string& fileName, bool inBackground) {
   QMdiSubWindow* sub = area_->addSubWindow(editor);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(sourceIcon_);
-  // A background window stays hidden until the user asks for it (setting the minimised
-  // state here would show and activate it).
+  // A background window is shown once its file is in (see ShowInBackground).
   if (!inBackground) sub->show();
 
   if (!full.empty()) {
@@ -120,8 +131,12 @@ TfrmEditor* TDocuments::Open(const std::string& fileName, bool inBackground) {
     editor->SetCaption(LanguageText(Str(TStr::strSource)) + QString::number(untitledCount_) +
                        QStringLiteral(".f"));
   }
-  if (!inBackground && ReadBool(sidNewWindowMaximized)) sub->showMaximized();
-  if (!inBackground) area_->setActiveSubWindow(sub);
+  if (inBackground) {
+    ShowInBackground(area_, sub);
+  } else {
+    if (ReadBool(sidNewWindowMaximized)) sub->showMaximized();
+    area_->setActiveSubWindow(sub);
+  }
   emit Opened(editor);
   emit Changed();
   return editor;

@@ -26,7 +26,7 @@ struct TEditorSettings;
 class TfrmEditor : public QWidget {
   Q_OBJECT
  public:
-  /// `background`: created hidden and minimised (the analyzer opens files this way).
+  /// `background`: created minimised, not activated (the analyzer opens files this way).
   explicit TfrmEditor(TEditorHost* host, bool background = false, QWidget* parent = nullptr);
   ~TfrmEditor() override;
 
@@ -95,7 +95,7 @@ class TfrmEditor : public QWidget {
   QStatusBar* StatusBar() const { return sbrEditor_; }
   /// The text shown in status panel 0..2 (of the main status bar while merged).
   QString StatusText(int panel) const;
-  /// Created in the background: hidden and minimised (the host does not show it).
+  /// Created in the background: minimised, not activated.
   bool Background() const { return background_; }
 
   /// Activation steps (timer on, Files panel entry selected, status refresh, Activated);

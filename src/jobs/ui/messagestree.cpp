@@ -2,6 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QBitmap>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QIcon>
 #include <QPainter>
 #include <QTreeWidget>
@@ -83,6 +86,40 @@ TMessagesView::TMessagesView(QTreeWidget* tree, QObject* parent) : QObject(paren
   list_.OnChanged = [this] { Rebuild(); };
   connect(tree_, &QTreeWidget::currentItemChanged, this, &TMessagesView::CurrentChanged);
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { OpenMessage(); });
+  // Enter opens the selected message as a double click does, for the keyboard.
+  tree_->installEventFilter(this);
+}
+
+bool TMessagesView::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == tree_ && e->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(e);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      OpenMessage();
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, e);
+}
+
+namespace {
+void AppendLines(const QTreeWidgetItem* item, int depth, QString& text) {
+  text += QString(depth * 2, QLatin1Char(' ')) + item->text(0) + QLatin1Char('\n');
+  for (int i = 0; i < item->childCount(); ++i) AppendLines(item->child(i), depth + 1, text);
+}
+}  // namespace
+
+QString TMessagesView::SelectedText() const {
+  const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  if (selected.isEmpty()) return {};
+  QString text;
+  AppendLines(selected.first(), 0, text);
+  return text;
+}
+
+void TMessagesView::CopyToClipboard() {
+  const QString text = SelectedText();
+  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 
 QPixmap TMessagesView::MessageImage() {
@@ -138,7 +175,9 @@ void TMessagesView::OpenMessage() {
   const std::optional<TMessageData> d = DataOf(selected.first());
   if (!d || d->Editor == nullptr) return;
   TfrmEditor* editor = d->Editor;
-  if (editor != active && ActivateEditor) ActivateEditor(editor);
+  // Activating also restores a minimised window, which may well be the active one already:
+  // the marked line must be seen.
+  if (ActivateEditor) ActivateEditor(editor);
   editor->ClearErrorLines();
   // Line 0 comes only from word lists and names no line of the text.
   if (d->Line > 0) {

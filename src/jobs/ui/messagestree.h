@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QString>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -48,6 +49,11 @@ class TMessagesView : public QObject {
   /// there and gives the text the focus. Nothing when there is no selection, no active
   /// window, or the entry has no window.
   void OpenMessage();
+  /// The selected entry and the lines under it, one a line (each level indented by two
+  /// blanks); empty without a selection.
+  QString SelectedText() const;
+  /// Puts SelectedText() on the clipboard; the clipboard is left alone without a selection.
+  void CopyToClipboard();
   /// Makes the first error entry the only selected one, shows it and opens it. False when
   /// the tree holds no error.
   bool OpenFirstError();
@@ -56,6 +62,7 @@ class TMessagesView : public QObject {
   static QPixmap MessageImage();
 
  private:
+  bool eventFilter(QObject* watched, QEvent* e) override;
   void Rebuild();
   void CurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 
