@@ -653,7 +653,8 @@ void TStreakSynEdit::ConvertSegments(const std::vector<std::array<int, 3>>& segm
   const int first = segments.front()[0];
   std::vector<std::string> lines;
   for (const auto& [line, start, end] : segments) {
-    while (first + static_cast<int>(lines.size()) <= line) lines.push_back(LineBytes(first + static_cast<int>(lines.size()) + 1));
+    // A line without a segment between two others stays as it is.
+    for (int next = first + static_cast<int>(lines.size()); next <= line; ++next) lines.push_back(LineBytes(next + 1));
     std::string& bytes = lines[static_cast<std::size_t>(line - first)];
     const int size = static_cast<int>(bytes.size());
     const int from = std::clamp(start, 0, size), to = std::clamp(end, from, size);
@@ -734,7 +735,9 @@ void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
   // The error lines' text colour went with the deleted text.
   if (specialLines_.empty()) return;
   const long lines = Sci(this, SCI_GETLINECOUNT);
-  auto lineEnd = [&](long line) { return line + 1 < lines ? Sci(this, SCI_POSITIONFROMLINE, line + 1) : Sci(this, SCI_GETLENGTH); };
+  auto lineEnd = [&](long line) {
+    return line + 1 < lines ? Sci(this, SCI_POSITIONFROMLINE, line + 1) : Sci(this, SCI_GETLENGTH);
+  };
   const long from = Sci(this, SCI_POSITIONFROMLINE, first), to = lineEnd(first + deletedMarks_.Lines);
   Sci(this, SCI_SETINDICATORCURRENT, kErrorIndicator);
   Sci(this, SCI_INDICATORCLEARRANGE, from, to - from);
