@@ -90,20 +90,53 @@ TEST_F(SearchTest, ReplaceAllAndConvertAreUndoneInOneStep) {
        }},
       {"to lower case", [](TStreakSynEdit* s) { s->ConvertSelection(2); }},
   };
+  // Every line keeps its marks (bookmarks, error lines with their text colour) through the
+  // change, its undo and redo.
+  auto marks = [](TStreakSynEdit* s) {
+    std::vector<long> perLine;
+    for (long l = 0; l < s->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT); ++l) {
+      const long middle = s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, l) + 7;
+      perLine.push_back(s->SendScintilla(QsciScintillaBase::SCI_MARKERGET, l));
+      perLine.push_back(s->SendScintilla(QsciScintillaBase::SCI_INDICATORALLONFOR, middle));
+    }
+    return perLine;
+  };
+  auto bookmarkLines = [](TStreakSynEdit* s) {
+    std::vector<int> lines;
+    for (int n : {1, 2, 3}) {
+      int line = 0;
+      lines.push_back(s->GetBookmark(n, &line, nullptr) ? line : 0);
+    }
+    return lines;
+  };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
     TfrmEditor* e = Load(text);
+    TStreakSynEdit* s = e->SynEdit();
+    s->SetBookmark(1, 1, 1);
+    s->SetBookmark(2, 7, 3);
+    s->SetBookmark(3, 40, 1);
+    s->SetSpecialLines({7, 12}, Qt::white, Qt::red);
+    const std::vector<long> marksBefore = marks(s);
+    const std::vector<int> bookmarksBefore = {1, 7, 40};
+    ASSERT_EQ(bookmarkLines(s), bookmarksBefore);
     const std::string before = Text(e);
-    c.act(e->SynEdit());
+    c.act(s);
     const std::string after = Text(e);
     EXPECT_NE(after, before);
     EXPECT_TRUE(e->Modified());
+    EXPECT_EQ(marks(s), marksBefore);
+    EXPECT_EQ(bookmarkLines(s), bookmarksBefore);
     ASSERT_TRUE(e->CanUndo());
     e->Undo();
     EXPECT_EQ(Text(e), before);
+    EXPECT_EQ(marks(s), marksBefore) << "after undo";
+    EXPECT_EQ(bookmarkLines(s), bookmarksBefore) << "after undo";
     EXPECT_FALSE(e->CanUndo()) << "more than one step";
     e->Redo();
     EXPECT_EQ(Text(e), after);
+    EXPECT_EQ(marks(s), marksBefore) << "after redo";
+    EXPECT_EQ(bookmarkLines(s), bookmarksBefore) << "after redo";
   }
 }
 

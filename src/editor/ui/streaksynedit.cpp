@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <map>
 #include <utility>
 
 #include "editor/codetemplates.h"
@@ -35,6 +36,7 @@ using B = QsciScintillaBase;
 // background and an invisible tag on lines edited since the last trim.
 constexpr int kErrorMarker = 10;
 constexpr int kEditedMarker = 11;
+constexpr long kLineMarks = (1L << (kEditedMarker + 1)) - 1;
 constexpr int kBookmarkMask = (1 << TStreakSynEdit::BookmarkCount) - 1;
 // The first indicator free for containers paints the error lines' text colour.
 constexpr int kErrorIndicator = 8;
@@ -489,15 +491,20 @@ bool TStreakSynEdit::AcceptsText(const QString& text) const {
 
 namespace {
 
-// The document as the search sees it: the control's lines as bytes. The line last read is
-// kept, so that a match found in it maps to positions without reading it again.
+// The document as the search sees it: the control's lines as bytes. Replacements inside an
+// undo step are gathered per line and reach the control at the end of the step as one
+// ReplaceLines: replacing in the control one occurrence at a time costs time in proportion
+// to the document for each, and as much again to undo.
 class TControlDocument : public TSearchDocument {
  public:
-  TControlDocument(TStreakSynEdit* edit, std::function<long(int, std::string_view, int)> position)
-      : edit_(edit), position_(std::move(position)) {}
+  explicit TControlDocument(TStreakSynEdit* edit) : edit_(edit) {}
+  ~TControlDocument() override { Flush(); }
 
   int LineCount() const override { return static_cast<int>(Sci(edit_, B::SCI_GETLINECOUNT)); }
   std::string LineBytes(int line) const override {
+    const auto it = pending_.find(line);
+    if (it != pending_.end()) return it->second;
+    // The line last read is kept: a match found in it is replaced without reading it again.
     if (line != cachedLine_) {
       cachedLine_ = line;
       cached_ = edit_->LineBytes(line + 1);
@@ -505,22 +512,42 @@ class TControlDocument : public TSearchDocument {
     return cached_;
   }
   void Select(int line, int start, int end, bool caretAtStart) override {
+    Flush();
     edit_->SelectBytes(line, start, end, caretAtStart);
   }
   void ReplaceBytes(int line, int start, int end, std::string_view with) override {
-    const std::string bytes = LineBytes(line);
-    const long from = position_(line, bytes, start), to = position_(line, bytes, end);
-    const std::string utf8 = platform::BytesToUtf8(edit_->CodePage(), with);
-    Sci(edit_, B::SCI_SETTARGETRANGE, from, to);
-    SciPtr(edit_, B::SCI_REPLACETARGET, static_cast<long>(utf8.size()), utf8.data());
-    cached_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
+    auto [it, added] = pending_.try_emplace(line);
+    if (added) it->second = line == cachedLine_ ? std::move(cached_) : edit_->LineBytes(line + 1);
+    if (line == cachedLine_) cachedLine_ = -1;
+    std::string& bytes = it->second;
+    const std::size_t from = std::min(static_cast<std::size_t>(std::max(start, 0)), bytes.size());
+    const std::size_t to = std::clamp(static_cast<std::size_t>(std::max(end, 0)), from, bytes.size());
+    bytes.replace(from, to - from, with);
+    if (depth_ == 0) Flush();
   }
-  void BeginUndoStep() override { Sci(edit_, B::SCI_BEGINUNDOACTION); }
-  void EndUndoStep() override { Sci(edit_, B::SCI_ENDUNDOACTION); }
+  void BeginUndoStep() override { ++depth_; }
+  void EndUndoStep() override {
+    if (depth_ > 0 && --depth_ == 0) Flush();
+  }
 
  private:
+  void Flush() {
+    if (pending_.empty()) return;
+    const int first = pending_.begin()->first, last = pending_.rbegin()->first;
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(last - first + 1));
+    for (int line = first; line <= last; ++line) {
+      const auto it = pending_.find(line);
+      lines.push_back(it != pending_.end() ? std::move(it->second) : edit_->LineBytes(line + 1));
+    }
+    pending_.clear();
+    cachedLine_ = -1;
+    edit_->ReplaceLines(first, lines);
+  }
+
   TStreakSynEdit* edit_;
-  std::function<long(int, std::string_view, int)> position_;
+  int depth_ = 0;
+  std::map<int, std::string> pending_;  // line -> its new bytes
   mutable int cachedLine_ = -1;
   mutable std::string cached_;
 };
@@ -596,13 +623,11 @@ int TStreakSynEdit::SearchReplace(std::string_view search, std::string_view repl
                                   const TSearchOptions& options, const TReplacePrompt& prompt) {
   const TSearchRegion region =
       vortan::SearchRegion(options, static_cast<int>(Sci(this, SCI_GETLINECOUNT)), CaretPoint(), SelectionInfo());
-  TControlDocument document(this, [this](int line, std::string_view bytes, int byte) {
-    return BytePosition(line, bytes, byte);
-  });
-  // Replacements are the program's text, not the user's typing: their blanks stay.
-  const bool wasTrimming = std::exchange(trimming_, true);
-  const int found = vortan::SearchReplace(document, region, search, replacement, options, codePage_, prompt);
-  trimming_ = wasTrimming;
+  int found = 0;
+  {
+    TControlDocument document(this);
+    found = vortan::SearchReplace(document, region, search, replacement, options, codePage_, prompt);
+  }
   CaretMoved();
   return found;
 }
@@ -624,27 +649,103 @@ void TStreakSynEdit::InsertTemplate(std::string_view crlfText) {
 }
 
 void TStreakSynEdit::ConvertSegments(const std::vector<std::array<int, 3>>& segments, int tag) {
-  const bool wasTrimming = std::exchange(trimming_, true);
-  Sci(this, SCI_BEGINUNDOACTION);
+  if (segments.empty()) return;
+  const int first = segments.front()[0];
+  std::vector<std::string> lines;
   for (const auto& [line, start, end] : segments) {
-    const std::string bytes = LineBytes(line + 1);
+    // A line without a segment between two others stays as it is.
+    for (int next = first + static_cast<int>(lines.size()); next <= line; ++next) lines.push_back(LineBytes(next + 1));
+    std::string& bytes = lines[static_cast<std::size_t>(line - first)];
     const int size = static_cast<int>(bytes.size());
     const int from = std::clamp(start, 0, size), to = std::clamp(end, from, size);
-    const std::string_view part = std::string_view(bytes).substr(static_cast<std::size_t>(from),
-                                                                  static_cast<std::size_t>(to - from));
-    const std::string converted = ConvertBytes(tag, codePage_, part);
-    // Only the bytes from the first to the last that differ are replaced.
-    std::size_t first = 0, last = part.size();
-    while (first < last && part[first] == converted[first]) ++first;
-    while (last > first && part[last - 1] == converted[last - 1]) --last;
-    if (first == last) continue;
-    const std::string utf8 = platform::BytesToUtf8(codePage_, std::string_view(converted).substr(first, last - first));
-    Sci(this, SCI_SETTARGETRANGE, BytePosition(line, bytes, from + static_cast<int>(first)),
-        BytePosition(line, bytes, from + static_cast<int>(last)));
-    SciPtr(this, SCI_REPLACETARGET, static_cast<long>(utf8.size()), utf8.data());
+    const std::size_t at = static_cast<std::size_t>(from), count = static_cast<std::size_t>(to - from);
+    bytes.replace(at, count, ConvertBytes(tag, codePage_, std::string_view(bytes).substr(at, count)));
   }
+  ReplaceLines(first, lines);
+}
+
+void TStreakSynEdit::ReplaceLines(int first, const std::vector<std::string>& lines) {
+  const long count = static_cast<long>(lines.size());
+  if (count == 0 || first < 0 || first + count > Sci(this, SCI_GETLINECOUNT)) return;
+  std::string joined;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) joined += '\n';
+    joined += lines[i];
+  }
+  const std::string utf8 = platform::BytesToUtf8(codePage_, joined);
+  const long start = Sci(this, SCI_POSITIONFROMLINE, first);
+  const long end = Sci(this, SCI_GETLINEENDPOSITION, first + count - 1);
+  const std::string_view old(reinterpret_cast<const char*>(Sci(this, SCI_GETRANGEPOINTER, start, end - start)),
+                             static_cast<std::size_t>(end - start));
+  // Only the span between the first and the last byte that differ, cut at whole characters.
+  auto inside = [](std::string_view s, std::size_t i) {
+    return i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80;
+  };
+  const std::size_t shorter = std::min(old.size(), utf8.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && old[prefix] == utf8[prefix]) ++prefix;
+  while (prefix > 0 && (inside(old, prefix) || inside(utf8, prefix))) --prefix;
+  if (prefix == old.size() && prefix == utf8.size()) return;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix && old[old.size() - 1 - suffix] == utf8[utf8.size() - 1 - suffix]) ++suffix;
+  while (suffix > 0 && (inside(old, old.size() - suffix) || inside(utf8, utf8.size() - suffix))) --suffix;
+
+  // The program's text, not the user's typing: its blanks stay.
+  const bool wasTrimming = std::exchange(trimming_, true);
+  const bool wasKeeping = std::exchange(keepLineMarks_, true);
+  Sci(this, SCI_BEGINUNDOACTION);
+  Sci(this, SCI_SETTARGETRANGE, start + static_cast<long>(prefix), end - static_cast<long>(suffix));
+  SciPtr(this, SCI_REPLACETARGET, static_cast<long>(utf8.size() - prefix - suffix), utf8.data() + prefix);
   Sci(this, SCI_ENDUNDOACTION);
+  keepLineMarks_ = wasKeeping;
   trimming_ = wasTrimming;
+  deletedMarks_.Set = false;
+}
+
+void TStreakSynEdit::NoteMarksBeforeDelete(long position, long length) {
+  deletedMarks_.Set = false;
+  deletedMarks_.Marks.clear();
+  const long first = Sci(this, SCI_LINEFROMPOSITION, position);
+  const long last = Sci(this, SCI_LINEFROMPOSITION, position + length);
+  if (last == first) return;
+  deletedMarks_.Set = true;
+  deletedMarks_.Position = position;
+  deletedMarks_.FirstLine = first;
+  deletedMarks_.Lines = last - first;
+  for (long line = Sci(this, SCI_MARKERNEXT, first, kLineMarks); line >= 0 && line <= last;
+       line = Sci(this, SCI_MARKERNEXT, line + 1, kLineMarks))
+    deletedMarks_.Marks.push_back({line, static_cast<int>(Sci(this, SCI_MARKERGET, line) & kLineMarks)});
+}
+
+void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
+  if (!deletedMarks_.Set) return;
+  deletedMarks_.Set = false;
+  if (position != deletedMarks_.Position || linesAdded != deletedMarks_.Lines) return;
+  const long first = deletedMarks_.FirstLine;
+  // The deletion gathered the marks of its lines on the first one.
+  for (int m = 0; m <= kEditedMarker; ++m)
+    for (int guard = 0; guard < 64 && (Sci(this, SCI_MARKERGET, first) & (1L << m)); ++guard)
+      Sci(this, SCI_MARKERDELETE, first, m);
+  for (const auto& [line, mask] : deletedMarks_.Marks)
+    for (int m = 0; m <= kEditedMarker; ++m) {
+      if (!(mask & (1 << m))) continue;
+      const long handle = Sci(this, SCI_MARKERADD, line, m);
+      if (m < BookmarkCount) bookmarkHandle_[m] = static_cast<int>(handle);
+    }
+  // The error lines' text colour went with the deleted text.
+  if (specialLines_.empty()) return;
+  const long lines = Sci(this, SCI_GETLINECOUNT);
+  auto lineEnd = [&](long line) {
+    return line + 1 < lines ? Sci(this, SCI_POSITIONFROMLINE, line + 1) : Sci(this, SCI_GETLENGTH);
+  };
+  const long from = Sci(this, SCI_POSITIONFROMLINE, first), to = lineEnd(first + deletedMarks_.Lines);
+  Sci(this, SCI_SETINDICATORCURRENT, kErrorIndicator);
+  Sci(this, SCI_INDICATORCLEARRANGE, from, to - from);
+  for (const auto& [line, mask] : deletedMarks_.Marks)
+    if (mask & (1 << kErrorMarker)) {
+      const long a = Sci(this, SCI_POSITIONFROMLINE, line), b = lineEnd(line);
+      if (b > a) Sci(this, SCI_INDICATORFILLRANGE, a, b - a);
+    }
 }
 
 void TStreakSynEdit::ConvertSelection(int tag) {
@@ -988,7 +1089,13 @@ void TStreakSynEdit::paintEvent(QPaintEvent* e) {
   PaintCaret(p);
 }
 
-void TStreakSynEdit::Modified(int position, int type, int /*length*/, int linesAdded) {
+void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded) {
+  if ((keepLineMarks_ || inUndoRedo_) && !loading_) {
+    if (type & SC_MOD_BEFOREDELETE)
+      NoteMarksBeforeDelete(position, length);
+    else if (type & SC_MOD_INSERTTEXT)
+      RestoreMarksAfterInsert(position, linesAdded);
+  }
   if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) || loading_) return;
   const bool user = (type & SC_PERFORMED_USER) != 0;
   if (user && !inUndoRedo_) {

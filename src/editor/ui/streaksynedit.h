@@ -122,6 +122,11 @@ class TStreakSynEdit : public QsciScintilla {
   /// Moves the caret to the (1-based) line keeping its column where the line allows, and
   /// shows it; false, and nothing moves, when the document has fewer lines.
   bool GotoLine(int line);
+  /// Puts `lines` (bytes, no breaks) in place of the 0-based lines [first, first + size) as
+  /// one Scintilla action and one undo step; only the span from the first to the last byte
+  /// that differs is replaced. Every line keeps its marks (bookmarks, error line), also when
+  /// the step is undone or redone.
+  void ReplaceLines(int first, const std::vector<std::string>& lines);
   /// Caret and selection as line numbers and byte offsets, as the search sees them.
   TTextPoint CaretPoint() const;
   TSelectionInfo SelectionInfo() const;
@@ -218,8 +223,8 @@ class TStreakSynEdit : public QsciScintilla {
   long BytePosition(int line, std::string_view lineBytes, int byte) const;
   TTextPoint PointOf(long position) const;
   void ShowLine(int line);
-  /// Replaces the bytes of each (line, start, end) segment by their conversion, changing
-  /// only the bytes that differ, so that every line keeps its marks.
+  /// Replaces the bytes of each (line, start, end) segment, in ascending lines, by their
+  /// conversion, all in one ReplaceLines.
   void ConvertSegments(const std::vector<std::array<int, 3>>& segments, int tag);
 
   TStreaks streaks_;
@@ -238,6 +243,18 @@ class TStreakSynEdit : public QsciScintilla {
   bool trimming_ = false;
   bool editsPending_ = false;  // some line carries the edited mark
   int updateCount_ = 0;
+
+  // A replacement of several lines by as many (a ReplaceLines, or its undo or redo) deletes
+  // the lines and inserts new ones, which would gather all their marks on the first line:
+  // the marks are noted before the deletion and put back on their lines after the insertion.
+  bool keepLineMarks_ = false;
+  struct {
+    bool Set = false;
+    long Position = 0, FirstLine = 0, Lines = 0;
+    std::vector<std::pair<long, int>> Marks;  // line, marker mask, for lines that have any
+  } deletedMarks_;
+  void NoteMarksBeforeDelete(long position, long length);
+  void RestoreMarksAfterInsert(long position, long linesAdded);
 
   // Bookmarks: marker handles (-1 unset) and columns.
   int bookmarkHandle_[BookmarkCount];
