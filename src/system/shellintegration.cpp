@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "system/mimeappslist.h"
 #include "system/product.h"
+#include "system/sourcefilenames.h"
 #include "system/vortanpath.h"
 #include "system/xdgfiles.h"
 
@@ -68,25 +69,40 @@ std::string XmlEscape(const std::string& s) {
   return out;
 }
 
-// Teaches the user's MIME database a type for an extension it does not know, so that files
-// of that extension get the type the association names.
+constexpr const char* FortranMimeType = "text/x-fortran";
+
+// The file names of the Fortran type: every fixed-form extension, and the upper-case names
+// written as globs of their own so that a lookup by exact case finds them too.
+std::vector<std::pair<std::string, bool>> FortranGlobs() {
+  std::vector<std::pair<std::string, bool>> globs;
+  for (const char* ext : FortranSourceExtensions) globs.emplace_back(std::string("*") + ext, false);
+  globs.emplace_back("*.F", true);
+  globs.emplace_back("*.FOR", true);
+  return globs;
+}
+
+// Teaches the user's MIME database the type's file names. A type the database already knows
+// keeps its own description and icon; the package only adds names to it.
 bool WriteMimePackage(const std::string& dataHome, const std::string& mimeType,
-                      const std::string& extension, const std::string& description,
-                      const char* icon) {
+                      const std::vector<std::pair<std::string, bool>>& globs, bool known,
+                      const std::string& description, const char* icon) {
   std::string name = mimeType;
   std::replace(name.begin(), name.end(), '/', '-');
   const std::string dir = dataHome + "mime/packages/";
   std::error_code ec;
   fs::create_directories(dir, ec);
-  const std::string xml =
+  std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-      "  <mime-type type=\"" + XmlEscape(mimeType) + "\">\n"
-      "    <comment>" + XmlEscape(description) + "</comment>\n"
-      "    <icon name=\"" + icon + "\"/>\n"
-      "    <glob pattern=\"*" + XmlEscape(extension) + "\"/>\n"
-      "  </mime-type>\n"
-      "</mime-info>\n";
+      "  <mime-type type=\"" + XmlEscape(mimeType) + "\">\n";
+  if (!known) {
+    xml += "    <comment>" + XmlEscape(description) + "</comment>\n";
+    xml += "    <icon name=\"" + std::string(icon) + "\"/>\n";
+  }
+  for (const auto& [pattern, caseSensitive] : globs)
+    xml += "    <glob pattern=\"" + XmlEscape(pattern) + "\"" +
+           (caseSensitive ? " case-sensitive=\"true\"" : "") + "/>\n";
+  xml += "  </mime-type>\n</mime-info>\n";
   return xdg::WriteFileReplacing(dir + name + ".xml", xml, 0644);
 }
 
@@ -131,7 +147,7 @@ std::string MimeTypeForExtension(const std::string& extension) {
   const std::string ext = Dotted(extension);
   std::string type = xdg::LookupMimeType(ext);
   if (!type.empty()) return type;
-  if (LowerAscii(ext) == ".f") return "text/x-fortran";
+  if (IsFortranSourceName("x" + ext)) return FortranMimeType;
   std::string subtype = "x-extension-";
   for (char c : LowerAscii(ext.substr(1)))
     subtype += std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '.' || c == '_' ? c : '-';
@@ -158,8 +174,14 @@ void AssociateExtension(const std::string& executable, const std::string& extens
     WriteIcon(icons + "apps/", ApplicationIconName, ApplicationIconSvg);
     WriteIcon(icons + "mimetypes/", SourceIconName, SourceIconSvg);
     WriteIcon(icons + "mimetypes/", typeIcon, IconSvg(iconIndex));
-    if (!known)
-      mimeChanged = WriteMimePackage(dataHome, mimeType, ext, description, IconName(iconIndex));
+    // The Fortran type gets every fixed-form name, also where the system's database knows
+    // only some of them; any other type is taught only when the database lacks it.
+    if (mimeType == FortranMimeType)
+      mimeChanged = WriteMimePackage(dataHome, mimeType, FortranGlobs(), known, description,
+                                     IconName(iconIndex));
+    else if (!known)
+      mimeChanged = WriteMimePackage(dataHome, mimeType, {{"*" + ext, false}}, false, description,
+                                     IconName(iconIndex));
 
     std::string entry = EntryHeader("Application");
     AddText(entry, "Name", ApplicationTitle);

@@ -19,7 +19,8 @@ inline constexpr const char* SourceIconName = "vortan-source";
 /// executable with the files, MimeType the extension's type) into the user's applications
 /// folder with the icon chosen by `iconIndex` (0 program, 1 source file) and makes it the
 /// default for that type in the user's mimeapps.list. An extension the MIME database does not
-/// know gets a type of its own. With `notify` the desktop's caches are refreshed. Open
+/// know gets a type of its own; the Fortran type is given every fixed-form name (.f, .for,
+/// .f77, .ftn, .F, .FOR) in the user's MIME database. With `notify` the desktop's caches are refreshed. Open
 /// requests always reach a running instance (the launched program forwards them), so
 /// `ddeTopic` changes nothing here. Steps that fail are skipped; nothing is reported.
 void AssociateExtension(const std::string& executable, const std::string& extension,

@@ -1,13 +1,17 @@
 // Printing for real: the engine prints a 150-line program to a PDF file through QPrinter, and
-// the PDF's text is read back with pdftotext. With VORTAN_SCREENSHOT_DIR set, page 1 is also
-// saved there as print-page1.png (scripts/print-screenshots.sh).
+// the PDF's text is read back with pdftotext; the same program is exported to HTML. With
+// VORTAN_SCREENSHOT_DIR set, page 1 is also saved there as print-page1.png and the HTML page as
+// a browser shows it as export-html.png (scripts/print-screenshots.sh).
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
 #include <QPageSize>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 
+#include "print/htmlexporter.h"
 #include "print/ui/printengine.h"
 #include "support/tempdir.h"
 
@@ -97,6 +101,42 @@ TEST(PrintEngine, PrintsTheDefaultHeaderAndFooterToPdf) {
     const std::string png = std::string(shots) + "/print-page1";
     Shell("pdftoppm -png -r 70 -f 1 -l 1 -singlefile '" + pdf + "' '" + png + "'");
     EXPECT_TRUE(std::filesystem::exists(png + ".png"));
+  }
+}
+
+// The same program exported to HTML reads, tags removed, as the document does; with
+// VORTAN_SCREENSHOT_DIR set, a browser's rendering is saved there as export-html.png.
+TEST(HtmlExport, TheLongProgramReadsBackInTheBrowser) {
+  const TPrintDocument d = Document(150);
+  TExportSource source;
+  source.Lines = &d.Lines;
+  source.Attributes = &*d.Attributes;
+  source.Title = d.Title;
+  const std::string html = ExportHtml(source);
+  const std::size_t pre = html.find("<pre");
+  ASSERT_NE(pre, std::string::npos);
+  std::string shown = std::regex_replace(
+      html.substr(html.find('>', pre) + 1, html.find("</pre>") - html.find('>', pre) - 1),
+      std::regex("<[^>]*>"), "");
+  // Browsers drop a line break right after <pre>.
+  if (shown.starts_with('\n')) shown.erase(0, 1);
+  std::string expected;
+  for (const std::string& line : d.Lines)
+    expected += platform::BytesToUtf8(platform::TCodePage::Oem, line) + "\n";
+  EXPECT_EQ(shown, expected);
+
+  if (const char* shots = std::getenv("VORTAN_SCREENSHOT_DIR")) {
+    if (Shell("command -v chromium").empty()) GTEST_SKIP() << "chromium missing";
+    test::TTempDir dir;
+    const std::string page = dir / "long.html";
+    std::ofstream(page, std::ios::binary) << html;
+    const std::string png = std::string(shots) + "/export-html.png";
+    std::filesystem::remove(png);
+    Shell("chromium --headless --no-sandbox --disable-gpu --disable-background-networking "
+          "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +
+          std::string(dir / "profile") + "' --window-size=900,700 --screenshot='" + png +
+          "' 'file://" + page + "' 2>/dev/null");
+    EXPECT_TRUE(std::filesystem::exists(png));
   }
 }
 

@@ -313,12 +313,51 @@ TEST_F(ShellIntegrationTest, MimeTypeComesFromTheDatabase) {
       {".f", "text/x-fortran"},   {"f", "text/x-fortran"},   {".F", "text/x-fortran"},
       {".for", "text/x-user-fortran"}, {".c", "text/x-csrc"}, {".C", "text/x-c++src"},
       {".old", "text/x-old"},      {".Xyz", "application/x-extension-xyz"},
+      {".f77", "text/x-fortran"},  {".FTN", "text/x-fortran"},
   };
   for (const TCase& c : cases) EXPECT_EQ(MimeTypeForExtension(c.Extension), c.Type) << c.Extension;
 
-  // Without any database ".f" is still Fortran.
+  // Without any database the fixed-form names are still Fortran.
   ::setenv("XDG_DATA_DIRS", (home_ / "none").c_str(), 1);
-  EXPECT_EQ(MimeTypeForExtension(".f"), "text/x-fortran");
+  fs::remove(home_ / "data/mime/globs2");
+  for (const char* ext : {".f", ".for", ".f77", ".ftn", ".F", ".FOR"})
+    EXPECT_EQ(MimeTypeForExtension(ext), "text/x-fortran") << ext;
+}
+
+TEST_F(ShellIntegrationTest, TheFortranTypeGetsEveryFixedFormName) {
+  Associate();
+  const std::string package = Read(home_ / "data/mime/packages/text-x-fortran.xml");
+  // The system's database knows the type: its description stays, only names are added.
+  EXPECT_EQ(package.find("<comment>"), std::string::npos);
+  struct TCase {
+    const char* Glob;        // in the package
+    const char* Globs2Line;  // in the database built from it
+    const char* Name;        // a file of that name opens with the program
+  };
+  const TCase cases[] = {
+      {"<glob pattern=\"*.f\"/>", "text/x-fortran:*.f\n", "prog.f"},
+      {"<glob pattern=\"*.for\"/>", "text/x-fortran:*.for\n", "prog.for"},
+      {"<glob pattern=\"*.f77\"/>", "text/x-fortran:*.f77\n", "prog.f77"},
+      {"<glob pattern=\"*.ftn\"/>", "text/x-fortran:*.ftn\n", "PROG.FTN"},
+      {"<glob pattern=\"*.F\" case-sensitive=\"true\"/>", "text/x-fortran:*.F:cs\n", "PROG.F"},
+      {"<glob pattern=\"*.FOR\" case-sensitive=\"true\"/>", "text/x-fortran:*.FOR:cs\n",
+       "PROG.FOR"},
+  };
+  const bool built = HasTool("update-mime-database");
+  const std::string globs2 = Read(home_ / "data/mime/globs2");
+  for (const TCase& c : cases) {
+    EXPECT_NE(package.find(c.Glob), std::string::npos) << c.Glob;
+    if (built) EXPECT_NE(globs2.find(c.Globs2Line), std::string::npos) << c.Globs2Line;
+    const std::string name = c.Name;
+    EXPECT_TRUE(IsExtensionAssociated(name.substr(name.find('.')), "Vortan2.File")) << c.Name;
+  }
+  // One type carries every name: the list gets one entry, not one per extension.
+  EXPECT_EQ(Read(MimeApps()),
+            "[Default Applications]\n"
+            "text/x-fortran=Vortan2.File.desktop;\n"
+            "\n"
+            "[Added Associations]\n"
+            "text/x-fortran=Vortan2.File.desktop;\n");
 }
 
 TEST_F(ShellIntegrationTest, AnUnknownExtensionGetsATypeOfItsOwn) {
