@@ -20,7 +20,7 @@ namespace vortan {
 
 namespace {
 
-constexpr int kWidth = 380;
+constexpr int kWidth = 440;
 constexpr int kHeight = 262;
 constexpr TSearchOptionIds kIds{sidFindCaseSensitive, sidFindWholeWordsOnly, -1,
                                 sidFindDirection,     sidFindScope,          sidFindOrigin};

@@ -19,7 +19,7 @@ namespace vortan {
 
 namespace {
 
-constexpr int kWidth = 380;
+constexpr int kWidth = 440;
 constexpr int kHeight = 272;
 constexpr TSearchOptionIds kIds{sidReplaceCaseSensitive, sidReplaceWholeWordsOnly, sidReplacePromptOnReplace,
                                 sidReplaceDirection,     sidReplaceScope,          sidReplaceOrigin};

@@ -1,5 +1,8 @@
 #include "editor/ui/searchoptiongroups.h"
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -104,7 +107,21 @@ void TSearchOptionGroups::ApplyLanguage(const TParlaxItem& block) {
 }
 
 void TSearchOptionGroups::Arrange(int left, int top, int width, int height, int gap) {
-  const int w = (width - gap) / 2, h = (height - gap) / 2;
+  // Each column is as wide as its longest caption needs, the rest shared evenly; translated
+  // captions are longer than the English ones.
+  auto need = [](QGroupBox* a, QGroupBox* b) {
+    int widest = 0;
+    for (QGroupBox* g : {a, b})
+      for (QObject* child : g->children())
+        if (auto* button = qobject_cast<QAbstractButton*>(child)) widest = std::max(widest, button->sizeHint().width());
+    return widest + 20;
+  };
+  const int inner = width - gap, leftNeed = need(grpOptions, grpScope), rightNeed = need(grpDirection, grpOrigin);
+  int w = inner / 2;
+  if (leftNeed + rightNeed > inner) w = inner * leftNeed / (leftNeed + rightNeed);
+  else if (leftNeed > w) w = leftNeed;
+  else if (rightNeed > inner - w) w = inner - rightNeed;
+  const int h = (height - gap) / 2;
   grpOptions->setGeometry(left, top, w, h);
   grpDirection->setGeometry(left + w + gap, top, width - w - gap, h);
   grpScope->setGeometry(left, top + h + gap, w, height - h - gap);
