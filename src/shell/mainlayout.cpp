@@ -256,6 +256,7 @@ TBarLayout TMainLayout::CurrentBar(int id) const {
   for (const TDockRef& d : Panels()) {
     if (d.Id != id) continue;
     QDockWidget* w = d.Dock;
+    const TBarLayout stored = l;
     l.Visible = !w->isHidden();
     const TDockSide area = SideOf(window_.dockWidgetArea(w));
     if (w->isFloating()) {
@@ -272,6 +273,17 @@ TBarLayout TMainLayout::CurrentBar(int id) const {
       l.Position = IsHorizontalDock(area) ? w->x() : w->y();
       l.Width = w->width();
       l.Height = w->height();
+    }
+    // A hidden panel has no size of its own (Qt reports a placeholder): the one it was shown
+    // with last stays, so that showing it again brings it back as the user left it.
+    if (w->isHidden()) {
+      l.Width = stored.Width;
+      l.Height = stored.Height;
+      l.Position = stored.Position;
+      if (w->isFloating()) {
+        l.FloatLeft = stored.FloatLeft;
+        l.FloatTop = stored.FloatTop;
+      }
     }
     return l;
   }

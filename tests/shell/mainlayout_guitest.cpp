@@ -104,6 +104,22 @@ TEST_F(MainLayoutTest, ARearrangedWindowComesBackTheSame) {
   EXPECT_EQ(Bar(sidEditToolbar).Row, 2);
 }
 
+TEST_F(MainLayoutTest, AHiddenPanelKeepsTheSizeItWasStoredWith) {
+  TBarLayout output;
+  ASSERT_TRUE(TextToBarLayout(ReadString(sidOutputWindow), output));
+  output.Visible = false;
+  output.CurrentDock = output.LastDock = "BottomDock";
+  output.Width = 590;
+  output.Height = 80;
+  WriteString(sidOutputWindow, BarLayoutToText(output));
+  Start();
+  ASSERT_FALSE(main_->OutputWindow()->isVisible());
+  Stop();
+  EXPECT_FALSE(Bar(sidOutputWindow).Visible);
+  EXPECT_EQ(Bar(sidOutputWindow).Width, 590);
+  EXPECT_EQ(Bar(sidOutputWindow).Height, 80);
+}
+
 TEST_F(MainLayoutTest, ANormalWindowKeepsItsRectangleAndDamagedOrUnreachableValuesGiveDefaults) {
   TfrmMain& w = Start();
   w.setGeometry(100, 100, 600, 400);
