@@ -16,6 +16,7 @@
 
 #include "config/settingsstore.h"
 #include "shell/mainwindow.h"
+#include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 #include "system/vortanextension.h"
@@ -29,12 +30,7 @@ namespace {
 using test::TScriptedPrompts;
 using test::TTempDir;
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 class HelpMenu : public ::testing::Test {
  protected:

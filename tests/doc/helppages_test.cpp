@@ -16,6 +16,7 @@
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
+#include "support/files.h"
 #include "support/tempdir.h"
 #include "system/vortanextension.h"
 #include "system/vortanpath.h"
@@ -27,12 +28,7 @@ namespace {
 
 using test::TTempDir;
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/tempdir.h"
 
 namespace fs = std::filesystem;
@@ -25,12 +26,7 @@ using test::TTempDir;
 
 const std::string kExamples = std::string(VORTAN_SOURCE_DIR) + "/resources/doc/examples";
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -8,18 +8,14 @@
 #include <optional>
 #include <sstream>
 
+#include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
 namespace vortan {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 TEST(DocumentSave, AsksAndReportsBeforeAnythingOnDiskChanges) {
   struct TCase {
@@ -59,8 +55,8 @@ TEST(DocumentSave, AsksAndReportsBeforeAnythingOnDiskChanges) {
     std::vector<K> asked;
     for (const TMessageRequest& r : prompts.asked) asked.push_back(r.Kind);
     EXPECT_EQ(asked, c.asked);
-    EXPECT_EQ(ReadAll(file), c.saved ? "NEW\n" : "OLD\n");
-    EXPECT_EQ(ReadAll(backup), c.backupAfter);
+    EXPECT_EQ(ReadFile(file), c.saved ? "NEW\n" : "OLD\n");
+    EXPECT_EQ(ReadFile(backup), c.backupAfter);
   }
 }
 
@@ -68,7 +64,7 @@ TEST(DocumentSave, ANewFileNeedsNoBackup) {
   test::TTempDir dir;
   test::TScriptedPrompts prompts;
   EXPECT_TRUE(SaveDocumentFile({dir / "new.f", true, false}, "A\n"));
-  EXPECT_EQ(ReadAll(dir / "new.f"), "A\n");
+  EXPECT_EQ(ReadFile(dir / "new.f"), "A\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "new.~f"));
   EXPECT_TRUE(prompts.asked.empty());
 }

@@ -13,17 +13,12 @@
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
 #include "fakehost.h"
+#include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
 namespace vortan::test {
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class EditorFixture : public ::testing::Test {
  protected:

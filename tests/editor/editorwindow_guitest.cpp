@@ -59,7 +59,7 @@ TEST_F(TEditorWindow, LoadAndSaveGiveTheSameBytesUnderBothPages) {
       EXPECT_FALSE(e->Modified());
       const std::string out = dir / (std::string(c.name) + ".out");
       ASSERT_TRUE(e->SaveToFile(out));
-      EXPECT_EQ(ReadAll(out), c.bytes);
+      EXPECT_EQ(ReadFile(out), c.bytes);
       EXPECT_EQ(e->Text(), c.bytes);
     }
   }
@@ -95,10 +95,10 @@ TEST_F(TEditorWindow, MissingFinalBreakIsAddedAndANulEndsALine) {
   // and the next save has nothing left to ask about.
   prompts.Answer(TModalResult::No);
   EXPECT_FALSE(e->SaveToFile(file));
-  EXPECT_EQ(ReadAll(file), std::string("AB\0CD\nEF", 8));
+  EXPECT_EQ(ReadFile(file), std::string("AB\0CD\nEF", 8));
   prompts.Answer(TModalResult::Yes);
   ASSERT_TRUE(e->SaveToFile(file));
-  EXPECT_EQ(ReadAll(file), "AB\nCD\nEF\n");
+  EXPECT_EQ(ReadFile(file), "AB\nCD\nEF\n");
   ASSERT_TRUE(e->SaveToFile(file));
   EXPECT_EQ(prompts.asked.size(), 3u);
 }
@@ -116,7 +116,7 @@ TEST_F(TEditorWindow, BinaryFilesAndAMegabyteLineLoadUnchanged) {
   EXPECT_EQ(e->Line(2).size(), longLine.size());
   const std::string out = dir / "bin.out";
   ASSERT_TRUE(e->SaveToFile(out));
-  EXPECT_EQ(ReadAll(out), bytes);
+  EXPECT_EQ(ReadFile(out), bytes);
 }
 
 TEST_F(TEditorWindow, AFileThatCannotBeReadIsReportedAndNothingChanges) {
@@ -157,7 +157,7 @@ TEST_F(TEditorWindow, AFailedSaveIsReportedAndKeepsDocumentAndOldFile) {
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previous);
   EXPECT_FALSE(ok);
-  EXPECT_EQ(ReadAll(old), "OLD\r\n");
+  EXPECT_EQ(ReadFile(old), "OLD\r\n");
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
     EXPECT_EQ(entry.path().filename().string().find("vortan-"), std::string::npos) << "leftover " << entry.path();
   EXPECT_TRUE(e->Modified());
@@ -170,7 +170,7 @@ TEST_F(TEditorWindow, SavingKeepsThePermissionsOfTheOldFile) {
   ASSERT_TRUE(e->LoadFromFile(name));
   e->SetText("B\n");
   ASSERT_TRUE(e->SaveToFile(name));
-  EXPECT_EQ(ReadAll(name), "B\n");
+  EXPECT_EQ(ReadFile(name), "B\n");
   EXPECT_EQ(std::filesystem::status(name).permissions(), std::filesystem::perms(0640));
 }
 

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/files.h"
 #include "support/tempdir.h"
 
 namespace vortan {
@@ -62,12 +63,7 @@ TEST(SourceFile, JoinWritesEveryLineWithTheBreak) {
   EXPECT_EQ(JoinSource("A\nB", 2, TLineBreak::LF), "A\nB\n");
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 TEST(SourceFile, ReplacingWritesThroughALinkAndKeepsIt) {
   test::TTempDir dir;
@@ -77,7 +73,7 @@ TEST(SourceFile, ReplacingWritesThroughALinkAndKeepsIt) {
   std::string error;
   ASSERT_TRUE(WriteFileReplacing(link, "NEW", error)) << error;
   EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadAll(target), "NEW");
+  EXPECT_EQ(ReadFile(target), "NEW");
 }
 
 TEST(SourceFile, ANewFileGetsTheUsualPermissions) {
@@ -140,7 +136,7 @@ TEST(SourceFile, AFileTheUserMayNotWriteIsNeverReplaced) {
     struct stat after {};
     ASSERT_EQ(::stat(file.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
-    EXPECT_EQ(ReadAll(file), "OLD\n");
+    EXPECT_EQ(ReadFile(file), "OLD\n");
     EXPECT_EQ(Entries(dir), std::vector<std::string>{"prog.f"});
   }
 }
@@ -167,7 +163,7 @@ TEST(SourceFile, LeftoversOfDeadSavesGoAtTheNextSaveOrOpen) {
   ASSERT_TRUE(WriteFileReplacing(file, "NEW\n", error)) << error;
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{".main.f.vortan-AbC123",
                                                     ".prog.f.vortan-AbC1234", "prog.f"}));
-  EXPECT_EQ(ReadAll(file), "NEW\n");
+  EXPECT_EQ(ReadFile(file), "NEW\n");
 }
 
 // Writes past a small size limit fail as on a full disk (EFBIG instead of ENOSPC).
@@ -202,11 +198,11 @@ TEST(SourceFile, BackupIsWrittenBesideAndKeptWhenTheDiskIsFull) {
     EXPECT_FALSE(WriteBackupCopy(file, backup, error));
   }
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadAll(backup), "GOOD OLD BACKUP\n");
+  EXPECT_EQ(ReadFile(backup), "GOOD OLD BACKUP\n");
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{"prog.f", "prog.~f"}));
 
   ASSERT_TRUE(WriteBackupCopy(file, backup, error)) << error;
-  EXPECT_EQ(ReadAll(backup), big);
+  EXPECT_EQ(ReadFile(backup), big);
   struct stat st {};
   ASSERT_EQ(::stat(backup.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u) << "a private file keeps a private backup";

@@ -14,6 +14,7 @@
 #include "i18n/ui/parla.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "support/files.h"
 #include "support/tempdir.h"
 
 namespace vortan {
@@ -21,12 +22,7 @@ namespace {
 
 const std::string kPortuguese = VORTAN_TEST_DATA "/../../resources/lang/Portugues.prlx";
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 std::string Info(const std::string& language, const std::string& langId) {
   return "INFO {\n Author = A. Writer\n Email = a@b.c\n LangID = " + langId +
@@ -43,7 +39,7 @@ class ParlaTest : public ::testing::Test {
     MainLanguage().Active = false;
     MainLanguage().Root().Clear();
   }
-  std::string Portuguese(const std::string& name) { return dir_.Write(name, ReadAll(kPortuguese)); }
+  std::string Portuguese(const std::string& name) { return dir_.Write(name, ReadFile(kPortuguese)); }
   QString Current(TfrmParla& d) {
     QTreeWidgetItem* item = d.List()->currentItem();
     return item ? item->text(0) : QString();

@@ -19,6 +19,7 @@
 #include "jobs/reportparser.h"
 #include "jobs/testmainthread.h"
 #include "platform/platform.h"
+#include "support/files.h"
 #include "support/tempdir.h"
 
 using namespace vortan;
@@ -60,12 +61,7 @@ std::string Dump(const std::vector<TMessageNode>& nodes, int errors, int hits,
   return out.str();
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 // Stand-ins for editor windows: their addresses serve as window references, never followed.
 struct TFakeWindow {

@@ -20,6 +20,7 @@
 #include "config/settingsstore.h"
 #include "faketerminal.h"
 #include "system/vortanpath.h"
+#include "support/files.h"
 #include "support/tempdir.h"
 
 using namespace vortan;
@@ -33,12 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -140,7 +136,7 @@ TEST_F(RunJobs, EachModeRunsTheProgramInTheTerminalInItsDirectory) {
     WriteInteger(sidRunWith, c.mode);
     const TOutcome out = Run(RunJob(program_), !c.endsByItself);
     fake_.KillSession();
-    EXPECT_EQ(ReadAll(dir_ / "bin dir/ran.txt"), "ran\n");
+    EXPECT_EQ(ReadFile(dir_ / "bin dir/ran.txt"), "ran\n");
     if (c.endsByItself)
       EXPECT_EQ(out.events, (std::vector<std::string>{"started", "finished 0"}));
     else
@@ -188,21 +184,21 @@ TEST(RunWithScript, WrittenOnceWhereItCanBeAndNeverRewritten) {
   const std::string script = install + "RunWith.sh";
 
   EXPECT_EQ(RunWithBatName(install, user), script);
-  EXPECT_EQ(ReadAll(script), RunWithScriptText);
+  EXPECT_EQ(ReadFile(script), RunWithScriptText);
   EXPECT_EQ(fs::status(script).permissions() & fs::perms::all, fs::perms(0755));
 
   // The user's own version stays as it is, text and mode.
   std::ofstream(script, std::ios::trunc) << "#!/bin/sh\n\"$1\"\nsleep 5\n";
   fs::permissions(script, fs::perms(0700));
   EXPECT_EQ(RunWithBatName(install, user), script);
-  EXPECT_EQ(ReadAll(script), "#!/bin/sh\n\"$1\"\nsleep 5\n");
+  EXPECT_EQ(ReadFile(script), "#!/bin/sh\n\"$1\"\nsleep 5\n");
   EXPECT_EQ(fs::status(script).permissions() & fs::perms::all, fs::perms(0700));
 
   // An installation directory that takes no file: the user's directory instead, made when
   // missing; nowhere at all: empty.
   const std::string missing = dir / "no-such-install/";
   EXPECT_EQ(RunWithBatName(missing, user), user + "RunWith.sh");
-  EXPECT_EQ(ReadAll(user + "RunWith.sh"), RunWithScriptText);
+  EXPECT_EQ(ReadFile(user + "RunWith.sh"), RunWithScriptText);
   dir.Write("file", "x");
   EXPECT_EQ(RunWithBatName(missing, dir / "file/sub/"), "");
   EXPECT_EQ(RunWithBatName(missing, std::string()), "");
@@ -245,7 +241,7 @@ TEST_F(RunJobs, TheDebuggerRunsInTheTerminalWithTheFormattedCommandLine) {
   }
   EXPECT_EQ(fake_.Arguments(),
             (std::vector<std::string>{terminal_, "-e", debugger, "-q", "-nx", program_}));
-  EXPECT_EQ(Lines(ReadAll(dir_ / "bin dir/gdb.args")),
+  EXPECT_EQ(Lines(ReadFile(dir_ / "bin dir/gdb.args")),
             (std::vector<std::string>{"-q", "-nx", program_}));
 }
 
@@ -277,7 +273,7 @@ TEST_F(RunJobs, ProgramNamesNeverBecomeShellText) {
       WriteInteger(sidRunWith, m.mode);
       Run(RunJob(program), m.mode == rwPifFile);
       fake_.KillSession();
-      EXPECT_EQ(ReadAll(dir_ / "bin dir/ran.txt"), "ran\n");
+      EXPECT_EQ(ReadFile(dir_ / "bin dir/ran.txt"), "ran\n");
       EXPECT_FALSE(fs::exists(dir_ / "bin dir/pwned"));
       EXPECT_FALSE(fs::exists(dir_ / "pwned"));
       // A terminal given a single command argument may hand it to a shell.
@@ -300,12 +296,12 @@ TEST_F(RunJobs, ModeZeroSaysThatTheProgramEndedWithItsCodeAndHowToClose) {
   job->Start();
   // The window holds after the program, telling so; the run lasts until it is closed.
   EXPECT_TRUE(ui_.RunUntil([&] {
-    return ReadAll(dir_ / "term.out").find("exit code 3.") != std::string::npos;
+    return ReadFile(dir_ / "term.out").find("exit code 3.") != std::string::npos;
   }));
-  EXPECT_NE(ReadAll(dir_ / "term.out").find(
+  EXPECT_NE(ReadFile(dir_ / "term.out").find(
                 "output\n\nProgram ended with exit code 3. Press Enter to close this window.\n"),
             std::string::npos)
-      << ReadAll(dir_ / "term.out");
+      << ReadFile(dir_ / "term.out");
   EXPECT_FALSE(out.done);
   job->RequestStop();
   EXPECT_TRUE(ui_.RunUntil([&] { return out.done; }));

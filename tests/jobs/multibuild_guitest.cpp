@@ -66,7 +66,7 @@ TEST_F(AllFiles, CompileAllLinksExecuteRunsItAndOnlyAChangedFileIsCompiledAgain)
     std::string error;
     const std::string out = dir_ / "printed.txt";
     ASSERT_EQ(std::system(("'" + (dir_ / "p/main") + "' > '" + out + "'").c_str()), 0);
-    printed = ReadAll(out);
+    printed = ReadFile(out);
   }
   EXPECT_EQ(printed, " SUM =  18.0 COUNT =  4\n");
   main_->UpdateActions();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/tempdir.h"
 
 using namespace vortan;
@@ -16,12 +17,7 @@ using vortan::test::TTempDir;
 
 namespace {
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 std::string Words(std::initializer_list<std::uint16_t> words) {
   std::string out;
@@ -87,7 +83,7 @@ TEST(PifFile, EveryFieldAtItsOffsetWithTheTitleCutAndTextsInTheConsolePage) {
   EXPECT_EQ(pif, dir / "r\xE9sultats_de_la_simulation_numerique.pif");
   const std::string expected = ExpectedPif("r\x82sultats_de_la_simulation_num",
                                            ".\\r\x82sultats_de_la_simulation_numerique.exe");
-  const std::string written = ReadAll(pif);
+  const std::string written = ReadFile(pif);
   ASSERT_EQ(written.size(), 995u);
   for (std::size_t i = 0; i < expected.size(); ++i)
     ASSERT_EQ(static_cast<unsigned char>(written[i]), static_cast<unsigned char>(expected[i]))

@@ -67,7 +67,7 @@ int ChildrenRunning(const std::string& exe) {
   while (dirent* d = proc ? ::readdir(proc) : nullptr) {
     const std::string pid = d->d_name;
     if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string stat = ReadAll("/proc/" + pid + "/stat");
+    std::string stat = ReadFile("/proc/" + pid + "/stat");
     const std::size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
     std::istringstream rest(stat.substr(close + 2));
@@ -211,14 +211,14 @@ TEST_P(TemporaryCopy, AnUnsavedDocumentIsBuiltFromItsTildeCopyAndTheProgramTakes
   EXPECT_EQ(prompts_.asked[0].Text, Str(TStr::strMsgSaveBeforeContinue));
   EXPECT_TRUE(prompts_.asked[0].HasCheckBox);
   const std::string copy = dir + "~" + name;
-  EXPECT_EQ(ReadAll(copy), e->Text());
+  EXPECT_EQ(ReadFile(copy), e->Text());
   EXPECT_NE(std::find(main_->TempFiles().begin(), main_->TempFiles().end(), copy),
             main_->TempFiles().end());
   const std::string program = platform::ProgramFileOf(dir + name);
   EXPECT_FALSE(fs::exists(platform::ProgramFileOf(copy)));
   EXPECT_EQ(RunProgram(program), "new");
   EXPECT_TRUE(e->Modified());
-  if (!GetParam().Untitled) EXPECT_EQ(ReadAll(dir + name), Hello("old"));
+  if (!GetParam().Untitled) EXPECT_EQ(ReadFile(dir + name), Hello("old"));
   // Messages of the copy belong to the document and show its name.
   ASSERT_FALSE(TopLevelTexts().empty());
   EXPECT_EQ(TopLevelTexts()[0], "[Warning] " + name + "(2): Variables declared but never referenced:");

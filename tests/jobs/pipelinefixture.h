@@ -31,17 +31,12 @@
 #include "system/vortanextension.h"
 #include "system/vortanformat.h"
 #include "system/vortanpath.h"
+#include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
 namespace vortan::test {
 
-inline std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 inline void SettleDeletes() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

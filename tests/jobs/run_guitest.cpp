@@ -50,7 +50,7 @@ std::vector<TProcessInfo> Processes() {
   while (dirent* d = proc ? ::readdir(proc) : nullptr) {
     const std::string pid = d->d_name;
     if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    const std::string stat = ReadAll("/proc/" + pid + "/stat");
+    const std::string stat = ReadFile("/proc/" + pid + "/stat");
     const std::size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
     TProcessInfo info;
@@ -61,7 +61,7 @@ std::vector<TProcessInfo> Processes() {
     if (state == 'Z') continue;
     std::error_code ec;
     info.exe = fs::read_symlink("/proc/" + pid + "/exe", ec).string();
-    const std::string cmdline = ReadAll("/proc/" + pid + "/cmdline");
+    const std::string cmdline = ReadFile("/proc/" + pid + "/cmdline");
     for (std::size_t start = 0; start < cmdline.size();) {
       const std::size_t end = cmdline.find('\0', start);
       info.arguments.push_back(cmdline.substr(start, end - start));
@@ -129,8 +129,8 @@ class RunSteps : public PipelineFixture {
 
   int WaitPid() {
     EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(work_ + "ran.txt"); }, 10000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !ReadAll(work_ + "pid").empty(); }, 5000));
-    return std::atoi(ReadAll(work_ + "pid").c_str());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ReadFile(work_ + "pid").empty(); }, 5000));
+    return std::atoi(ReadFile(work_ + "pid").c_str());
   }
 
   bool WaitEnded(TfrmEditor* e, int timeoutMs = 10000) {
@@ -255,7 +255,7 @@ TEST_F(RunSteps, RunAndDebugCompileFirstThenStartTheProgramOrTheDebuggerOnIt) {
   ASSERT_TRUE(WaitEnded(e));
   EXPECT_FALSE(form);
   EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program}));
-  EXPECT_EQ(ReadAll(work_ + "hello.txt"), " HELLO FILE\n");
+  EXPECT_EQ(ReadFile(work_ + "hello.txt"), " HELLO FILE\n");
 
   // The debugger on no input ends at once.
   fake_.Forget();

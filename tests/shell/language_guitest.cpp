@@ -34,18 +34,14 @@
 #include "system/product.h"
 #include "system/vortanextension.h"
 #include "system/vortanpath.h"
+#include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
 namespace vortan {
 namespace {
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 TMessageRequest YesNoQuestion() {
   TMessageRequest r;
@@ -62,7 +58,7 @@ class LanguageTest : public ::testing::Test {
     ASSERT_TRUE(OpenStore(dir_ / "store.sqlite").Ok);
     install_ = dir_.MakeDir("install") + "/";
     portuguese_ = dir_.Write("install/Lang/Portugues.prlx",
-                             ReadAll(VORTAN_TEST_DATA "/../../resources/lang/Portugues.prlx"));
+                             ReadFile(VORTAN_TEST_DATA "/../../resources/lang/Portugues.prlx"));
     paths_ = std::make_unique<TVortanPath>(Store(), install_);
     SetVortanPath(paths_.get());
     main_ = std::make_unique<TfrmMain>();
@@ -262,8 +258,8 @@ TEST_F(LanguageTest, TranslateCommandStartsTheToolOrOffersTheWebsite) {
   extensions_ = std::make_unique<TVortanExtension>(*paths_, Store());
   SetVortanExtension(extensions_.get());
   Act("actTranslate")->trigger();
-  for (int i = 0; i < 100 && ReadAll(out).empty(); ++i) QTest::qWait(50);
-  EXPECT_EQ(ReadAll(out), "1|" + platform::ExecutablePath());
+  for (int i = 0; i < 100 && ReadFile(out).empty(); ++i) QTest::qWait(50);
+  EXPECT_EQ(ReadFile(out), "1|" + platform::ExecutablePath());
   EXPECT_EQ(prompts_.asked.size(), 1u);
 }
 

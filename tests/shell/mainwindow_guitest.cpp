@@ -26,6 +26,7 @@
 #include "shell/actiontable.h"
 #include "shell/iconsets.h"
 #include "shell/mainwindow.h"
+#include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
@@ -35,12 +36,7 @@ namespace {
 using test::TScriptedPrompts;
 using test::TTempDir;
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 

@@ -19,6 +19,7 @@
 #include "system/product.h"
 #include "system/shellintegration.h"
 #include "system/vortanpath.h"
+#include "support/files.h"
 #include "support/tempdir.h"
 
 namespace fs = std::filesystem;
@@ -26,17 +27,12 @@ namespace fs = std::filesystem;
 namespace vortan {
 namespace {
 
-std::string Read(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using vortan::test::ReadFile;
 
 // The keys of the [Desktop Entry] group, values unescaped.
 std::map<std::string, std::string> ReadEntry(const std::string& file) {
   std::map<std::string, std::string> keys;
-  std::istringstream in(Read(file));
+  std::istringstream in(ReadFile(file));
   std::string line, group;
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
@@ -197,15 +193,15 @@ TEST_F(ShellIntegrationTest, AssociationIsWrittenAndReadBack) {
 
   const std::string icons = home_ / "data/icons/hicolor/scalable/";
   for (const char* icon : {"apps/vortan.svg", "mimetypes/vortan-source.svg", "mimetypes/text-x-fortran.svg"})
-    EXPECT_NE(Read(icons + icon).find("<svg"), std::string::npos) << icon;
+    EXPECT_NE(ReadFile(icons + icon).find("<svg"), std::string::npos) << icon;
   if (HasTool("update-desktop-database")) {
-    EXPECT_NE(Read(Applications() + "mimeinfo.cache").find("Vortan2.File.desktop"), std::string::npos);
+    EXPECT_NE(ReadFile(Applications() + "mimeinfo.cache").find("Vortan2.File.desktop"), std::string::npos);
   }
 
   // Associating again changes nothing.
-  const std::string before = Read(MimeApps());
+  const std::string before = ReadFile(MimeApps());
   Associate();
-  EXPECT_EQ(Read(MimeApps()), before);
+  EXPECT_EQ(ReadFile(MimeApps()), before);
 }
 
 TEST_F(ShellIntegrationTest, AnotherProgramsDefaultIsReplacedAndTheRestKept) {
@@ -227,7 +223,7 @@ TEST_F(ShellIntegrationTest, AnotherProgramsDefaultIsReplacedAndTheRestKept) {
   EXPECT_FALSE(IsExtensionAssociated(".f", "Vortan2.File"));
   Associate();
   EXPECT_TRUE(IsExtensionAssociated(".f", "Vortan2.File"));
-  EXPECT_EQ(Read(MimeApps()),
+  EXPECT_EQ(ReadFile(MimeApps()),
             "# my settings\n"
             "[Added Associations]\n"
             "text/x-fortran=Vortan2.File.desktop;emacs.desktop;\n"
@@ -247,7 +243,7 @@ TEST_F(ShellIntegrationTest, AnotherProgramsDefaultIsReplacedAndTheRestKept) {
 TEST_F(ShellIntegrationTest, GroupsMissingFromTheListAreAdded) {
   home_.Write("config/mimeapps.list", "[Default Applications]\ntext/plain=gedit.desktop;");
   Associate();
-  EXPECT_EQ(Read(MimeApps()),
+  EXPECT_EQ(ReadFile(MimeApps()),
             "[Default Applications]\n"
             "text/plain=gedit.desktop;\n"
             "text/x-fortran=Vortan2.File.desktop;\n"
@@ -326,7 +322,7 @@ TEST_F(ShellIntegrationTest, MimeTypeComesFromTheDatabase) {
 
 TEST_F(ShellIntegrationTest, TheFortranTypeGetsEveryFixedFormName) {
   Associate();
-  const std::string package = Read(home_ / "data/mime/packages/text-x-fortran.xml");
+  const std::string package = ReadFile(home_ / "data/mime/packages/text-x-fortran.xml");
   // The system's database knows the type: its description stays, only names are added.
   EXPECT_EQ(package.find("<comment>"), std::string::npos);
   struct TCase {
@@ -344,7 +340,7 @@ TEST_F(ShellIntegrationTest, TheFortranTypeGetsEveryFixedFormName) {
        "PROG.FOR"},
   };
   const bool built = HasTool("update-mime-database");
-  const std::string globs2 = Read(home_ / "data/mime/globs2");
+  const std::string globs2 = ReadFile(home_ / "data/mime/globs2");
   for (const TCase& c : cases) {
     EXPECT_NE(package.find(c.Glob), std::string::npos) << c.Glob;
     if (built) EXPECT_NE(globs2.find(c.Globs2Line), std::string::npos) << c.Globs2Line;
@@ -352,7 +348,7 @@ TEST_F(ShellIntegrationTest, TheFortranTypeGetsEveryFixedFormName) {
     EXPECT_TRUE(IsExtensionAssociated(name.substr(name.find('.')), "Vortan2.File")) << c.Name;
   }
   // One type carries every name: the list gets one entry, not one per extension.
-  EXPECT_EQ(Read(MimeApps()),
+  EXPECT_EQ(ReadFile(MimeApps()),
             "[Default Applications]\n"
             "text/x-fortran=Vortan2.File.desktop;\n"
             "\n"
@@ -364,13 +360,13 @@ TEST_F(ShellIntegrationTest, AnUnknownExtensionGetsATypeOfItsOwn) {
   Associate("/opt/vortan/vortan", ".xyz");
   EXPECT_TRUE(IsExtensionAssociated(".xyz", "Vortan2.File"));
   EXPECT_FALSE(IsExtensionAssociated(".f", "Vortan2.File"));
-  const std::string package = Read(home_ / "data/mime/packages/application-x-extension-xyz.xml");
+  const std::string package = ReadFile(home_ / "data/mime/packages/application-x-extension-xyz.xml");
   EXPECT_NE(package.find("<mime-type type=\"application/x-extension-xyz\">"), std::string::npos);
   EXPECT_NE(package.find("<glob pattern=\"*.xyz\"/>"), std::string::npos);
   EXPECT_EQ(ReadEntry(Applications() + "Vortan2.File.desktop")["MimeType"],
             "application/x-extension-xyz;");
   if (HasTool("update-mime-database")) {
-    EXPECT_NE(Read(home_ / "data/mime/globs2").find("application/x-extension-xyz:*.xyz"),
+    EXPECT_NE(ReadFile(home_ / "data/mime/globs2").find("application/x-extension-xyz:*.xyz"),
               std::string::npos);
   }
 }
@@ -381,7 +377,7 @@ TEST_F(ShellIntegrationTest, ALinkedListIsEditedWhereItLives) {
   fs::create_symlink(real, MimeApps());
   Associate();
   EXPECT_TRUE(fs::is_symlink(MimeApps()));
-  EXPECT_NE(Read(real).find("text/x-fortran=Vortan2.File.desktop;"), std::string::npos);
+  EXPECT_NE(ReadFile(real).find("text/x-fortran=Vortan2.File.desktop;"), std::string::npos);
 }
 
 // The option buttons, with the folders of a resolver over a temporary store.
@@ -471,7 +467,7 @@ TEST_F(ShellLinkTest, TheDesktopsValidatorAcceptsEveryEntryWritten) {
     if (e.path().extension() != ".desktop") continue;
     const std::string out = home_ / "validate.txt";
     const std::string cmd = "desktop-file-validate '" + e.path().string() + "' >'" + out + "' 2>&1";
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << e.path() << ":\n" << Read(out);
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << e.path() << ":\n" << ReadFile(out);
     ++checked;
   }
   EXPECT_EQ(checked, 5);  // file type, desktop, menu, group program and web link
