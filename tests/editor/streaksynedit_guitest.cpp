@@ -1,5 +1,6 @@
 #include "editor/ui/streaksynedit.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QPaintEvent>
@@ -383,6 +384,20 @@ TEST_F(TTextControl, TheRestOfTheTextIsColouredInIdleTimeLikeAllAtOnce) {
   Type(fresh, "C");
   EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length);
   EXPECT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == Sci(s, B::SCI_GETLENGTH); }, 20000));
+}
+
+TEST_F(TTextControl, WithoutAssistiveTechnologyTheEditorHasNoTextInterface) {
+  // QScintilla's text interface counts every character before the caret at each caret move;
+  // nobody reads it while accessibility is off, so the editor must not get it then.
+  ASSERT_FALSE(QAccessible::isActive());
+  TfrmEditor* e = ShownEditor();
+  e->SetText("      X = 1\r\n      END\r\n");
+  e->SetCaret(2, 4);
+  QApplication::processEvents();
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(e->SynEdit());
+  ASSERT_NE(iface, nullptr);
+  EXPECT_EQ(iface->role(), QAccessible::EditableText);
+  EXPECT_EQ(iface->textInterface(), nullptr);
 }
 
 TEST_F(TTextControl, TokensGetTheirAttributesStyles) {

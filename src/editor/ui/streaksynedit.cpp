@@ -23,6 +23,7 @@
 
 #include "editor/codetemplates.h"
 #include "editor/textconversion.h"
+#include "editor/ui/editoraccessible.h"
 #include "editor/ui/fortranlexer.h"
 #include "editor/ui/scicall.h"
 
@@ -155,6 +156,7 @@ const std::vector<TStreakSynEdit::TKeyBinding>& TStreakSynEdit::KeyBindings() {
 
 TStreakSynEdit::TStreakSynEdit(QWidget* parent)
     : QsciScintilla(parent), streaks_([this](int column) { RepaintStreakStrip(column); }) {
+  InstallEditorAccessibleFactory();
   std::fill(std::begin(bookmarkHandle_), std::end(bookmarkHandle_), -1);
   std::fill(std::begin(bookmarkColumn_), std::end(bookmarkColumn_), 1);
   setUtf8(true);
