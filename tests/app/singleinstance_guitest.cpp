@@ -2,6 +2,7 @@
 // running instance, brings it to the front and ends without touching the settings.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
@@ -64,17 +65,17 @@ TEST(SingleInstance, ANameWithALineBreakArrivesWhole) {
   EXPECT_EQ(opens[0][0].toStringList(), QStringList{"/tmp/two\nlines.f"});
 }
 
-// Raw bytes to the channel, as any local program could send them.
-void SendRaw(const QString& name, const QByteArray& bytes, bool close) {
-  QLocalSocket* socket = new QLocalSocket;
+// Raw bytes to the channel, as any local program could send them. The socket is closed, or
+// handed back open when `close` is false.
+std::unique_ptr<QLocalSocket> SendRaw(const QString& name, const QByteArray& bytes, bool close) {
+  auto socket = std::make_unique<QLocalSocket>();
   socket->connectToServer(name);
-  ASSERT_TRUE(socket->waitForConnected(2000));
+  EXPECT_TRUE(socket->waitForConnected(2000));
   socket->write(bytes);
   socket->waitForBytesWritten(2000);
-  if (close) {
-    socket->disconnectFromServer();
-    delete socket;
-  }
+  if (!close) return socket;
+  socket->disconnectFromServer();
+  return nullptr;
 }
 
 TEST(SingleInstance, OversizedSlowOrMalformedRequestsAreDroppedWhole) {
@@ -92,7 +93,7 @@ TEST(SingleInstance, OversizedSlowOrMalformedRequestsAreDroppedWhole) {
   SendRaw(name, QByteArray(OpenRequestTopic) + "\n/tmp/old.f\n", true);
   SendRaw(name, topic + "/tmp/cut.f", true);
   // Opened and left silent: dropped after the idle time.
-  SendRaw(name, topic + "/tmp/idle", false);
+  const std::unique_ptr<QLocalSocket> silent = SendRaw(name, topic + "/tmp/idle", false);
   QTest::qWait(800);
   // A good request still gets through afterwards.
   TSingleInstance sender(name);

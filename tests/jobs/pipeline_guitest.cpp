@@ -316,8 +316,12 @@ TEST_F(BuildActions, AJobOfAnEarlierActionNoLongerReachesThePipeline) {
   EXPECT_EQ(WaitOutcome(form), "Done.       Analyzed.");
   earlier(*job);
   EXPECT_EQ(calls, 1);
+  // The job deletes itself once its end has reached the interface thread.
+  bool ended = false;
+  job->OnFinished = [&](TBaseThread&) { ended = true; };
   job->Start();
   job->RequestStop();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 5000));
 }
 
 TEST_F(BuildActions, CancelInTheSaveQuestionStartsNothing) {

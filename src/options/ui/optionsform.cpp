@@ -368,7 +368,8 @@ void TfrmOptions::BuildEditorColor() {
   sampleEditor_->SetOptions(o);
   sampleEditor_->SetHighlighter(highlighter_.get());
   sampleEditor_->setMinimumHeight(150);
-  sampleEditor_->viewport()->installEventFilter(this);
+  sampleViewport_ = sampleEditor_->viewport();
+  sampleViewport_->installEventFilter(this);
 
   auto* grid = new QGridLayout(page);
   grid->addWidget(lblElements, 0, 0);
@@ -971,11 +972,13 @@ void TfrmOptions::WatchChanges() {
 }
 
 bool TfrmOptions::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == sampleEditor_->viewport() && e->type() == QEvent::MouseButtonRelease) {
+  // The viewport is compared as remembered: events also come while the editor is destroyed,
+  // when asking it for its viewport is no longer allowed.
+  if (watched == sampleViewport_ && e->type() == QEvent::MouseButtonRelease) {
     QTimer::singleShot(0, this, &TfrmOptions::SampleClicked);
     return false;
   }
-  if (watched == sampleEditor_->viewport() && e->type() == QEvent::MouseButtonDblClick) {
+  if (watched == sampleViewport_ && e->type() == QEvent::MouseButtonDblClick) {
     ChooseSwatchColor(swatchFG_->Selected() && swatchFG_->isEnabled());
     return true;
   }

@@ -174,6 +174,7 @@ class TfrmOptions : public QDialog {
   QCheckBox* chkForeground_ = nullptr;
   QCheckBox* chkBackground_ = nullptr;
   TStreakSynEdit* sampleEditor_ = nullptr;
+  QWidget* sampleViewport_ = nullptr;
   QComboBox* cbxMarginUnits_ = nullptr;
   std::array<QLineEdit*, 10> margins_{};
   std::array<QCheckBox*, 6> printFlags_{};
