@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cstdlib>
@@ -475,6 +478,83 @@ TEST(SettingsStoreOpenTest, AStoreTheUserMayNotWriteIsReadNeverChangedNorMovedAs
     ASSERT_TRUE(again.Ok) << again.Error;
     EXPECT_FALSE(again.ReadOnly);
     EXPECT_EQ(writable.ReadInteger(sidZoom), 150);
+  }
+}
+
+// A process that ends abnormally while writing settings: each setting afterwards holds the
+// value of its last finished write, never a default, a mix or nothing.
+TEST(SettingsStoreOpenTest, AWriterEndedBySignalLeavesEverySettingWhole) {
+  const std::vector<int> ids = {sidOutputFont, sidMainWindow, sidFilesWindow, sidMessagesWindow};
+  auto value = [](int id, unsigned n) {
+    return "value " + std::to_string(id) + " " + std::to_string(n) + std::string(200, 'x');
+  };
+  struct TCase {
+    const char* What;
+    int Signal;
+    bool FreshStore;   // the killed process made the store: nothing was ever checkpointed
+    int WriteRounds;   // -1: write until killed
+  };
+  const TCase cases[] = {
+      {"first writes to a new store, then SIGKILL", SIGKILL, true, 1},
+      {"first writes to a new store, then SIGABRT", SIGABRT, true, 1},
+      {"killed while writing, SIGKILL", SIGKILL, false, -1},
+      {"killed while writing, SIGABRT", SIGABRT, false, -1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    for (int round = 0; round < (c.WriteRounds < 0 ? 6 : 1); ++round) {
+      test::TTempDir dir;
+      const std::string path = dir / "registry.sqlite";
+      if (!c.FreshStore) {
+        TSettingsStore store;
+        ASSERT_TRUE(store.Open(path).Ok);
+        for (int id : ids) store.WriteString(id, value(id, 0));
+      }
+      int ready[2];
+      ASSERT_EQ(::pipe(ready), 0);
+      const pid_t pid = ::fork();
+      ASSERT_GE(pid, 0);
+      if (pid == 0) {
+        ::signal(SIGABRT, SIG_DFL);
+        TSettingsStore store;
+        if (!store.Open(path).Ok) ::_exit(3);
+        for (unsigned n = 1; c.WriteRounds < 0 || n <= static_cast<unsigned>(c.WriteRounds); ++n) {
+          for (int id : ids) store.WriteString(id, value(id, n));
+          if (n == 1 && ::write(ready[1], "r", 1) != 1) ::_exit(4);
+        }
+        ::raise(c.Signal);
+        ::_exit(5);
+      }
+      ::close(ready[1]);
+      char byte = 0;
+      ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+      ::close(ready[0]);
+      if (c.WriteRounds < 0) {
+        ::usleep(static_cast<useconds_t>(1000 + round * 3000));
+        ::kill(pid, c.Signal);
+      }
+      int status = 0;
+      ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+      ASSERT_TRUE(WIFSIGNALED(status)) << status;
+
+      TSettingsStore store;
+      TStoreOpenResult r = store.Open(path);
+      ASSERT_TRUE(r.Ok) << r.Error;
+      EXPECT_FALSE(r.WasDamaged);
+      for (int id : ids) {
+        ASSERT_TRUE(store.Registry()->ReadValue(SettingKeyPath(id), Row(id).ValueName))
+            << "setting " << id << " is missing";
+        const std::string text = store.ReadString(id);
+        const std::string prefix = "value " + std::to_string(id) + " ", suffix(200, 'x');
+        const bool whole = text.starts_with(prefix) && text.ends_with(suffix) &&
+                           text.size() > prefix.size() + suffix.size() &&
+                           std::all_of(text.begin() + static_cast<long>(prefix.size()),
+                                       text.end() - static_cast<long>(suffix.size()),
+                                       [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+        EXPECT_TRUE(whole) << text;
+        if (c.FreshStore) EXPECT_EQ(text, value(id, 1));
+      }
+    }
   }
 }
 
