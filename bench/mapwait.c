@@ -1,8 +1,9 @@
 /* Starts a program and prints the milliseconds until it maps a top-level window whose title
  * starts with a given prefix, then ends the program and prints its peak memory.
  * Usage: mapwait TITLE-PREFIX PROGRAM [ARGS...]
- * MAPWAIT_TIMEOUT_MS changes the 30 s limit; with MAPWAIT_NO_REAP set the program is sent
- * SIGTERM and left to end on its own (the next start may come while it is still ending). */
+ * MAPWAIT_TIMEOUT_MS changes the 30 s limit; MAPWAIT_SIGNAL (a number, default SIGTERM) is
+ * the signal that ends the program; with MAPWAIT_NO_REAP set the program is sent it and left
+ * to end on its own (the next start may come while it is still ending). */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     usleep(500);
   }
   usleep(300000); /* let it settle so the peak includes the first painted state */
-  kill(pid, SIGTERM);
+  const char* signalText = getenv("MAPWAIT_SIGNAL");
+  kill(pid, signalText ? atoi(signalText) : SIGTERM);
   if (getenv("MAPWAIT_NO_REAP")) {
     printf("%.1f 0\n", shown);
     return 0;
