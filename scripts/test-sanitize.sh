@@ -13,4 +13,4 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # Qt and fontconfig keep caches for the life of the process on purpose.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(pwd)/scripts/lsan-suppressions.txt}"
 cd "$BUILD_DIR"
-ctest --output-on-failure -j"${JOBS:-2}"
+ctest --output-on-failure -j"${JOBS:-2}" --timeout 600

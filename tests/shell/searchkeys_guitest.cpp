@@ -2,6 +2,7 @@
 // keys; the dialogs get their text typed in like a user would, prompts are scripted.
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -18,16 +19,29 @@
 namespace vortan {
 namespace {
 
-// Runs `type` on the modal dialog as soon as one is shown.
+// Runs `type` on the modal dialog as soon as it is shown and active (keys typed into a dialog
+// that is not yet the active window go nowhere). A dialog still open a while later fails the
+// test and is closed, so that a failed step never leaves the test waiting for good.
 void WhenDialogShows(std::function<void(QWidget*)> type) {
   auto* poll = new QTimer;
   poll->setInterval(10);
   QObject::connect(poll, &QTimer::timeout, [poll, type] {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog || !dialog->isVisible()) return;
+    if (!dialog || !dialog->isVisible() || !dialog->isActiveWindow()) return;
     poll->stop();
     poll->deleteLater();
-    type(dialog);
+    auto* d = qobject_cast<QDialog*>(dialog);
+    if (!d) return;
+    // Dialogs are kept for the run: only this showing of it counts.
+    auto finished = std::make_shared<bool>(false);
+    QObject::connect(d, &QDialog::finished, d, [finished] { *finished = true; },
+                     Qt::SingleShotConnection);
+    type(d);
+    QTimer::singleShot(10000, d, [d, finished] {
+      if (*finished) return;
+      ADD_FAILURE() << "the dialog was still open after the keys were typed";
+      d->reject();
+    });
   });
   poll->start();
 }
