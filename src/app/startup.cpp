@@ -130,6 +130,10 @@ bool TStartup::Start(const QStringList& args) {
     }
   }
 
+  // Every setting exists from here on (a start cancelled in the selector stores only
+  // what it found of the installation), created in one go: a run that ends abnormally later
+  // cannot leave the store with some settings written and others missing.
+  store.CreateMissingSettings();
   CurrentLanguageFile() = store.ReadString(sidLanguageFile);
   TParlax& language = MainLanguage();
   language.Active = false;

@@ -223,6 +223,24 @@ void TSettingsStore::Uninstall() {
   }
 }
 
+void TSettingsStore::CreateMissingSettings() {
+  std::lock_guard lock(mutex_);
+  if (!reg_->IsOpen() || reg_->IsReadOnly()) return;
+  TTransaction tx(*reg_);
+  if (!tx.Active()) return;
+  for (int id = 0; id < SettingsCount; ++id) {
+    // Each typed read writes the default of a missing or wrongly typed value.
+    switch (SettingsTable[static_cast<size_t>(id)].Type) {
+      case TSettingType::Bool: ReadBool(id); break;
+      case TSettingType::Integer: ReadInteger(id); break;
+      case TSettingType::Float: ReadFloat(id); break;
+      case TSettingType::String: ReadString(id); break;
+      case TSettingType::List: ReadList(id); break;
+      case TSettingType::Object: ReadObjectBytes(id, [](std::string_view) {}); break;
+    }
+  }
+}
+
 // --- scalars ---------------------------------------------------------------------------
 
 std::optional<std::string> TSettingsStore::ReadScalar(int id, TRegType type,

@@ -64,6 +64,10 @@ class TSettingsStore {
   void DeleteRoot();
   /// "/u": deletes the root key, then the parent keys that are left without subkeys.
   void Uninstall();
+  /// Gives every setting that is missing or of the wrong type its default, all in one
+  /// transaction: a program that ends abnormally afterwards never leaves a store in which
+  /// some settings exist and others are missing. Nothing happens on a read-only store.
+  void CreateMissingSettings();
 
   bool ReadBool(int id);
   void WriteBool(int id, bool value);
@@ -105,7 +109,8 @@ class TSettingsStore {
   void Changed() { revision_.fetch_add(1, std::memory_order_acq_rel); }
 
   std::unique_ptr<TRegistry> reg_;
-  mutable std::mutex mutex_;
+  // Recursive: CreateMissingSettings runs the typed reads inside its own transaction.
+  mutable std::recursive_mutex mutex_;
   std::atomic<uint64_t> revision_{0};
 };
 

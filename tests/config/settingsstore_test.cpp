@@ -341,6 +341,24 @@ TEST_F(SettingsStoreTest, TwoHandlesOnOneFileSeeEachOthersWrites) {
 
 // --- the table --------------------------------------------------------------------------
 
+TEST_F(SettingsStoreTest, CreateMissingSettingsFillsEveryGapAndKeepsWhatIsSet) {
+  store.WriteString(sidOutputFont, "Mono,10");
+  Plant(sidNewWindowMaximized, TRegType::Sz, "not a number");
+  store.CreateMissingSettings();
+  for (int id = 0; id < SettingsCount; ++id) {
+    const TSettingType type = Row(id).Type;
+    if (type == TSettingType::List || type == TSettingType::Object) {
+      // An empty list may be stored as no items at all.
+      if (*Row(id).DefaultText) EXPECT_FALSE(ListValues(id).empty()) << "setting " << id;
+      continue;
+    }
+    EXPECT_TRUE(Stored(id).has_value()) << "setting " << id << " is missing";
+  }
+  EXPECT_EQ(store.ReadString(sidOutputFont), "Mono,10");
+  EXPECT_EQ(Stored(sidNewWindowMaximized)->Type, TRegType::Dword);
+  EXPECT_TRUE(store.ReadBool(sidNewWindowMaximized));
+}
+
 TEST(SettingsTableTest, RowsHaveTheirTypesAndDistinctPlaces) {
   EXPECT_EQ(Row(sidNewWindowMaximized).Type, TSettingType::Bool);
   EXPECT_EQ(Row(sidZoom).DefaultInt, 100);
