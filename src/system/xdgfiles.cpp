@@ -1,9 +1,7 @@
 #include "system/xdgfiles.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,13 +11,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/childprocess.h"
 #include "platform/platform.h"
-
-extern char** environ;
+#include "platform/text.h"
 
 namespace fs = std::filesystem;
-
-#include "platform/text.h"
 
 namespace vortan::xdg {
 
@@ -185,26 +181,16 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, unsigne
 }
 
 bool RunTool(const std::string& program, const std::vector<std::string>& arguments) {
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-
+  TChildStart how;
+  how.Arguments.reserve(arguments.size() + 1);
+  how.Arguments.push_back(program);
+  how.Arguments.insert(how.Arguments.end(), arguments.begin(), arguments.end());
   // The tools' chatter is no concern of the user.
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int rc = ::posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return false;
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return false;
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  how.NullStdio = true;
+  TChildProcess child;
+  if (!child.Start(how)) return false;
+  child.Wait(-1, -1);
+  return child.ExitCode() == 0;
 }
 
 }  // namespace vortan::xdg
