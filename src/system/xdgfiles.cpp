@@ -1,21 +1,11 @@
 #include "system/xdgfiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
-#include <cctype>
-#include <cerrno>
-#include <filesystem>
+#include <cstdlib>
 #include <fstream>
 
 #include "platform/childprocess.h"
 #include "platform/platform.h"
 #include "platform/text.h"
-
-namespace fs = std::filesystem;
 
 namespace vortan::xdg {
 
@@ -148,36 +138,6 @@ std::string LookupMimeType(std::string extension) {
     }
   }
   return !exactMatch.Type.empty() ? exactMatch.Type : foldedMatch.Type;
-}
-
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, unsigned mode) {
-  std::error_code ec;
-  fs::path target(path);
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  struct stat old;
-  const bool existed = ::stat(target.c_str(), &old) == 0;
-
-  static std::atomic<unsigned> counter{0};
-  const std::string temp = target.string() + ".new-" + std::to_string(::getpid()) + "-" +
-                           std::to_string(counter++);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd < 0) return false;
-  bool ok = true;
-  for (size_t done = 0; ok && done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
 }
 
 bool RunTool(const std::string& program, const std::vector<std::string>& arguments) {

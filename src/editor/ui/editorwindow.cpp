@@ -20,6 +20,7 @@
 #include "i18n/ui/languagechangedevent.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
@@ -113,13 +114,13 @@ TfrmEditor::~TfrmEditor() {
 
 bool TfrmEditor::LoadFromFile(const std::string& fileName) {
   std::string bytes, error;
-  if (!ReadFileBytes(fileName, bytes, error)) {
+  if (!platform::ReadFileBytes(fileName, bytes, error)) {
     MessageDlgDef(FormatStr("Cannot open file \"%s\". %s", {platform::FileNameText(fileName), error}), TMsgDlgType::Error,
                   {TMsgDlgBtn::OK});
     return false;
   }
   // What a save that died on the way left beside the file is of no use any more.
-  RemoveStaleSaveFiles(fileName);
+  platform::RemoveStaleSaveFiles(fileName);
   const TSplitSource split = SplitSource(bytes);
   hadNul_ = split.HadNul;
   if (hadNul_)
