@@ -49,7 +49,7 @@ TPrintDocument TPrintCommands::DocumentOf(TfrmEditor* editor) const {
     }
   }
   d.Font = editor->SynEdit()->Options().Font;
-  d.TabWidth = editor->SynEdit()->Options().TabWidth;
+  d.TabWidth = editor->SynEdit()->Options().Settings.TabStops;
   d.CodePage = editor->SynEdit()->CodePage();
   if (ReadBool(sidSyntaxHighlight)) d.Attributes = main_->Highlighter()->Attributes();
   return d;

@@ -378,11 +378,11 @@ TEST_F(MainWindowTest, OpeningAFileAppliesTheSettingsToItsEditorOnly) {
   TfrmEditor* a = main_->OpenSourceFile(File("a.f"));
   WriteBool(sidShowSpecialChars, true);  // as if written behind the windows' back
   TfrmEditor* b = main_->OpenSourceFile(File("b.f"));
-  EXPECT_TRUE(b->SynEdit()->Options().ShowSpecialChars);
-  EXPECT_FALSE(a->SynEdit()->Options().ShowSpecialChars) << "the other editors are left alone";
+  EXPECT_TRUE(b->SynEdit()->Options().Settings.ShowSpecialChars);
+  EXPECT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars) << "the other editors are left alone";
 
   main_->ApplyMergeStatusbar(true);  // a command that applies the settings to every editor
-  EXPECT_TRUE(a->SynEdit()->Options().ShowSpecialChars);
+  EXPECT_TRUE(a->SynEdit()->Options().Settings.ShowSpecialChars);
   EXPECT_TRUE(a->StatusBar()->isHidden());
   EXPECT_TRUE(b->StatusBar()->isHidden());
   EXPECT_EQ(main_->statusBar()->findChild<QLabel*>(QStringLiteral("pnl0"))->text(), b->StatusText(0));
