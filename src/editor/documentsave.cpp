@@ -1,7 +1,7 @@
 #include "editor/documentsave.h"
 
-#include "editor/sourcefile.h"
 #include "i18n/stringtable.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
@@ -40,13 +40,13 @@ bool SaveDocumentFile(const TDocumentSave& save, std::string_view bytes) {
   if (save.CreateBackup && exists) {
     const std::string backup = BackupFileName(name);
     std::string error;
-    if (!WriteBackupCopy(name, backup, error) &&
+    if (!platform::WriteBackupCopy(name, backup, error) &&
         !Confirmed(FormatText(TStr::strMsgBackupFailed, {platform::FileNameText(backup), error}),
                    TMsgDlgType::Warning))
       return false;
   }
   std::string error;
-  if (!WriteFileReplacing(name, bytes, error)) {
+  if (!platform::WriteFileReplacing(name, bytes, error)) {
     CannotCreate(name, error);
     return false;
   }

@@ -3,9 +3,9 @@
 #include <cctype>
 #include <cstdio>
 
-#include "editor/sourcefile.h"
 #include "jobs/commandline.h"
 #include "jobs/mainprogram.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "system/sourcefilenames.h"
 
@@ -45,7 +45,7 @@ std::string IncludedText(std::string_view text, const std::string& dir) {
     std::string bytes, error;
     included += name;
     included += '\0';
-    if (ReadFileBytes(name, bytes, error)) included += bytes;
+    if (platform::ReadFileBytes(name, bytes, error)) included += bytes;
     included += '\0';
   }
   return included;
@@ -125,7 +125,7 @@ TBuildPlan MakeBuildPlan(const std::vector<TBuildSource>& sources, const TBuildT
     unit.WorkingDirectory = DirectoryPart(source.Source);
 
     std::string text, error;
-    unit.Unreadable = !ReadFileBytes(source.Source, text, error);
+    unit.Unreadable = !platform::ReadFileBytes(source.Source, text, error);
     if (!unit.Unreadable) {
       unit.Main = HoldsMainProgram(text);
       // The command without the source's own name: a temporary copy and the saved file of
@@ -161,14 +161,14 @@ TBuildPlan MakeBuildPlan(const std::vector<TBuildSource>& sources, const TBuildT
 
 std::string ReadStamp(const std::string& stamp) {
   std::string bytes, error;
-  if (!ReadFileBytes(stamp, bytes, error)) return std::string();
+  if (!platform::ReadFileBytes(stamp, bytes, error)) return std::string();
   while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
   return bytes;
 }
 
 bool WriteStamp(const std::string& stamp, const std::string& fingerprint) {
   std::string error;
-  return WriteFileReplacing(stamp, fingerprint + "\n", error);
+  return platform::WriteFileReplacing(stamp, fingerprint + "\n", error);
 }
 
 }  // namespace vortan

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "jobs/basethread.h"
-#include "jobs/childprocess.h"
 #include "jobs/environment.h"
+#include "platform/childprocess.h"
 
 namespace vortan {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "jobs/childprocess.h"
 #include "jobs/jobresult.h"
+#include "platform/childprocess.h"
 
 namespace vortan {
 

@@ -5,10 +5,10 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/fortranhighlighter.h"
-#include "editor/sourcefile.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
 #include "i18n/stringtable.h"
+#include "platform/filebytes.h"
 #include "print/htmlexporter.h"
 #include "print/rtfexporter.h"
 #include "print/ui/printengine.h"
@@ -49,7 +49,7 @@ TPrintDocument TPrintCommands::DocumentOf(TfrmEditor* editor) const {
     }
   }
   d.Font = editor->SynEdit()->Options().Font;
-  d.TabWidth = editor->SynEdit()->Options().TabWidth;
+  d.TabWidth = editor->SynEdit()->Options().Settings.TabStops;
   d.CodePage = editor->SynEdit()->CodePage();
   if (ReadBool(sidSyntaxHighlight)) d.Attributes = main_->Highlighter()->Attributes();
   return d;
@@ -134,7 +134,7 @@ bool TPrintCommands::Export(int tag) {
   source.Comment = FormatStr(Str(TStr::strGeneratedBy), {ApplicationTitle, ProjectWebsite});
   const std::string bytes = html ? ExportHtml(source) : ExportRtf(source);
   std::string error;
-  if (!WriteFileReplacing(fileName, bytes, error)) {
+  if (!platform::WriteFileReplacing(fileName, bytes, error)) {
     MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {fileName, error}),
                   TMsgDlgType::Error, {TMsgDlgBtn::OK});
     return false;

@@ -1,13 +1,12 @@
 #include "system/mimeappslist.h"
 
-#include "platform/text.h"
-
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "system/xdgfiles.h"
+#include "platform/filebytes.h"
+#include "platform/text.h"
 
 namespace vortan {
 
@@ -77,7 +76,8 @@ std::string TMimeAppsList::Text() const {
 bool TMimeAppsList::Save(const std::string& path) const {
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-  return xdg::WriteFileReplacing(path, Text(), 0644);
+  std::string error;
+  return platform::WriteFileReplacing(path, Text(), error, 0644);
 }
 
 std::vector<std::string> TMimeAppsList::Get(const std::string& group,

@@ -9,6 +9,7 @@
 #include "config/settingids.h"
 #include "i18n/stringtable.h"
 #include "platform/codepage.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "system/mimeappslist.h"
 #include "system/product.h"
@@ -52,7 +53,8 @@ void AddText(std::string& entry, const char* key, const std::string& value) {
 bool WriteIcon(const std::string& dir, const std::string& name, const char* svg) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  return xdg::WriteFileReplacing(dir + name + ".svg", svg, 0644);
+  std::string error;
+  return platform::WriteFileReplacing(dir + name + ".svg", svg, error, 0644);
 }
 
 std::string XmlEscape(const std::string& s) {
@@ -103,7 +105,8 @@ bool WriteMimePackage(const std::string& dataHome, const std::string& mimeType,
     xml += "    <glob pattern=\"" + XmlEscape(pattern) + "\"" +
            (caseSensitive ? " case-sensitive=\"true\"" : "") + "/>\n";
   xml += "  </mime-type>\n</mime-info>\n";
-  return xdg::WriteFileReplacing(dir + name + ".xml", xml, 0644);
+  std::string error;
+  return platform::WriteFileReplacing(dir + name + ".xml", xml, error, 0644);
 }
 
 void MakeDefault(const std::string& mimeType, const std::string& desktopId) {
@@ -195,7 +198,8 @@ void AssociateExtension(const std::string& executable, const std::string& extens
     AddKey(entry, "Categories", Categories);
     std::error_code ec;
     fs::create_directories(applications, ec);
-    xdg::WriteFileReplacing(applications + desktopId, entry, 0644);
+    std::string error;
+    platform::WriteFileReplacing(applications + desktopId, entry, error, 0644);
   }
 
   MakeDefault(mimeType, desktopId);
@@ -240,7 +244,8 @@ bool CreateShellLink(const std::string& linkFile, const std::string& description
     AddKey(entry, "Terminal", "false");
     AddKey(entry, "Categories", Categories);
   }
-  if (!xdg::WriteFileReplacing(linkFile, entry, 0755)) return false;
+  std::string error;
+  if (!platform::WriteFileReplacing(linkFile, entry, error, 0755)) return false;
   // Desktops start only launchers marked executable, also when an older file was not.
   struct stat st;
   if (::stat(linkFile.c_str(), &st) == 0) {

@@ -1,24 +1,10 @@
 #include "system/xdgfiles.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
-#include <cctype>
-#include <cerrno>
-#include <filesystem>
+#include <cstdlib>
 #include <fstream>
 
+#include "platform/childprocess.h"
 #include "platform/platform.h"
-
-extern char** environ;
-
-namespace fs = std::filesystem;
-
 #include "platform/text.h"
 
 namespace vortan::xdg {
@@ -154,57 +140,17 @@ std::string LookupMimeType(std::string extension) {
   return !exactMatch.Type.empty() ? exactMatch.Type : foldedMatch.Type;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, unsigned mode) {
-  std::error_code ec;
-  fs::path target(path);
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  struct stat old;
-  const bool existed = ::stat(target.c_str(), &old) == 0;
-
-  static std::atomic<unsigned> counter{0};
-  const std::string temp = target.string() + ".new-" + std::to_string(::getpid()) + "-" +
-                           std::to_string(counter++);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd < 0) return false;
-  bool ok = true;
-  for (size_t done = 0; ok && done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
-}
-
 bool RunTool(const std::string& program, const std::vector<std::string>& arguments) {
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-
+  TChildStart how;
+  how.Arguments.reserve(arguments.size() + 1);
+  how.Arguments.push_back(program);
+  how.Arguments.insert(how.Arguments.end(), arguments.begin(), arguments.end());
   // The tools' chatter is no concern of the user.
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int rc = ::posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return false;
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return false;
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  how.NullStdio = true;
+  TChildProcess child;
+  if (!child.Start(how)) return false;
+  child.Wait(-1, -1);
+  return child.ExitCode() == 0;
 }
 
 }  // namespace vortan::xdg

@@ -29,11 +29,6 @@ std::string ExecLine(const std::string& program, const std::vector<std::string>&
 /// in the user's data directory first and then in the system's; empty when none names it.
 std::string LookupMimeType(std::string extension);
 
-/// Replaces the file's content at once: readers see the old or the new bytes, never a mix.
-/// A symbolic link is followed, an existing file keeps its permissions, a new one gets `mode`
-/// less the umask.
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, unsigned mode = 0666);
-
 /// Runs a program found in PATH with the arguments, without a shell, and waits for it.
 /// False when it cannot be started or does not end with status 0.
 bool RunTool(const std::string& program, const std::vector<std::string>& arguments);

@@ -15,21 +15,15 @@
 #include "config/storedformats.h"
 
 #ifdef VORTAN_TEST_X11
-#include "app/xdisplay.h"
+#include "app/xidetest.h"
 
 namespace vortan {
 namespace {
 
 using test::TDisplay;
 
-class LayoutKeptTest : public test::ShellHomeTest {
+class LayoutKeptTest : public test::XIdeTest {
  protected:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
-    if (!display_.Open()) GTEST_SKIP() << "the X display cannot be opened";
-    ShellHomeTest::SetUp();
-    Set("QT_QPA_PLATFORM", "xcb");
-  }
 
   std::map<int, std::string> StoredLayout() {
     TSettingsStore store;
@@ -37,17 +31,6 @@ class LayoutKeptTest : public test::ShellHomeTest {
     std::map<int, std::string> texts;
     for (int id = sidMainWindow; id <= sidRunToolbar; ++id) texts[id] = store.ReadString(id);
     return texts;
-  }
-
-  /// The program's main window, once it shows.
-  Window MainWindow() {
-    Window found = 0;
-    (void)QTest::qWaitFor([&] {
-      auto ide = display_.IdeWindows(ide_.processId());
-      if (ide.size() == 1) found = ide[0].Id;
-      return found != 0;
-    }, 20000);
-    return found;
   }
 
   /// Waits until one of the program's other top-level windows stands at `left`, `top`.
@@ -75,8 +58,6 @@ class LayoutKeptTest : public test::ShellHomeTest {
     ASSERT_TRUE(ide_.waitForFinished(20000));
     EXPECT_EQ(ide_.exitStatus(), QProcess::NormalExit);
   }
-
-  TDisplay display_;
 };
 
 TEST_F(LayoutKeptTest, PlacementBarsAndPanelsComeBackOnTheNextStart) {

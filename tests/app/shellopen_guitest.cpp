@@ -24,7 +24,7 @@
 #include "system/shellintegration.h"
 
 #ifdef VORTAN_TEST_X11
-#include "app/xdisplay.h"
+#include "app/xidetest.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -52,28 +52,9 @@ using test::ShellHomeTest;
 
 #ifdef VORTAN_TEST_X11
 
-using test::TDisplay;
-
 // The IDE on the X display, seen through the X server.
-class ShellOpenTest : public ShellHomeTest {
+class ShellOpenTest : public test::XIdeTest {
  protected:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X display";
-    if (!display_.Open()) GTEST_SKIP() << "the X display cannot be opened";
-    ShellHomeTest::SetUp();
-    Set("QT_QPA_PLATFORM", "xcb");
-  }
-
-  /// The IDE's single main window, once it shows.
-  Window MainWindow() {
-    Window found = 0;
-    (void)QTest::qWaitFor([&] {
-      auto ide = display_.IdeWindows(ide_.processId());
-      if (ide.size() == 1) found = ide[0].Id;
-      return found != 0;
-    }, 20000);
-    return found;
-  }
   /// Waits until the IDE's one window is in front.
   ::testing::AssertionResult ComesToFront(Window main) {
     if (QTest::qWaitFor([&] {
@@ -103,8 +84,6 @@ class ShellOpenTest : public ShellHomeTest {
     }
     return count;
   }
-
-  TDisplay display_;
 };
 
 TEST_F(ShellOpenTest, StartUpAsksWhileAnotherProgramIsTheDefaultAndYesTakesItOver) {

@@ -217,18 +217,18 @@ TEST_F(TEditorWindow, MergedStatusTextsGoToTheMainStatusBar) {
 
 TEST_F(TEditorWindow, ANewEditorTakesTheSettingsAloneAndApplyingToAllReachesEveryEditor) {
   TfrmEditor* a = NewEditor();
-  ASSERT_FALSE(a->SynEdit()->Options().ShowSpecialChars);
+  ASSERT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars);
   WriteBool(sidShowSpecialChars, true);
   WriteInteger(sidTabStops, 4);
   TfrmEditor* b = NewEditor();
-  EXPECT_TRUE(b->SynEdit()->Options().ShowSpecialChars);
-  EXPECT_EQ(b->SynEdit()->Options().TabWidth, 4);
-  EXPECT_FALSE(a->SynEdit()->Options().ShowSpecialChars) << "opening one editor re-applies no other";
+  EXPECT_TRUE(b->SynEdit()->Options().Settings.ShowSpecialChars);
+  EXPECT_EQ(b->SynEdit()->Options().Settings.TabStops, 4);
+  EXPECT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars) << "opening one editor re-applies no other";
 
   TfrmEditor::ApplyEditorSettingsToAll({a, b});
   for (TfrmEditor* e : {a, b}) {
-    EXPECT_TRUE(e->SynEdit()->Options().ShowSpecialChars);
-    EXPECT_EQ(e->SynEdit()->Options().TabWidth, 4);
+    EXPECT_TRUE(e->SynEdit()->Options().Settings.ShowSpecialChars);
+    EXPECT_EQ(e->SynEdit()->Options().Settings.TabStops, 4);
   }
   WriteBool(sidMergeStatusbar, true);
   TfrmEditor::ApplyEditorSettingsToAll({a, b});

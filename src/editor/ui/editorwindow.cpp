@@ -20,6 +20,7 @@
 #include "i18n/ui/languagechangedevent.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
@@ -113,13 +114,13 @@ TfrmEditor::~TfrmEditor() {
 
 bool TfrmEditor::LoadFromFile(const std::string& fileName) {
   std::string bytes, error;
-  if (!ReadFileBytes(fileName, bytes, error)) {
+  if (!platform::ReadFileBytes(fileName, bytes, error)) {
     MessageDlgDef(FormatStr("Cannot open file \"%s\". %s", {platform::FileNameText(fileName), error}), TMsgDlgType::Error,
                   {TMsgDlgBtn::OK});
     return false;
   }
   // What a save that died on the way left beside the file is of no use any more.
-  RemoveStaleSaveFiles(fileName);
+  platform::RemoveStaleSaveFiles(fileName);
   const TSplitSource split = SplitSource(bytes);
   hadNul_ = split.HadNul;
   if (hadNul_)
@@ -334,52 +335,7 @@ void TfrmEditor::ApplyToTextControl(const TEditorSettings& s) {
     synEdit_->SetHighlighter(highlighter);
   }
 
-  TSynOptions o;
-  o.AltSetsColumnMode = s.AltSetsColumnMode;
-  o.WantTabs = s.WantTabs;
-  o.TabsToSpaces = s.TabsToSpaces;
-  o.SmartTabs = s.SmartTabs;
-  o.SmartTabDelete = s.SmartTabDelete;
-  o.ShowScrollHint = s.ShowScrollHint;
-  o.ScrollHintFollowsMouse = s.ScrollHintFollowsMouse;
-  o.DisableScrollArrows = s.DisableScrollArrows;
-  o.HalfPageScroll = s.HalfPageScroll;
-  o.ShowSpecialChars = s.ShowSpecialChars;
-  o.NoCaret = s.NoCaret;
-  o.NoSelection = s.NoSelection;
-  o.AutoIndent = s.AutoIndent;
-  o.GroupUndo = s.GroupUndo;
-  o.DragDropEditing = s.DragAndDropEditing;
-  o.TrimTrailingSpaces = s.TrimTrailingSpaces;
-  o.EnhanceHomeKey = s.EnhanceHomeKey;
-  o.HideScrollbarsAsNecessary = s.HideScrollbarsAsNecessary;
-  o.ScrollByOneLess = s.ScrollByOneLess;
-  o.ScrollPastEndOfFile = s.ScrollPastEndOfFile;
-  o.ScrollPastEndOfLine = s.ScrollPastEndOfLine;
-  o.MaintainCaretColumn = s.MaintainCaretColumn;
-  o.RightMouseMovesCursor = s.RightMouseMovesCursor;
-  o.AutoSizeMaxLeftChars = s.AutoSizeMaxLeftChars;
-  o.HideSelection = s.HideSelection;
-  o.MaxLeftChars = s.MaxLeftChars;
-  o.UndoLimit = s.UndoLimit;
-  o.TabWidth = s.TabStops;
-  o.GutterVisible = s.GutterVisible;
-  o.GutterAutoSize = s.GutterAutosize;
-  o.GutterShowLineNumbers = s.GutterShowLineNumbers;
-  o.GutterStartAtZero = s.GutterStartAtZero;
-  o.UseGutterFont = s.UseGutterFont;
-  o.GutterFont = ToQFont(s.GutterFont);
-  o.GutterFontColor = ToQColor(s.GutterFont.Color);
-  o.GutterLeadingZeros = s.GutterShowLeadingZeros;
-  o.GutterWidth = s.GutterWidth;
-  o.InsertCaret = static_cast<TCaretShape>(s.InsertCaret);
-  o.OverwriteCaret = static_cast<TCaretShape>(s.OverwriteCaret);
-  TFontSpec textFont;
-  textFont.Name = s.FontName;
-  textFont.Size = s.FontSize;
-  textFont.Pitch = 2;
-  o.Font = ToQFont(textFont);
-  synEdit_->SetOptions(o);
+  synEdit_->SetOptions(TSynOptions::From(s));
   synEdit_->SetInsertMode(s.InsertMode);
 
   if (s.GuideColumns.empty())

@@ -1,32 +1,24 @@
 #pragma once
 // The Replace dialog: the text to find and its replacement with their histories, and the
 // search options with "Prompt on replace". OK replaces one occurrence, Replace All every
-// one. The replacement box starts with the newest replacement. Made on first use and kept for the run; options and histories come from the settings
-// when it is made and go back to them when it is destroyed.
-
-#include <QDialog>
-#include <memory>
+// one. The replacement box starts with the newest replacement; its history goes back to
+// the settings with the others when the dialog is destroyed.
 
 #include "editor/textsearch.h"
-
-class QComboBox;
-class QLabel;
-class QPushButton;
+#include "editor/ui/searchdialog.h"
 
 namespace vortan {
 
 class TParlax;
-class TSearchOptionGroups;
 
-class TfrmReplace : public QDialog {
+class TfrmReplace : public TSearchDialog {
   Q_OBJECT
  public:
   explicit TfrmReplace(QWidget* parent = nullptr);
   ~TfrmReplace() override;
 
-  /// The proposed search text and scope.
-  void Preset(const QString& text, bool selectedText);
-  QString SearchText() const;
+  /// The proposed search text and scope; Replace All is not chosen yet.
+  void Preset(const QString& text, bool selectedText) override;
   QString ReplaceText() const;
   /// The options with Replace set, and Replace all when the dialog was closed with Replace All.
   TSearchOptions Options() const;
@@ -34,22 +26,16 @@ class TfrmReplace : public QDialog {
   void RememberTexts();
   bool ReplaceAllChosen() const { return replaceAll_; }
 
-  QComboBox* cbxFind() const { return cbxFind_; }
   QComboBox* cbxReplace() const { return cbxReplace_; }
   QPushButton* btnReplace() const { return btnReplace_; }
-  TSearchOptionGroups& Groups() const { return *groups_; }
-
- protected:
-  void showEvent(QShowEvent* e) override;
 
  private:
   void ApplyLanguage(TParlax& language);
-  void Arrange();
+  void Arrange() override;
 
-  QLabel *lblFind_, *lblReplace_;
-  QComboBox *cbxFind_, *cbxReplace_;
-  std::unique_ptr<TSearchOptionGroups> groups_;
-  QPushButton *btnOK_, *btnReplace_, *btnCancel_, *btnHelp_;
+  QLabel* lblReplace_;
+  QComboBox* cbxReplace_;
+  QPushButton* btnReplace_;
   bool replaceAll_ = false;
 };
 

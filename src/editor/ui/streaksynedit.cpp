@@ -346,7 +346,7 @@ void TStreakSynEdit::SetCodePage(platform::TCodePage page) {
     Sci(this, SCI_SETTARGETRANGE, start, end);
     SciPtr(this, SCI_REPLACETARGET, static_cast<long>(shown.size()), shown.data());
   }
-  Sci(this, SCI_SETUNDOCOLLECTION, options_.UndoLimit > 0 ? 1 : 0);
+  Sci(this, SCI_SETUNDOCOLLECTION, options_.Settings.UndoLimit > 0 ? 1 : 0);
   Sci(this, SCI_EMPTYUNDOBUFFER);
   undoDepth_ = redoDepth_ = 0;
   loading_ = false;
@@ -393,7 +393,7 @@ long TStreakSynEdit::PositionOf(int line, int column, int* virtualSpace) const {
   column = std::max(column, 1);
   const long pos = Sci(this, SCI_FINDCOLUMN, line - 1, column - 1);
   const long reached = Sci(this, SCI_GETCOLUMN, pos);
-  *virtualSpace = options_.ScrollPastEndOfLine ? std::max(0, column - 1 - static_cast<int>(reached)) : 0;
+  *virtualSpace = options_.Settings.ScrollPastEndOfLine ? std::max(0, column - 1 - static_cast<int>(reached)) : 0;
   return pos;
 }
 
@@ -441,7 +441,7 @@ void TStreakSynEdit::redo() {
   Sci(this, SCI_REDO);
   inUndoRedo_ = false;
   --redoDepth_;
-  undoDepth_ = std::min(undoDepth_ + 1, std::max(options_.UndoLimit, 0));
+  undoDepth_ = std::min(undoDepth_ + 1, std::max(options_.Settings.UndoLimit, 0));
   CaretMoved();
 }
 
@@ -465,7 +465,7 @@ void TStreakSynEdit::DeleteForward() {
 void TStreakSynEdit::selectAll(bool select) {
   if (!select)
     Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
-  else if (!options_.NoSelection)
+  else if (!options_.Settings.NoSelection)
     Sci(this, SCI_SELECTALL);
   CaretMoved();
 }
@@ -879,6 +879,7 @@ void TStreakSynEdit::EndUpdate() {
 void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   BeginUpdate();
   options_ = o;
+  const TEditorSettings& s = o.Settings;
   const QPalette pal = palette();
   const QColor fore = pal.color(QPalette::Text), back = pal.color(QPalette::Base);
   if (fortranLexer_) {
@@ -893,33 +894,33 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   SendScintilla(SCI_SETMARGINBACKN, 0ul, pal.color(QPalette::Button));
   // Alt-drag selects a column block only while the option is on; otherwise a modifier no
   // keyboard sends switches it off.
-  Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, o.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
-  Sci(this, SCI_SETUSETABS, o.TabsToSpaces ? 0 : 1);
-  setTabWidth(std::max(1, o.TabWidth));
+  Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, s.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
+  Sci(this, SCI_SETUSETABS, s.TabsToSpaces ? 0 : 1);
+  setTabWidth(std::max(1, s.TabStops));
   Sci(this, SCI_SETINDENT, 0);
-  Sci(this, SCI_SETVIEWWS, o.ShowSpecialChars ? SCWS_VISIBLEALWAYS : SCWS_INVISIBLE);
-  Sci(this, SCI_SETVIEWEOL, o.ShowSpecialChars ? 1 : 0);
-  setAutoIndent(o.AutoIndent);
-  if (o.UndoLimit <= 0) {
+  Sci(this, SCI_SETVIEWWS, s.ShowSpecialChars ? SCWS_VISIBLEALWAYS : SCWS_INVISIBLE);
+  Sci(this, SCI_SETVIEWEOL, s.ShowSpecialChars ? 1 : 0);
+  setAutoIndent(s.AutoIndent);
+  if (s.UndoLimit <= 0) {
     Sci(this, SCI_SETUNDOCOLLECTION, 0);
     Sci(this, SCI_EMPTYUNDOBUFFER);
     undoDepth_ = redoDepth_ = 0;
   } else {
     Sci(this, SCI_SETUNDOCOLLECTION, 1);
-    undoDepth_ = std::min(undoDepth_, o.UndoLimit);
-    redoDepth_ = std::min(redoDepth_, o.UndoLimit);
+    undoDepth_ = std::min(undoDepth_, s.UndoLimit);
+    redoDepth_ = std::min(redoDepth_, s.UndoLimit);
   }
-  if (!o.TrimTrailingSpaces) Sci(this, SCI_MARKERDELETEALL, kEditedMarker);
-  const Qt::ScrollBarPolicy bars = o.HideScrollbarsAsNecessary ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
+  if (!s.TrimTrailingSpaces) Sci(this, SCI_MARKERDELETEALL, kEditedMarker);
+  const Qt::ScrollBarPolicy bars = s.HideScrollbarsAsNecessary ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
   setVerticalScrollBarPolicy(bars);
   setHorizontalScrollBarPolicy(bars);
-  Sci(this, SCI_SETENDATLASTLINE, o.ScrollPastEndOfFile ? 0 : 1);
+  Sci(this, SCI_SETENDATLASTLINE, s.ScrollPastEndOfFile ? 0 : 1);
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS,
-      SCVS_RECTANGULARSELECTION | (o.ScrollPastEndOfLine ? SCVS_USERACCESSIBLE : 0));
-  Sci(this, SCI_SETSCROLLWIDTH, std::max(1, o.MaxLeftChars) * CharWidth());
-  Sci(this, SCI_SETSCROLLWIDTHTRACKING, o.AutoSizeMaxLeftChars ? 1 : 0);
-  Sci(this, SCI_HIDESELECTION, o.HideSelection && !hasFocus() ? 1 : 0);
-  if (o.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+      SCVS_RECTANGULARSELECTION | (s.ScrollPastEndOfLine ? SCVS_USERACCESSIBLE : 0));
+  Sci(this, SCI_SETSCROLLWIDTH, std::max(1, s.MaxLeftChars) * CharWidth());
+  Sci(this, SCI_SETSCROLLWIDTHTRACKING, s.AutoSizeMaxLeftChars ? 1 : 0);
+  Sci(this, SCI_HIDESELECTION, s.HideSelection && !hasFocus() ? 1 : 0);
+  if (s.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
   ApplyGutter();
   ApplyCaretStyle();
   EndUpdate();
@@ -964,11 +965,11 @@ int TStreakSynEdit::LineHeight() const {
 }
 
 QString TStreakSynEdit::GutterText(int line) const {
-  const long number = options_.GutterStartAtZero ? line - 1 : line;
+  const long number = options_.Settings.GutterStartAtZero ? line - 1 : line;
   QString text = QString::number(number);
-  if (options_.GutterLeadingZeros) {
+  if (options_.Settings.GutterShowLeadingZeros) {
     const long lines = Sci(this, SCI_GETLINECOUNT);
-    const int digits = std::max(4, Digits(options_.GutterStartAtZero ? lines - 1 : lines));
+    const int digits = std::max(4, Digits(options_.Settings.GutterStartAtZero ? lines - 1 : lines));
     text = text.rightJustified(digits, QLatin1Char('0'));
   }
   return text;
@@ -976,21 +977,21 @@ QString TStreakSynEdit::GutterText(int line) const {
 
 void TStreakSynEdit::ApplyGutter() {
   const long lines = Sci(this, SCI_GETLINECOUNT);
-  gutterDigits_ = Digits(options_.GutterStartAtZero ? lines - 1 : lines);
+  gutterDigits_ = Digits(options_.Settings.GutterStartAtZero ? lines - 1 : lines);
   int width = 0;
-  if (options_.GutterVisible) {
+  if (options_.Settings.GutterVisible) {
     // The numbers are drawn right-aligned, 3 pixels from the gutter's edge; the number of
     // the last line always fits, also beside a fixed width too narrow for it.
     int numbers = 0;
-    if (options_.GutterShowLineNumbers) {
-      const QFont font = options_.UseGutterFont ? options_.GutterFont : options_.Font;
-      const int digits = options_.GutterLeadingZeros ? std::max(4, gutterDigits_) : gutterDigits_;
+    if (options_.Settings.GutterShowLineNumbers) {
+      const QFont font = options_.Settings.UseGutterFont ? options_.GutterFont : options_.Font;
+      const int digits = options_.Settings.GutterShowLeadingZeros ? std::max(4, gutterDigits_) : gutterDigits_;
       numbers = QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
     }
-    if (options_.GutterAutoSize)
+    if (options_.Settings.GutterAutosize)
       width = kBookmarkArea + 4 + numbers;
     else
-      width = std::max({0, options_.GutterWidth, numbers > 0 ? numbers + 5 : 0});
+      width = std::max({0, options_.Settings.GutterWidth, numbers > 0 ? numbers + 5 : 0});
   }
   if (width != GutterWidth()) Sci(this, SCI_SETMARGINWIDTHN, 0, width);
   viewport()->update(QRect(0, 0, std::max(width, 1), viewport()->height()));
@@ -1002,9 +1003,9 @@ void TStreakSynEdit::PaintGutter(QPainter& p, const QRect& area) {
   if (width <= 0 || gutter.isEmpty()) return;
   p.save();
   p.setClipRect(gutter, Qt::IntersectClip);
-  const QFont font = options_.UseGutterFont ? options_.GutterFont : options_.Font;
+  const QFont font = options_.Settings.UseGutterFont ? options_.GutterFont : options_.Font;
   p.setFont(font);
-  p.setPen(options_.UseGutterFont && options_.GutterFontColor.isValid() ? options_.GutterFontColor
+  p.setPen(options_.Settings.UseGutterFont && options_.GutterFontColor.isValid() ? options_.GutterFontColor
                                                                           : palette().color(QPalette::Text));
   const long first = Sci(this, SCI_GETFIRSTVISIBLELINE);
   const long lines = Sci(this, SCI_GETLINECOUNT);
@@ -1018,7 +1019,7 @@ void TStreakSynEdit::PaintGutter(QPainter& p, const QRect& area) {
     const int y = static_cast<int>(Sci(this, SCI_POINTYFROMPOSITION, 0, Sci(this, SCI_POSITIONFROMLINE, line)));
     if (y > gutter.bottom()) break;
     if (y + height < gutter.top()) continue;
-    if (options_.GutterShowLineNumbers)
+    if (options_.Settings.GutterShowLineNumbers)
       p.drawText(QRect(0, y, width - 3, height), Qt::AlignRight | Qt::AlignVCenter,
                  GutterText(static_cast<int>(line) + 1));
     const long marks = Sci(this, SCI_MARKERGET, line) & kBookmarkMask;
@@ -1052,7 +1053,7 @@ QRect TStreakSynEdit::CaretRect() const {
     const long next = Sci(this, SCI_POSITIONAFTER, pos);
     w = std::max(1, static_cast<int>(Sci(this, SCI_POINTXFROMPOSITION, 0, next)) - x);
   }
-  switch (InsertMode() ? options_.InsertCaret : options_.OverwriteCaret) {
+  switch (InsertMode() ? options_.InsertCaret() : options_.OverwriteCaret()) {
     case TCaretShape::VerticalLine: return QRect(x - 1, y, 2, h);
     case TCaretShape::HorizontalLine: return QRect(x, y + h - 2, w, 2);
     case TCaretShape::HalfBlock: return QRect(x, y + h / 2, w, h - h / 2);
@@ -1070,7 +1071,7 @@ void TStreakSynEdit::RepaintCaret() {
 }
 
 void TStreakSynEdit::PaintCaret(QPainter& p) {
-  if (options_.NoCaret || !hasFocus() || !caretVisible_) return;
+  if (options_.Settings.NoCaret || !hasFocus() || !caretVisible_) return;
   QRect r = CaretRect();
   r.setLeft(std::max(r.left(), TextAreaLeft()));
   if (r.isEmpty()) return;
@@ -1102,9 +1103,9 @@ void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded
   const bool user = (type & SC_PERFORMED_USER) != 0;
   if (user && !inUndoRedo_) {
     redoDepth_ = 0;
-    if (type & SC_STARTACTION) undoDepth_ = std::min(undoDepth_ + 1, std::max(options_.UndoLimit, 0));
+    if (type & SC_STARTACTION) undoDepth_ = std::min(undoDepth_ + 1, std::max(options_.Settings.UndoLimit, 0));
   }
-  if (user && !trimming_ && options_.TrimTrailingSpaces) {
+  if (user && !trimming_ && options_.Settings.TrimTrailingSpaces) {
     const long line = Sci(this, SCI_LINEFROMPOSITION, position);
     const long last = line + std::max(linesAdded, 0);
     for (long l = line; l <= last; ++l)
@@ -1113,7 +1114,7 @@ void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded
   }
   if (linesAdded != 0) {
     const long lines = Sci(this, SCI_GETLINECOUNT);
-    if (Digits(options_.GutterStartAtZero ? lines - 1 : lines) != gutterDigits_) ApplyGutter();
+    if (Digits(options_.Settings.GutterStartAtZero ? lines - 1 : lines) != gutterDigits_) ApplyGutter();
   }
   emit TextEdited();
 }
@@ -1125,7 +1126,7 @@ void TStreakSynEdit::UpdateUi(int updated) {
 void TStreakSynEdit::CaretMoved() {
   // Scintilla reports caret moves only when it paints; every command of this control also
   // checks, so that hidden windows keep their status current.
-  if (options_.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+  if (options_.Settings.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
   const int line = CaretLine(), column = CaretColumn();
   caretVisible_ = true;
   if (hasFocus() && caretTimer_.interval() > 0) caretTimer_.start();
@@ -1135,14 +1136,14 @@ void TStreakSynEdit::CaretMoved() {
     lastCaretLine_ = line;
     lastCaretColumn_ = column;
     emit StatusChanged(scCaret);
-    if (lineChanged && options_.TrimTrailingSpaces)
+    if (lineChanged && options_.Settings.TrimTrailingSpaces)
       // Not from inside Scintilla's notification: the trim changes the text.
       QMetaObject::invokeMethod(this, [this] { TrimEditedLines(false); }, Qt::QueuedConnection);
   }
 }
 
 void TStreakSynEdit::TrimEditedLines(bool includeCaretLine) {
-  if (trimming_ || !editsPending_ || !options_.TrimTrailingSpaces) return;
+  if (trimming_ || !editsPending_ || !options_.Settings.TrimTrailingSpaces) return;
   const long mask = 1L << kEditedMarker;
   const long caretLine = CaretLine() - 1;
   trimming_ = true;
@@ -1195,9 +1196,9 @@ bool TStreakSynEdit::RunKey(int key, Qt::KeyboardModifiers modifiers) {
   modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   for (const TKeyBinding& b : KeyBindings()) {
     if (b.Key != key || b.Modifiers != modifiers) continue;
-    if (!options_.GroupUndo) Sci(this, SCI_BEGINUNDOACTION);
+    if (!options_.Settings.GroupUndo) Sci(this, SCI_BEGINUNDOACTION);
     RunCommand(b.Cmd, b.Extend, b.Param);
-    if (!options_.GroupUndo) Sci(this, SCI_ENDUNDOACTION);
+    if (!options_.Settings.GroupUndo) Sci(this, SCI_ENDUNDOACTION);
     AfterNavigation();
     return true;
   }
@@ -1206,7 +1207,7 @@ bool TStreakSynEdit::RunKey(int key, Qt::KeyboardModifiers modifiers) {
 
 void TStreakSynEdit::keyPressEvent(QKeyEvent* e) {
   const int key = e->key();
-  if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !options_.WantTabs) {
+  if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !options_.Settings.WantTabs) {
     QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
     e->accept();
     return;
@@ -1225,9 +1226,9 @@ void TStreakSynEdit::keyPressEvent(QKeyEvent* e) {
       e->accept();
       return;
     }
-    if (!options_.GroupUndo) Sci(this, SCI_BEGINUNDOACTION);
+    if (!options_.Settings.GroupUndo) Sci(this, SCI_BEGINUNDOACTION);
     QsciScintilla::keyPressEvent(e);
-    if (!options_.GroupUndo) Sci(this, SCI_ENDUNDOACTION);
+    if (!options_.Settings.GroupUndo) Sci(this, SCI_ENDUNDOACTION);
     AfterNavigation();
     return;
   }
@@ -1249,7 +1250,7 @@ void TStreakSynEdit::AfterNavigation() {
 }
 
 void TStreakSynEdit::Move(int plain, int extend, int rectExtend, bool doExtend) {
-  if (!doExtend || options_.NoSelection) {
+  if (!doExtend || options_.Settings.NoSelection) {
     Sci(this, static_cast<unsigned>(plain));
     return;
   }
@@ -1290,9 +1291,9 @@ void TStreakSynEdit::SelectLines(long anchorLine, long caretLine) {
 
 void TStreakSynEdit::PageMove(int direction, bool extend) {
   int page = static_cast<int>(Sci(this, SCI_LINESONSCREEN));
-  if (options_.HalfPageScroll)
+  if (options_.Settings.HalfPageScroll)
     page /= 2;
-  else if (options_.ScrollByOneLess)
+  else if (options_.Settings.ScrollByOneLess)
     page -= 1;
   page = std::max(page, 1);
   Sci(this, SCI_LINESCROLL, 0, direction * page);
@@ -1322,7 +1323,7 @@ void TStreakSynEdit::SmartTab() {
     return;
   }
   const int column = CaretColumn() - 1;
-  const int tab = std::max(1, options_.TabWidth);
+  const int tab = std::max(1, options_.Settings.TabStops);
   for (long above = line - 1; above >= 0; --above) {
     const std::string text = LineBytes(static_cast<int>(above) + 1);
     if (text.find_first_not_of(" \t") == std::string::npos) continue;
@@ -1413,11 +1414,11 @@ void TStreakSynEdit::MatchBracket() {
 }
 
 void TStreakSynEdit::RunCommand(TCmd cmd, bool extend, int param) {
-  const bool home = options_.EnhanceHomeKey;
+  const bool home = options_.Settings.EnhanceHomeKey;
   auto vertical = [this] {
     // Without both options Scintilla's remembered column would still carry the caret back
     // out to a long line; forget it after each vertical move.
-    if (!options_.MaintainCaretColumn && !options_.ScrollPastEndOfLine) Sci(this, SCI_CHOOSECARETX);
+    if (!options_.Settings.MaintainCaretColumn && !options_.Settings.ScrollPastEndOfLine) Sci(this, SCI_CHOOSECARETX);
   };
   switch (cmd) {
     case TCmd::Left: Move(SCI_CHARLEFT, SCI_CHARLEFTEXTEND, SCI_CHARLEFTRECTEXTEND, extend); break;
@@ -1453,7 +1454,7 @@ void TStreakSynEdit::RunCommand(TCmd cmd, bool extend, int param) {
     case TCmd::Cut: cut(); break;
     case TCmd::DeleteChar: DeleteForward(); break;
     case TCmd::DeleteLastChar:
-      if (!options_.SmartTabDelete || !SmartBackspace()) Sci(this, SCI_DELETEBACK);
+      if (!options_.Settings.SmartTabDelete || !SmartBackspace()) Sci(this, SCI_DELETEBACK);
       break;
     case TCmd::DeleteLastWord: Sci(this, SCI_DELWORDLEFT); break;
     case TCmd::Undo: undo(); break;
@@ -1470,7 +1471,7 @@ void TStreakSynEdit::RunCommand(TCmd cmd, bool extend, int param) {
     case TCmd::ColumnSelect: SetSelectionMode(TSelectionMode::Column); break;
     case TCmd::LineSelect: SetSelectionMode(TSelectionMode::Line); break;
     case TCmd::Tab:
-      if (options_.SmartTabs)
+      if (options_.Settings.SmartTabs)
         SmartTab();
       else
         Sci(this, SCI_TAB);
@@ -1483,7 +1484,7 @@ void TStreakSynEdit::RunCommand(TCmd cmd, bool extend, int param) {
 void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
   emit MouseDown();
   if (e->button() == Qt::RightButton) {
-    if (options_.RightMouseMovesCursor) {
+    if (options_.Settings.RightMouseMovesCursor) {
       const QPoint pt = e->position().toPoint();
       const long pos = Sci(this, SCI_POSITIONFROMPOINT, pt.x(), pt.y());
       const long s = Sci(this, SCI_GETSELECTIONSTART), en = Sci(this, SCI_GETSELECTIONEND);
@@ -1494,7 +1495,7 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
   }
   if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier)) {
     const QPoint pt = e->position().toPoint();
-    if (!options_.DragDropEditing && HasSelection() && pt.x() >= TextAreaLeft()) {
+    if (!options_.Settings.DragAndDropEditing && HasSelection() && pt.x() >= TextAreaLeft()) {
       // Without drag and drop a click in the selection places the caret like anywhere else.
       const long pos = Sci(this, SCI_POSITIONFROMPOINT, pt.x(), pt.y());
       Sci(this, SCI_SETEMPTYSELECTION, pos);
@@ -1504,7 +1505,7 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
       QMouseEvent rect(e->type(), e->position(), e->scenePosition(), e->globalPosition(), e->button(),
                        e->buttons(), e->modifiers() | Qt::AltModifier);
       QsciScintilla::mousePressEvent(&rect);
-      Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, options_.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
+      Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, options_.Settings.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
       return;
     }
   }
@@ -1513,7 +1514,7 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
 
 void TStreakSynEdit::mouseMoveEvent(QMouseEvent* e) {
   QsciScintilla::mouseMoveEvent(e);
-  if (options_.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+  if (options_.Settings.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
 }
 
 void TStreakSynEdit::mouseReleaseEvent(QMouseEvent* e) {
@@ -1533,7 +1534,7 @@ void TStreakSynEdit::contextMenuEvent(QContextMenuEvent* e) {
 
 void TStreakSynEdit::focusInEvent(QFocusEvent* e) {
   QsciScintilla::focusInEvent(e);
-  if (options_.HideSelection) Sci(this, SCI_HIDESELECTION, 0);
+  if (options_.Settings.HideSelection) Sci(this, SCI_HIDESELECTION, 0);
   caretVisible_ = true;
   if (caretTimer_.interval() > 0) caretTimer_.start();
   RepaintCaret();
@@ -1541,7 +1542,7 @@ void TStreakSynEdit::focusInEvent(QFocusEvent* e) {
 
 void TStreakSynEdit::focusOutEvent(QFocusEvent* e) {
   QsciScintilla::focusOutEvent(e);
-  if (options_.HideSelection) Sci(this, SCI_HIDESELECTION, 1);
+  if (options_.Settings.HideSelection) Sci(this, SCI_HIDESELECTION, 1);
   caretTimer_.stop();
   RepaintCaret();
 }
@@ -1558,9 +1559,9 @@ void TStreakSynEdit::resizeEvent(QResizeEvent* e) {
 }
 
 void TStreakSynEdit::ShowScrollHint(int value) {
-  if (!options_.ShowScrollHint) return;
+  if (!options_.Settings.ShowScrollHint) return;
   QPoint at;
-  if (options_.ScrollHintFollowsMouse) {
+  if (options_.Settings.ScrollHintFollowsMouse) {
     at = QCursor::pos() + QPoint(-40, 0);
   } else {
     const QScrollBar* bar = verticalScrollBar();

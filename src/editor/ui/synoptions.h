@@ -1,57 +1,30 @@
 #pragma once
-// What the editor window's settings set in its text control, applied in one go.
+// What the editor window's settings set in its text control, applied in one go: the editor
+// settings as stored, and the fonts and colour they name as Qt draws them.
 
 #include <QColor>
 #include <QFont>
 
+#include "editor/editorsettings.h"
+
 namespace vortan {
 
-/// Caret drawings: 0 vertical line, 1 horizontal line, 2 half block, 3 block.
+/// Caret drawings, as `TEditorSettings::InsertCaret` and `OverwriteCaret` number them.
 enum class TCaretShape { VerticalLine = 0, HorizontalLine = 1, HalfBlock = 2, Block = 3 };
 
 struct TSynOptions {
-  bool AltSetsColumnMode = true;
-  bool WantTabs = true;
-  bool TabsToSpaces = true;
-  bool SmartTabs = true;
-  bool SmartTabDelete = false;
-  bool ShowScrollHint = true;
-  bool ScrollHintFollowsMouse = false;
-  bool DisableScrollArrows = false;
-  bool HalfPageScroll = false;
-  bool ShowSpecialChars = false;
-  bool NoCaret = false;
-  bool NoSelection = false;
-  bool AutoIndent = true;
-  bool GroupUndo = true;
-  bool DragDropEditing = true;
-  bool TrimTrailingSpaces = true;
-  bool EnhanceHomeKey = false;
-  bool HideScrollbarsAsNecessary = false;
-  bool ScrollByOneLess = false;
-  bool ScrollPastEndOfFile = false;
-  bool ScrollPastEndOfLine = true;
-  bool MaintainCaretColumn = false;
-  bool RightMouseMovesCursor = false;
-  bool AutoSizeMaxLeftChars = false;
-  bool HideSelection = false;
-  int MaxLeftChars = 1024;
-  int UndoLimit = 1024;
-  int TabWidth = 8;
-
-  bool GutterVisible = true;
-  bool GutterAutoSize = false;
-  bool GutterShowLineNumbers = true;
-  bool GutterStartAtZero = false;
-  bool UseGutterFont = true;
+  /// The flags, limits and widths; the fonts below stand for its font fields.
+  TEditorSettings Settings;
+  QFont Font;
   QFont GutterFont;
   QColor GutterFontColor;
-  bool GutterLeadingZeros = false;
-  int GutterWidth = 30;
 
-  TCaretShape InsertCaret = TCaretShape::VerticalLine;
-  TCaretShape OverwriteCaret = TCaretShape::Block;
-  QFont Font;
+  /// The settings with their fonts made for Qt: the text font fixed-pitch from `FontName`
+  /// and `FontSize`, the gutter font and its colour from `GutterFont`.
+  static TSynOptions From(const TEditorSettings& settings);
+
+  TCaretShape InsertCaret() const { return static_cast<TCaretShape>(Settings.InsertCaret); }
+  TCaretShape OverwriteCaret() const { return static_cast<TCaretShape>(Settings.OverwriteCaret); }
 };
 
 }  // namespace vortan

@@ -5,7 +5,6 @@
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
-#include "editor/sourcefile.h"
 #include "editor/ui/editorwindow.h"
 #include "i18n/stringtable.h"
 #include "jobs/analyzerrun.h"
@@ -17,6 +16,7 @@
 #include "jobs/ui/parsejob.h"
 #include "jobs/ui/pipeline.h"
 #include "jobs/ui/processform.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "editor/ui/documents.h"
 #include "jobs/ui/pipelinehost.h"
@@ -77,7 +77,7 @@ bool TMultiBuild::Collect(std::vector<TBuildSource>& sources, std::string& notes
       AddLine(notes, FormatStr(Str(TStr::strMsgMissingOnDisk), {source.Document}));
     if (source.Route == TSourceRoute::TempCopy) {
       std::string error;
-      if (!WriteFileReplacing(source.Source, text, error)) {
+      if (!platform::WriteFileReplacing(source.Source, text, error)) {
         MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {source.Source, error}),
                       TMsgDlgType::Error, {TMsgDlgBtn::OK});
         return false;

@@ -21,8 +21,8 @@
 #include "config/settingsstore.h"
 #include "editor/ui/editorwindow.h"
 #include "widgets/qtconvert.h"
-#include "editor/sourcefile.h"
 #include "i18n/stringtable.h"
+#include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "editor/ui/documents.h"
 #include "jobs/ui/pipelinehost.h"
@@ -188,7 +188,7 @@ void TPipeline::StartAnalyzer(TfrmEditor* editor) {
     run.Source = run.Dir + "~" + run.Name;
     // The bytes a save would write, so the tools see exactly what a saved file would hold.
     std::string error;
-    if (!WriteFileReplacing(run.Source, editor->Text(), error)) {
+    if (!platform::WriteFileReplacing(run.Source, editor->Text(), error)) {
       MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(run.Source), error}),
                     TMsgDlgType::Error, {TMsgDlgBtn::OK});
       return;

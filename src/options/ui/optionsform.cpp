@@ -356,16 +356,13 @@ void TfrmOptions::BuildEditorColor() {
 
   sampleEditor_ = Named(new TStreakSynEdit(page), "SampleEditor", "Edit:Sample", "Hint,Lines");
   sampleEditor_->setReadOnly(true);
-  TSynOptions o;
-  o.NoCaret = true;
-  o.NoSelection = true;
-  o.GutterVisible = false;
-  TFontSpec f;
-  f.Name = ReadString(sidFont);
-  f.Size = std::max(1, int(ReadInteger(sidFontSize)));
-  f.Pitch = 2;
-  o.Font = ToQFont(f);
-  sampleEditor_->SetOptions(o);
+  TEditorSettings sample;
+  sample.NoCaret = true;
+  sample.NoSelection = true;
+  sample.GutterVisible = false;
+  sample.FontName = ReadString(sidFont);
+  sample.FontSize = std::max(1, int(ReadInteger(sidFontSize)));
+  sampleEditor_->SetOptions(TSynOptions::From(sample));
   sampleEditor_->SetHighlighter(highlighter_.get());
   sampleEditor_->setMinimumHeight(150);
   sampleViewport_ = sampleEditor_->viewport();
@@ -753,7 +750,7 @@ void TfrmOptions::LoadValues() {
   // An open editor shows its own state on the Editor pages.
   if (TfrmEditor* e = host_.ActiveEditor()) {
     TStreakSynEdit* s = e->SynEdit();
-    const TSynOptions& o = s->Options();
+    const TEditorSettings& o = s->Options().Settings;
     const std::pair<const char*, bool> flags[] = {
         {"chkANSIText", s->CodePage() == platform::TCodePage::Ansi},
         {"chkAltSetsColumnMode", o.AltSetsColumnMode}, {"chkWantTabs", o.WantTabs},
@@ -763,7 +760,7 @@ void TfrmOptions::LoadValues() {
         {"chkDisableScrollArrows", o.DisableScrollArrows}, {"chkHalfPageScroll", o.HalfPageScroll},
         {"chkShowSpecialChars", o.ShowSpecialChars}, {"chkNoCaret", o.NoCaret},
         {"chkNoSelection", o.NoSelection}, {"chkAutoIndent", o.AutoIndent},
-        {"chkGroupUndo", o.GroupUndo}, {"chkDragDropEditing", o.DragDropEditing},
+        {"chkGroupUndo", o.GroupUndo}, {"chkDragDropEditing", o.DragAndDropEditing},
         {"chkTrimTrailingSpaces", o.TrimTrailingSpaces}, {"chkInsertMode", s->InsertMode()},
         {"chkHideSelection", o.HideSelection}, {"chkEnhanceHomeKey", o.EnhanceHomeKey},
         {"chkHideShowScrollbars", o.HideScrollbarsAsNecessary},
@@ -771,15 +768,15 @@ void TfrmOptions::LoadValues() {
         {"chkScrollPastEOL", o.ScrollPastEndOfLine}, {"chkMaintainCaretCol", o.MaintainCaretColumn},
         {"chkRightMouseMovesCursor", o.RightMouseMovesCursor},
         {"chkAutoSizeMaxLeftChars", o.AutoSizeMaxLeftChars}, {"chkGutterVisible", o.GutterVisible},
-        {"chkGutterAutosize", o.GutterAutoSize}, {"chkGutterShowLineNumbers", o.GutterShowLineNumbers},
+        {"chkGutterAutosize", o.GutterAutosize}, {"chkGutterShowLineNumbers", o.GutterShowLineNumbers},
         {"chkGutterStartAtZero", o.GutterStartAtZero}, {"chkUseGutterFont", o.UseGutterFont},
-        {"chkGutterLeadingZeros", o.GutterLeadingZeros},
+        {"chkGutterLeadingZeros", o.GutterShowLeadingZeros},
         {"chkShowVerticalLine", s->Streaks().Count() > 0}};
     for (const auto& [name, on] : flags)
       if (auto* c = qobject_cast<QCheckBox*>(Control(name))) c->setChecked(on);
     const std::pair<const char*, int> numbers[] = {{"cbxMaxLeftChars", o.MaxLeftChars},
                                                    {"cbxUndoLimit", o.UndoLimit},
-                                                   {"cbxTabStops", o.TabWidth},
+                                                   {"cbxTabStops", o.TabStops},
                                                    {"cbxGutterWidth", o.GutterWidth}};
     for (const auto& [name, n] : numbers)
       static_cast<QComboBox*>(Control(name))->setEditText(QString::number(n));

@@ -1,4 +1,4 @@
-#include "jobs/childprocess.h"
+#include "platform/childprocess.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,6 +1,6 @@
 #pragma once
-// A child process of the program. This is the one place in the build folder that knows how
-// processes are made, waited for and ended on this system.
+// A child process of the program. This is the one place that knows how processes are made,
+// waited for and ended on this system: the jobs and the desktop tools both start theirs here.
 
 #include <sys/types.h>
 
