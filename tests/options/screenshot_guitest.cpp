@@ -4,10 +4,12 @@
 // that cannot be reached.
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
 
+#include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
@@ -18,6 +20,7 @@
 #include "support/framedshot.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
+#include "system/vortanpath.h"
 
 namespace vortan {
 namespace {
@@ -26,6 +29,11 @@ TEST(OptionsScreenshots, EveryPageInEnglishAndPortuguese) {
   test::TTempDir dir;
   ASSERT_TRUE(OpenStore(dir / "store.sqlite").Ok);
   test::TScriptedPrompts prompts;
+  // The user's desktop and menu folders exist, as on a desktop: the shortcut buttons are live.
+  for (int id : {sidDesktopPath, sidStartMenuPath, sidProgramsGroupPath})
+    WriteString(id, dir.MakeDir("folder" + std::to_string(id)) + "/");
+  TVortanPath paths(Store(), dir.MakeDir("install") + "/");
+  SetVortanPath(&paths);
   const QString out = qEnvironmentVariable("VORTAN_SCREENSHOT_DIR");
   for (const char* language : {"en", "pt"}) {
     if (std::string(language) == "pt") {
@@ -51,6 +59,9 @@ TEST(OptionsScreenshots, EveryPageInEnglishAndPortuguese) {
       if (s.page == 3) d.PrintPages()->setCurrentIndex(s.sub);
       QApplication::processEvents();
       EXPECT_TRUE(d.Pages()->currentWidget()->isVisible()) << s.name;
+      if (s.page == 4)
+        for (QPushButton* b : d.Pages()->currentWidget()->findChildren<QPushButton*>())
+          EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
       if (!out.isEmpty()) {
         QDir().mkpath(out);
         EXPECT_TRUE(test::Framed(&d).save(out + QStringLiteral("/%1-%2.png").arg(language, s.name)));
@@ -60,6 +71,7 @@ TEST(OptionsScreenshots, EveryPageInEnglishAndPortuguese) {
     prompts.AnswerAlways(TModalResult::No);
     main->close();
   }
+  SetVortanPath(nullptr);
   MainLanguage().Active = false;
   MainLanguage().Root().Clear();
   ResetStringTable();
