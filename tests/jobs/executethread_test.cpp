@@ -86,7 +86,8 @@ class RunJobs : public ::testing::Test {
     };
     job->Start();
     if (stopOnceRan) {
-      EXPECT_TRUE(ui_.RunUntil([&] { return fs::exists(dir_ / "bin dir/ran.txt") || out.done; }));
+      // The whole line: the shell creates the file before it writes to it.
+      EXPECT_TRUE(ui_.RunUntil([&] { return ReadFile(dir_ / "bin dir/ran.txt") == "ran\n" || out.done; }));
       job->RequestStop();
     }
     EXPECT_TRUE(ui_.RunUntil([&] { return out.done; }));
