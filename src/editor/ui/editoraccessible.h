@@ -8,6 +8,8 @@ namespace vortan {
 
 /// Installs, once per process, the factory that gives editors a plain accessible widget while
 /// accessibility is inactive; while it is active QScintilla's full text interface is made.
+/// Qt keeps an editor's first interface for the editor's life, so an editor opened before an
+/// assistive technology started keeps the plain one.
 void InstallEditorAccessibleFactory();
 
 }  // namespace vortan
