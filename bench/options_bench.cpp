@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
 
   vortan::TfrmMain main;
   main.show();
-  QTest::qWaitForWindowExposed(&main);
+  if (!QTest::qWaitForWindowExposed(&main)) return 1;
   std::vector<double> opening;
   for (int i = 0; i < 20; ++i) {
     const auto a = Clock::now();
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     const auto a = Clock::now();
     vortan::TfrmOptions d(host, vortan::TfrmOptions::pgEditor, &main);
     d.show();
-    QTest::qWaitForWindowExposed(&d);
+    if (!QTest::qWaitForWindowExposed(&d)) return 1;
     QApplication::processEvents();
     const auto b = Clock::now();
     shown.push_back(Ms(a, b));

@@ -14,8 +14,6 @@ extern const std::size_t BuiltInTemplateSize;
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 char LowerByte(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Inside quotes every quote byte comes in pairs, each pair standing for one quote.

@@ -62,9 +62,6 @@ namespace {
 
 constexpr int kEditorRole = Qt::UserRole + 1;
 
-/// The built-in template, parsed once.
-TParlax& BuiltIn() { return BuiltInLanguage(); }
-
 const char* SettingDefault(int id) { return SettingsTable[std::size_t(id)].DefaultText; }
 
 // Setting a style sheet polishes every child again; start-up applies the theme and the menu

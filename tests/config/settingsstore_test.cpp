@@ -349,7 +349,7 @@ TEST_F(SettingsStoreTest, CreateMissingSettingsFillsEveryGapAndKeepsWhatIsSet) {
     const TSettingType type = Row(id).Type;
     if (type == TSettingType::List || type == TSettingType::Object) {
       // An empty list may be stored as no items at all.
-      if (*Row(id).DefaultText) EXPECT_FALSE(ListValues(id).empty()) << "setting " << id;
+      if (*Row(id).DefaultText) { EXPECT_FALSE(ListValues(id).empty()) << "setting " << id; }
       continue;
     }
     EXPECT_TRUE(Stored(id).has_value()) << "setting " << id << " is missing";
@@ -570,7 +570,7 @@ TEST(SettingsStoreOpenTest, AWriterEndedBySignalLeavesEverySettingWhole) {
                                        text.end() - static_cast<long>(suffix.size()),
                                        [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
         EXPECT_TRUE(whole) << text;
-        if (c.FreshStore) EXPECT_EQ(text, value(id, 1));
+        if (c.FreshStore) { EXPECT_EQ(text, value(id, 1)); }
       }
     }
   }

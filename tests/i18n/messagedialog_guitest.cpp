@@ -42,7 +42,7 @@ TEST_P(DefaultButtons, DefaultHasFocusAndEscapeAnswersByTheRule) {
   for (int i = 0; i < MsgDlgBtnCount; ++i) {
     QPushButton* b = dlg.Button(TMsgDlgBtn(i));
     ASSERT_EQ(b != nullptr, c.buttons.Has(TMsgDlgBtn(i)));
-    if (b) EXPECT_EQ(b->isDefault(), TMsgDlgBtn(i) == c.expectedDefault) << i;
+    if (b) { EXPECT_EQ(b->isDefault(), TMsgDlgBtn(i) == c.expectedDefault) << i; }
   }
   dlg.show();
   EXPECT_EQ(dlg.focusWidget(), dlg.Button(c.expectedDefault));

@@ -281,7 +281,7 @@ TEST_F(RunJobs, ProgramNamesNeverBecomeShellText) {
       const std::vector<std::string> args = fake_.Arguments();
       ASSERT_GE(args.size(), 4u);
       EXPECT_EQ(std::count(args.begin(), args.end(), program), 1);
-      if (!m.expectedShell.empty()) EXPECT_EQ(args[2], m.expectedShell);
+      if (!m.expectedShell.empty()) { EXPECT_EQ(args[2], m.expectedShell); }
     }
   }
 }

@@ -218,7 +218,7 @@ TEST_P(TemporaryCopy, AnUnsavedDocumentIsBuiltFromItsTildeCopyAndTheProgramTakes
   EXPECT_FALSE(fs::exists(platform::ProgramFileOf(copy)));
   EXPECT_EQ(RunProgram(program), "new");
   EXPECT_TRUE(e->Modified());
-  if (!GetParam().Untitled) EXPECT_EQ(ReadFile(dir + name), Hello("old"));
+  if (!GetParam().Untitled) { EXPECT_EQ(ReadFile(dir + name), Hello("old")); }
   // Messages of the copy belong to the document and show its name.
   ASSERT_FALSE(TopLevelTexts().empty());
   EXPECT_EQ(TopLevelTexts()[0], "[Warning] " + name + "(2): Variables declared but never referenced:");

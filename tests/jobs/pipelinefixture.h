@@ -72,7 +72,7 @@ class PipelineFixture : public ::testing::Test {
     // A step still running is cancelled and waited for, so no job outlives the test's files.
     if (TfrmProcess* form = Pipeline().ProcessForm()) {
       form->Cancel();
-      QTest::qWaitFor([&] { return !form->isVisible() || form->Finished(); }, 20000);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible() || form->Finished(); }, 20000));
     }
     main_.reset();
     SettleDeletes();

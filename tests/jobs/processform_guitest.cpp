@@ -61,7 +61,7 @@ class ProcessForm : public ::testing::Test {
   }
   void TearDown() override {
     letGo_ = true;
-    QTest::qWaitFor([this] { return ownEnd_.load(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return ownEnd_.load(); }, 5000));
     delete form_.data();
   }
 

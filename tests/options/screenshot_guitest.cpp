@@ -59,9 +59,10 @@ TEST(OptionsScreenshots, EveryPageInEnglishAndPortuguese) {
       if (s.page == 3) d.PrintPages()->setCurrentIndex(s.sub);
       QApplication::processEvents();
       EXPECT_TRUE(d.Pages()->currentWidget()->isVisible()) << s.name;
-      if (s.page == 4)
+      if (s.page == 4) {
         for (QPushButton* b : d.Pages()->currentWidget()->findChildren<QPushButton*>())
           EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+      }
       if (!out.isEmpty()) {
         QDir().mkpath(out);
         EXPECT_TRUE(test::Framed(&d).save(out + QStringLiteral("/%1-%2.png").arg(language, s.name)));

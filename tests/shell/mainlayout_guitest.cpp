@@ -148,8 +148,9 @@ TEST_F(MainLayoutTest, ANormalWindowKeepsItsRectangleAndDamagedOrUnreachableValu
     // Whatever was stored, every window can be reached on the screen.
     EXPECT_TRUE(screen.intersects(m.frameGeometry())) << m.frameGeometry().x();
     for (QWidget* floating : std::initializer_list<QWidget*>{m.FilesWindow(), m.RunToolbar()})
-      if (floating->isWindow() && floating->isVisible())
+      if (floating->isWindow() && floating->isVisible()) {
         EXPECT_TRUE(screen.intersects(floating->geometry())) << floating->objectName().toStdString();
+      }
     Stop();
   }
 }

@@ -454,7 +454,7 @@ TEST(ActionTable, EveryTemplateActionHasOneActionAndEveryActionHasItsTexts) {
     EXPECT_TRUE(inTemplate.count(row.Name)) << row.Name;
     for (int set = 0; set < IconSetCount; ++set) {
       EXPECT_LT(row.Image[set], icons.Count(set)) << row.Name;
-      if (row.Image[set] >= 0) EXPECT_FALSE(icons.Icon(set, row.Image[set]).isNull()) << row.Name;
+      if (row.Image[set] >= 0) { EXPECT_FALSE(icons.Icon(set, row.Image[set]).isNull()) << row.Name; }
     }
   }
   EXPECT_EQ(inTemplate.size(), ActionTable().size());
@@ -487,14 +487,16 @@ TEST_F(MainWindowTest, EveryVisibleEnabledCommandHasAHandlerAndEveryKeyOneHandle
     const TActionRow* row = main_->Actions().Row(a);
     ASSERT_NE(row, nullptr);
     if (!a->isVisible()) continue;
-    if (a->isEnabled() && !row->SubmenuHead)
+    if (a->isEnabled() && !row->SubmenuHead) {
       EXPECT_NE(row->Run, nullptr) << row->Name << " is enabled but does nothing";
+    }
     if (a->shortcut().isEmpty()) continue;
     auto [it, fresh] = byKey.emplace(a->shortcut(), row);
-    if (!fresh)
+    if (!fresh) {
       EXPECT_EQ(it->second->Run, row->Run)
           << row->Name << " and " << it->second->Name << " share "
           << a->shortcut().toString().toStdString() << " with different handlers";
+    }
   }
 }
 

@@ -74,7 +74,7 @@ TEST_F(PrintCommandsTest, ExportNamesAndTitles) {
 }
 
 TEST_F(PrintCommandsTest, ExportThatCannotBeWrittenSaysSo) {
-  for (const std::string target : {std::string("/proc/vortan-export.html"), dir_ / "missing/x.html"}) {
+  for (const std::string& target : {std::string("/proc/vortan-export.html"), dir_ / "missing/x.html"}) {
     prompts_.AnswerFiles({target});
     prompts_.Answer(TModalResult::OK);
     EXPECT_FALSE(main_->PrintCommands().Export(0));

@@ -343,7 +343,7 @@ TEST_F(ShellIntegrationTest, TheFortranTypeGetsEveryFixedFormName) {
   const std::string globs2 = ReadFile(home_ / "data/mime/globs2");
   for (const TCase& c : cases) {
     EXPECT_NE(package.find(c.Glob), std::string::npos) << c.Glob;
-    if (built) EXPECT_NE(globs2.find(c.Globs2Line), std::string::npos) << c.Globs2Line;
+    if (built) { EXPECT_NE(globs2.find(c.Globs2Line), std::string::npos) << c.Globs2Line; }
     const std::string name = c.Name;
     EXPECT_TRUE(IsExtensionAssociated(name.substr(name.find('.')), "Vortan2.File")) << c.Name;
   }
