@@ -8,7 +8,14 @@
 #   [-DMANPAGES=a;b] [-DTOOL=...] [-DHELP_ARGS=--help|-batch,-ex,help all] -P manualpage.cmake
 
 cmake_policy(VERSION 3.25)
-function(vortan_write_if_changed output text)
+# Writes a page of its own: its folder is made, a link to an installed manual that stood in
+# its place is removed, and an unchanged page keeps its time stamp.
+function(vortan_write_page output text)
+  get_filename_component(dir ${output} DIRECTORY)
+  file(MAKE_DIRECTORY ${dir})
+  if(IS_SYMLINK ${output})
+    file(REMOVE ${output})
+  endif()
   file(WRITE ${output}.new "${text}")
   file(COPY_FILE ${output}.new ${output} ONLY_IF_DIFFERENT)
   file(REMOVE ${output}.new)
@@ -33,12 +40,7 @@ function(vortan_man_to_html ok manpage output)
   if(NOT rc EQUAL 0 OR NOT html MATCHES "<html")
     return()
   endif()
-  get_filename_component(dir ${output} DIRECTORY)
-  file(MAKE_DIRECTORY ${dir})
-  if(IS_SYMLINK ${output})
-    file(REMOVE ${output})
-  endif()
-  vortan_write_if_changed(${output} "${html}")
+  vortan_write_page(${output} "${html}")
   set(${ok} TRUE PARENT_SCOPE)
 endfunction()
 
@@ -64,12 +66,7 @@ function(vortan_help_page output title tool help_runs)
   if(NOT body)
     return()
   endif()
-  get_filename_component(dir ${output} DIRECTORY)
-  file(MAKE_DIRECTORY ${dir})
-  if(IS_SYMLINK ${output})
-    file(REMOVE ${output})
-  endif()
-  vortan_write_if_changed(${output} "<!DOCTYPE html>
+  vortan_write_page(${output} "<!DOCTYPE html>
 <html lang=\"en\"><head><meta charset=\"utf-8\"><title>${title}</title>
 <style>body{font-family:sans-serif;max-width:60em;margin:1em auto;padding:0 1em;line-height:1.4}
 pre{font-family:monospace;background:#f4f4f4;padding:.6em;overflow-x:auto}</style></head>
