@@ -32,16 +32,11 @@
 #include "system/vortanformat.h"
 #include "system/vortanpath.h"
 #include "support/files.h"
+#include "support/mainwindowfixture.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
 namespace vortan::test {
-
-
-inline void SettleDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QCoreApplication::processEvents();
-}
 
 class PipelineFixture : public ::testing::Test {
  protected:

@@ -27,6 +27,7 @@
 #include "shell/iconsets.h"
 #include "shell/mainwindow.h"
 #include "support/files.h"
+#include "support/mainwindowfixture.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
@@ -40,26 +41,10 @@ using vortan::test::ReadFile;
 
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 
-void SettleDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QCoreApplication::processEvents();
-}
+using test::SettleDeletes;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(OpenStore(dir_ / "store.sqlite").Ok);
-    main_ = std::make_unique<TfrmMain>();
-    main_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
-  }
-  void TearDown() override {
-    prompts_.AnswerAlways(TModalResult::No);
-    main_.reset();
-    SettleDeletes();
-    CloseStore();
-  }
-
   std::string File(const std::string& name, const std::string& text = "      END\n") {
     return dir_.Write(name, text);
   }
@@ -74,9 +59,6 @@ class MainWindowTest : public ::testing::Test {
     return main_->Editors().size();
   }
 
-  TTempDir dir_;
-  TScriptedPrompts prompts_;
-  std::unique_ptr<TfrmMain> main_;
 };
 
 TEST_F(MainWindowTest, OpeningAnOpenFileActivatesItsWindowAndMovesItToTheTopOfTheHistory) {

@@ -15,6 +15,7 @@
 #include "shell/mainwindow.h"
 #include "shell/printcommands.h"
 #include "support/files.h"
+#include "support/mainwindowfixture.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
@@ -23,26 +24,15 @@ namespace {
 
 using vortan::test::ReadFile;
 
-class PrintCommandsTest : public ::testing::Test {
+class PrintCommandsTest : public test::MainWindowFixture {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(OpenStore(dir_ / "store.sqlite").Ok);
-    main_ = std::make_unique<TfrmMain>();
-    main_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+    MainWindowFixture::SetUp();
+    if (HasFatalFailure()) return;
     editor_ = main_->NewSourceFile();
     editor_->SetText("C     caf\x82\n      PRINT *, 'X'\n      END\n");
     main_->UpdateActions();
   }
-  void TearDown() override {
-    prompts_.AnswerAlways(TModalResult::No);
-    main_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    CloseStore();
-  }
-  test::TTempDir dir_;
-  test::TScriptedPrompts prompts_;
-  std::unique_ptr<TfrmMain> main_;
   TfrmEditor* editor_ = nullptr;
 };
 
