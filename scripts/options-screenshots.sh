@@ -1,7 +1,7 @@
 #!/bin/sh
 # Pictures of every Options page in English and Portuguese, under Xvfb, into
-# docs/screenshots/options/.
+# docs/screenshots/options/. Usage: scripts/options-screenshots.sh [build directory]
 set -e
-cd "$(dirname "$0")/.."
-VORTAN_SCREENSHOT_DIR="$PWD/docs/screenshots/options" QT_QPA_PLATFORM=xcb \
-  xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/options_guitests --gtest_filter='OptionsScreenshots.*'
+. "$(dirname "$0")/screenshot-lib.sh"
+export VORTAN_SCREENSHOT_DIR="$ROOT/docs/screenshots/options"
+shoot 1280x1024 options_guitests 'OptionsScreenshots.*'

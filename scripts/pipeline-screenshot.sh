@@ -3,11 +3,8 @@
 # compile runs, in a real X server (Xvfb), and saves them as docs/screenshots/pipeline-messages.png
 # and docs/screenshots/progress.png. Usage: scripts/pipeline-screenshot.sh [build directory]
 set -e
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-mkdir -p "$root/docs/screenshots"
-VORTAN_SCREENSHOT_DIR="$root/docs/screenshots" QT_QPA_PLATFORM=xcb \
-  VORTAN_STORE=/nonexistent/dir/none.sqlite \
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/bin/jobs_guitests" --gtest_filter='PipelineScreenshot.*'
-echo "saved $root/docs/screenshots/pipeline-messages.png and progress.png"
+. "$(dirname "$0")/screenshot-lib.sh"
+mkdir -p "$ROOT/docs/screenshots"
+export VORTAN_SCREENSHOT_DIR="$ROOT/docs/screenshots" VORTAN_STORE=/nonexistent/dir/none.sqlite
+shoot 1280x1024 jobs_guitests 'PipelineScreenshot.*'
+echo "saved $ROOT/docs/screenshots/pipeline-messages.png and progress.png"
