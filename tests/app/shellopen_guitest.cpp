@@ -25,6 +25,7 @@
 
 #ifdef VORTAN_TEST_X11
 #include "app/xidetest.h"
+#include "support/files.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -40,10 +41,7 @@ std::map<std::string, std::string> Snapshot(const std::string& dir, const std::s
   std::map<std::string, std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(dir)) {
     if (!e.is_regular_file() || e.path().string().rfind(skip, 0) == 0) continue;
-    std::ifstream in(e.path(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    files[e.path().string()] = s.str();
+    files[e.path().string()] = test::ReadFile(e.path().string());
   }
   return files;
 }

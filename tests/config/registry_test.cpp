@@ -8,16 +8,12 @@
 #include <sstream>
 
 #include "support/tempdir.h"
+#include "support/files.h"
 
 namespace vortan {
 namespace {
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::ReadFile;
 
 std::vector<std::string> Names(const std::vector<TRegValue>& values) {
   std::vector<std::string> names;
@@ -165,7 +161,7 @@ TEST(RegistryOpenTest, FilesThatAreNoStoreAreRejectedAndLeftAlone) {
     const std::string path = dir / "registry.sqlite";
     c.make(path);
     const bool isDir = std::filesystem::is_directory(path);
-    const std::string before = isDir ? "" : FileBytes(path);
+    const std::string before = isDir ? "" : ReadFile(path);
     TRegistry reg;
     std::string error;
     EXPECT_FALSE(reg.Open(path, error));
@@ -173,7 +169,7 @@ TEST(RegistryOpenTest, FilesThatAreNoStoreAreRejectedAndLeftAlone) {
     EXPECT_EQ(reg.LastOpenFailure(), TRegOpenFailure::Unusable);
     EXPECT_FALSE(reg.IsOpen());
     if (!isDir) {
-      EXPECT_TRUE(FileBytes(path) == before) << "the file was changed";
+      EXPECT_TRUE(ReadFile(path) == before) << "the file was changed";
     }
   }
 }

@@ -23,6 +23,7 @@
 #include "config/settingstable.h"
 #include "platform/platformprofile.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 namespace vortan {
 namespace {
@@ -42,12 +43,7 @@ std::string Double(double d) {
   return s;
 }
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::ReadFile;
 
 const TSettingRow& Row(int id) { return SettingsTable[static_cast<size_t>(id)]; }
 
@@ -428,14 +424,14 @@ TEST(SettingsStoreOpenTest, UnusableFileIsMovedAsideIntactAndAFreshStoreStarts) 
     EXPECT_TRUE(r.WasDamaged);
     EXPECT_FALSE(r.Error.empty());
     EXPECT_EQ(r.MovedAsideTo.rfind(path + ".damaged-", 0), 0u) << r.MovedAsideTo;
-    EXPECT_TRUE(FileBytes(r.MovedAsideTo) == garbage + std::to_string(round));
-    EXPECT_EQ(FileBytes(r.MovedAsideTo + "-wal"), "stale journal");
+    EXPECT_TRUE(ReadFile(r.MovedAsideTo) == garbage + std::to_string(round));
+    EXPECT_EQ(ReadFile(r.MovedAsideTo + "-wal"), "stale journal");
     EXPECT_TRUE(store.ReadBool(sidNewWindowMaximized));
     asides.push_back(r.MovedAsideTo);
   }
   // A second damaged file never replaces the first one moved aside.
   EXPECT_NE(asides[0], asides[1]);
-  EXPECT_TRUE(FileBytes(asides[0]) == garbage + "0");
+  EXPECT_TRUE(ReadFile(asides[0]) == garbage + "0");
 
   TSettingsStore again;
   TStoreOpenResult r = again.Open(path);
@@ -471,7 +467,7 @@ TEST(SettingsStoreOpenTest, AStoreTheUserMayNotWriteIsReadNeverChangedNorMovedAs
       if (!nobody || ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
         GTEST_SKIP() << "cannot give a file to another user here";
     }
-    const std::string before = FileBytes(path);
+    const std::string before = ReadFile(path);
 
     TSettingsStore store;
     const TStoreOpenResult r = store.Open(path);
@@ -486,7 +482,7 @@ TEST(SettingsStoreOpenTest, AStoreTheUserMayNotWriteIsReadNeverChangedNorMovedAs
     EXPECT_EQ(store.ReadInteger(sidZoom), 175);
     store.Close();
 
-    EXPECT_TRUE(FileBytes(path) == before) << "the store file changed";
+    EXPECT_TRUE(ReadFile(path) == before) << "the store file changed";
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
       EXPECT_EQ(e.path().filename().string().find(".damaged"), std::string::npos);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
@@ -584,7 +580,7 @@ TEST(SettingsStoreOpenTest, DirectoryInPlaceOfTheFileIsMovedAside) {
   TStoreOpenResult r = store.Open(path);
   ASSERT_TRUE(r.Ok) << r.Error;
   EXPECT_TRUE(r.WasDamaged);
-  EXPECT_EQ(FileBytes(r.MovedAsideTo + "/inside.txt"), "kept");
+  EXPECT_EQ(ReadFile(r.MovedAsideTo + "/inside.txt"), "kept");
   EXPECT_EQ(store.ReadInteger(sidZoom), 100);
 }
 
@@ -596,7 +592,7 @@ TEST(SettingsStoreOpenTest, StoreThatCannotBeCreatedIsReportedNotMoved) {
   EXPECT_FALSE(r.Ok);
   EXPECT_FALSE(r.WasDamaged);
   EXPECT_FALSE(r.Error.empty());
-  EXPECT_EQ(FileBytes(dir / "file"), "a plain file");
+  EXPECT_EQ(ReadFile(dir / "file"), "a plain file");
 }
 
 TEST(SettingsStoreOpenTest, ProcessWideStoreAndDefaultPath) {

@@ -8,6 +8,7 @@
 
 #include "config/registry.h"
 #include "support/tempdir.h"
+#include "support/files.h"
 
 namespace vortan {
 namespace {
@@ -30,10 +31,7 @@ class VortanRegTest : public ::testing::Test {
     TRun r;
     int status = std::system(cmd.c_str());
     r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(dir / "out", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    r.Out = s.str();
+    r.Out = test::ReadFile(dir / "out");
     return r;
   }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "support/files.h"
 
 namespace vortan {
 namespace {
@@ -243,12 +244,7 @@ TEST(FortranScanner, LeadBytesOfADoubleByteCodePageTakeTheirTrailByte) {
 // its recorded token dump.
 TEST(FortranScanner, GoldenProgram) {
   const std::string dir = std::string(VORTAN_TEST_DATA) + "/fortran/fixedform/";
-  auto read = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  };
+  auto read = [](const std::string& path) { return test::ReadFile(path); };
   const std::string input = read(dir + "input");
   ASSERT_FALSE(input.empty());
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/tempdir.h"
+#include "support/files.h"
 
 namespace vortan::test {
 
@@ -52,12 +53,7 @@ class TFakeTerminal {
   }
 
  private:
-  static std::string Read(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string Read(const std::string& name) { return ReadFile(name); }
 
   const TTempDir& dir_;
   std::string path_;
