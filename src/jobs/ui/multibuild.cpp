@@ -142,13 +142,7 @@ void TMultiBuild::CompileAll(std::uint8_t then) {
 void TMultiBuild::BuildFailed(TBaseThread& job) {
   auto& build = static_cast<TBuildAllThread&>(job);
   pipeline_->Output().SetOutput(notes_ + build.Transcript());
-  if (!pipeline_->ProcessForm()) return;
-  if (job.ResultCode == jrTerminated)
-    pipeline_->Finish(Str(TStr::strTerminatedByUser));
-  else if (job.ResultCode == jrCantExecute)
-    pipeline_->Finish(Str(TStr::strCantExecuteCompiler));
-  else
-    pipeline_->Finish(Str(TStr::strUnknownFailure));
+  pipeline_->FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strCantExecuteCompiler));
 }
 
 void TMultiBuild::BuildDone(TBaseThread& job) {
@@ -242,13 +236,7 @@ void TMultiBuild::AnalyzeAll() {
 }
 
 void TMultiBuild::AnalyzerFailed(TBaseThread& job) {
-  if (!pipeline_->ProcessForm()) return;
-  if (job.ResultCode == jrTerminated)
-    pipeline_->Finish(Str(TStr::strTerminatedByUser));
-  else if (job.ResultCode == jrCantExecute)
-    pipeline_->Finish(Str(TStr::strCantExecuteAnalyzer));
-  else
-    pipeline_->Finish(Str(TStr::strUnknownFailure));
+  pipeline_->FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strCantExecuteAnalyzer));
 }
 
 void TMultiBuild::AnalyzerDone(TBaseThread& job) {
@@ -270,13 +258,10 @@ void TMultiBuild::AnalyzerDone(TBaseThread& job) {
 }
 
 void TMultiBuild::ParseFailed(TBaseThread& job) {
-  if (!pipeline_->ProcessForm()) return;
   if (job.ResultCode == jrNoReport)
     pipeline_->Finish(Str(TStr::strAnalyzerFailure));
-  else if (job.ResultCode == jrTerminated)
-    pipeline_->Finish(Str(TStr::strTerminatedByUser));
   else
-    pipeline_->Finish(Str(TStr::strUnknownFailure));
+    pipeline_->FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strUnknownFailure));
 }
 
 void TMultiBuild::ParseDone(TBaseThread& job) {

@@ -67,6 +67,9 @@ class TPipeline : public QObject, public TAnalyzerHost {
   /// Ends the running step: the button reads OK, the process panel is emptied and the
   /// message is shown in bold.
   void Finish(const std::string& message);
+  /// Ends the running step after a failed job: stopped by the user, the tool could not be
+  /// started (`cantExecute`, told by `cantExecuteText`), or anything else.
+  void FinishFailure(TJobResult code, TJobResult cantExecute, const std::string& cantExecuteText);
   /// Sets the status bar's process panel.
   void SetStatus(const std::string& text);
   /// Creates and shows the progress window with its first message (the main window stays
@@ -119,7 +122,6 @@ class TPipeline : public QObject, public TAnalyzerHost {
   void StartCompile(TBaseThread& parse);
   void CompileFailed(TBaseThread& job);
   void CompileDone(TBaseThread& job);
-  void FinishFailure(TJobResult code, TJobResult cantExecute, const std::string& cantExecuteText);
   void ProcessClosing();
   void Start(TBaseThread* job);
 

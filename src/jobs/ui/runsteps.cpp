@@ -147,11 +147,7 @@ void TRunSteps::Started(TBaseThread& job, int minimizeSetting) {
 void TRunSteps::Failed(TBaseThread& job, const std::string& cantExecuteText) {
   TfrmProcess* form = pipeline_->ProcessForm();
   if (form == nullptr || form->CurrentThread() != &job) return;
-  switch (job.ResultCode.load()) {
-    case jrTerminated: pipeline_->Finish(Str(TStr::strTerminatedByUser)); break;
-    case jrCantExecute: pipeline_->Finish(cantExecuteText); break;
-    default: pipeline_->Finish(Str(TStr::strUnknownFailure)); break;
-  }
+  pipeline_->FinishFailure(job.ResultCode, jrCantExecute, cantExecuteText);
 }
 
 void TRunSteps::Ended(TBaseThread& job, TfrmEditor* editor, int minimizeSetting) {
