@@ -8,6 +8,7 @@
 #include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "system/sourcefilenames.h"
+#include "platform/textlines.h"
 
 namespace vortan {
 
@@ -25,12 +26,8 @@ std::string Upper(std::string_view s) {
 // recompile the file that includes it.
 std::string IncludedText(std::string_view text, const std::string& dir) {
   std::string included;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(start, end - start);
-    start = end + 1;
+  TTextLines lines(text);
+  for (std::string_view line; lines.Next(line);) {
     if (line.size() < 7 || line[0] == 'C' || line[0] == 'c' || line[0] == '*') continue;
     const std::string_view field = line.substr(6);
     const std::size_t word = field.find_first_not_of(" \t");

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/textlines.h"
+
 namespace vortan {
 
 namespace {
@@ -46,12 +48,8 @@ std::vector<TCompilerError> CompilerErrors(std::string_view output) {
   std::vector<TCompilerError> errors;
   TCompilerError pending;
   bool open = false;
-  std::size_t start = 0;
-  while (start < output.size()) {
-    std::size_t end = output.find('\n', start);
-    if (end == std::string_view::npos) end = output.size();
-    std::string_view line = output.substr(start, end - start);
-    start = end + 1;
+  TTextLines lines(output);
+  for (std::string_view line; lines.Next(line);) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     TCompilerError place;
     std::string_view rest;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/fortranscanner.h"
+#include "platform/textlines.h"
 
 namespace vortan {
 
@@ -86,12 +87,8 @@ bool IsEnd(const std::string& s) {
 bool HoldsMainProgram(std::string_view source) {
   TFortranScanner scanner;
   bool inUnit = false;
-  std::size_t start = 0;
-  while (start < source.size()) {
-    std::size_t end = source.find('\n', start);
-    if (end == std::string_view::npos) end = source.size();
-    const std::string_view line = source.substr(start, end - start);
-    start = end + 1;
+  TTextLines lines(source);
+  for (std::string_view line; lines.Next(line);) {
 
     // Blanks do not separate words in Fortran: the statement is read without them. Strings
     // become a quote, so their text cannot look like a keyword.

@@ -7,6 +7,7 @@
 
 #include "platform/filebytes.h"
 #include "platform/text.h"
+#include "platform/textlines.h"
 
 namespace vortan {
 
@@ -53,14 +54,11 @@ void TMimeAppsList::Parse(const std::string& text) {
   lines_.clear();
   endsWithNewline_ = text.empty() || text.back() == '\n';
   std::string group;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    TLine line{text.substr(start, end - start), group};
+  TTextLines lines(text);
+  for (std::string_view raw; lines.Next(raw);) {
+    TLine line{std::string(raw), group};
     if (IsHeader(line.Text, &group)) line.Group = group;
     lines_.push_back(std::move(line));
-    start = end + 1;
   }
 }
 
