@@ -30,8 +30,8 @@ bool IsContinuation(std::string_view line) {
                                                                 std::string_view::npos;
 }
 
-bool StartsWith(const std::string& s, std::string_view prefix) {
-  return s.compare(0, prefix.size(), prefix) == 0;
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
 }
 
 bool IsName(std::string_view s) {
@@ -41,24 +41,58 @@ bool IsName(std::string_view s) {
   return true;
 }
 
-// A type with an optional length ("REAL*8", "CHARACTER*(*)") in front of FUNCTION.
-bool IsTypedFunction(const std::string& s) {
+// Removes a type with an optional length or kind ("REAL*8", "CHARACTER*(*)", "REAL(8)") from
+// the front of s; false when s does not start with one.
+bool SkipType(std::string_view& s) {
   static constexpr std::string_view Types[] = {"DOUBLEPRECISION", "DOUBLECOMPLEX", "INTEGER",
                                                "REAL", "COMPLEX", "LOGICAL", "CHARACTER", "BYTE"};
   for (std::string_view type : Types) {
     if (!StartsWith(s, type)) continue;
     std::size_t at = type.size();
-    if (at < s.size() && s[at] == '*') {
-      ++at;
-      if (at < s.size() && s[at] == '(') {
-        const std::size_t close = s.find(')', at);
-        if (close == std::string::npos) return false;
-        at = close + 1;
-      } else {
-        while (at < s.size() && std::isdigit(static_cast<unsigned char>(s[at]))) ++at;
-      }
+    if (at < s.size() && s[at] == '*') ++at;
+    if (at < s.size() && s[at] == '(') {
+      const std::size_t close = s.find(')', at);
+      if (close == std::string_view::npos) return false;
+      at = close + 1;
+    } else {
+      while (at < s.size() && std::isdigit(static_cast<unsigned char>(s[at]))) ++at;
     }
-    return s.compare(at, 8, "FUNCTION") == 0;
+    s.remove_prefix(at);
+    return true;
+  }
+  return false;
+}
+
+// An "=" outside parentheses makes the statement an assignment ("PURE = 1"), never a header.
+bool HasTopLevelEquals(std::string_view s) {
+  int depth = 0;
+  for (char c : s) {
+    if (c == '(') ++depth;
+    if (c == ')') --depth;
+    if (c == '=' && depth == 0) return true;
+  }
+  return false;
+}
+
+// SUBROUTINE or FUNCTION behind any prefixes (RECURSIVE, PURE, ELEMENTAL ... and for a
+// FUNCTION one type), in any order; or BLOCK DATA.
+bool IsSubprogramHeader(std::string_view s) {
+  if (HasTopLevelEquals(s)) return false;
+  if (StartsWith(s, "BLOCKDATA")) return true;
+  static constexpr std::string_view Prefixes[] = {"NON_RECURSIVE", "RECURSIVE", "IMPURE", "PURE",
+                                                  "ELEMENTAL"};
+  bool typed = false;
+  for (bool more = true; more;) {
+    if (StartsWith(s, "FUNCTION")) return true;
+    if (StartsWith(s, "SUBROUTINE")) return !typed;
+    more = false;
+    for (std::string_view prefix : Prefixes)
+      if (StartsWith(s, prefix)) {
+        s.remove_prefix(prefix.size());
+        more = true;
+        break;
+      }
+    if (!more && !typed && SkipType(s)) more = typed = true;
   }
   return false;
 }
@@ -67,11 +101,8 @@ enum class TUnitStart { Main, Subprogram };
 
 // The statement that begins a unit, blanks removed and in capitals.
 TUnitStart UnitOf(const std::string& s) {
-  if (StartsWith(s, "PROGRAM")) return TUnitStart::Main;
-  if (StartsWith(s, "SUBROUTINE") || StartsWith(s, "FUNCTION") || StartsWith(s, "BLOCKDATA") ||
-      IsTypedFunction(s))
-    return TUnitStart::Subprogram;
-  return TUnitStart::Main;
+  if (StartsWith(s, "PROGRAM") && !HasTopLevelEquals(s)) return TUnitStart::Main;
+  return IsSubprogramHeader(s) ? TUnitStart::Subprogram : TUnitStart::Main;
 }
 
 bool IsEnd(const std::string& s) {
@@ -87,13 +118,29 @@ bool IsEnd(const std::string& s) {
 bool HoldsMainProgram(std::string_view source) {
   TFortranScanner scanner;
   bool inUnit = false;
+  bool main = false;
+
+  // A unit's first statement decides, read whole: a header may run over continuation lines.
+  std::string statement;
+  auto finish = [&] {
+    if (statement.empty()) return;
+    if (!inUnit) {
+      if (UnitOf(statement) == TUnitStart::Main) main = true;
+      inUnit = true;
+    }
+    if (IsEnd(statement)) inUnit = false;
+    statement.clear();
+  };
+
   TTextLines lines(source);
-  for (std::string_view line; lines.Next(line);) {
+  for (std::string_view line; lines.Next(line) && !main;) {
+    const bool continuation = IsContinuation(line);
+    // The continuation mark of the tab form is the digit right after the tab.
+    const std::size_t field = StatementStart(line) + (continuation && line[StatementStart(line) - 1] == '\t');
 
     // Blanks do not separate words in Fortran: the statement is read without them. Strings
     // become a quote, so their text cannot look like a keyword.
     std::string text;
-    const std::size_t field = StatementStart(line);
     scanner.ResetRange();
     for (scanner.SetLine(line); !scanner.GetEol(); scanner.Next()) {
       const auto pos = static_cast<std::size_t>(scanner.GetTokenPos());
@@ -105,20 +152,26 @@ bool HoldsMainProgram(std::string_view source) {
         case TTokenKind::String:
           if (pos >= field) text += '\'';
           break;
-        default:
-          if (pos < field) break;
-          for (char c : scanner.GetToken().substr(0, LastColumn - pos))
-            if (c != ' ' && c != '\t') text += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        default: {
+          const std::string_view token = scanner.GetToken();
+          for (std::size_t i = 0; i < token.size() && pos + i < LastColumn; ++i) {
+            const char c = token[i];
+            if (pos + i >= field && c != ' ' && c != '\t')
+              text += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+          }
+        }
       }
     }
-    if (text.empty() || IsContinuation(line)) continue;
-    if (!inUnit) {
-      if (UnitOf(text) == TUnitStart::Main) return true;
-      inUnit = true;
+    // Comment and blank lines may stand between a statement's lines.
+    if (continuation) {
+      statement += text;
+    } else if (!text.empty()) {
+      finish();
+      statement = std::move(text);
     }
-    if (IsEnd(text)) inUnit = false;
   }
-  return false;
+  finish();
+  return main;
 }
 
 }  // namespace vortan

@@ -56,6 +56,53 @@ TEST(MainProgram, FoundByTheUnitsASourceHolds) {
   for (const Case& c : cases) EXPECT_EQ(HoldsMainProgram(c.text), c.main) << c.name;
 }
 
+// A unit's header with the prefixes a compiler takes is a subprogram's, however it is spelt
+// and split.
+TEST(MainProgram, HeadersWithPrefixesAreSubprograms) {
+  struct Case {
+    const char* header;  // statement field and continuation lines, without END
+    bool main;
+  };
+  const Case cases[] = {
+      {"      RECURSIVE SUBROUTINE DGETRF2( M, N, A, LDA, IPIV, INFO )", false},
+      {"      recursive subroutine foo(n)", false},
+      {"      Recursive Subroutine Foo", false},
+      {"      PURE SUBROUTINE S(X)", false},
+      {"      ELEMENTAL SUBROUTINE S(X)", false},
+      {"      PURE ELEMENTAL SUBROUTINE S(X)", false},
+      {"      ELEMENTAL PURE SUBROUTINE S(X)", false},
+      {"      IMPURE ELEMENTAL SUBROUTINE S(X)", false},
+      {"      NON_RECURSIVE SUBROUTINE S(X)", false},
+      {"      RECURSIVE FUNCTION F(N)", false},
+      {"      RECURSIVE INTEGER FUNCTION F(N)", false},
+      {"      INTEGER RECURSIVE FUNCTION F(N)", false},
+      {"      PURE DOUBLE PRECISION FUNCTION F(X)", false},
+      {"      DOUBLE PRECISION PURE FUNCTION F(X)", false},
+      {"      ELEMENTAL REAL*8 FUNCTION F(X)", false},
+      {"      RECURSIVE CHARACTER*(*) FUNCTION F(S)", false},
+      {"      PURE REAL(KIND=8) FUNCTION F(X)", false},
+      {"      RECURSIVE\n     $SUBROUTINE FOO(N)", false},
+      {"      RECURSIVE SUB\n     1ROUTINE FOO(N)", false},
+      {"      PURE\nC     a comment between the lines\n     & INTEGER\n     & FUNCTION F(N)", false},
+      {"\tRECURSIVE\n\t1SUBROUTINE FOO(N)", false},
+      {"      SUBROUTINE LONG(A,\n     &                B)", false},
+      // No header: assignments to variables whose names begin like one, and a type
+      // statement that declares no function.
+      {"      PURE = 1", true},
+      {"      RECURSIVE = 2", true},
+      {"      PROGRAM MAIN", true},
+      {"      INTEGER RECURSIVE", true},
+      {"      PROGRAM\n     &MAIN", true},
+  };
+  for (const Case& c : cases) {
+    const std::string alone = std::string(c.header) + "\n      END\n";
+    EXPECT_EQ(HoldsMainProgram(alone), c.main) << c.header;
+    // Its END is still seen: the unit after it is read as a unit's start.
+    EXPECT_EQ(HoldsMainProgram(alone + "      SUBROUTINE NEXT\n      END\n"), c.main) << c.header;
+    EXPECT_TRUE(HoldsMainProgram(alone + "      PROGRAM P\n      END\n")) << c.header;
+  }
+}
+
 TEST(SourceNames, FortranExtensionsInAnyCase) {
   const std::pair<const char*, bool> cases[] = {
       {"/p/prog.f", true},   {"/p/prog.for", true}, {"/p/prog.f77", true}, {"/p/prog.ftn", true},

@@ -83,6 +83,45 @@ TEST_F(AllFiles, ASecondMainProgramOrNoneIsSaidAndNothingIsLinked) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "p/other"));
 }
 
+// The LU solver of the reference LAPACK as a user opens it: DGETRF2 is a RECURSIVE
+// SUBROUTINE, which must not count as a second main program beside the driver.
+TEST_F(AllFiles, TheReferenceLapackSolverLinksAndSolvesAFourByFourSystem) {
+  const std::string lapack = VORTAN_LAPACK_CORPUS;
+  if (!std::filesystem::is_directory(lapack + "/SRC"))
+    GTEST_SKIP() << "no reference LAPACK sources at " << lapack << " (VORTAN_LAPACK_CORPUS)";
+  const char* const closure[] = {
+      "SRC/dgesv.f",      "SRC/dgetrf.f",     "SRC/dgetrf2.f",    "SRC/dgetrs.f",
+      "SRC/dlaswp.f",     "SRC/ilaenv.f",     "SRC/ieeeck.f",     "SRC/iparmq.f",
+      "SRC/xerbla.f",     "BLAS/SRC/lsame.f", "INSTALL/dlamch.f", "BLAS/SRC/dgemm.f",
+      "BLAS/SRC/dtrsm.f", "BLAS/SRC/idamax.f", "BLAS/SRC/dscal.f", "BLAS/SRC/dswap.f",
+  };
+  for (const char* file : closure) {
+    ASSERT_TRUE(std::filesystem::exists(lapack + "/" + file)) << file;
+    Open(lapack + "/" + file);
+  }
+  // A x = b with x = (1, 2, 3, 4); the first column makes the LU take row interchanges.
+  Open(dir_.Write("p/solve.f",
+                  "      PROGRAM SOLVE\n"
+                  "      INTEGER N\n"
+                  "      PARAMETER (N = 4)\n"
+                  "      DOUBLE PRECISION A(N, N), B(N)\n"
+                  "      INTEGER IPIV(N), INFO, I\n"
+                  "      DATA A / 1.0D0, 4.0D0, 2.0D0, 3.0D0,\n"
+                  "     &         5.0D0, 1.0D0, 2.0D0, 1.0D0,\n"
+                  "     &         2.0D0, 1.0D0, 6.0D0, 2.0D0,\n"
+                  "     &         1.0D0, 3.0D0, 1.0D0, 7.0D0 /\n"
+                  "      DATA B / 21.0D0, 21.0D0, 28.0D0, 39.0D0 /\n"
+                  "      CALL DGESV(N, 1, A, N, IPIV, B, N, INFO)\n"
+                  "      WRITE (*, '(A, I2)') ' INFO =', INFO\n"
+                  "      WRITE (*, '(4F8.3)') (B(I), I = 1, N)\n"
+                  "      END\n"));
+  EXPECT_EQ(WaitOutcome(Trigger("actCompileAll"), 300000), Str(TStr::strCompiled)) << Output();
+  ASSERT_TRUE(std::filesystem::exists(dir_ / "p/solve")) << Output();
+  const std::string out = dir_ / "printed.txt";
+  ASSERT_EQ(std::system(("'" + (dir_ / "p/solve") + "' > '" + out + "'").c_str()), 0);
+  EXPECT_EQ(ReadFile(out), " INFO = 0\n   1.000   2.000   3.000   4.000\n");
+}
+
 TEST_F(AllFiles, AnalyzeAllPutsCrossFileMismatchesUnderTheirFilesAndLines) {
   TfrmEditor* mainEditor = Open(dir_.Write("p/main.f", MainWithArgumentMismatch()));
   TfrmEditor* subs = Open(dir_.Write("p/subs.f", SubsFile));
