@@ -136,7 +136,8 @@ bool HoldsMainProgram(std::string_view source) {
   for (std::string_view line; lines.Next(line) && !main;) {
     const bool continuation = IsContinuation(line);
     // The continuation mark of the tab form is the digit right after the tab.
-    const std::size_t field = StatementStart(line) + (continuation && line[StatementStart(line) - 1] == '\t');
+    const std::size_t start = StatementStart(line);
+    const std::size_t field = start + (continuation && line[start - 1] == '\t');
 
     // Blanks do not separate words in Fortran: the statement is read without them. Strings
     // become a quote, so their text cannot look like a keyword.

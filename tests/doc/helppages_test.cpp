@@ -228,5 +228,48 @@ TEST(ManualPage, ComesFromTheManualPageElseFromTheToolsHelp) {
   }
 }
 
+
+// The manual never calls a command of the menus unavailable: each one it names in bold within a
+// sentence that says "not available" (or "unavailable") must be no command's caption.
+TEST(HelpPages, NoCommandIsCalledUnavailableByTheManual) {
+  const std::string templ = ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/lang/template.prlx");
+  std::set<std::string> captions;
+  const std::regex action(R"(Action:\w+\s*\{\s*Caption\s*=\s*([^\r\n]+))");
+  for (std::sregex_iterator i(templ.begin(), templ.end(), action), end; i != end; ++i) {
+    std::string caption;
+    for (char c : (*i)[1].str())
+      if (c != '&') caption += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    while (!caption.empty() && (caption.back() == '.' || caption.back() == ' ')) caption.pop_back();
+    captions.insert(caption);
+  }
+  ASSERT_TRUE(captions.count("compile all")) << "the template's actions were not read";
+
+  std::string manual = ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/doc/Vortan2.html.in");
+  for (char& c : manual)
+    if (c == '\n') c = ' ';
+  const std::regex bold(R"(<b>([^<]+)</b>)");
+  std::size_t start = 0;
+  while (start < manual.size()) {
+    std::size_t stop = manual.find_first_of(".!?", start);
+    if (stop == std::string::npos) stop = manual.size();
+    std::string sentence = manual.substr(start, stop - start);
+    start = stop + 1;
+    std::string lower = sentence;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower.find("not available") == std::string::npos &&
+        lower.find("unavailable") == std::string::npos)
+      continue;
+    for (std::sregex_iterator i(lower.begin(), lower.end(), bold), end; i != end; ++i) {
+      std::string named = (*i)[1].str();
+      // "Run › Compile All" names the command after the last step.
+      if (const auto step = named.rfind("\xE2\x80\xBA"); step != std::string::npos)
+        named = named.substr(step + 3);
+      while (!named.empty() && named.front() == ' ') named.erase(0, 1);
+      EXPECT_FALSE(captions.count(named)) << "the manual calls \"" << named
+                                          << "\" unavailable: " << sentence;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vortan

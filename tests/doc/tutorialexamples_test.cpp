@@ -2,7 +2,8 @@
 // with the message the page shows), ftnchek reports exactly what the page says it reports (and
 // nothing on the clean ones), and a complete program prints the output kept beside it.
 // Beside NAME.f: NAME.out (run it, compare), NAME.gfortran and NAME.ftnchek (lines the tool must
-// print; a compiler line with "Error" means the compile must fail).
+// print; a compiler line with "Error" means the compile must fail); NAME.with names the other
+// files of a program of several files, one a line (they are built and analyzed with it).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -48,10 +49,25 @@ int RunCommand(const std::string& dir, const std::string& command, std::string* 
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The other files of NAME's program; none for a program of one file.
+std::vector<std::string> Partners(const std::string& name) {
+  const std::string with = kExamples + "/" + name + ".with";
+  return fs::exists(with) ? Lines(ReadFile(with)) : std::vector<std::string>{};
+}
+
+// Every example program by its main file; a file that is part of another's program is tested
+// with that program.
 std::vector<std::string> Examples() {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(kExamples))
+  std::vector<std::string> names, parts;
+  for (const auto& e : fs::directory_iterator(kExamples)) {
     if (e.path().extension() == ".f") names.push_back(e.path().stem().string());
+    if (e.path().extension() == ".with")
+      for (const std::string& part : Partners(e.path().stem().string()))
+        parts.push_back(fs::path(part).stem().string());
+  }
+  std::erase_if(names, [&](const std::string& n) {
+    return std::find(parts.begin(), parts.end(), n) != parts.end();
+  });
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -64,8 +80,13 @@ class TutorialExample : public ::testing::TestWithParam<std::string> {
 
 TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
   TTempDir dir;
-  const std::string source = GetParam() + ".f";
+  std::string source = GetParam() + ".f";
   fs::copy_file(kExamples + "/" + source, dir / source);
+  for (const std::string& part : Partners(GetParam())) {
+    ASSERT_TRUE(fs::exists(kExamples + "/" + part)) << part;
+    fs::copy_file(kExamples + "/" + part, dir / part);
+    source += " " + part;
+  }
 
   const bool program = Has(".out");
   std::string out;
@@ -109,10 +130,12 @@ INSTANTIATE_TEST_SUITE_P(Examples, TutorialExample, ::testing::ValuesIn(Examples
                            return name;
                          });
 
-// Every file of the examples folder is shown by the tutorial: none is kept untested or unseen.
+// Every file of the examples folder is shown by the tutorial: none is kept untested or unseen
+// (a list of a program's files is the test's, not the reader's).
 TEST(TutorialExamples, EveryFileIsIncludedByThePage) {
   const std::string page = ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/doc/Tutorial.html.in");
   for (const auto& e : fs::directory_iterator(kExamples)) {
+    if (e.path().extension() == ".with") continue;
     const std::string marker = "<!--#include examples/" + e.path().filename().string() + "-->";
     EXPECT_NE(page.find(marker), std::string::npos) << marker;
   }
