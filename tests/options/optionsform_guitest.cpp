@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -14,6 +15,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "config/optionbindings.h"
@@ -239,39 +242,87 @@ TEST_F(OptionsTest, HistoriesKeepTheirOrderAcrossAReopen) {
   EXPECT_EQ(stored, (std::vector<std::string>{"6,80", "6,72,80", "6,72", "6", "72"}));
 }
 
-TEST_F(OptionsTest, TypedLettersAndMinusSignsNeverEnterNumericBoxes) {
-  Open(TfrmOptions::pgEditor);
+// Keys go where the user's keys go: to the widget that holds the focus after a click on the
+// box. An editable list keeps the focus itself and hands keys to its text box by a direct
+// call, so typing into that text box straight would pass a filter the user's keys never meet.
+class OptionsKeysTest : public OptionsTest {
+ public:
+  TfrmOptions& Shown(int page) {
+    TfrmOptions& d = Open(page);
+    d.show();
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    return d;
+  }
+  /// Clicks into the box on its page and returns the widget that took the focus.
+  QWidget* Reach(const char* box) {
+    QWidget* w = dialog_->Control(box);
+    for (QWidget* p = w; p; p = p->parentWidget())
+      if (auto* tabs = qobject_cast<QTabWidget*>(p->parentWidget() ? p->parentWidget()->parentWidget() : nullptr))
+        tabs->setCurrentWidget(p);
+    auto* list = qobject_cast<QComboBox*>(w);
+    QWidget* target = list ? list->lineEdit() : w;
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }));
+    return QApplication::focusWidget();
+  }
+  static QString TextOf(QWidget* w) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return static_cast<QComboBox*>(w)->currentText();
+  }
+};
+
+TEST_F(OptionsKeysTest, TypedLettersAndMinusSignsNeverEnterNumericBoxes) {
+  Shown(TfrmOptions::pgEditor);
   struct Case {
     const char* box;
     const char* typed;
     const char* shown;
   } cases[] = {
-      {"cbxUndoLimit", "1a-2b", "12"},
-      {"cbxVLine", "6,x7-2", "6,72"},
-      {"cbxSize", "-1.5", "15"},
+      {"cbxUndoLimit", "1a-2b", "12"},   {"cbxTabStops", "x8", "8"},
+      {"cbxMaxLeftChars", "4e2", "42"},  {"cbxGutterWidth", "3 0px", "30"},
+      {"cbxSize", "-1.5", "15"},         {"cbxVLine", "6,x7-2", "6,72"},
       {"edtMarginLeft", "3-a.5", "3.5"},
   };
   for (const Case& c : cases) {
-    QWidget* w = dialog_->Control(c.box);
-    QLineEdit* edit = qobject_cast<QLineEdit*>(w);
-    if (!edit) edit = static_cast<QComboBox*>(w)->lineEdit();
-    edit->clear();
-    QTest::keyClicks(edit, c.typed);
-    EXPECT_EQ(edit->text(), c.shown) << c.box;
+    SCOPED_TRACE(c.box);
+    QWidget* focus = Reach(c.box);
+    QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(focus, Qt::Key_Delete);
+    QTest::keyClicks(focus, c.typed);
+    EXPECT_EQ(TextOf(dialog_->Control(c.box)), c.shown);
   }
 }
 
-TEST_F(OptionsTest, AnEmptyBoxLeftBehindShowsTheStoredValueAgain) {
+TEST_F(OptionsKeysTest, AnEmptiedBoxShowsTheStoredValueWhenLeftOrApplied) {
   WriteInteger(sidUndoLimit, 555);
-  TfrmOptions& d = Open(TfrmOptions::pgEditor);
-  d.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-  auto* undo = Get<QComboBox>("cbxUndoLimit");
-  undo->lineEdit()->setFocus();
-  undo->lineEdit()->clear();
-  QFocusEvent out(QEvent::FocusOut);
-  QApplication::sendEvent(undo->lineEdit(), &out);
-  EXPECT_EQ(undo->currentText(), "555");
+  WriteInteger(sidTabStops, 6);
+  WriteInteger(sidMaxLeftChars, 2048);
+  WriteInteger(sidGutterWidth, 40);
+  WriteInteger(sidFontSize, 12);
+  WriteString(sidVerticalLineColumn, "7,73");
+  const char* boxes[] = {"cbxUndoLimit", "cbxTabStops", "cbxMaxLeftChars",
+                         "cbxGutterWidth", "cbxSize",     "cbxVLine"};
+  for (bool apply : {false, true}) {
+    for (const char* box : boxes) {
+      SCOPED_TRACE(std::string(box) + (apply ? " then OK" : " then Tab"));
+      TfrmOptions& d = Shown(TfrmOptions::pgEditor);
+      QWidget* focus = Reach(box);
+      QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(focus, apply ? Qt::Key_Backspace : Qt::Key_Delete);
+      ASSERT_EQ(TextOf(d.Control(box)), "");
+      if (apply) {
+        // Enter in the box presses OK without leaving it.
+        EXPECT_TRUE(d.Apply());
+        EXPECT_TRUE(prompts_.asked.empty()) << prompts_.asked[0].Text;
+      } else {
+        QTest::keyClick(focus, Qt::Key_Tab);
+      }
+      const std::string stored = ReadBindingText(Store(), *FindBinding(box));
+      EXPECT_EQ(TextOf(d.Control(box)), QString::fromStdString(stored));
+      EXPECT_FALSE(stored.empty());
+    }
+  }
 }
 
 TEST_F(OptionsTest, ValuesThatCannotBeAppliedAreNamedAndNothingIsWritten) {

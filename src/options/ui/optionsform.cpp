@@ -947,9 +947,12 @@ void TfrmOptions::WatchChanges() {
       connect(c, &QComboBox::editTextChanged, this, &TfrmOptions::Modificado);
       const TOptionBinding* b = FindBinding(LatinBytes(c->objectName()));
       if (b && FilterOf(b->Kind) != TInputFilter::None) {
-        c->lineEdit()->setProperty(kFilter, int(FilterOf(b->Kind)));
-        c->lineEdit()->setProperty("binding", c->objectName());
-        c->lineEdit()->installEventFilter(this);
+        // The list keeps the focus and hands keys and focus changes to its text box by a
+        // direct call that passes that box's filters by, so the list itself is watched too.
+        for (QWidget* w : {static_cast<QWidget*>(c), static_cast<QWidget*>(c->lineEdit())}) {
+          w->setProperty(kFilter, int(FilterOf(b->Kind)));
+          w->installEventFilter(this);
+        }
       }
     }
   }
@@ -1009,10 +1012,19 @@ void TfrmOptions::RefillFromStore(QObject* box) {
       edit->setText(Latin(DecimalText(v, DecimalSeparator())));
       return;
     }
-    const QString binding = edit->property("binding").toString();
-    if (const TOptionBinding* b = FindBinding(LatinBytes(binding)))
-      static_cast<QComboBox*>(Control(b->Control.data()))->setEditText(Latin(ReadBindingText(Store(), *b)));
+    // A list's own text box: the list is refilled.
+    box = edit->parent();
   }
+  auto* list = qobject_cast<QComboBox*>(box);
+  if (!list || !list->currentText().isEmpty()) return;
+  if (const TOptionBinding* b = FindBinding(LatinBytes(list->objectName())))
+    list->setEditText(Latin(ReadBindingText(Store(), *b)));
+}
+
+void TfrmOptions::RefillEmptyBoxes() {
+  for (QLineEdit* e : margins_) RefillFromStore(e);
+  for (const TOptionBinding& b : OptionBindings())
+    if (FilterOf(b.Kind) != TInputFilter::None) RefillFromStore(Control(std::string(b.Control).c_str()));
 }
 
 void TfrmOptions::UpdateMaintainCaret() {
@@ -1072,6 +1084,8 @@ bool TfrmOptions::ConfirmCharsetChange() {
 }
 
 bool TfrmOptions::Apply() {
+  // OK or Enter pressed in a box the user emptied: the box was never left, so refill it now.
+  RefillEmptyBoxes();
   if (!CheckValues() || !ConfirmCharsetChange()) return false;
   TSettingsStore& store = Store();
   // 1, 2, 6, 7: every control bound to a setting, in the table's order.
