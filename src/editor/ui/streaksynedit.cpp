@@ -26,6 +26,7 @@
 #include "editor/ui/editoraccessible.h"
 #include "editor/ui/fortranlexer.h"
 #include "editor/ui/scicall.h"
+#include "editor/ui/scrollarrowstyle.h"
 
 namespace vortan {
 
@@ -922,6 +923,10 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   const Qt::ScrollBarPolicy bars = s.HideScrollbarsAsNecessary ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
   setVerticalScrollBarPolicy(bars);
   setHorizontalScrollBarPolicy(bars);
+  auto* arrows = findChild<TScrollArrowStyle*>(QString(), Qt::FindDirectChildrenOnly);
+  if (s.DisableScrollArrows && !arrows) (arrows = new TScrollArrowStyle)->setParent(this);
+  for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+    bar->setStyle(s.DisableScrollArrows ? arrows : nullptr);
   Sci(this, SCI_SETENDATLASTLINE, s.ScrollPastEndOfFile ? 0 : 1);
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS,
       SCVS_RECTANGULARSELECTION | (s.ScrollPastEndOfLine ? SCVS_USERACCESSIBLE : 0));
