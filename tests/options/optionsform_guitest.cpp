@@ -503,6 +503,47 @@ TEST_F(OptionsTest, EditorPagesShowTheActiveEditorsStateAndScrollPastEndDisables
   EXPECT_FALSE(ReadBool(sidInsertMode));
 }
 
+TEST_F(OptionsTest, TheOptionsCommandShowsTheActiveEditorsLineInTheFontSample) {
+  // The dialog the command shows modally, read and closed as soon as it runs.
+  auto sampleShown = [&] {
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      shown = d->findChild<QLabel*>("lblFontDisplay")->text();
+      d->reject();
+    });
+    ShowOptionsDialog(*main_, TfrmOptions::pgEditor);
+    return shown;
+  };
+  EXPECT_EQ(sampleShown(), "AaBbYyZz") << "no editor";
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  TfrmEditor* e = main_->NewSourceFile();
+  ASSERT_EQ(main_->ActiveEditor(), e);
+  e->SetText("      CALL SUB(X)   \r\n\r\n      END\r\n");
+  struct Case {
+    const char* name;
+    std::function<void()> place;
+    const char* sample;
+  } cases[] = {
+      {"caret on a line", [&] { e->SetCaret(1, 3); }, "CALL SUB(X)"},
+      {"selection on one line", [&] { e->SynEdit()->SelectBytes(0, 11, 14, false); }, "SUB"},
+      {"selection over two lines",
+       [&] {
+         e->SetCaret(3, 1);
+         e->SynEdit()->SendScintilla(QsciScintillaBase::SCI_SETSEL, 8ul, 28l);
+       },
+       "END"},
+      {"caret on an empty line", [&] { e->SetCaret(2, 1); }, "AaBbYyZz"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.place();
+    EXPECT_EQ(sampleShown(), c.sample);
+  }
+}
+
 TEST_F(OptionsTest, ThemeIsAppliedByApplyOnly) {
   TfrmOptions& d = Open();
   const QString before = main_->Theme();

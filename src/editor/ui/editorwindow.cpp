@@ -20,8 +20,10 @@
 #include "i18n/ui/languagechangedevent.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "platform/codepage.h"
 #include "platform/filebytes.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
 #include "system/vortanpath.h"
@@ -219,6 +221,13 @@ void TfrmEditor::PaintErrorLines() {
   QColor fore, back;
   ErrorLineColors(fore, back);
   synEdit_->SetSpecialLines(errorLines_, fore, back);
+}
+
+QString TfrmEditor::FontSampleText() const {
+  const TSelectionInfo sel = synEdit_->SelectionInfo();
+  const std::string bytes = sel.Present && sel.Start.Line == sel.End.Line ? synEdit_->SelectedBytes()
+                                                                          : synEdit_->LineBytes(CaretLine());
+  return QString::fromStdString(platform::BytesToUtf8(synEdit_->CodePage(), Trim(bytes)));
 }
 
 // ---- build support ----
