@@ -26,6 +26,7 @@
 #include "editor/streaks.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
+#include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "options/ui/colorgrid.h"
 #include "options/ui/colorswatch.h"
@@ -542,6 +543,29 @@ TEST_F(OptionsTest, TheOptionsCommandShowsTheActiveEditorsLineInTheFontSample) {
     c.place();
     EXPECT_EQ(sampleShown(), c.sample);
   }
+}
+
+// Language texts and header lines are Windows-1252 bytes: "€" and curly quotes must show as
+// such, and a header line must come back unchanged.
+TEST_F(OptionsTest, TextsBeyondAsciiShowRightAndHeaderLinesComeBackUnchanged) {
+  TParlax language;
+  language.LoadFromText("STRINGS {\n  PriorityIdle = \x93Ocioso\x94 \x80\n}\n");
+  language.Active = true;
+  LoadStringTable(language);
+  THeaderFooterItem item;
+  item.Text = "Relat\xf3rio \x93X\x94 \x80";
+  item.Font = main_->PrintSettings().PageHeader.DefaultFont;
+  main_->PrintSettings().PageHeader.Items = {item};
+  TfrmOptions& d = Open(TfrmOptions::pgPrint);
+  EXPECT_EQ(Get<QLabel>("lblIdle")->text(), QString::fromUtf8("“Ocioso” €"));
+  Get<QSlider>("TrackBar1")->setValue(1);
+  Get<QSlider>("TrackBar1")->setValue(0);
+  EXPECT_EQ(Get<QLabel>("lblSelectedPriority")->text(), QString::fromUtf8("“Ocioso” €"));
+  EXPECT_EQ(Get<QTextEdit>("rchHeaderLeft")->toPlainText(), QString::fromUtf8("Relatório “X” €"));
+  ASSERT_TRUE(d.Apply());
+  ASSERT_EQ(main_->PrintSettings().PageHeader.Items.size(), 1u);
+  EXPECT_EQ(main_->PrintSettings().PageHeader.Items[0].Text, item.Text);
+  ResetStringTable();
 }
 
 TEST_F(OptionsTest, ThemeIsAppliedByApplyOnly) {

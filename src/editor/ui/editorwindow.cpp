@@ -385,9 +385,9 @@ void TfrmEditor::StatusChange(int changes) {
   if (changes & TStreakSynEdit::scCaret)
     SetPanelText(0, QString::asprintf("%3d : %3d   ", synEdit_->CaretLine(), synEdit_->CaretColumn()));
   if (changes & TStreakSynEdit::scModified)
-    SetPanelText(1, synEdit_->IsModified() ? QString::fromStdString(Str(TStr::strModified)) : QString());
+    SetPanelText(1, synEdit_->IsModified() ? LanguageText(Str(TStr::strModified)) : QString());
   if (changes & TStreakSynEdit::scInsertMode)
-    SetPanelText(2, QString::fromStdString(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
+    SetPanelText(2, LanguageText(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
 }
 
 void TfrmEditor::StatusRefresh() {

@@ -826,7 +826,8 @@ void TfrmOptions::LoadHeaderFooter(const THeaderFooter& hf, bool header) {
       fmt.setFont(FontFromSpec(lines[i].Font));
       fmt.setForeground(ToQColor(lines[i].Font.Color));
       cur.setBlockCharFormat(fmt);
-      cur.insertText(Latin(lines[i].Text), fmt);
+      // Header texts are stored in the Windows page, as the print engine reads them.
+      cur.insertText(LanguageText(lines[i].Text), fmt);
     }
     e->moveCursor(QTextCursor::Start);
     // Each line keeps its stored font, names included, until the user changes it.
@@ -853,7 +854,7 @@ void TfrmOptions::SaveHeaderFooter(THeaderFooter& hf, bool header) const {
     int i = 0;
     for (QTextBlock b = e->document()->begin(); b.isValid(); b = b.next(), ++i) {
       THFLine line;
-      line.Text = LatinBytes(b.text());
+      line.Text = platform::Utf8ToBytes(platform::TCodePage::Ansi, b.text().toStdString());
       line.Font = hf.DefaultFont;
       // A line whose font nobody changed keeps its stored font, name as written.
       const QVariant saved = i < stored ? e->property(("font" + std::to_string(i)).c_str()) : QVariant();
@@ -1033,7 +1034,7 @@ void TfrmOptions::UpdateMaintainCaret() {
 
 void TfrmOptions::UpdatePriorityLabel() {
   lblSelectedPriority_->setText(
-      Latin(Str(TStr(int(TStr::PriorityIdle) + std::clamp(trackBar_->value(), 0, 6)))));
+      LanguageText(Str(TStr(int(TStr::PriorityIdle) + std::clamp(trackBar_->value(), 0, 6)))));
 }
 
 void TfrmOptions::SetFontSampleText(const QString& text) { lblFontDisplay_->setText(text); }
@@ -1316,11 +1317,11 @@ void TfrmOptions::ApplyLanguage(TParlax& language) {
   static_cast<QComboBox*>(Control("cbxInsertCaret"))->setCurrentIndex(std::max(0, caret[0]));
   static_cast<QComboBox*>(Control("cbxOverwriteCaret"))->setCurrentIndex(std::max(0, caret[1]));
   if (lstElements_->count() > element) lstElements_->setCurrentRow(element);
-  swatchFG_->SetText(Latin(Str(TStr::ColorFG)));
-  swatchBG_->SetText(Latin(Str(TStr::ColorBG)));
+  swatchFG_->SetText(LanguageText(Str(TStr::ColorFG)));
+  swatchBG_->SetText(LanguageText(Str(TStr::ColorBG)));
   const char* ends[][2] = {{"lblIdle", nullptr}, {"lblNormal", nullptr}, {"lblTimeCritical", nullptr}};
   const TStr names[] = {TStr::PriorityIdle, TStr::PriorityNormal, TStr::PriorityTimeCritical};
-  for (int i = 0; i < 3; ++i) static_cast<QLabel*>(Control(ends[i][0]))->setText(Latin(Str(names[i])));
+  for (int i = 0; i < 3; ++i) static_cast<QLabel*>(Control(ends[i][0]))->setText(LanguageText(Str(names[i])));
   UpdatePriorityLabel();
   UpdateSample();
   // No text of the parameter lists stays selected after the captions moved them.
