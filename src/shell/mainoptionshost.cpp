@@ -2,7 +2,6 @@
 
 #include "editor/fortranhighlighter.h"
 #include "editor/ui/editorwindow.h"
-#include "editor/ui/editorwindow.h"
 #include "options/ui/optionsform.h"
 #include "shell/mainwindow.h"
 #include "shell/themes.h"
@@ -31,6 +30,10 @@ void TMainOptionsHost::ApplySettingsToEditors() { TfrmEditor::ApplyEditorSetting
 void ShowOptionsDialog(TfrmMain& main, int page) {
   TMainOptionsHost host(main);
   TfrmOptions dialog(host, page, &main);
+  if (TfrmEditor* editor = main.ActiveEditor()) {
+    const QString sample = editor->FontSampleText();
+    if (!sample.isEmpty()) dialog.SetFontSampleText(sample);
+  }
   dialog.exec();
 }
 

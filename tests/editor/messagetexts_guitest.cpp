@@ -18,6 +18,9 @@ constexpr const char* kLanguage =
     "STRINGS {\n"
     "  strSaveChanges = Salvar altera\xe7\xf5" "es em \x93%s\x94? (\x80)\n"
     "  strMsgFileMissing = Falta o arquivo \x93%s\x94 (%s) \x80\n"
+    "  strModified = \x93Modificado\x94 \x80\n"
+    "  strInsert = \x93Inserir\x94\n"
+    "  strOverwrite = \x93Sobrescrever\x94\n"
     "}\n";
 
 class MessageTexts : public EditorFixture {
@@ -63,6 +66,19 @@ TEST_F(MessageTexts, EveryMessageNamingAFileShowsNameAndTranslationRight) {
   EXPECT_EQ(platform::FileNameText("caf\xe9.f"), "café.f");
   EXPECT_EQ(FormatText(TStr::strMsgFileMissing, {platform::FileNameText(missing), "Vortan"}),
             "Falta o arquivo “" + missing + "” (Vortan) €");
+}
+
+TEST_F(MessageTexts, TheStatusBarShowsTheTranslationRight) {
+  TfrmEditor* e = ShownEditor();
+  e->SetText("      END\r\n");
+  e->SetModified(true);
+  e->SynEdit()->SetInsertMode(true);
+  e->StatusRefresh();
+  EXPECT_EQ(e->StatusText(1), QString::fromUtf8("“Modificado” €"));
+  EXPECT_EQ(e->StatusText(2), QString::fromUtf8("“Inserir”"));
+  e->SynEdit()->SetInsertMode(false);
+  e->StatusRefresh();
+  EXPECT_EQ(e->StatusText(2), QString::fromUtf8("“Sobrescrever”"));
 }
 
 TEST_F(MessageTexts, TheDialogShowsTheUtf8TextAsIs) {

@@ -303,6 +303,31 @@ TEST_F(SearchTest, FindPresetsAndSearchAgain) {
   EXPECT_EQ(cmd.FindDialog()->cbxFind()->itemText(1), QStringLiteral("ITER"));
 }
 
+TEST_F(SearchTest, AMatchOffScreenIsBroughtToTheMiddleOfTheViewAndOneOnScreenStaysPut) {
+  std::string text;
+  for (int i = 1; i <= 300; ++i) text += (i == 150 || i == 160 ? "      CALL TARGET\r\n" : "      X = 1\r\n");
+  TfrmEditor* e = ShownEditor();
+  e->SynEdit()->SetCodePage(TCodePage::Oem);
+  ASSERT_TRUE(e->LoadFromFile(dir.Write("doc.f", text)));
+  TStreakSynEdit* s = e->SynEdit();
+  auto first = [&] { return long(s->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE)); };
+  const long onScreen = long(s->SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN));
+  ASSERT_GT(onScreen, 12) << "the view must show both matches at once";
+  ASSERT_EQ(first(), 0);
+  TSearchCommands& cmd = Commands([&](QDialog& d) {
+    static_cast<TfrmFind&>(d).cbxFind()->setEditText(QStringLiteral("TARGET"));
+    return int(QDialog::Accepted);
+  });
+  cmd.Find(e);
+  ASSERT_EQ(e->CaretLine(), 150);
+  // 0-based line 149 stands in the middle, not at the bottom edge.
+  EXPECT_EQ(first(), 149 - onScreen / 2);
+  const long middle = first();
+  cmd.SearchAgain(e);
+  ASSERT_EQ(e->CaretLine(), 160);
+  EXPECT_EQ(first(), middle) << "a match already in view does not scroll";
+}
+
 TEST_F(SearchTest, ReplaceAsksThroughTheEditorsPrompt) {
   TfrmEditor* e = Load("I = I + I\r\n");
   struct TCase {

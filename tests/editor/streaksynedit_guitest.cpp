@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QPaintEvent>
+#include <QScrollBar>
 
 #include "editor/ui/fortranlexer.h"
 #include "editorfixture.h"
@@ -157,6 +158,46 @@ TEST_F(TTextControl, GutterNumbersFollowTheSettings) {
   const int small = s->GutterWidth();
   e->SetText(std::string(100000, '\n'));
   EXPECT_GT(s->GutterWidth(), small);
+}
+
+// ---- scroll bars ----
+
+TEST_F(TTextControl, WithDisableScrollArrowsTheArrowTowardAnEndReachedIsDrawnDisabled) {
+  TfrmEditor* e = ShownEditor();
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "      X = 1\r\n";
+  e->SetText(text);
+  QScrollBar* bar = e->SynEdit()->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), bar->minimum());
+  // The arrows sit in the squares at the two ends of the bar.
+  const int side = bar->width();
+  struct TEnds {
+    QImage Up, Down;
+  };
+  auto ends = [&](bool disable, bool atTop) {
+    WriteBool(sidDisableScrollArrows, disable);
+    e->ApplyEditorSettings();
+    bar->setValue(atTop ? bar->minimum() : bar->maximum());
+    const QImage img = bar->grab().toImage();
+    return TEnds{img.copy(0, 0, side, side), img.copy(0, img.height() - side, side, side)};
+  };
+  for (bool atTop : {true, false}) {
+    SCOPED_TRACE(atTop ? "at the top" : "at the bottom");
+    const TEnds plain = ends(false, atTop), disabled = ends(true, atTop), again = ends(false, atTop);
+    EXPECT_NE(atTop ? disabled.Up : disabled.Down, atTop ? plain.Up : plain.Down);
+    EXPECT_EQ(atTop ? disabled.Down : disabled.Up, atTop ? plain.Down : plain.Up)
+        << "the arrow that can still scroll stays enabled";
+    EXPECT_EQ(again.Up, plain.Up);
+    EXPECT_EQ(again.Down, plain.Down);
+  }
+  // Halfway both arrows can scroll.
+  WriteBool(sidDisableScrollArrows, false);
+  e->ApplyEditorSettings();
+  bar->setValue(bar->maximum() / 2);
+  const QImage plain = bar->grab().toImage();
+  WriteBool(sidDisableScrollArrows, true);
+  e->ApplyEditorSettings();
+  EXPECT_EQ(bar->grab().toImage(), plain);
 }
 
 TEST_F(TTextControl, BookmarksMoveWithTheirLineAndShowTheirDigit) {

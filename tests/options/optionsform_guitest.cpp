@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -14,6 +15,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "config/optionbindings.h"
@@ -23,6 +26,7 @@
 #include "editor/streaks.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
+#include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "options/ui/colorgrid.h"
 #include "options/ui/colorswatch.h"
@@ -239,39 +243,87 @@ TEST_F(OptionsTest, HistoriesKeepTheirOrderAcrossAReopen) {
   EXPECT_EQ(stored, (std::vector<std::string>{"6,80", "6,72,80", "6,72", "6", "72"}));
 }
 
-TEST_F(OptionsTest, TypedLettersAndMinusSignsNeverEnterNumericBoxes) {
-  Open(TfrmOptions::pgEditor);
+// Keys go where the user's keys go: to the widget that holds the focus after a click on the
+// box. An editable list keeps the focus itself and hands keys to its text box by a direct
+// call, so typing into that text box straight would pass a filter the user's keys never meet.
+class OptionsKeysTest : public OptionsTest {
+ public:
+  TfrmOptions& Shown(int page) {
+    TfrmOptions& d = Open(page);
+    d.show();
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    return d;
+  }
+  /// Clicks into the box on its page and returns the widget that took the focus.
+  QWidget* Reach(const char* box) {
+    QWidget* w = dialog_->Control(box);
+    for (QWidget* p = w; p; p = p->parentWidget())
+      if (auto* tabs = qobject_cast<QTabWidget*>(p->parentWidget() ? p->parentWidget()->parentWidget() : nullptr))
+        tabs->setCurrentWidget(p);
+    auto* list = qobject_cast<QComboBox*>(w);
+    QWidget* target = list ? list->lineEdit() : w;
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }));
+    return QApplication::focusWidget();
+  }
+  static QString TextOf(QWidget* w) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return static_cast<QComboBox*>(w)->currentText();
+  }
+};
+
+TEST_F(OptionsKeysTest, TypedLettersAndMinusSignsNeverEnterNumericBoxes) {
+  Shown(TfrmOptions::pgEditor);
   struct Case {
     const char* box;
     const char* typed;
     const char* shown;
   } cases[] = {
-      {"cbxUndoLimit", "1a-2b", "12"},
-      {"cbxVLine", "6,x7-2", "6,72"},
-      {"cbxSize", "-1.5", "15"},
+      {"cbxUndoLimit", "1a-2b", "12"},   {"cbxTabStops", "x8", "8"},
+      {"cbxMaxLeftChars", "4e2", "42"},  {"cbxGutterWidth", "3 0px", "30"},
+      {"cbxSize", "-1.5", "15"},         {"cbxVLine", "6,x7-2", "6,72"},
       {"edtMarginLeft", "3-a.5", "3.5"},
   };
   for (const Case& c : cases) {
-    QWidget* w = dialog_->Control(c.box);
-    QLineEdit* edit = qobject_cast<QLineEdit*>(w);
-    if (!edit) edit = static_cast<QComboBox*>(w)->lineEdit();
-    edit->clear();
-    QTest::keyClicks(edit, c.typed);
-    EXPECT_EQ(edit->text(), c.shown) << c.box;
+    SCOPED_TRACE(c.box);
+    QWidget* focus = Reach(c.box);
+    QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(focus, Qt::Key_Delete);
+    QTest::keyClicks(focus, c.typed);
+    EXPECT_EQ(TextOf(dialog_->Control(c.box)), c.shown);
   }
 }
 
-TEST_F(OptionsTest, AnEmptyBoxLeftBehindShowsTheStoredValueAgain) {
+TEST_F(OptionsKeysTest, AnEmptiedBoxShowsTheStoredValueWhenLeftOrApplied) {
   WriteInteger(sidUndoLimit, 555);
-  TfrmOptions& d = Open(TfrmOptions::pgEditor);
-  d.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-  auto* undo = Get<QComboBox>("cbxUndoLimit");
-  undo->lineEdit()->setFocus();
-  undo->lineEdit()->clear();
-  QFocusEvent out(QEvent::FocusOut);
-  QApplication::sendEvent(undo->lineEdit(), &out);
-  EXPECT_EQ(undo->currentText(), "555");
+  WriteInteger(sidTabStops, 6);
+  WriteInteger(sidMaxLeftChars, 2048);
+  WriteInteger(sidGutterWidth, 40);
+  WriteInteger(sidFontSize, 12);
+  WriteString(sidVerticalLineColumn, "7,73");
+  const char* boxes[] = {"cbxUndoLimit", "cbxTabStops", "cbxMaxLeftChars",
+                         "cbxGutterWidth", "cbxSize",     "cbxVLine"};
+  for (bool apply : {false, true}) {
+    for (const char* box : boxes) {
+      SCOPED_TRACE(std::string(box) + (apply ? " then OK" : " then Tab"));
+      TfrmOptions& d = Shown(TfrmOptions::pgEditor);
+      QWidget* focus = Reach(box);
+      QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(focus, apply ? Qt::Key_Backspace : Qt::Key_Delete);
+      ASSERT_EQ(TextOf(d.Control(box)), "");
+      if (apply) {
+        // Enter in the box presses OK without leaving it.
+        EXPECT_TRUE(d.Apply());
+        EXPECT_TRUE(prompts_.asked.empty()) << prompts_.asked[0].Text;
+      } else {
+        QTest::keyClick(focus, Qt::Key_Tab);
+      }
+      const std::string stored = ReadBindingText(Store(), *FindBinding(box));
+      EXPECT_EQ(TextOf(d.Control(box)), QString::fromStdString(stored));
+      EXPECT_FALSE(stored.empty());
+    }
+  }
 }
 
 TEST_F(OptionsTest, ValuesThatCannotBeAppliedAreNamedAndNothingIsWritten) {
@@ -450,6 +502,70 @@ TEST_F(OptionsTest, EditorPagesShowTheActiveEditorsStateAndScrollPastEndDisables
   EXPECT_EQ(caret->isEnabled(), !eol->isChecked());
   ASSERT_TRUE(d.Apply());
   EXPECT_FALSE(ReadBool(sidInsertMode));
+}
+
+TEST_F(OptionsTest, TheOptionsCommandShowsTheActiveEditorsLineInTheFontSample) {
+  // The dialog the command shows modally, read and closed as soon as it runs.
+  auto sampleShown = [&] {
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      shown = d->findChild<QLabel*>("lblFontDisplay")->text();
+      d->reject();
+    });
+    ShowOptionsDialog(*main_, TfrmOptions::pgEditor);
+    return shown;
+  };
+  EXPECT_EQ(sampleShown(), "AaBbYyZz") << "no editor";
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  TfrmEditor* e = main_->NewSourceFile();
+  ASSERT_EQ(main_->ActiveEditor(), e);
+  e->SetText("      CALL SUB(X)   \r\n\r\n      END\r\n");
+  struct Case {
+    const char* name;
+    std::function<void()> place;
+    const char* sample;
+  } cases[] = {
+      {"caret on a line", [&] { e->SetCaret(1, 3); }, "CALL SUB(X)"},
+      {"selection on one line", [&] { e->SynEdit()->SelectBytes(0, 11, 14, false); }, "SUB"},
+      {"selection over two lines",
+       [&] {
+         e->SetCaret(3, 1);
+         e->SynEdit()->SendScintilla(QsciScintillaBase::SCI_SETSEL, 8ul, 28l);
+       },
+       "END"},
+      {"caret on an empty line", [&] { e->SetCaret(2, 1); }, "AaBbYyZz"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.place();
+    EXPECT_EQ(sampleShown(), c.sample);
+  }
+}
+
+// Language texts and header lines are Windows-1252 bytes: "€" and curly quotes must show as
+// such, and a header line must come back unchanged.
+TEST_F(OptionsTest, TextsBeyondAsciiShowRightAndHeaderLinesComeBackUnchanged) {
+  TParlax language;
+  language.LoadFromText("STRINGS {\n  PriorityIdle = \x93Ocioso\x94 \x80\n}\n");
+  language.Active = true;
+  LoadStringTable(language);
+  THeaderFooterItem item;
+  item.Text = "Relat\xf3rio \x93X\x94 \x80";
+  item.Font = main_->PrintSettings().PageHeader.DefaultFont;
+  main_->PrintSettings().PageHeader.Items = {item};
+  TfrmOptions& d = Open(TfrmOptions::pgPrint);
+  EXPECT_EQ(Get<QLabel>("lblIdle")->text(), QString::fromUtf8("“Ocioso” €"));
+  Get<QSlider>("TrackBar1")->setValue(1);
+  Get<QSlider>("TrackBar1")->setValue(0);
+  EXPECT_EQ(Get<QLabel>("lblSelectedPriority")->text(), QString::fromUtf8("“Ocioso” €"));
+  EXPECT_EQ(Get<QTextEdit>("rchHeaderLeft")->toPlainText(), QString::fromUtf8("Relatório “X” €"));
+  ASSERT_TRUE(d.Apply());
+  ASSERT_EQ(main_->PrintSettings().PageHeader.Items.size(), 1u);
+  EXPECT_EQ(main_->PrintSettings().PageHeader.Items[0].Text, item.Text);
+  ResetStringTable();
 }
 
 TEST_F(OptionsTest, ThemeIsAppliedByApplyOnly) {

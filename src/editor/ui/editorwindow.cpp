@@ -20,8 +20,10 @@
 #include "i18n/ui/languagechangedevent.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "platform/codepage.h"
 #include "platform/filebytes.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
 #include "system/vortanpath.h"
@@ -221,6 +223,13 @@ void TfrmEditor::PaintErrorLines() {
   synEdit_->SetSpecialLines(errorLines_, fore, back);
 }
 
+QString TfrmEditor::FontSampleText() const {
+  const TSelectionInfo sel = synEdit_->SelectionInfo();
+  const std::string bytes = sel.Present && sel.Start.Line == sel.End.Line ? synEdit_->SelectedBytes()
+                                                                          : synEdit_->LineBytes(CaretLine());
+  return QString::fromStdString(platform::BytesToUtf8(synEdit_->CodePage(), Trim(bytes)));
+}
+
 // ---- build support ----
 
 std::string TfrmEditor::TempSourceName() const {
@@ -376,9 +385,9 @@ void TfrmEditor::StatusChange(int changes) {
   if (changes & TStreakSynEdit::scCaret)
     SetPanelText(0, QString::asprintf("%3d : %3d   ", synEdit_->CaretLine(), synEdit_->CaretColumn()));
   if (changes & TStreakSynEdit::scModified)
-    SetPanelText(1, synEdit_->IsModified() ? QString::fromStdString(Str(TStr::strModified)) : QString());
+    SetPanelText(1, synEdit_->IsModified() ? LanguageText(Str(TStr::strModified)) : QString());
   if (changes & TStreakSynEdit::scInsertMode)
-    SetPanelText(2, QString::fromStdString(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
+    SetPanelText(2, LanguageText(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
 }
 
 void TfrmEditor::StatusRefresh() {

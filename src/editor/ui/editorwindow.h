@@ -61,6 +61,9 @@ class TfrmEditor : public QWidget {
   int CaretColumn() const;
   void SetCaret(int line, int column);
   void EnsureCaretVisible();
+  /// What the Options dialog shows its font in: the selection when it lies on one line, else
+  /// the caret's line, without leading and trailing blanks; empty when nothing is left.
+  QString FontSampleText() const;
 
   // Bookmarks 0..9
   bool IsBookmarkSet(int n, int* line = nullptr, int* column = nullptr) const;

@@ -26,6 +26,7 @@
 #include "editor/ui/editoraccessible.h"
 #include "editor/ui/fortranlexer.h"
 #include "editor/ui/scicall.h"
+#include "editor/ui/scrollarrowstyle.h"
 
 namespace vortan {
 
@@ -603,21 +604,28 @@ TSelectionInfo TStreakSynEdit::SelectionInfo() const {
   return info;
 }
 
-void TStreakSynEdit::ShowLine(int line) {
+bool TStreakSynEdit::LineOnScreen(int line) const {
   const long first = Sci(this, SCI_GETFIRSTVISIBLELINE);
+  return line >= first && line < first + std::max(1L, Sci(this, SCI_LINESONSCREEN));
+}
+
+void TStreakSynEdit::ShowLine(int line, bool wasOnScreen) {
+  // Moving the caret has already scrolled the line in at an edge, so whether it was off
+  // screen is asked before the move.
   const long onScreen = std::max(1L, Sci(this, SCI_LINESONSCREEN));
-  if (line < first || line >= first + onScreen) Sci(this, SCI_SETFIRSTVISIBLELINE, std::max(0L, line - onScreen / 2));
+  if (!wasOnScreen) Sci(this, SCI_SETFIRSTVISIBLELINE, std::max(0L, line - onScreen / 2));
   Sci(this, SCI_SCROLLCARET);
 }
 
 void TStreakSynEdit::SelectBytes(int line, int start, int end, bool caretAtStart) {
   const std::string bytes = LineBytes(line + 1);
   const long from = BytePosition(line, bytes, start), to = BytePosition(line, bytes, end);
+  const bool wasOnScreen = LineOnScreen(line);
   if (caretAtStart)
     Sci(this, SCI_SETSEL, to, from);
   else
     Sci(this, SCI_SETSEL, from, to);
-  ShowLine(line);
+  ShowLine(line, wasOnScreen);
   CaretMoved();
 }
 
@@ -796,8 +804,9 @@ void TStreakSynEdit::ConvertSelection(int tag) {
 
 bool TStreakSynEdit::GotoLine(int line) {
   if (line < 1 || line > Sci(this, SCI_GETLINECOUNT)) return false;
+  const bool wasOnScreen = LineOnScreen(line - 1);
   SetCaret(line, CaretColumn());
-  ShowLine(line - 1);
+  ShowLine(line - 1, wasOnScreen);
   return true;
 }
 
@@ -914,6 +923,10 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   const Qt::ScrollBarPolicy bars = s.HideScrollbarsAsNecessary ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
   setVerticalScrollBarPolicy(bars);
   setHorizontalScrollBarPolicy(bars);
+  auto* arrows = findChild<TScrollArrowStyle*>(QString(), Qt::FindDirectChildrenOnly);
+  if (s.DisableScrollArrows && !arrows) (arrows = new TScrollArrowStyle)->setParent(this);
+  for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+    bar->setStyle(s.DisableScrollArrows ? arrows : nullptr);
   Sci(this, SCI_SETENDATLASTLINE, s.ScrollPastEndOfFile ? 0 : 1);
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS,
       SCVS_RECTANGULARSELECTION | (s.ScrollPastEndOfLine ? SCVS_USERACCESSIBLE : 0));

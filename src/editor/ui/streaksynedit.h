@@ -222,7 +222,11 @@ class TStreakSynEdit : public QsciScintilla {
   /// Document position of a byte offset in a 0-based line whose bytes are `lineBytes`.
   long BytePosition(int line, std::string_view lineBytes, int byte) const;
   TTextPoint PointOf(long position) const;
-  void ShowLine(int line);
+  /// Whether the 0-based line is in the view.
+  bool LineOnScreen(int line) const;
+  /// Scrolls the 0-based line into the middle of the view when it was off screen before the
+  /// caret moved there, then shows the caret.
+  void ShowLine(int line, bool wasOnScreen);
   /// Replaces the bytes of each (line, start, end) segment, in ascending lines, by their
   /// conversion, all in one ReplaceLines.
   void ConvertSegments(const std::vector<std::array<int, 3>>& segments, int tag);

@@ -826,7 +826,8 @@ void TfrmOptions::LoadHeaderFooter(const THeaderFooter& hf, bool header) {
       fmt.setFont(FontFromSpec(lines[i].Font));
       fmt.setForeground(ToQColor(lines[i].Font.Color));
       cur.setBlockCharFormat(fmt);
-      cur.insertText(Latin(lines[i].Text), fmt);
+      // Header texts are stored in the Windows page, as the print engine reads them.
+      cur.insertText(LanguageText(lines[i].Text), fmt);
     }
     e->moveCursor(QTextCursor::Start);
     // Each line keeps its stored font, names included, until the user changes it.
@@ -853,7 +854,7 @@ void TfrmOptions::SaveHeaderFooter(THeaderFooter& hf, bool header) const {
     int i = 0;
     for (QTextBlock b = e->document()->begin(); b.isValid(); b = b.next(), ++i) {
       THFLine line;
-      line.Text = LatinBytes(b.text());
+      line.Text = platform::Utf8ToBytes(platform::TCodePage::Ansi, b.text().toStdString());
       line.Font = hf.DefaultFont;
       // A line whose font nobody changed keeps its stored font, name as written.
       const QVariant saved = i < stored ? e->property(("font" + std::to_string(i)).c_str()) : QVariant();
@@ -947,9 +948,12 @@ void TfrmOptions::WatchChanges() {
       connect(c, &QComboBox::editTextChanged, this, &TfrmOptions::Modificado);
       const TOptionBinding* b = FindBinding(LatinBytes(c->objectName()));
       if (b && FilterOf(b->Kind) != TInputFilter::None) {
-        c->lineEdit()->setProperty(kFilter, int(FilterOf(b->Kind)));
-        c->lineEdit()->setProperty("binding", c->objectName());
-        c->lineEdit()->installEventFilter(this);
+        // The list keeps the focus and hands keys and focus changes to its text box by a
+        // direct call that passes that box's filters by, so the list itself is watched too.
+        for (QWidget* w : {static_cast<QWidget*>(c), static_cast<QWidget*>(c->lineEdit())}) {
+          w->setProperty(kFilter, int(FilterOf(b->Kind)));
+          w->installEventFilter(this);
+        }
       }
     }
   }
@@ -1009,10 +1013,19 @@ void TfrmOptions::RefillFromStore(QObject* box) {
       edit->setText(Latin(DecimalText(v, DecimalSeparator())));
       return;
     }
-    const QString binding = edit->property("binding").toString();
-    if (const TOptionBinding* b = FindBinding(LatinBytes(binding)))
-      static_cast<QComboBox*>(Control(b->Control.data()))->setEditText(Latin(ReadBindingText(Store(), *b)));
+    // A list's own text box: the list is refilled.
+    box = edit->parent();
   }
+  auto* list = qobject_cast<QComboBox*>(box);
+  if (!list || !list->currentText().isEmpty()) return;
+  if (const TOptionBinding* b = FindBinding(LatinBytes(list->objectName())))
+    list->setEditText(Latin(ReadBindingText(Store(), *b)));
+}
+
+void TfrmOptions::RefillEmptyBoxes() {
+  for (QLineEdit* e : margins_) RefillFromStore(e);
+  for (const TOptionBinding& b : OptionBindings())
+    if (FilterOf(b.Kind) != TInputFilter::None) RefillFromStore(Control(std::string(b.Control).c_str()));
 }
 
 void TfrmOptions::UpdateMaintainCaret() {
@@ -1021,7 +1034,7 @@ void TfrmOptions::UpdateMaintainCaret() {
 
 void TfrmOptions::UpdatePriorityLabel() {
   lblSelectedPriority_->setText(
-      Latin(Str(TStr(int(TStr::PriorityIdle) + std::clamp(trackBar_->value(), 0, 6)))));
+      LanguageText(Str(TStr(int(TStr::PriorityIdle) + std::clamp(trackBar_->value(), 0, 6)))));
 }
 
 void TfrmOptions::SetFontSampleText(const QString& text) { lblFontDisplay_->setText(text); }
@@ -1072,6 +1085,8 @@ bool TfrmOptions::ConfirmCharsetChange() {
 }
 
 bool TfrmOptions::Apply() {
+  // OK or Enter pressed in a box the user emptied: the box was never left, so refill it now.
+  RefillEmptyBoxes();
   if (!CheckValues() || !ConfirmCharsetChange()) return false;
   TSettingsStore& store = Store();
   // 1, 2, 6, 7: every control bound to a setting, in the table's order.
@@ -1302,11 +1317,11 @@ void TfrmOptions::ApplyLanguage(TParlax& language) {
   static_cast<QComboBox*>(Control("cbxInsertCaret"))->setCurrentIndex(std::max(0, caret[0]));
   static_cast<QComboBox*>(Control("cbxOverwriteCaret"))->setCurrentIndex(std::max(0, caret[1]));
   if (lstElements_->count() > element) lstElements_->setCurrentRow(element);
-  swatchFG_->SetText(Latin(Str(TStr::ColorFG)));
-  swatchBG_->SetText(Latin(Str(TStr::ColorBG)));
+  swatchFG_->SetText(LanguageText(Str(TStr::ColorFG)));
+  swatchBG_->SetText(LanguageText(Str(TStr::ColorBG)));
   const char* ends[][2] = {{"lblIdle", nullptr}, {"lblNormal", nullptr}, {"lblTimeCritical", nullptr}};
   const TStr names[] = {TStr::PriorityIdle, TStr::PriorityNormal, TStr::PriorityTimeCritical};
-  for (int i = 0; i < 3; ++i) static_cast<QLabel*>(Control(ends[i][0]))->setText(Latin(Str(names[i])));
+  for (int i = 0; i < 3; ++i) static_cast<QLabel*>(Control(ends[i][0]))->setText(LanguageText(Str(names[i])));
   UpdatePriorityLabel();
   UpdateSample();
   // No text of the parameter lists stays selected after the captions moved them.

@@ -116,6 +116,8 @@ class TfrmOptions : public QDialog {
   bool ConfirmCharsetChange();
   void FocusControl(QWidget* w);
   void RefillFromStore(QObject* box);
+  /// Every empty number, column or margin box shows its stored value again.
+  void RefillEmptyBoxes();
   void PushHistories();
 
   // Color page

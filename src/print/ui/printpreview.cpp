@@ -188,7 +188,7 @@ void TfrmPrintPreview::ApplyLanguage(TParlax& language) {
   if (selected >= 0) cbxZoom_->setCurrentIndex(selected);
   else cbxZoom_->setEditText(typed);
   if (auto* more = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-    more->setToolTip(Latin(Str(TStr::strMoreButtons)));
+    more->setToolTip(LanguageText(Str(TStr::strMoreButtons)));
 }
 
 void TfrmPrintPreview::Execute() {
