@@ -5,6 +5,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -37,7 +38,9 @@ double Median(std::vector<double> v) {
 class TPaintCounter : public QObject {
  public:
   explicit TPaintCounter(QWidget* viewport) : viewport_(viewport) { viewport_->installEventFilter(this); }
-  ~TPaintCounter() override { viewport_->removeEventFilter(this); }
+  ~TPaintCounter() override {
+    if (viewport_) viewport_->removeEventFilter(this);
+  }
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() == QEvent::Paint) {
       ++paints;
@@ -48,7 +51,7 @@ class TPaintCounter : public QObject {
   int paints = 0, full = 0;
 
  private:
-  QWidget* viewport_;
+  QPointer<QWidget> viewport_;  // may go with its editor first
 };
 
 // Runs events until a pass finds nothing to do, or the time is up.
