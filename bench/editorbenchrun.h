@@ -20,7 +20,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double Ms(Clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 // Processor time of this thread: on a shared machine the wall time says little.
 double CpuMs() {
@@ -37,7 +39,9 @@ double Median(std::vector<double> v) {
 // Counts the paint events of the text area, and those that cover all of it.
 class TPaintCounter : public QObject {
  public:
-  explicit TPaintCounter(QWidget* viewport) : viewport_(viewport) { viewport_->installEventFilter(this); }
+  explicit TPaintCounter(QWidget* viewport) : viewport_(viewport) {
+    viewport_->installEventFilter(this);
+  }
   ~TPaintCounter() override {
     if (viewport_) viewport_->removeEventFilter(this);
   }

@@ -10,6 +10,7 @@
 // For instruction counts of the key alone:
 //   valgrind --tool=callgrind --toggle-collect='*PressKey*' editorresponse_bench 3 13 100000
 
+#include <unistd.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
@@ -17,7 +18,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "config/settingsstore.h"
@@ -30,8 +30,8 @@ namespace {
 
 constexpr int kLines = 100000;
 // Geany on the same file, from the side-by-side run (medians, ms).
-constexpr double kGeanyKeyTopMs = 4.6;   // caret on line 13
-constexpr double kGeanyKeyEndMs = 3.8;   // caret on the last line
+constexpr double kGeanyKeyTopMs = 4.6;  // caret on line 13
+constexpr double kGeanyKeyEndMs = 3.8;  // caret on the last line
 constexpr double kGeanyOpenMs = 586;
 
 struct TKeyTime {
@@ -39,7 +39,8 @@ struct TKeyTime {
 };
 
 // One key as the window system delivers it, until the text area has repainted.
-[[gnu::noinline]] TKeyTime PressKey(vortan::TStreakSynEdit* s, TPaintCounter& counter, int key, const QString& text) {
+[[gnu::noinline]] TKeyTime PressKey(vortan::TStreakSynEdit* s, TPaintCounter& counter, int key,
+                                    const QString& text) {
   const auto start = Clock::now();
   const double cpu = CpuMs();
   const int before = counter.paints;
@@ -55,7 +56,8 @@ struct TKeyTime {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
   std::vector<int> caretLines;
@@ -71,8 +73,8 @@ int main(int argc, char** argv) {
   const std::string text = Generate(kLines);
   const std::string file = dir + "/big.f";
   std::ofstream(file, std::ios::binary) << text;
-  std::printf("file: %d lines, %.2f MB; medians of %d rounds\n", kLines, static_cast<double>(text.size()) / 1e6,
-              rounds);
+  std::printf("file: %d lines, %.2f MB; medians of %d rounds\n", kLines,
+              static_cast<double>(text.size()) / 1e6, rounds);
 
   // Open to idle, as a file named on the command line opens: the window shows, the file
   // loads, and the rest of the document is coloured in idle time.
@@ -95,9 +97,10 @@ int main(int argc, char** argv) {
       delete editor;
       RunUntilIdle();
     }
-    std::printf("open to idle:   %7.1f ms (processor %7.1f ms), %d paints of which %d full"
-                "   [Geany %.0f ms; goal at most %.0f ms, one full repaint]\n",
-                Median(walls), Median(cpus), paints, full, kGeanyOpenMs, kGeanyOpenMs / 2);
+    std::printf(
+        "open to idle:   %7.1f ms (processor %7.1f ms), %d paints of which %d full"
+        "   [Geany %.0f ms; goal at most %.0f ms, one full repaint]\n",
+        Median(walls), Median(cpus), paints, full, kGeanyOpenMs, kGeanyOpenMs / 2);
     std::fflush(stdout);
   }
 
@@ -118,7 +121,8 @@ int main(int argc, char** argv) {
     std::vector<double> walls, cpus;
     int fullBefore = counter.full;
     for (int r = 0; r < rounds; ++r) {
-      for (const auto& [key, ch] : {std::pair{Qt::Key_X, QStringLiteral("X")}, std::pair{Qt::Key_Backspace, QString()}}) {
+      for (const auto& [key, ch] :
+           {std::pair{Qt::Key_X, QStringLiteral("X")}, std::pair{Qt::Key_Backspace, QString()}}) {
         const TKeyTime t = PressKey(s, counter, key, ch);
         walls.push_back(t.Wall);
         cpus.push_back(t.Cpu);
@@ -128,13 +132,16 @@ int main(int argc, char** argv) {
     }
     const double wall = Median(walls), cpu = Median(cpus);
     if (first == 0) first = wall;
-    std::printf("key to repaint, caret on line %6d: %6.2f ms (processor %6.2f ms; %.2f of the first line's)"
-                ", %d full repaints\n",
-                line, wall, cpu, wall / first, counter.full - fullBefore);
+    std::printf(
+        "key to repaint, caret on line %6d: %6.2f ms (processor %6.2f ms; %.2f of the first line's)"
+        ", %d full repaints\n",
+        line, wall, cpu, wall / first, counter.full - fullBefore);
     std::fflush(stdout);
   }
-  std::printf("   [Geany %.1f ms at line 13, %.1f ms at the last line; goal: the last line within 1.2 times"
-              " line 13]\n", kGeanyKeyTopMs, kGeanyKeyEndMs);
+  std::printf(
+      "   [Geany %.1f ms at line 13, %.1f ms at the last line; goal: the last line within 1.2 times"
+      " line 13]\n",
+      kGeanyKeyTopMs, kGeanyKeyEndMs);
   delete editor;
 
   vortan::CloseStore();

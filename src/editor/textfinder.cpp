@@ -5,11 +5,13 @@
 namespace vortan {
 
 bool TTextFinder::Handles(std::string_view search) {
-  return !search.empty() &&
-         std::all_of(search.begin(), search.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return !search.empty() && std::all_of(search.begin(), search.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+  });
 }
 
-TTextFinder::TTextFinder(std::string_view search, bool matchCase) : needle_(search), matchCase_(matchCase) {
+TTextFinder::TTextFinder(std::string_view search, bool matchCase)
+    : needle_(search), matchCase_(matchCase) {
   for (int b = 0; b < 256; ++b)
     fold_[b] = static_cast<unsigned char>(!matchCase && b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
   // The shift of a byte is how far the window may move when that byte is under its edge.
@@ -27,7 +29,8 @@ TTextFinder::TTextFinder(std::string_view search, bool matchCase) : needle_(sear
 
 bool TTextFinder::MatchesAt(std::string_view text, std::size_t at) const {
   for (std::size_t i = 0; i < needle_.size(); ++i)
-    if (!Equal(static_cast<unsigned char>(text[at + i]), static_cast<unsigned char>(needle_[i]))) return false;
+    if (!Equal(static_cast<unsigned char>(text[at + i]), static_cast<unsigned char>(needle_[i])))
+      return false;
   return true;
 }
 

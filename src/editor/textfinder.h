@@ -35,7 +35,7 @@ class TTextFinder {
 
   std::string needle_;
   bool matchCase_;
-  std::array<unsigned char, 256> fold_{};          // a byte as compared: lowered without matchCase
+  std::array<unsigned char, 256> fold_{};         // a byte as compared: lowered without matchCase
   std::array<std::size_t, 256> forwardShift_{};   // Horspool: by the byte under the window's last
   std::array<std::size_t, 256> backwardShift_{};  // by the byte under the window's first
 };

@@ -24,13 +24,15 @@ bool At(const std::string& text, std::size_t at, const std::string& search, bool
   return true;
 }
 
-std::size_t PlainNext(const std::string& text, std::size_t from, const std::string& search, bool matchCase) {
+std::size_t PlainNext(const std::string& text, std::size_t from, const std::string& search,
+                      bool matchCase) {
   for (std::size_t at = from; at + search.size() <= text.size(); ++at)
     if (At(text, at, search, matchCase)) return at;
   return std::string::npos;
 }
 
-std::size_t PlainPrevious(const std::string& text, std::size_t end, const std::string& search, bool matchCase) {
+std::size_t PlainPrevious(const std::string& text, std::size_t end, const std::string& search,
+                          bool matchCase) {
   end = std::min(end, text.size());
   for (std::size_t at = end; at-- > 0;)
     if (at + search.size() <= end && At(text, at, search, matchCase)) return at;
@@ -60,8 +62,10 @@ TEST(TextFinder, FindsWhatAPlainSearchFinds) {
     SCOPED_TRACE(c.name);
     const TTextFinder f(c.search, c.matchCase);
     for (std::size_t from = 0; from <= c.text.size() + 1; ++from) {
-      EXPECT_EQ(f.Next(c.text, from), PlainNext(c.text, from, c.search, c.matchCase)) << "from " << from;
-      EXPECT_EQ(f.Previous(c.text, from), PlainPrevious(c.text, from, c.search, c.matchCase)) << "end " << from;
+      EXPECT_EQ(f.Next(c.text, from), PlainNext(c.text, from, c.search, c.matchCase))
+          << "from " << from;
+      EXPECT_EQ(f.Previous(c.text, from), PlainPrevious(c.text, from, c.search, c.matchCase))
+          << "end " << from;
     }
   }
   // Random texts of few letters, where partial matches and skips abound.
@@ -77,8 +81,10 @@ TEST(TextFinder, FindsWhatAPlainSearchFinds) {
     const bool matchCase = random() % 2 == 0;
     const TTextFinder f(search, matchCase);
     const std::size_t from = random() % (text.size() + 1);
-    ASSERT_EQ(f.Next(text, from), PlainNext(text, from, search, matchCase)) << text << " / " << search;
-    ASSERT_EQ(f.Previous(text, from), PlainPrevious(text, from, search, matchCase)) << text << " / " << search;
+    ASSERT_EQ(f.Next(text, from), PlainNext(text, from, search, matchCase))
+        << text << " / " << search;
+    ASSERT_EQ(f.Previous(text, from), PlainPrevious(text, from, search, matchCase))
+        << text << " / " << search;
   }
 }
 
