@@ -117,7 +117,13 @@ int SearchReplace(TSearchDocument& document, const TSearchRegion& region, std::s
   const int first = std::max(region.Start.Line, 0);
   const int lastLine = std::min(region.End.Line, lines - 1);
   for (int i = 0; i <= lastLine - first && !stop; ++i) {
-    const int line = options.Backwards ? lastLine - i : first + i;
+    int line = options.Backwards ? lastLine - i : first + i;
+    // Lines that cannot hold the search text are passed over unread.
+    int next = document.NextLineWith(line, search, options.MatchCase, options.Backwards);
+    if (next < 0 || next < first || next > lastLine) break;
+    if (options.Backwards ? next > line : next < line) next = line;  // never back over a line
+    i += options.Backwards ? line - next : next - line;
+    line = next;
     std::string text = document.LineBytes(line);
     int from = 0, to = static_cast<int>(text.size());
     if (!region.Columns.empty()) {

@@ -90,6 +90,13 @@ class TSearchDocument {
   /// Everything between the two calls is undone in one step.
   virtual void BeginUndoStep() = 0;
   virtual void EndUndoStep() = 0;
+  /// The first line from `line` on (backwards: the last from `line` back) that may hold
+  /// `search`, compared with or without regard to case; the lines passed over hold none of
+  /// it. -1 when no line there does. A document that cannot tell offers every line.
+  virtual int NextLineWith(int line, std::string_view search, bool matchCase, bool backwards) {
+    (void)search, (void)matchCase, (void)backwards;
+    return line;
+  }
 };
 
 /// The occurrence in bytes [from, to) of the line: the leftmost, or the rightmost when

@@ -96,11 +96,15 @@ TEST_F(TTextControl, GuidesMoveWithHorizontalScrollingAndStayOutOfTheGutter) {
 
 class TPaintSpy : public QObject {
  public:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Paint) return false;
+    const QRegion region = static_cast<QPaintEvent*>(e)->region();
+    painted += region;
+    if (auto* w = qobject_cast<QWidget*>(o); w && region.contains(w->rect())) ++full;
     return false;
   }
   QRegion painted;
+  int full = 0;  // paints of the whole widget
 };
 
 TEST_F(TTextControl, ChangingTheColourRepaintsOnlyTheStrips) {
@@ -425,6 +429,29 @@ TEST_F(TTextControl, TheRestOfTheTextIsColouredInIdleTimeLikeAllAtOnce) {
   Type(fresh, "C");
   EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length);
   EXPECT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == Sci(s, B::SCI_GETLENGTH); }, 20000));
+}
+
+TEST_F(TTextControl, ColouringInIdleTimePaintsTheViewOnce) {
+  // Scanner states of lines far below the view change as they are coloured (strings continue
+  // every few lines); that must not repaint the view for each slice.
+  std::string text;
+  for (int i = 0; i < 30000; ++i)
+    text += i % 97 == 5 ? "      X = 'AB\\\r\n" : i % 97 == 6 ? "CD' + 1\r\n" : "      Y = 'EF' + 1\r\n";
+  const std::string file = dir.Write("big.f", text);
+  TfrmEditor* e = ShownEditor();
+  TStreakSynEdit* s = e->SynEdit();
+  Grab(s);
+  TPaintSpy spy;
+  s->viewport()->installEventFilter(&spy);
+  ASSERT_TRUE(e->LoadFromFile(file));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return s->FortranLexer()->FullyStyled(); }, 20000));
+  QApplication::processEvents();
+  s->viewport()->removeEventFilter(&spy);
+  EXPECT_EQ(spy.full, 1) << "the loaded text once, and nothing for the lines coloured off screen";
+  // Line 29,979 continues the string of the line before it; the next one starts afresh.
+  auto startStyle = [&](long line) { return Sci(s, B::SCI_GETSTYLEAT, Sci(s, B::SCI_POSITIONFROMLINE, line)); };
+  EXPECT_EQ(startStyle(29979), TFortranLexer::StyleOf(TTokenKind::String));
+  EXPECT_NE(startStyle(29980), TFortranLexer::StyleOf(TTokenKind::String));
 }
 
 TEST_F(TTextControl, WithoutAssistiveTechnologyTheEditorHasNoTextInterface) {

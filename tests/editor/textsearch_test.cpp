@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/textfinder.h"
+
+#include <algorithm>
 #include <climits>
 #include <deque>
 #include <string>
@@ -20,7 +23,26 @@ class TMemoryDocument : public TSearchDocument {
   explicit TMemoryDocument(std::vector<std::string> lines) : lines(std::move(lines)) {}
 
   int LineCount() const override { return static_cast<int>(lines.size()); }
-  std::string LineBytes(int line) const override { return lines.at(static_cast<std::size_t>(line)); }
+  std::string LineBytes(int line) const override {
+    ++reads;
+    return lines.at(static_cast<std::size_t>(line));
+  }
+  // With `skipping`, passes over lines as the text control does: by looking in the whole text.
+  int NextLineWith(int line, std::string_view search, bool matchCase, bool backwards) override {
+    if (!skipping || !TTextFinder::Handles(search)) return line;
+    std::string text;
+    std::vector<std::size_t> starts;
+    for (const std::string& l : lines) {
+      starts.push_back(text.size());
+      text += l + "\n";
+    }
+    const TTextFinder finder(search, matchCase);
+    const std::size_t at = backwards ? finder.Previous(text, starts[static_cast<std::size_t>(line)] +
+                                                                 lines[static_cast<std::size_t>(line)].size())
+                                     : finder.Next(text, starts[static_cast<std::size_t>(line)]);
+    if (at == std::string::npos) return -1;
+    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+  }
   void Select(int line, int start, int end, bool caretAtStart) override {
     selection = {line, start, end, caretAtStart};
     ++selects;
@@ -46,6 +68,8 @@ class TMemoryDocument : public TSearchDocument {
     bool operator==(const TSel&) const = default;
   };
   std::vector<std::string> lines;
+  bool skipping = false;
+  mutable int reads = 0;
   TSel selection;
   int selects = 0;
   int depth = 0;
@@ -119,16 +143,18 @@ TEST(TextSearch, FindSelectsTheFirstOccurrenceInTheRegion) {
       {"empty search text", "e", "", {0, 0}, none, 0, {}},
       {"longer than any line", "e", "i = I + ii and more", {0, 0}, none, 0, {}},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TMemoryDocument doc(kFixture);
-    const TSearchOptions o = Opts(c.flags);
-    const int found = SearchReplace(doc, SearchRegion(o, doc.LineCount(), c.caret, c.selection), c.search, "", o,
-                                    TCodePage::Ansi, nullptr);
-    EXPECT_EQ(found, c.found);
-    EXPECT_EQ(doc.selection, c.selected);
-    EXPECT_EQ(doc.lines, kFixture);
-  }
+  for (const bool skipping : {false, true})
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (skipping ? ", passing over lines" : ""));
+      TMemoryDocument doc(kFixture);
+      doc.skipping = skipping;
+      const TSearchOptions o = Opts(c.flags);
+      const int found = SearchReplace(doc, SearchRegion(o, doc.LineCount(), c.caret, c.selection), c.search, "", o,
+                                      TCodePage::Ansi, nullptr);
+      EXPECT_EQ(found, c.found);
+      EXPECT_EQ(doc.selection, c.selected);
+      EXPECT_EQ(doc.lines, kFixture);
+    }
 }
 
 TEST(TextSearch, ReplaceWithPromptAnswers) {
@@ -161,9 +187,11 @@ TEST(TextSearch, ReplaceWithPromptAnswers) {
        {"j = I + ii", "call foo(i, x_i)", "i2 = i"}},
       {"nothing to replace", "ewa", "zz", "j", {}, 0, 0, kFixture},
   };
+  for (const bool skipping : {false, true})
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(std::string(c.name) + (skipping ? ", passing over lines" : ""));
     TMemoryDocument doc(kFixture);
+    doc.skipping = skipping;
     std::deque<A> answers(c.answers.begin(), c.answers.end());
     int asked = 0;
     auto prompt = [&] {
@@ -181,6 +209,22 @@ TEST(TextSearch, ReplaceWithPromptAnswers) {
     EXPECT_EQ(found, c.found);
     EXPECT_EQ(doc.lines, c.after);
     EXPECT_EQ(doc.depth, 0);
+  }
+}
+
+TEST(TextSearch, LinesWithoutTheTextAreNotRead) {
+  // Reading a line costs more than looking for the text in the whole document at once.
+  std::vector<std::string> lines(3000, "      X = Y + 1");
+  lines[2000] = "      CALL RELAX(U)";
+  for (const char* flags : {"e", "eb", "ec", "ew", "ebw"}) {
+    SCOPED_TRACE(flags);
+    TMemoryDocument doc(lines);
+    doc.skipping = true;
+    const TSearchOptions o = Opts(flags);
+    EXPECT_EQ(SearchReplace(doc, SearchRegion(o, doc.LineCount(), {0, 0}, {}), "RELAX", "", o, TCodePage::Ansi, nullptr),
+              1);
+    EXPECT_EQ(doc.selection.Line, 2000);
+    EXPECT_LE(doc.reads, 1);
   }
 }
 

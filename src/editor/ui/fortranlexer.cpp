@@ -12,8 +12,6 @@ namespace vortan {
 
 namespace {
 
-// Scintilla's line state 0 means "never styled"; states are stored one higher.
-constexpr int kStateBias = 1;
 // Bytes coloured per idle turn (whole lines): about a millisecond of work, so a key pressed
 // meanwhile waits no longer than that.
 constexpr long kSliceBytes = 32 * 1024;
@@ -59,6 +57,7 @@ void TFortranLexer::setEditor(QsciScintilla* ed) {
   QObject::disconnect(modified_);
   idle_.stop();
   resume_.stop();
+  lineStates_.clear();
   QsciLexerCustom::setEditor(ed);
   if (!ed) return;
   // An edit makes Scintilla forget the styles from its position on; colour them again
@@ -181,11 +180,13 @@ void TFortranLexer::styleText(int start, int end) {
   if (!text) return;
   styles_.assign(static_cast<std::size_t>(to - from), static_cast<char>(StyleOf(TTokenKind::Space)));
 
+  // Every line before the first one asked for was styled after the last change at or before
+  // it (a change sends the styling back to its own line), so its stored state is current.
   int state = rsNone;
-  if (firstLine > 0) {
-    const long stored = Sci(ed, B::SCI_GETLINESTATE, firstLine - 1);
-    state = stored == 0 ? rsNone : static_cast<int>(stored - kStateBias);
-  }
+  if (firstLine > 0 && static_cast<std::size_t>(firstLine - 1) < lineStates_.size())
+    state = lineStates_[static_cast<std::size_t>(firstLine - 1)];
+  if (lineStates_.size() < static_cast<std::size_t>(lastLine + 1))
+    lineStates_.resize(static_cast<std::size_t>(lineCount), static_cast<unsigned char>(rsNone));
   TSynFortranSyn& syn = *highlighter_;
   for (long line = firstLine; line <= lastLine; ++line) {
     const long lineStart = Sci(ed, B::SCI_POSITIONFROMLINE, line);
@@ -231,7 +232,7 @@ void TFortranLexer::styleText(int start, int end) {
       syn.Next();
     }
     state = syn.GetRange();
-    Sci(ed, B::SCI_SETLINESTATE, line, state + kStateBias);
+    lineStates_[static_cast<std::size_t>(line)] = static_cast<unsigned char>(state);
     ++scannedLines_;
   }
   Sci(ed, B::SCI_STARTSTYLING, from, 0x1f);

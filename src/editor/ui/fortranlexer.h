@@ -1,8 +1,9 @@
 #pragma once
 // Lets QScintilla colour a document with the shared Fortran highlighter. Styling starts at the
 // first line Scintilla reports as changed, with the scanner state stored at the end of the
-// line before it (kept in Scintilla's per-line state), and runs over the lines Scintilla asks
-// for. The rest of the document is coloured in idle time, a small slice per turn of the event
+// line before it, and runs over the lines Scintilla asks for. The states are kept here, not in
+// Scintilla's per-line state: Scintilla repaints the whole view for every line state that
+// changes outside painting, which colouring off-screen lines would otherwise cost. The rest of the document is coloured in idle time, a small slice per turn of the event
 // loop, so that a jump far down finds its lines ready; after an edit that waits until the
 // typing pauses.
 
@@ -70,6 +71,7 @@ class TFortranLexer : public QsciLexerCustom {
   QColor baseFore_{Qt::black}, baseBack_{Qt::white};
   long long scannedLines_ = 0;
   std::vector<char> styles_;
+  std::vector<unsigned char> lineStates_;  // scanner state at the end of each styled line
   std::string lineBytes_;
   std::vector<int> offsets_;
   QTimer idle_;    // one slice per timeout while colouring in the background

@@ -19,10 +19,12 @@
 #include <climits>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "editor/codetemplates.h"
 #include "editor/textconversion.h"
+#include "editor/textfinder.h"
 #include "editor/ui/editoraccessible.h"
 #include "editor/ui/fortranlexer.h"
 #include "editor/ui/scicall.h"
@@ -532,6 +534,24 @@ class TControlDocument : public TSearchDocument {
   void EndUndoStep() override {
     if (depth_ > 0 && --depth_ == 0) Flush();
   }
+  // Looks in the control's own text: reading every line as bytes costs more than the search.
+  // Lines with replacements pending are behind the search, so the text ahead is current.
+  int NextLineWith(int line, std::string_view search, bool matchCase, bool backwards) override {
+    if (!TTextFinder::Handles(search)) return line;
+    if (!finder_ || finder_->Search() != search || finder_->MatchCase() != matchCase) finder_.emplace(search, matchCase);
+    const long length = Sci(edit_, B::SCI_GETLENGTH);
+    const std::string_view text(reinterpret_cast<const char*>(Sci(edit_, B::SCI_GETCHARACTERPOINTER)),
+                                static_cast<std::size_t>(length));
+    const long lines = Sci(edit_, B::SCI_GETLINECOUNT);
+    std::size_t at;
+    if (backwards) {
+      const long end = line + 1 < lines ? Sci(edit_, B::SCI_POSITIONFROMLINE, line + 1) : length;
+      at = finder_->Previous(text, static_cast<std::size_t>(end));
+    } else {
+      at = finder_->Next(text, static_cast<std::size_t>(Sci(edit_, B::SCI_POSITIONFROMLINE, line)));
+    }
+    return at == std::string_view::npos ? -1 : static_cast<int>(Sci(edit_, B::SCI_LINEFROMPOSITION, at));
+  }
 
  private:
   void Flush() {
@@ -553,6 +573,7 @@ class TControlDocument : public TSearchDocument {
   std::map<int, std::string> pending_;  // line -> its new bytes
   mutable int cachedLine_ = -1;
   mutable std::string cached_;
+  std::optional<TTextFinder> finder_;
 };
 
 }  // namespace
@@ -800,6 +821,8 @@ void TStreakSynEdit::ConvertSelection(int tag) {
   SetModifiedFlag(true);
   CaretMoved();
   EndUpdate();
+  // No typing to wait for: colour what the conversion changed at once.
+  if (fortranLexer_) fortranLexer_->ColourInBackground();
 }
 
 bool TStreakSynEdit::GotoLine(int line) {
