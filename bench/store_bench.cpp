@@ -1,5 +1,6 @@
 // Store time of a program start: open the store file, read each of the settings once, close.
 // A first start finds an empty file and creates every default; a later start finds them all.
+// Then the time of writing every scalar setting once, each write its own transaction.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -19,7 +20,8 @@ std::string TempStorePath() {
 }
 
 void RemoveStore(const std::string& path) {
-  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
+  for (const char* suffix : {"", "-wal", "-shm", "-lock"})
+    std::filesystem::remove(path + suffix);
 }
 
 void ReadEverySetting(vortan::TSettingsStore& store) {
@@ -68,11 +70,40 @@ void StartWith(benchmark::State& state, bool filled) {
   std::filesystem::remove(std::filesystem::path(path).parent_path());
 }
 
+// As the end of a run does: every scalar setting written, each write committed on its own.
+void BM_WriteEveryScalar(benchmark::State& state) {
+  using vortan::TSettingType;
+  const std::string path = TempStorePath();
+  vortan::TSettingsStore store;
+  if (!store.Open(path).Ok) state.SkipWithError("cannot open the store");
+  store.CreateMissingSettings();
+  int n = 0;
+  int64_t writes = 0;
+  for (auto _ : state) {
+    ++n;
+    for (int id = 0; id < vortan::SettingsCount; ++id) {
+      switch (vortan::SettingsTable[static_cast<size_t>(id)].Type) {
+        case TSettingType::Bool: store.WriteBool(id, n % 2); break;
+        case TSettingType::Integer: store.WriteInteger(id, n); break;
+        case TSettingType::Float: store.WriteFloat(id, n); break;
+        case TSettingType::String: store.WriteString(id, std::to_string(n)); break;
+        default: continue;
+      }
+      ++writes;
+    }
+  }
+  state.SetItemsProcessed(writes);
+  store.Close();
+  RemoveStore(path);
+  std::filesystem::remove(std::filesystem::path(path).parent_path());
+}
+
 void BM_FirstStart(benchmark::State& state) { StartWith(state, false); }
 void BM_LaterStart(benchmark::State& state) { StartWith(state, true); }
 
 BENCHMARK(BM_FirstStart)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LaterStart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteEveryScalar)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -97,6 +98,18 @@ bool IsDirectory(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// SQLite checkpoints and deletes the write-ahead files when a connection that closes can take
+// an exclusive record lock, which it also can when another program's locks were lost: that
+// program would go on writing to deleted files. The store checkpoints under its own lock.
+void KeepWalOnClose(sqlite3* db) {
+  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 // A store file the user may not write (its mode bits, another owner, a read-only mount) is
 // read, never changed and never taken for damaged.
 bool WriteProtected(const std::string& path) {
@@ -161,10 +174,13 @@ TRegOpenFailure Classify(int rc, const std::string& path) {
 // Runs the statements of opening a store and turns a failure into the open error.
 class TOpenSql {
  public:
-  TOpenSql(sqlite3* db, const std::string& path, std::string& error, TRegOpenFailure& failure)
+  TOpenSql(sqlite3* db, const std::string& path, std::string& error, TRegOpenFailure& failure,
+           int busyTimeoutMs)
       : db_(db), path_(path), error_(error), failure_(failure) {
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, BusyTimeoutMs);
+    // Under the store's lock only a program outside it (an earlier version, a database tool)
+    // can keep SQLite's own locks.
+    sqlite3_busy_timeout(db_, busyTimeoutMs);
   }
 
   bool Fail(int rc, const std::string& what) {
@@ -211,6 +227,8 @@ class TOpenSql {
 
 }  // namespace
 
+std::string StoreLockPath(const std::string& path) { return path + "-lock"; }
+
 std::vector<std::string> SplitKeyPath(const std::string& path) {
   std::vector<std::string> parts;
   size_t start = 0;
@@ -239,7 +257,7 @@ bool TRegistry::TScopedTransaction::Finish() {
 
 // ---------------------------------------------------------------------------------------
 
-TRegistry::TRegistry() = default;
+TRegistry::TRegistry() : busyTimeoutMs_(BusyTimeoutMs) {}
 
 TRegistry::~TRegistry() { Close(); }
 
@@ -253,24 +271,54 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
     return false;
   }
   if (WriteProtected(path)) return OpenReadOnly(path, error);
+  if (const int err = lock_.Open(StoreLockPath(path), true)) {
+    // A folder the user may not write: the store in it can be read, never changed.
+    if ((err == EACCES || err == EPERM || err == EROFS) && IsRegularFile(path))
+      return OpenReadOnly(path, error);
+    error = StoreLockPath(path) + ": " + std::strerror(err);
+    openFailure_ = TRegOpenFailure::Transient;
+    return false;
+  }
+  if (!lock_.Lock(busyTimeoutMs_)) {
+    error = path + ": " + sqlite3_errstr(SQLITE_BUSY);
+    openFailure_ = TRegOpenFailure::Transient;
+    Close();
+    return false;
+  }
+  bool readOnly = false;
+  const bool ok = OpenLocked(path, error, readOnly);
+  lock_.Unlock();
+  if (readOnly) return OpenReadOnly(path, error);
+  if (!ok) Close();
+  return ok;
+}
+
+bool TRegistry::OpenLocked(const std::string& path, std::string& error, bool& readOnly) {
   RemoveOrphanJournals(path);
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                            nullptr);
+  if (db_) KeepWalOnClose(db_);
   if (rc == SQLITE_OK && Verify(path, error)) {
     // The system may still refuse writes where the mode bits allow them.
-    if (sqlite3_db_readonly(db_, "main") == 1) return OpenReadOnly(path, error);
-    if (Prepare(path, error)) return true;
+    readOnly = sqlite3_db_readonly(db_, "main") == 1;
+    return readOnly || Prepare(path, error);
   }
   if (rc != SQLITE_OK) {
     error = path + ": " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
     openFailure_ = Classify(rc, path);
   }
-  Close();
   return false;
 }
 
 bool TRegistry::OpenReadOnly(const std::string& path, std::string& error) {
   Close();
+  // The copy is taken while no writer is inside, wherever the lock file can be opened at all.
+  if (lock_.Open(StoreLockPath(path), false) == 0 && !lock_.Lock(busyTimeoutMs_)) {
+    error = path + ": " + sqlite3_errstr(SQLITE_BUSY);
+    openFailure_ = TRegOpenFailure::Transient;
+    Close();
+    return false;
+  }
   // Read without any lock or journal first; on a read-only mount a store left in WAL mode
   // can only be read as immutable.
   int rc = SQLITE_CANTOPEN;
@@ -279,6 +327,7 @@ bool TRegistry::OpenReadOnly(const std::string& path, std::string& error) {
     db_ = nullptr;
     rc = sqlite3_open_v2(FileUri(path, query).c_str(), &db_,
                          SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (db_) KeepWalOnClose(db_);
     if (rc == SQLITE_OK) {
       // Opening is lazy: the first read shows whether the file can be read this way.
       char* msg = nullptr;
@@ -308,6 +357,7 @@ bool TRegistry::OpenReadOnly(const std::string& path, std::string& error) {
     rc = sqlite3_errcode(db_);
   }
   sqlite3_close_v2(file);
+  lock_.Close();
   if (rc != SQLITE_OK || !Prepare(path, error)) {
     if (rc != SQLITE_OK) {
       error = path + ": " + sqlite3_errstr(rc);
@@ -321,7 +371,7 @@ bool TRegistry::OpenReadOnly(const std::string& path, std::string& error) {
 }
 
 bool TRegistry::Verify(const std::string& path, std::string& error) {
-  TOpenSql sql(db_, path, error, openFailure_);
+  TOpenSql sql(db_, path, error, openFailure_, busyTimeoutMs_);
   // Nothing may change the file before it is known to be ours.
   std::string objects, appId, version, check;
   if (!sql.Single("SELECT count(*) FROM sqlite_master", objects) ||
@@ -342,7 +392,7 @@ bool TRegistry::Verify(const std::string& path, std::string& error) {
 }
 
 bool TRegistry::Prepare(const std::string& path, std::string& error) {
-  TOpenSql sql(db_, path, error, openFailure_);
+  TOpenSql sql(db_, path, error, openFailure_, busyTimeoutMs_);
   std::string objects;
   if (!sql.Single("SELECT count(*) FROM sqlite_master", objects)) return false;
   std::string mode;
@@ -373,13 +423,23 @@ bool TRegistry::Prepare(const std::string& path, std::string& error) {
 }
 
 void TRegistry::Close() {
+  // Only a store that was opened in full is ours to change.
+  const bool opened = stmts_.back() != nullptr;
   for (auto& st : stmts_) {
     sqlite3_finalize(st);
     st = nullptr;
   }
+  // The log goes into the database file while no other program is inside; a program outside
+  // the lock that is still reading only leaves the log as it is.
+  if (opened && !readOnly_ && lock_.IsOpen() && lock_.Lock(busyTimeoutMs_)) {
+    sqlite3_busy_timeout(db_, 0);
+    sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  }
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
+  lock_.Close();
   depth_ = 0;
+  inTransaction_ = false;
   failed_ = false;
   readOnly_ = false;
 }
@@ -387,6 +447,12 @@ void TRegistry::Close() {
 sqlite3_stmt* TRegistry::Prepared(Stmt s) { return db_ ? stmts_[s] : nullptr; }
 
 bool TRegistry::Step(sqlite3_stmt* st, int& rc) {
+  // Nothing runs outside a transaction's lock.
+  if (!inTransaction_) {
+    rc = SQLITE_MISUSE;
+    failed_ = true;
+    return false;
+  }
   rc = sqlite3_step(st);
   if (rc == SQLITE_ROW || rc == SQLITE_DONE) return true;
   failed_ = true;
@@ -397,15 +463,26 @@ bool TRegistry::BeginScope(bool write) {
   if (!db_) return false;
   if (depth_ == 0) {
     failed_ = false;
+    // Readers take the lock too: with another program's record locks gone, SQLite could let
+    // a reader rebuild or checkpoint the shared index beside a writer. A copy in memory has
+    // no other program to wait for.
+    if (!readOnly_ && !lock_.Lock(busyTimeoutMs_)) return false;
+    inTransaction_ = true;
     TStmtUse use(Prepared(write ? sBeginImmediate : sBegin));
     int rc;
     if (!Step(*use, rc)) {
+      EndTransaction();
       failed_ = false;
       return false;
     }
   }
   ++depth_;
   return true;
+}
+
+void TRegistry::EndTransaction() {
+  inTransaction_ = false;
+  lock_.Unlock();
 }
 
 bool TRegistry::EndScope() {
@@ -421,6 +498,7 @@ bool TRegistry::EndScope() {
     TStmtUse use(Prepared(sRollback));
     Step(*use, rc);
   }
+  EndTransaction();
   failed_ = false;
   return ok;
 }

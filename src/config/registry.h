@@ -4,12 +4,22 @@
 // Key paths use '\' between names, relative to the user's hive ("Software\Ostrel\...").
 // Key and value names compare without regard to ASCII case and keep the case they were
 // created with. Values enumerate in creation order. Every call is its own transaction.
+//
+// Locking: SQLite's own locks are record locks (fcntl) that belong to the whole process and
+// fall when any part of it closes any descriptor of the store's files, as a file dialog
+// probing the store's folder does. So every transaction, the opening checks and the closing
+// checkpoint also hold an exclusive lock on a file of their own beside the store (its name +
+// "-lock"), which belongs to this object alone, and a connection never checkpoints or deletes
+// the write-ahead files on its own when it closes (SQLite would do so whenever it believes it
+// is the last one). The IDE and vortanreg both open the store through this class.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/filelock.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -67,6 +77,8 @@ class TRegistry {
   TRegOpenFailure LastOpenFailure() const { return openFailure_; }
   /// True when the open store is a copy of a file that is not to be written.
   bool IsReadOnly() const { return readOnly_; }
+  /// How long a transaction waits for another program's transaction to end (default 5 s).
+  void SetBusyTimeout(int ms) { busyTimeoutMs_ = ms; }
 
   bool KeyExists(const std::string& path);
   /// Creates the key and any missing parent. False when the store is not open.
@@ -115,17 +127,27 @@ class TRegistry {
   bool Prepare(const std::string& path, std::string& error);
   sqlite3_stmt* Prepared(Stmt s);
   bool Step(sqlite3_stmt* st, int& rc);
+  /// The part of Open done under the lock; `readOnly` asks for a read-only open instead.
+  bool OpenLocked(const std::string& path, std::string& error, bool& readOnly);
+  /// Releases the transaction's lock once its statements are done.
+  void EndTransaction();
   bool BeginScope(bool write);
   bool EndScope();
   std::optional<TKeyId> FindChild(TKeyId parent, const std::string& name);
 
   sqlite3* db_ = nullptr;
   std::array<sqlite3_stmt*, sStmtCount> stmts_{};
+  platform::TFileLock lock_;
+  int busyTimeoutMs_;
   int depth_ = 0;
+  bool inTransaction_ = false;
   bool failed_ = false;
   bool readOnly_ = false;
   TRegOpenFailure openFailure_ = TRegOpenFailure::None;
 };
+
+/// The lock file of the store at `path`.
+std::string StoreLockPath(const std::string& path);
 
 /// Splits a key path at '\', ignoring empty parts (so leading, trailing and doubled
 /// separators do no harm).
