@@ -29,8 +29,8 @@ std::string Dump(const TFileSymbols& s) {
   for (const auto& u : s.Units) {
     std::string args;
     for (const auto& a : u.Args) args += (args.empty() ? "" : ",") + a;
-    add("unit " + (u.Type.empty() ? "" : u.Type + " ") + u.Name + "(" + args + ")@" +
-        Where(u.Pos) + " end " + std::to_string(u.EndLine));
+    add("unit " + (u.Type.empty() ? "" : u.Type + " ") + u.Name + "(" + args + ")@" + Where(u.Pos) +
+        " end " + std::to_string(u.EndLine));
   }
   for (const auto& e : s.Entries) add("entry " + e.Name + "@" + Where(e.Pos));
   for (const auto& e : s.StatementFunctions) add("stmtfn " + e.Name + "@" + Where(e.Pos));
@@ -44,10 +44,13 @@ std::string Dump(const TFileSymbols& s) {
     for (const auto& x : c.Members) m += (m.empty() ? "" : ",") + x;
     add("common /" + c.Name + "/ " + m + "@" + Where(c.Pos));
   }
-  for (const auto& p : s.Parameters) add("parameter " + p.Name + "=" + p.Value + "@" + Where(p.Pos));
+  for (const auto& p : s.Parameters)
+    add("parameter " + p.Name + "=" + p.Value + "@" + Where(p.Pos));
   for (const auto& l : s.Labels)
-    add(std::string(l.Format ? "format " : "label ") + std::to_string(l.Label) + "@" + Where(l.Pos));
-  static const char* kKinds[] = {"do", "goto", "computed", "assigned", "arith", "fmt", "err", "end", "assign"};
+    add(std::string(l.Format ? "format " : "label ") + std::to_string(l.Label) + "@" +
+        Where(l.Pos));
+  static const char* kKinds[] = {"do",  "goto", "computed", "assigned", "arith",
+                                 "fmt", "err",  "end",      "assign"};
   for (const auto& l : s.LabelUses)
     add(std::string(kKinds[static_cast<int>(l.Kind)]) + " " + std::to_string(l.Label) + "@" +
         Where(l.Pos));
@@ -93,8 +96,7 @@ const TCase kCases[] = {
      {"      PROGRAM P", "  1 2 CONTINUE", "      GOTO 12", "      END"},
      "unit P()@1:15 end 4\nlabel 12@2:3\ngoto 12@3:12\n"},
     {"TextPastColumn72IsIgnored",
-     {"      PROGRAM P", "      CALL ABC" + std::string(58, ' ') + "XYZ00010",
-      "      END"},
+     {"      PROGRAM P", "      CALL ABC" + std::string(58, ' ') + "XYZ00010", "      END"},
      "unit P()@1:15 end 3\ncall ABC@2:12\n"},
     {"CommentLinesAllFour",
      {"C     CALL A", "c     CALL B", "*     CALL C", "!     CALL D", "      PROGRAM P",
@@ -118,8 +120,8 @@ const TCase kCases[] = {
     {"EveryLabelUse",
      {"      SUBROUTINE S(N)", "      ASSIGN 30 TO K", "      GO TO K, (30, 40)",
       "      GO TO (10, 20), N", "      IF (N) 10, 20, 30", "      READ (5, 40, ERR=10, END=20) N",
-      "      WRITE (6, FMT=40) N", "      IF (N .GT. 0) GOTO 30", "   10 CONTINUE", "   20 CONTINUE",
-      "   30 CONTINUE", "   40 FORMAT (I5)", "      END"},
+      "      WRITE (6, FMT=40) N", "      IF (N .GT. 0) GOTO 30", "   10 CONTINUE",
+      "   20 CONTINUE", "   30 CONTINUE", "   40 FORMAT (I5)", "      END"},
      "unit S(N)@1:18 end 13\nlabel 10@9:4\nlabel 20@10:4\nlabel 30@11:4\nformat 40@12:4\n"
      "assign 30@2:14\nassigned 30@3:17\nassigned 40@3:21\ncomputed 10@4:14\ncomputed 20@4:18\n"
      "arith 10@5:14\narith 20@5:18\narith 30@5:22\nfmt 40@6:16\nerr 10@6:24\nend 20@6:32\n"
@@ -132,8 +134,8 @@ const TCase kCases[] = {
      "intrinsic SQRT@3:17\ndecl A()@4:17\nref F@6:22\nref SQRT@6:29\n"},
     {"FunctionReferencesSkipArraysAndSubstrings",
      {"      SUBROUTINE S", "      DOUBLE PRECISION DLAMCH, W(5)", "      CHARACTER*8 C",
-      "      W(1) = DLAMCH('E') + W(2)", "      C(1:2) = 'AB'", "      IF (LSAME(C(1:1), 'A')) RETURN",
-      "      END"},
+      "      W(1) = DLAMCH('E') + W(2)", "      C(1:2) = 'AB'",
+      "      IF (LSAME(C(1:1), 'A')) RETURN", "      END"},
      "unit S()@1:18 end 7\ndecl DOUBLE PRECISION DLAMCH@2:24\ndecl DOUBLE PRECISION W()@2:32\n"
      "decl CHARACTER*8 C@3:19\nref DLAMCH@4:14\nref LSAME@6:11\n"},
     {"IncludeLine",
