@@ -112,6 +112,11 @@ std::string DesktopFromUserDirs(const std::string& home) {
 
 }  // namespace
 
+std::string UserCacheDir() {
+  const std::string base = XdgBase("XDG_CACHE_HOME", HomeDir(), ".cache/");
+  return base.empty() ? std::string() : base + "vortan/";
+}
+
 std::string SpecialFolder(int csidl) {
   std::string home = HomeDir();
   switch (csidl) {

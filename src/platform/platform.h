@@ -35,6 +35,11 @@ std::string IncludeTrailingSeparator(std::string path);
 /// An empty name stays empty.
 std::string AbsolutePath(const std::string& path);
 
+/// The user's folder for caches the program may rebuild at any time: "vortan/" in
+/// $XDG_CACHE_HOME, else in ~/.cache; with a trailing separator, whether or not it exists yet.
+/// Empty when neither gives a folder.
+std::string UserCacheDir();
+
 /// Shell folder numbers understood by SpecialFolder.
 inline constexpr int FolderDesktop = 0;
 inline constexpr int FolderPrograms = 2;
