@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "system/promptservice.h"
@@ -54,12 +55,14 @@ class TScriptedPrompts : public TPromptService {
     prints_.pop_front();
     return a;
   }
-  /// What the next page setup dialogs answer.
+  /// What the next page setup dialogs answer; `pageSetup`, when set, plays the user on the
+  /// printer first (and its result is the answer).
   bool pageSetupAnswer = false;
-  int pageSetupDialogs = 0;
-  bool PageSetupDialog() override {
-    ++pageSetupDialogs;
-    return pageSetupAnswer;
+  std::function<bool(QPrinter*)> pageSetup;
+  std::vector<QPrinter*> pageSetupDialogs;
+  bool PageSetupDialog(QPrinter* printer) override {
+    pageSetupDialogs.push_back(printer);
+    return pageSetup ? pageSetup(printer) : pageSetupAnswer;
   }
 
   std::vector<TMessageRequest> asked;
