@@ -315,8 +315,9 @@ TEST_F(StartupTest, PrintAndPageSetupOpenTheirDialogsOnTheEnginesPrinterAfterThe
       user.start();
       main->Action(action)->trigger();
       user.stop();
-      EXPECT_EQ(shown.toStdString(), std::string(action) == "actPrint" ? "QPrintDialog" : "QPageSetupDialog")
-          << action << " opened no dialog";
+      const std::string expected =
+          std::string(action) == "actPrint" ? "QPrintDialog" : "QPageSetupDialog";
+      EXPECT_EQ(shown.toStdString(), expected) << action << " opened no dialog";
       EXPECT_EQ(printer, engine) << action;
     }
   }));
