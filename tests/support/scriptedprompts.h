@@ -55,14 +55,13 @@ class TScriptedPrompts : public TPromptService {
     prints_.pop_front();
     return a;
   }
-  /// What the next page setup dialogs answer; `pageSetup`, when set, plays the user on the
-  /// printer first (and its result is the answer).
-  bool pageSetupAnswer = false;
+  /// Plays the user in the next page setup dialogs: may change the printer, and answers
+  /// whether the dialog was confirmed. Unset: cancelled.
   std::function<bool(QPrinter*)> pageSetup;
   std::vector<QPrinter*> pageSetupDialogs;
   bool PageSetupDialog(QPrinter* printer) override {
     pageSetupDialogs.push_back(printer);
-    return pageSetup ? pageSetup(printer) : pageSetupAnswer;
+    return pageSetup && pageSetup(printer);
   }
 
   std::vector<TMessageRequest> asked;
