@@ -15,11 +15,12 @@ RUN="ftnchek gfortran gdb xterm
   desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin
   fonts-dejavu-core"
 
-# To test: GoogleTest and Google Benchmark; a virtual X server and X tools for the end-to-end
-# tests; PDF, HTML and RTF readers that check printing and export; chromium renders the help
-# pages headless for their screenshots.
+# To test: GoogleTest and Google Benchmark; a virtual X server, X tools and the X test extension
+# (keys pressed as the keyboard presses them) for the end-to-end tests; PDF, HTML and RTF
+# readers that check printing and export; chromium renders the help pages headless for their
+# screenshots.
 TEST="googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils libx11-dev
+  xvfb xauth x11-utils libx11-dev libxtst-dev
   poppler-utils libxml2-utils unrtf
   chromium"
 

@@ -41,7 +41,8 @@ namespace {
 
 // The splash stays on top of every window: a question asked while it shows would sit behind
 // it, and the start would wait for an answer no one can give. The splash steps aside while
-// the question is open.
+// the question is open. Every question is passed on whole to the service beneath: one kept
+// back here would be answered as cancelled without a window.
 class TSplashAsidePrompts : public TPromptService {
  public:
   explicit TSplashAsidePrompts(QPointer<TfrmSplash>& splash)
@@ -51,18 +52,47 @@ class TSplashAsidePrompts : public TPromptService {
   ~TSplashAsidePrompts() override { SetPrompts(next_); }
 
   TMessageAnswer MessageDlg(const TMessageRequest& request) override {
-    const bool shown = splash_ && splash_->isVisible();
-    if (shown) splash_->hide();
-    const TMessageAnswer answer = next_ ? next_->MessageDlg(request)
-                                        : TMessageAnswer{EscapeResult(request.Buttons),
-                                                         request.Checked};
-    if (shown && splash_) splash_->show();
-    return answer;
+    return Aside([&] { return Next().MessageDlg(request); });
+  }
+  std::vector<std::string> OpenFileDialog(const TFileDialogRequest& request) override {
+    return Aside([&] { return Next().OpenFileDialog(request); });
+  }
+  std::string SaveFileDialog(const TFileDialogRequest& request) override {
+    return Aside([&] { return Next().SaveFileDialog(request); });
+  }
+  bool FontDialog(TFontSpec& font) override {
+    return Aside([&] { return Next().FontDialog(font); });
+  }
+  bool ColorDialog(uint32_t& color) override {
+    return Aside([&] { return Next().ColorDialog(color); });
+  }
+  TPrintDialogAnswer PrintDialog(const TPrintDialogRequest& request) override {
+    return Aside([&] { return Next().PrintDialog(request); });
+  }
+  bool PageSetupDialog(QPrinter* printer) override {
+    return Aside([&] { return Next().PageSetupDialog(printer); });
   }
 
  private:
+  template <class TAsk>
+  auto Aside(TAsk ask) -> decltype(ask()) {
+    const bool shown = splash_ && splash_->isVisible();
+    if (shown) splash_->hide();
+    auto answer = ask();
+    if (shown && splash_) splash_->show();
+    return answer;
+  }
+  // Without a service beneath, the interface's own answers (all "cancelled").
+  TPromptService& Next() { return next_ ? *next_ : none_; }
+
+  struct TNoPrompts : TPromptService {
+    TMessageAnswer MessageDlg(const TMessageRequest& r) override {
+      return {EscapeResult(r.Buttons), r.Checked};
+    }
+  };
   QPointer<TfrmSplash>& splash_;
   TPromptService* next_;
+  TNoPrompts none_;
 };
 
 }  // namespace

@@ -88,27 +88,28 @@ bool TDialogPromptService::ColorDialog(uint32_t& color) {
 
 TPrintDialogAnswer TDialogPromptService::PrintDialog(const TPrintDialogRequest& request) {
   TPrintDialogAnswer answer;
-  if (printer_ == nullptr) return answer;
-  QPrintDialog dlg(printer_, QApplication::activeWindow());
+  QPrinter* printer = request.Printer;
+  if (printer == nullptr) return answer;
+  QPrintDialog dlg(printer, QApplication::activeWindow());
   dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
   dlg.setMinMax(request.MinPage, request.MaxPage);
-  printer_->setFromTo(request.FromPage, request.ToPage);
-  printer_->setCopyCount(1);
+  printer->setFromTo(request.FromPage, request.ToPage);
+  printer->setCopyCount(1);
   if (dlg.exec() != QDialog::Accepted) return answer;
   answer.Accepted = true;
-  answer.AllPages = printer_->printRange() != QPrinter::PageRange;
-  answer.FromPage = printer_->fromPage();
-  answer.ToPage = printer_->toPage();
+  answer.AllPages = printer->printRange() != QPrinter::PageRange;
+  answer.FromPage = printer->fromPage();
+  answer.ToPage = printer->toPage();
   // The engine prints every copy itself, so the driver must not repeat them.
-  answer.Copies = std::max(1, printer_->copyCount());
-  printer_->setCopyCount(1);
+  answer.Copies = std::max(1, printer->copyCount());
+  printer->setCopyCount(1);
   return answer;
 }
 
-bool TDialogPromptService::PageSetupDialog() {
-  if (printer_ == nullptr) return false;
-  QPageSetupDialog dlg(printer_, QApplication::activeWindow());
+bool TDialogPromptService::PageSetupDialog(QPrinter* printer) {
+  if (printer == nullptr) return false;
+  QPageSetupDialog dlg(printer, QApplication::activeWindow());
   return dlg.exec() == QDialog::Accepted;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 #include "system/promptservice.h"
 
-class QPrinter;
-
 namespace vortan {
 
 /// The prompt service of the running program: real modal dialogs.
@@ -14,12 +12,7 @@ class TDialogPromptService : public TPromptService {
   bool FontDialog(TFontSpec& font) override;
   bool ColorDialog(uint32_t& color) override;
   TPrintDialogAnswer PrintDialog(const TPrintDialogRequest& request) override;
-  bool PageSetupDialog() override;
-  /// The printer the print and page setup dialogs work on (the print engine's).
-  void SetPrinter(QPrinter* printer) { printer_ = printer; }
-
- private:
-  QPrinter* printer_ = nullptr;
+  bool PageSetupDialog(QPrinter* printer) override;
 };
 
 }  // namespace vortan

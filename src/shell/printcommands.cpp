@@ -1,6 +1,7 @@
 #include "shell/printcommands.h"
 
 #include <QAction>
+#include <cmath>
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
@@ -13,7 +14,6 @@
 #include "print/rtfexporter.h"
 #include "print/ui/printengine.h"
 #include "print/ui/printpreview.h"
-#include "shell/dialogpromptservice.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindowlanguage.h"
 #include "system/product.h"
@@ -24,16 +24,13 @@
 
 namespace vortan {
 
+// The printer goes to the dialogs with each question rather than to the service installed
+// when the window is built: during the start another service stands in place for a while.
 TPrintCommands::TPrintCommands(TfrmMain* main, TPrintSettings& settings)
     : QObject(main), main_(main), settings_(settings),
-      engine_(std::make_unique<TPrintEngine>(settings_)) {
-  if (auto* dialogs = dynamic_cast<TDialogPromptService*>(Prompts()))
-    dialogs->SetPrinter(&engine_->Printer());
-}
+      engine_(std::make_unique<TPrintEngine>(settings_)) {}
 
-TPrintCommands::~TPrintCommands() {
-  if (auto* dialogs = dynamic_cast<TDialogPromptService*>(Prompts())) dialogs->SetPrinter(nullptr);
-}
+TPrintCommands::~TPrintCommands() = default;
 
 TPrintDocument TPrintCommands::DocumentOf(TfrmEditor* editor) const {
   TPrintDocument d;
@@ -64,6 +61,7 @@ void TPrintCommands::Print() {
     return;
   }
   TPrintDialogRequest request;
+  request.Printer = &engine_->Printer();
   request.MaxPage = request.ToPage = engine_->PageCount();
   const TPrintDialogAnswer answer = Prompts()->PrintDialog(request);
   if (!answer.Accepted) return;
@@ -76,7 +74,26 @@ void TPrintCommands::Print() {
 }
 
 void TPrintCommands::PageSetup() {
-  if (Prompts()->PageSetupDialog() && preview_) preview_->RefreshPreview();
+  // The pages have one set of margins, the print settings': the dialog shows them, and a
+  // margin the user changes there becomes the setting, so the next print and the preview use
+  // it. Margins left alone keep their stored value exactly.
+  QPrinter& printer = engine_->Printer();
+  const auto mm = [this](double margin) { return settings_.ToMillimeters(margin); };
+  printer.setPageMargins(
+      QMarginsF(mm(settings_.Left), mm(settings_.Top), mm(settings_.Right), mm(settings_.Bottom)),
+      QPageLayout::Millimeter);
+  const QMarginsF shown = printer.pageLayout().margins(QPageLayout::Millimeter);
+  if (!Prompts()->PageSetupDialog(&printer)) return;
+  const QMarginsF chosen = printer.pageLayout().margins(QPageLayout::Millimeter);
+  const auto take = [this](double& margin, double before, double after) {
+    if (std::abs(after - before) > 1e-6)
+      margin = ConvertMargin(after, TMarginUnit::Millimeters, settings_.Unit);
+  };
+  take(settings_.Left, shown.left(), chosen.left());
+  take(settings_.Top, shown.top(), chosen.top());
+  take(settings_.Right, shown.right(), chosen.right());
+  take(settings_.Bottom, shown.bottom(), chosen.bottom());
+  if (preview_) preview_->RefreshPreview();
 }
 
 void TPrintCommands::SettingsChanged() {

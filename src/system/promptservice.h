@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The interface layer's printer. The core only carries the pointer from the print commands to
+// the dialog service, and never looks inside.
+class QPrinter;
+
 namespace vortan {
 
 struct TFontSpec;
@@ -71,6 +75,9 @@ struct TFileDialogRequest {
 
 /// The print dialog: which pages of how many, as the user leaves it.
 struct TPrintDialogRequest {
+  /// The printer the dialog works on: handed over with each question, so whichever service
+  /// stands in place at that moment (a wrapper, a script) reaches the one that shows it.
+  QPrinter* Printer = nullptr;
   int MinPage = 1;
   int MaxPage = 1;
   int FromPage = 1;  ///< range preset
@@ -100,10 +107,11 @@ class TPromptService {
   /// A colour dialog preset with `color` (0x00BBGGRR); true and `color` changed when the
   /// user confirmed.
   virtual bool ColorDialog(uint32_t& /*color*/) { return false; }
-  /// The print dialog on the program's printer (the chosen printer stays chosen).
+  /// The print dialog on the request's printer (the chosen printer stays chosen).
   virtual TPrintDialogAnswer PrintDialog(const TPrintDialogRequest&) { return {}; }
-  /// The printer setup dialog on the program's printer; true when confirmed.
-  virtual bool PageSetupDialog() { return false; }
+  /// The printer setup dialog on `printer`; true when confirmed (the printer then holds the
+  /// chosen paper and margins).
+  virtual bool PageSetupDialog(QPrinter* /*printer*/) { return false; }
 };
 
 /// The process-wide prompt service. Without one set, every question answers as Escape would.

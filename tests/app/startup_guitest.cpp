@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -16,7 +19,10 @@
 #include "i18n/currentlanguage.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "print/ui/printengine.h"
+#include "shell/dialogpromptservice.h"
 #include "shell/mainwindow.h"
+#include "shell/printcommands.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 
@@ -279,6 +285,43 @@ TEST_F(StartupTest, DamagedStoreIsMovedAsideReportedOnceAndReplacedByDefaults) {
   EXPECT_EQ(kept, 1);
   EXPECT_TRUE(RunOnce({}));  // the fresh store is fine: no second message
   EXPECT_EQ(prompts_.asked.size(), 1u);
+}
+
+// The program's own dialog service beneath the start, as the program installs it. While the
+// main window is built another service stands in place (the one that puts the splash aside);
+// the print commands must still reach the real dialogs, on the print engine's printer.
+TEST_F(StartupTest, PrintAndPageSetupOpenTheirDialogsOnTheEnginesPrinterAfterTheStart) {
+  TDialogPromptService dialogs;
+  SetPrompts(&dialogs);
+  EXPECT_TRUE(RunOnce({}, [](TStartup& s) {
+    TfrmMain* main = s.MainWindow();
+    ASSERT_NE(main, nullptr);
+    main->UpdateActions();
+    QPrinter* engine = &main->PrintCommands().Engine().Printer();
+    for (const char* action : {"actPrint", "actPageSetup"}) {
+      // Plays the user: notes the dialog that opens and cancels it.
+      QString shown;
+      QPrinter* printer = nullptr;
+      QTimer user;
+      user.setInterval(10);
+      QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        shown = QString::fromLatin1(dlg->metaObject()->className());
+        if (auto* p = qobject_cast<QPrintDialog*>(dlg)) printer = p->printer();
+        if (auto* p = qobject_cast<QPageSetupDialog*>(dlg)) printer = p->printer();
+        dlg->reject();
+      });
+      user.start();
+      main->Action(action)->trigger();
+      user.stop();
+      const std::string expected =
+          std::string(action) == "actPrint" ? "QPrintDialog" : "QPageSetupDialog";
+      EXPECT_EQ(shown.toStdString(), expected) << action << " opened no dialog";
+      EXPECT_EQ(printer, engine) << action;
+    }
+  }));
+  SetPrompts(&prompts_);
 }
 
 }  // namespace

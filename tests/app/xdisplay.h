@@ -1,13 +1,16 @@
 #pragma once
 // The top-level windows of the X display as the X server sees them, and the requests a
 // window manager or the user at the keyboard would send them.
+#include <QImage>
 #include <QTest>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 namespace vortan::test {
@@ -90,6 +93,41 @@ class TDisplay {
       XSendEvent(display_, w, 1, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
     }
     XSync(display_, 0);
+  }
+  /// Gives the window the keyboard, as a window manager does for the window the user clicks.
+  void Focus(Window w) {
+    XRaiseWindow(display_, w);
+    XSetInputFocus(display_, w, RevertToParent, CurrentTime);
+    XSync(display_, 0);
+  }
+  /// Presses the keys in turn and releases them in reverse order (a chord such as Ctrl+P),
+  /// through the X server's test extension: the program gets them as it gets the keyboard's,
+  /// in the window that has the focus.
+  void Keys(std::initializer_list<KeySym> keys) {
+    for (KeySym k : keys)
+      XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, k), 1, CurrentTime);
+    for (auto k = std::rbegin(keys); k != std::rend(keys); ++k)
+      XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, *k), 0, CurrentTime);
+    XSync(display_, 0);
+  }
+  /// Types letters and digits one key at a time.
+  void Type(const std::string& text) {
+    for (char c : text) Keys({KeySym(static_cast<unsigned char>(c))});
+  }
+  /// What the screen shows of the window, read from the X server.
+  QImage Picture(Window w) {
+    const TRect r = Geometry(w);
+    QImage picture;
+    if (r.Width <= 0 || r.Height <= 0) return picture;
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), r.Left, r.Top,
+                              unsigned(r.Width), unsigned(r.Height), AllPlanes, ZPixmap);
+    if (!image) return picture;
+    picture = QImage(r.Width, r.Height, QImage::Format_RGB32);
+    for (int y = 0; y < r.Height; ++y)
+      for (int x = 0; x < r.Width; ++x)
+        picture.setPixel(x, y, QRgb(XGetPixel(image, x, y)) | 0xff000000u);
+    XDestroyImage(image);
+    return picture;
   }
   /// The top-level windows and the focus, for failure messages.
   std::string Describe() {

@@ -1,5 +1,6 @@
 // The print and export commands of the main window on its active editor: the export file
-// names, export failures, and margins that leave no room on the page.
+// names, export failures, margins that leave no room on the page, and the margins that Page
+// Setup edits.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -94,6 +95,7 @@ TEST_F(PrintCommandsTest, MarginsWithoutRoomStopPrintAndPreviewWithAMessage) {
 TEST_F(PrintCommandsTest, PrintAsksForPagesAndHonoursCancel) {
   main_->Action("actPrint")->trigger();  // no answer queued: cancelled
   ASSERT_EQ(prompts_.printDialogs.size(), 1u);
+  EXPECT_EQ(prompts_.printDialogs[0].Printer, &main_->PrintCommands().Engine().Printer());
   EXPECT_EQ(prompts_.printDialogs[0].MinPage, 1);
   EXPECT_EQ(prompts_.printDialogs[0].MaxPage, 1);
   EXPECT_EQ(prompts_.printDialogs[0].ToPage, 1);
@@ -108,6 +110,44 @@ TEST_F(PrintCommandsTest, PrintAsksForPagesAndHonoursCancel) {
   main_->Action("actPrint")->trigger();
   EXPECT_TRUE(std::filesystem::exists(out / "p.pdf"));
   EXPECT_EQ(main_->PrintCommands().Engine().Document().Title, "");
+}
+
+// Page Setup shows the margins the pages are laid out with, in millimetres whatever their
+// stored unit, and what the user leaves there becomes the print settings' margins.
+TEST_F(PrintCommandsTest, PageSetupEditsThePrintMargins) {
+  struct Case {
+    TMarginUnit unit;
+    double left;         // in `unit`, before
+    double chosenLeftMm; // what the user types
+    double leftAfter;    // in `unit`
+    bool confirmed;
+  } cases[] = {
+      {TMarginUnit::Millimeters, 25, 60, 60, true},
+      {TMarginUnit::Centimeters, 2.5, 40, 4, true},
+      {TMarginUnit::Inches, 1, 50.8, 2, true},
+      {TMarginUnit::Millimeters, 25, 60, 25, false},  // cancelled: nothing changes
+  };
+  TPrintSettings& settings = main_->PrintCommands().Settings();
+  for (const Case& c : cases) {
+    settings.SetUnit(c.unit);
+    settings.Left = c.left;
+    const double top = settings.Top;
+    QMarginsF shown;
+    prompts_.pageSetup = [&](QPrinter* printer) {
+      shown = printer->pageLayout().margins(QPageLayout::Millimeter);
+      QMarginsF m = shown;
+      m.setLeft(c.chosenLeftMm);
+      printer->setPageMargins(m, QPageLayout::Millimeter);
+      return c.confirmed;
+    };
+    main_->Action("actPageSetup")->trigger();
+    ASSERT_FALSE(prompts_.pageSetupDialogs.empty());
+    EXPECT_EQ(prompts_.pageSetupDialogs.back(), &main_->PrintCommands().Engine().Printer());
+    EXPECT_NEAR(shown.left(), ConvertMargin(c.left, c.unit, TMarginUnit::Millimeters), 0.01);
+    EXPECT_NEAR(shown.top(), settings.ToMillimeters(top), 0.01);
+    EXPECT_NEAR(settings.Left, c.leftAfter, 0.001);
+    EXPECT_EQ(settings.Top, top);  // a margin left alone keeps its value exactly
+  }
 }
 
 }  // namespace

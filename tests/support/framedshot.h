@@ -7,17 +7,18 @@
 
 namespace vortan::test {
 
-inline QImage Framed(QWidget* w) {
-  const QImage inside = w->grab().toImage();
+inline QImage Framed(const QImage& inside, const QString& title) {
   QImage framed(inside.width() + 2, inside.height() + 24, QImage::Format_RGB32);
   framed.fill(QColor(96, 96, 96));
   QPainter p(&framed);
   p.fillRect(1, 1, inside.width(), 22, QColor(10, 36, 106));
   p.setPen(Qt::white);
-  p.drawText(QRect(8, 1, inside.width() - 8, 22), Qt::AlignVCenter, w->windowTitle());
+  p.drawText(QRect(8, 1, inside.width() - 8, 22), Qt::AlignVCenter, title);
   p.drawImage(1, 23, inside);
   p.end();
   return framed;
 }
+
+inline QImage Framed(QWidget* w) { return Framed(w->grab().toImage(), w->windowTitle()); }
 
 }  // namespace vortan::test

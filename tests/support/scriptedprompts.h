@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "system/promptservice.h"
@@ -54,12 +55,13 @@ class TScriptedPrompts : public TPromptService {
     prints_.pop_front();
     return a;
   }
-  /// What the next page setup dialogs answer.
-  bool pageSetupAnswer = false;
-  int pageSetupDialogs = 0;
-  bool PageSetupDialog() override {
-    ++pageSetupDialogs;
-    return pageSetupAnswer;
+  /// Plays the user in the next page setup dialogs: may change the printer, and answers
+  /// whether the dialog was confirmed. Unset: cancelled.
+  std::function<bool(QPrinter*)> pageSetup;
+  std::vector<QPrinter*> pageSetupDialogs;
+  bool PageSetupDialog(QPrinter* printer) override {
+    pageSetupDialogs.push_back(printer);
+    return pageSetup && pageSetup(printer);
   }
 
   std::vector<TMessageRequest> asked;
