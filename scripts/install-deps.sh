@@ -16,10 +16,11 @@ RUN="ftnchek gfortran gdb xterm
   fonts-dejavu-core"
 
 # To test: GoogleTest and Google Benchmark; a virtual X server and X tools for the end-to-end
-# tests; PDF, HTML and RTF readers that check printing and export; chromium renders the help
+# tests (xdotool presses keys and xwd with netpbm takes pictures when driving the program by
+# hand); PDF, HTML and RTF readers that check printing and export; chromium renders the help
 # pages headless for their screenshots.
 TEST="googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils libx11-dev
+  xvfb xauth x11-utils libx11-dev xdotool x11-apps netpbm
   poppler-utils libxml2-utils unrtf
   chromium"
 
