@@ -25,9 +25,9 @@ bool ReadSeverity(std::string_view text, TMessageKind& kind, std::string_view& m
     std::string_view Word;
     TMessageKind Kind;
   };
-  static constexpr TWord kWords[] = {{"Error:", mkError},         {"Fatal Error:", mkError},
-                                     {"Warning:", mkWarning},     {"error:", mkError},
-                                     {"fatal error:", mkError},   {"warning:", mkWarning}};
+  static constexpr TWord kWords[] = {{"Error:", mkError},       {"Fatal Error:", mkError},
+                                     {"Warning:", mkWarning},   {"error:", mkError},
+                                     {"fatal error:", mkError}, {"warning:", mkWarning}};
   for (const TWord& w : kWords) {
     if (StartsWith(text, w.Word)) {
       kind = w.Kind;

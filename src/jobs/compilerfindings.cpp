@@ -25,8 +25,7 @@ TFindingTarget ResolveFinding(const TCompilerDiagnostic& finding,
     const TKnownSource* byName = nullptr;
     for (const TKnownSource& k : known) {
       if (!finding.Object.empty() && k.Object == finding.Object) return target(k);
-      if (byName == nullptr &&
-          (FileNamePart(k.Source) == name || FileNamePart(k.Document) == name))
+      if (byName == nullptr && (FileNamePart(k.Source) == name || FileNamePart(k.Document) == name))
         byName = &k;
     }
     if (byName) return target(*byName);
@@ -42,7 +41,8 @@ std::vector<TMessageNode> CompilerMessageNodes(const std::vector<TCompilerDiagno
   std::vector<std::string> keys;  // tool + NUL + document, one per group
   for (const TCompilerDiagnostic& d : findings) {
     const TFindingTarget target = resolve ? resolve(d) : TFindingTarget{d.File, nullptr};
-    const std::string name = target.Document.empty() ? std::string() : FileNamePart(target.Document);
+    const std::string name =
+        target.Document.empty() ? std::string() : FileNamePart(target.Document);
     const std::string key = d.Tool + '\0' + target.Document;
     std::size_t g = 0;
     while (g < keys.size() && keys[g] != key) ++g;

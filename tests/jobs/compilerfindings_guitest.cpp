@@ -92,7 +92,8 @@ TEST_F(CompilerFindings, DoubleClickOnACompilerEntryOrAnOutputLineOpensLineAndCo
   QTreeWidgetItem* warning = nullptr;
   for (int i = 0; i < tree->topLevelItemCount() && !warning; ++i)
     for (int c = 0; c < tree->topLevelItem(i)->childCount(); ++c)
-      if (tree->topLevelItem(i)->child(c)->text(0).startsWith(QStringLiteral("[Warning] unused.f(3")))
+      if (tree->topLevelItem(i)->child(c)->text(0).startsWith(
+              QStringLiteral("[Warning] unused.f(3")))
         warning = tree->topLevelItem(i)->child(c);
   ASSERT_NE(warning, nullptr);
   tree->scrollToItem(warning);
