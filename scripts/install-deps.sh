@@ -16,11 +16,11 @@ RUN="ftnchek gfortran gdb xterm
   fonts-dejavu-core"
 
 # To test: GoogleTest and Google Benchmark; a virtual X server, X tools and the X test extension
-# (keys pressed as the keyboard presses them) for the end-to-end tests; PDF, HTML and RTF
-# readers that check printing and export; chromium renders the help pages headless for their
-# screenshots.
+# (keys pressed as the keyboard presses them) for the end-to-end tests, xdotool and xwd with
+# netpbm for driving the program by hand and taking pictures; PDF, HTML and RTF readers that
+# check printing and export; chromium renders the help pages headless for their screenshots.
 TEST="googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils libx11-dev libxtst-dev
+  xvfb xauth x11-utils libx11-dev libxtst-dev xdotool x11-apps netpbm
   poppler-utils libxml2-utils unrtf
   chromium"
 

@@ -53,6 +53,24 @@ void TEnvironment::SetCompilerPaths(const std::string& binDir, const std::string
   EndUpdate();
 }
 
+void TEnvironment::SetEnglishMessages() {
+  BeginUpdate();
+  const int all = IndexOfName("LC_ALL");
+  if (all >= 0) {
+    const std::string value = GetValue("LC_ALL");
+    Delete(static_cast<std::size_t>(all));
+    if (!value.empty()) {
+      static constexpr const char* kCategories[] = {
+          "LC_CTYPE",   "LC_NUMERIC", "LC_TIME",      "LC_COLLATE",     "LC_MONETARY",
+          "LC_PAPER",   "LC_NAME",    "LC_ADDRESS",   "LC_TELEPHONE",   "LC_MEASUREMENT",
+          "LC_IDENTIFICATION"};
+      for (const char* category : kCategories) SetValue(category, value);
+    }
+  }
+  SetValue("LC_MESSAGES", "C");
+  EndUpdate();
+}
+
 std::string TEnvironment::GetValue(std::string_view name) const {
   const int i = IndexOfName(name);
   if (i < 0) return std::string();

@@ -29,6 +29,11 @@ class TEnvironment {
   /// folder leaves its variable as it was.
   void SetCompilerPaths(const std::string& binDir, const std::string& libDir);
 
+  /// The tools' messages in English, for reading them ("LC_MESSAGES" = "C"), whatever the
+  /// user's language. "LC_ALL" would overrule it, so it goes and its value is given to every
+  /// other category, which it ruled, so that only the messages change.
+  void SetEnglishMessages();
+
   /// The text after the first "=" of the named entry; empty when there is none.
   std::string GetValue(std::string_view name) const;
   void SetValue(const std::string& name, const std::string& value);

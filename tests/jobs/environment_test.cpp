@@ -174,3 +174,30 @@ TEST(EnvironmentTest, LoadForCompilerCopiesOwnEnvironmentAndLeavesItAlone) {
   else
     ::unsetenv("LIBRARY_PATH");
 }
+
+
+TEST(EnvironmentTest, EnglishMessagesOverruleEveryLocaleButChangeNothingElse) {
+  struct TCase {
+    const char* Name;
+    std::vector<std::string> Entries;
+    std::vector<std::pair<std::string, std::string>> Expected;
+  };
+  const TCase cases[] = {
+      {"LC_ALL set",
+       {"LANG=pt_BR.UTF-8", "LC_ALL=pt_BR.UTF-8", "LC_MESSAGES=pt_BR.UTF-8"},
+       {{"LC_ALL", ""}, {"LC_MESSAGES", "C"}, {"LC_CTYPE", "pt_BR.UTF-8"},
+        {"LC_NUMERIC", "pt_BR.UTF-8"}, {"LANG", "pt_BR.UTF-8"}}},
+      {"LANG only", {"LANG=de_DE.UTF-8", "PATH=/bin"},
+       {{"LC_MESSAGES", "C"}, {"LANG", "de_DE.UTF-8"}, {"LC_CTYPE", ""}, {"PATH", "/bin"}}},
+  };
+  for (const TCase& c : cases) {
+    TEnvironment env;
+    for (const std::string& e : c.Entries) env.Add(e);
+    env.SetEnglishMessages();
+    for (const auto& [name, value] : c.Expected)
+      EXPECT_EQ(env.GetValue(name), value) << c.Name << ": " << name;
+    EXPECT_EQ(env.IndexOfName("LC_ALL"), -1) << c.Name;
+    ASSERT_NE(env.Block(), nullptr) << c.Name;
+  }
+}
+

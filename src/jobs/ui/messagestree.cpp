@@ -170,15 +170,22 @@ void TMessagesView::CurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* pr
 void TMessagesView::OpenMessage() {
   const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
   if (selected.isEmpty()) return;
+  Open(selected.first(), false);
+}
+
+void TMessagesView::Open(const QTreeWidgetItem* item, bool keepMarks) {
+  if (const std::optional<TMessageData> d = DataOf(item)) OpenPlace(*d, keepMarks);
+}
+
+void TMessagesView::OpenPlace(const TMessageData& place, bool keepMarks) {
   TfrmEditor* active = ActiveEditor ? ActiveEditor() : nullptr;
-  if (active == nullptr) return;
-  const std::optional<TMessageData> d = DataOf(selected.first());
-  if (!d || d->Editor == nullptr) return;
+  const TMessageData* d = &place;
+  if (active == nullptr || d->Editor == nullptr) return;
   TfrmEditor* editor = d->Editor;
   // Activating also restores a minimised window, which may well be the active one already:
   // the marked line must be seen.
   if (ActivateEditor) ActivateEditor(editor);
-  editor->ClearErrorLines();
+  if (!keepMarks) editor->ClearErrorLines();
   // Line 0 comes only from word lists and names no line of the text.
   if (d->Line > 0) {
     editor->MarkErrorLine(d->Line);
@@ -192,7 +199,7 @@ void TMessagesView::OpenMessage() {
     editor->setFocus(Qt::OtherFocusReason);
 }
 
-bool TMessagesView::OpenFirstError() {
+QTreeWidgetItem* TMessagesView::FirstErrorItem() const {
   // An error that names a window is preferred: a word list read before the first message is
   // of the error kind too, but cannot be opened.
   QTreeWidgetItem* first = nullptr;
@@ -200,18 +207,42 @@ bool TMessagesView::OpenFirstError() {
     QTreeWidgetItem* item = tree_->topLevelItem(i);
     const std::optional<TMessageData> d = DataOf(item);
     if (!d || d->Kind != mkError) continue;
+    // A group of the compiler's findings opens at its first error, not at the group.
+    for (int c = 0; c < item->childCount(); ++c) {
+      const std::optional<TMessageData> child = DataOf(item->child(c));
+      if (child && child->Kind == mkError) {
+        item = item->child(c);
+        break;
+      }
+    }
     if (first == nullptr) first = item;
     if (d->Editor != nullptr) {
       first = item;
       break;
     }
   }
+  return first;
+}
+
+bool TMessagesView::OpenFirstError() {
+  QTreeWidgetItem* first = FirstErrorItem();
   if (first == nullptr) return false;
   tree_->clearSelection();
   tree_->setCurrentItem(first);
   first->setSelected(true);
   tree_->scrollToItem(first);
   OpenMessage();
+  return true;
+}
+
+bool TMessagesView::LandOnFirstError() {
+  QTreeWidgetItem* first = FirstErrorItem();
+  if (first == nullptr) return false;
+  tree_->clearSelection();
+  tree_->setCurrentItem(first);
+  first->setSelected(true);
+  tree_->scrollToItem(first);
+  Open(first, true);
   return true;
 }
 

@@ -57,6 +57,13 @@ class TMessagesView : public QObject {
   /// Makes the first error entry the only selected one, shows it and opens it. False when
   /// the tree holds no error.
   bool OpenFirstError();
+  /// After a compile: makes the first error the only selected entry (the first finding of a
+  /// group, not the group) and puts the caret on its line and column, keeping the error marks
+  /// of every line. False when the tree holds no error.
+  bool LandOnFirstError();
+  /// Opens a place as a double click opens an entry that holds it; `keepMarks` leaves the
+  /// other marked lines of its editor marked.
+  void OpenPlace(const TMessageData& place, bool keepMarks);
 
   /// The "MESSAGE" image strip: one 10 x 11 image, a black triangle pointing right.
   static QPixmap MessageImage();
@@ -64,6 +71,8 @@ class TMessagesView : public QObject {
  private:
   bool eventFilter(QObject* watched, QEvent* e) override;
   void Rebuild();
+  QTreeWidgetItem* FirstErrorItem() const;
+  void Open(const QTreeWidgetItem* item, bool keepMarks);
   void CurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 
   QTreeWidget* tree_;

@@ -9,7 +9,6 @@
 #include "i18n/stringtable.h"
 #include "jobs/analyzerrun.h"
 #include "jobs/buildallthread.h"
-#include "jobs/compilermessages.h"
 #include "jobs/outputthread.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
@@ -100,6 +99,7 @@ void TMultiBuild::CompileAll(std::uint8_t then) {
   then_ = then;
   if (!Collect(sources_, notes_)) return;
   pipeline_->NewAction(host_->Documents().Active());
+  pipeline_->Messages().Clear();
   pipeline_->Output().Clear();
   pipeline_->SetStatus(Str(TStr::strCompiling));
   TfrmProcess* form = pipeline_->ShowProcessForm(Str(TStr::strCompiling), 0);
@@ -122,6 +122,7 @@ void TMultiBuild::CompileAll(std::uint8_t then) {
   form->SetLines(lines);
   form->SetFile(FileNamePart(sources_.front().Document));
   job->Environment.LoadForCompiler(PathOf(sidBinPath), PathOf(sidLibPath));
+  job->Environment.SetEnglishMessages();
   job->Editor = host_->Documents().Active();
   QPointer<TMultiBuild> self(this);
   job->OnCompiling = [self](const std::string& document) {
@@ -162,7 +163,7 @@ void TMultiBuild::BuildDone(TBaseThread& job) {
     AddLine(text, FormatStr(Str(TStr::strMsgMainPrograms), {names}));
   }
   pipeline_->Output().SetOutput(text);
-  MarkCompilerErrors(build.Transcript());
+  MarkCompilerErrors(build);
   linkedMain_ = nullptr;
   if (!pipeline_->ProcessForm()) return;
   if (!build.Compiled()) {
@@ -187,19 +188,21 @@ void TMultiBuild::BuildDone(TBaseThread& job) {
     pipeline_->Finish(Str(TStr::strCompiled));
 }
 
-void TMultiBuild::MarkCompilerErrors(const std::string& output) {
-  for (const TBuildSource& s : sources_)
-    if (s.Editor) s.Editor->ClearErrorLines();
-  for (const TCompilerError& error : CompilerErrors(output)) {
-    for (const TBuildSource& s : sources_) {
-      if (s.Editor == nullptr) continue;
-      if (error.File == s.Source || error.File == s.Document ||
-          platform::IsSameFile(error.File, s.Source)) {
-        s.Editor->MarkErrorLine(error.Line);
-        break;
-      }
-    }
+void TMultiBuild::MarkCompilerErrors(const TBuildAllThread& build) {
+  std::vector<TKnownSource> known;
+  std::vector<TfrmEditor*> compiled;
+  for (const TBuildUnit& unit : build.Plan.Units) {
+    known.push_back({unit.File.Source, unit.File.Document, unit.Object, unit.File.Editor});
+    compiled.push_back(unit.File.Editor);
   }
+  // Each compile ran in its source's folder, to which the names it printed are relative.
+  std::vector<TPipeline::TToolText> texts;
+  for (std::size_t i = 0; i < build.Compiles.size() && i < build.Plan.Units.size(); ++i)
+    if (build.Compiles[i].Ran)
+      texts.push_back({build.Compiles[i].Output, build.Plan.Units[i].WorkingDirectory});
+  if (build.Link.Ran) texts.push_back({build.Link.Output, build.Plan.LinkDirectory});
+  if (!texts.empty()) pipeline_->SetOutputDir(texts.front().Dir);
+  pipeline_->ShowCompilerFindings(texts, known, compiled);
 }
 
 // --- Analyze all -------------------------------------------------------------------------

@@ -17,6 +17,7 @@ namespace vortan {
 class TfrmEditor;
 class TPipelineHost;
 class TPipeline;
+class TBuildAllThread;
 
 /// Owned by the pipeline; shows its steps in the pipeline's progress window and its results in
 /// the same Messages tree and Output panel. Its handlers run in the interface thread.
@@ -42,7 +43,7 @@ class TMultiBuild : public QObject {
   void AnalyzerFailed(TBaseThread& job);
   void ParseDone(TBaseThread& job);
   void ParseFailed(TBaseThread& job);
-  void MarkCompilerErrors(const std::string& output);
+  void MarkCompilerErrors(const TBuildAllThread& build);
   TBaseThread::TNotify Handler(void (TMultiBuild::*method)(TBaseThread&));
 
   TPipelineHost* host_;

@@ -1,6 +1,8 @@
 #include "jobs/ui/outputpanel.h"
 
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QScrollBar>
 
 #include "jobs/reportparser.h"
@@ -9,6 +11,20 @@
 #include "widgets/qtfont.h"
 
 namespace vortan {
+
+TOutputPanel::TOutputPanel(QPlainTextEdit* memo) : memo_(memo) {
+  memo_->viewport()->installEventFilter(this);
+}
+
+bool TOutputPanel::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == memo_->viewport() && e->type() == QEvent::MouseButtonDblClick && OpenPlace) {
+    const auto* click = static_cast<QMouseEvent*>(e);
+    const QTextBlock block = memo_->cursorForPosition(click->position().toPoint()).block();
+    // Back to the bytes the tool wrote, in which the file names are.
+    if (block.isValid() && OpenPlace(block.text().toLocal8Bit().toStdString())) return true;
+  }
+  return QObject::eventFilter(watched, e);
+}
 
 void TOutputPanel::SetOutput(const std::string& output) {
   QString text;

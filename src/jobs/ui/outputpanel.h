@@ -1,6 +1,8 @@
 #pragma once
 // The Output panel's text view: the compiler's console text and the panel's commands.
 
+#include <QObject>
+#include <functional>
 #include <string>
 
 class QPlainTextEdit;
@@ -9,9 +11,13 @@ namespace vortan {
 
 struct TFontSpec;
 
-class TOutputPanel {
+class TOutputPanel : public QObject {
  public:
-  explicit TOutputPanel(QPlainTextEdit* memo) : memo_(memo) {}
+  explicit TOutputPanel(QPlainTextEdit* memo);
+
+  /// Given the line under a double click; true when it named a place and opened it (the
+  /// click then selects nothing).
+  std::function<bool(const std::string& line)> OpenPlace;
 
   QPlainTextEdit* Memo() const { return memo_; }
   /// Replaces the text with a tool's output, split into lines at CR LF, CR or LF. The bytes
@@ -29,6 +35,8 @@ class TOutputPanel {
   bool SelectFont(TFontSpec& font);
 
  private:
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
   QPlainTextEdit* memo_;
 };
 

@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 
 #include "jobs/analyzerkeywords.h"
 #include "jobs/analyzerrun.h"
 #include "jobs/commandline.h"
+#include "jobs/compilerdiagnostic.h"
 #include "jobs/ui/mainthreadcall.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
@@ -67,6 +69,7 @@ TPipeline::TPipeline(TPipelineHost* host, QObject* parent)
   setObjectName(QStringLiteral("Pipeline"));
   messages_->ActiveEditor = [this] { return host_->Documents().Active(); };
   messages_->ActivateEditor = [this](TfrmEditor* e) { host_->Documents().Activate(e); };
+  output_->OpenPlace = [this](const std::string& line) { return OpenOutputPlace(line); };
 }
 
 TPipeline::~TPipeline() {
@@ -316,6 +319,7 @@ void TPipeline::StartCompile(TBaseThread& parse) {
        ReadString(sidAdditionalCompilerLibrariesParameters)});
   job->WorkingDirectory = DirectoryPart(src);
   job->Environment.LoadForCompiler(PathOf(sidBinPath), PathOf(sidLibPath));
+  job->Environment.SetEnglishMessages();
   job->FileName = exe;
   job->Editor = parse.Editor;
   job->Priority = ReadInteger(sidProcessPriority);
@@ -341,6 +345,10 @@ void TPipeline::CompileDone(TBaseThread& job) {
     if (!ec) compile.FileName = target;
   }
   output_->SetOutput(compile.Output);
+  outputDir_ = DirectoryPart(run_.Source);
+  TfrmEditor* compiled = run_.Editor.data();
+  ShowCompilerFindings({{compile.Output, outputDir_}},
+                       {{run_.Source, run_.Dir + run_.Name, std::string(), compiled}}, {compiled});
   if (!frmProcess_) return;
   if (pending_ == 0 || compile.ExitCode != 0) {
     Finish(Str(compile.ExitCode != 0 ? TStr::strErrorsEncountered : TStr::strCompiled));
@@ -370,6 +378,79 @@ void TPipeline::ProcessClosing() {
   if (!messages_->Empty() && !host_->MessagesWindow()->isVisibleTo(window) &&
       ReadBool(sidAutoshowMessagesWindow))
     host_->MessagesWindow()->show();
+}
+
+// --- the compiler's findings ------------------------------------------------------------
+
+void TPipeline::ShowCompilerFindings(const std::vector<TToolText>& texts,
+                                     const std::vector<TKnownSource>& known,
+                                     const std::vector<TfrmEditor*>& compiled) {
+  std::vector<TCompilerDiagnostic> findings;
+  std::vector<std::size_t> textOf;
+  for (std::size_t t = 0; t < texts.size(); ++t) {
+    std::vector<TCompilerDiagnostic> more = ParseCompilerOutput(texts[t].Output);
+    textOf.insert(textOf.end(), more.size(), t);
+    findings.insert(findings.end(), std::make_move_iterator(more.begin()),
+                    std::make_move_iterator(more.end()));
+  }
+  auto editorOf = [this](const std::string& file) { return EditorOfFile(file); };
+  std::vector<TMessageNode> groups = CompilerMessageNodes(
+      findings,
+      [&](const TCompilerDiagnostic& d) {
+        const std::size_t i = static_cast<std::size_t>(&d - findings.data());
+        return ResolveFinding(d, known, texts[textOf[i]].Dir, editorOf);
+      },
+      Str(TStr::strError), Str(TStr::strWarning));
+  // The marks say what this compile found: older ones go, also when it found nothing.
+  std::vector<TfrmEditor*> cleared;
+  auto clear = [&cleared](TfrmEditor* e) {
+    if (e == nullptr || std::find(cleared.begin(), cleared.end(), e) != cleared.end()) return;
+    e->ClearErrorLines();
+    cleared.push_back(e);
+  };
+  for (TfrmEditor* e : compiled) clear(e);
+  for (const TMessageNode& group : groups) {
+    for (const TMessageNode& entry : group.Children) {
+      if (entry.Data.Editor == nullptr || entry.Data.Kind != mkError || entry.Data.Line <= 0)
+        continue;
+      clear(entry.Data.Editor);
+      entry.Data.Editor->MarkErrorLine(entry.Data.Line);
+    }
+  }
+  if (groups.empty()) return;
+  messages_->Add(std::move(groups));
+  messages_->LandOnFirstError();
+}
+
+TfrmEditor* TPipeline::EditorOfFile(const std::string& file) {
+  if (TfrmEditor* open = host_->Documents().Find(file)) return open;
+  if (!platform::FileExists(file)) return nullptr;
+  return host_->Documents().Open(file, true);
+}
+
+bool TPipeline::OpenOutputPlace(const std::string& line) {
+  const std::optional<TSourcePlace> place = ReadSourcePlace(line);
+  if (!place || place->Line <= 0) return false;
+  TCompilerDiagnostic finding;
+  finding.File = place->File;
+  std::vector<TKnownSource> known;
+  for (TfrmEditor* e : host_->Documents().Editors()) {
+    // The temporary copy a modified document was compiled from stands for the document.
+    if (e->FileName().empty()) continue;
+    const std::string dir = DirectoryPart(e->FileName());
+    const std::string name = FileNamePart(e->FileName());
+    known.push_back({dir + "~" + name, e->FileName(), std::string(), e});
+  }
+  if (run_.Editor && run_.TempCopy) known.push_back({run_.Source, run_.Dir + run_.Name, {}, run_.Editor});
+  const TFindingTarget target = ResolveFinding(
+      finding, known, outputDir_, [this](const std::string& f) { return EditorOfFile(f); });
+  if (target.Editor == nullptr) return false;
+  TMessageData at;
+  at.Editor = target.Editor;
+  at.Line = place->Line;
+  at.Column = place->Column;
+  messages_->OpenPlace(at, false);
+  return true;
 }
 
 // --- stop --------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include "jobs/analyzerhost.h"
 #include "jobs/basethread.h"
+#include "jobs/compilerfindings.h"
 
 namespace vortan {
 
@@ -76,6 +77,26 @@ class TPipeline : public QObject, public TAnalyzerHost {
   /// blocked while it is open).
   TfrmProcess* ShowProcessForm(const std::string& message, int lines);
 
+  /// After every compile and link: the findings in the tools' text become a group per tool
+  /// and document in the Messages tree, the error lines of the `compiled` editors are marked
+  /// anew from them, and the caret goes to the first error.
+  struct TToolText {
+    std::string Output;
+    /// The folder the tool ran in, to which the names it printed are relative.
+    std::string Dir;
+  };
+  void ShowCompilerFindings(const std::vector<TToolText>& texts,
+                            const std::vector<TKnownSource>& known,
+                            const std::vector<TfrmEditor*>& compiled);
+  /// The window of a file a tool named: the open one, or the file opened in the background
+  /// when it exists; null otherwise.
+  TfrmEditor* EditorOfFile(const std::string& file);
+  /// A double click on an Output line that names "file:line:" (or "file:line:column:"): opens
+  /// the file there, marked as a message would be. False when the line names no place.
+  bool OpenOutputPlace(const std::string& line);
+  /// The folder to which the relative names of the Output text are taken.
+  void SetOutputDir(const std::string& dir) { outputDir_ = dir; }
+
   /// Wraps a job's handler so that it runs only while this pipeline exists and the action
   /// that made the job is still the current one: a job left running after a cancel must not
   /// drive a later action.
@@ -108,6 +129,8 @@ class TPipeline : public QObject, public TAnalyzerHost {
     bool TempCopy = false;
     std::string Report;
   };
+  /// The folder the last tool ran in, to which the names in its Output text are relative.
+  std::string outputDir_;
 
   void NewRun(TfrmEditor* editor);
   TBaseThread::TNotify Handler(void (TPipeline::*method)(TBaseThread&));

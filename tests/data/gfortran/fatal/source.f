@@ -1,0 +1,3 @@
+      PROGRAM FATAL
+      INCLUDE 'missing.h'
+      END

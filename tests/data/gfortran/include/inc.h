@@ -1,0 +1,2 @@
+      INTEGER K
+      K = = 2

@@ -1,0 +1,4 @@
+      PROGRAM INCL
+      INCLUDE 'inc.h'
+      PRINT *, K
+      END

@@ -1,0 +1,3 @@
+      PROGRAM UNRES
+      CALL NOSUCH(1)
+      END
