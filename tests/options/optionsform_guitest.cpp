@@ -416,6 +416,70 @@ TEST_F(OptionsTest, TheColorPageEditsACopyThatApplyHandsToTheMainWindow) {
   EXPECT_EQ(main_->UserErrorLine().Foreground, std::optional<TColor>(0x008000));
 }
 
+/// The lightest channel-wise grey of the first twenty columns of a line: above 200 only when
+/// that line's text is painted white.
+int LightestTextOf(TStreakSynEdit* s, int line) {
+  const long pos = s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
+                                    static_cast<unsigned long>(line - 1));
+  const int y =
+      static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul, pos));
+  const int height = static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul));
+  const QImage img = s->viewport()->grab().toImage();
+  int lightest = 0;
+  for (int x = s->TextAreaLeft(); x < s->TextAreaLeft() + 20 * s->CharWidth(); ++x)
+    for (int dy = 0; dy < height; ++dy) {
+      const QColor c(img.pixel(x, y + dy));
+      lightest = std::max(lightest, std::min({c.red(), c.green(), c.blue()}));
+    }
+  return lightest;
+}
+
+// Only a background chosen for "Error line" with the mouse, as a user does, in English and
+// in Portuguese: the sample and an editor paint that line green with white text.
+TEST_F(OptionsTest, AnErrorLineGivenOnlyABackgroundOnTheColorPageIsWhiteOnThatColour) {
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  for (bool portuguese : {false, true}) {
+    SCOPED_TRACE(portuguese ? "Portuguese" : "English");
+    if (portuguese) {
+      MainLanguage().LoadFromFile(VORTAN_TEST_DATA "/../../resources/lang/Portugues.prlx");
+      MainLanguage().Active = true;
+      LoadStringTable(MainLanguage());
+    }
+    main_->SetUserErrorLine({});
+    TfrmOptions& d = Open(TfrmOptions::pgEditor);
+    d.EditorPages()->setCurrentIndex(2);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    auto* list = Get<QListWidget>("lstElements");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(TfrmOptions::ErrorLineElement)).center());
+    ASSERT_EQ(d.CurrentElement(), TfrmOptions::ErrorLineElement);
+    QTest::mouseClick(d.BackgroundSwatch(), Qt::LeftButton);
+    QTest::mouseClick(d.ColorGrid(), Qt::LeftButton, {},
+                      d.ColorGrid()->CellRect(2).center());  // green
+    EXPECT_GT(LightestTextOf(d.SampleEditor(), d.SampleErrorLine()), 200);
+    QTest::mouseClick(Get<QPushButton>("btnOK"), Qt::LeftButton);
+    EXPECT_EQ(main_->UserErrorLine().Background, std::optional<TColor>(0x008000));
+    EXPECT_FALSE(main_->UserErrorLine().Foreground);
+    dialog_.reset();
+    TfrmEditor* e = main_->NewSourceFile();
+    e->SetText("      X = 1\r\n      Y = 2\r\n");
+    e->MarkErrorLine(2);
+    EXPECT_GT(LightestTextOf(e->SynEdit(), 2), 200);
+    const QImage img = e->SynEdit()->viewport()->grab().toImage();
+    const int y = static_cast<int>(e->SynEdit()->SendScintilla(
+        QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
+        e->SynEdit()->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 1ul)));
+    EXPECT_EQ(
+        QColor(img.pixel(e->SynEdit()->TextAreaLeft() + 30 * e->SynEdit()->CharWidth(), y + 2)),
+        QColor(0, 128, 0));
+  }
+  MainLanguage().Active = false;
+  MainLanguage().Root().Clear();
+  ResetStringTable();
+}
+
 TEST_F(OptionsTest, ClickingTheSampleSelectsTheElementUnderTheCaret) {
   TfrmOptions& d = Open(TfrmOptions::pgEditor);
   struct Case {
