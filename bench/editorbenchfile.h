@@ -62,7 +62,7 @@ class THost : public vortan::TEditorHost {
   void RemoveFileNode(vortan::TfrmEditor*) override {}
   void RemoveEditorMessages(vortan::TfrmEditor*) override {}
   void EditorDestroyed(vortan::TfrmEditor*) override {}
-  QStatusBar* MainStatusBar() override { return nullptr; }
+  QLabel* MainStatusPanel(int) override { return nullptr; }
   QMenu* EditorContextMenu() override { return nullptr; }
   vortan::TSynFortranSyn* Highlighter() override { return &highlighter; }
   const vortan::THighlightAttribute& DefaultErrorLine() const override { return none; }

@@ -716,7 +716,9 @@ void TfrmMain::ShowHint(const QString& hint) {
   panels_[4]->show();
 }
 
-QStatusBar* TfrmMain::MainStatusBar() { return sbrMain_; }
+QLabel* TfrmMain::MainStatusPanel(int index) {
+  return index >= 0 && index < static_cast<int>(panels_.size()) ? panels_[std::size_t(index)] : nullptr;
+}
 
 QMenu* TfrmMain::EditorContextMenu() { return popEditor_; }
 

@@ -97,7 +97,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   void RemoveFileNode(TfrmEditor* editor) override;
   void RemoveEditorMessages(TfrmEditor* editor) override;
   void EditorDestroyed(TfrmEditor* editor) override;
-  QStatusBar* MainStatusBar() override;
+  QLabel* MainStatusPanel(int index) override;
   void MergeStatusbar();
   QMenu* EditorContextMenu() override;
   TSynFortranSyn* Highlighter() override;

@@ -21,6 +21,10 @@ std::string FileNamePart(const std::string& fileName) {
   return fileName.substr(NamePartStart(fileName));
 }
 
+std::string EditorCaption(const std::string& fileName, bool fullPath) {
+  return fullPath ? fileName : FileNamePart(fileName);
+}
+
 std::string DirectoryPart(const std::string& fileName) {
   return fileName.substr(0, NamePartStart(fileName));
 }

@@ -7,6 +7,9 @@ namespace vortan {
 
 /// The part after the last separator.
 std::string FileNamePart(const std::string& fileName);
+/// The caption of an editor window holding the file: its full path when `fullPath` (the
+/// "full path in window title" setting), else its file-name part.
+std::string EditorCaption(const std::string& fileName, bool fullPath);
 /// The part up to and including the last separator; empty when there is none.
 std::string DirectoryPart(const std::string& fileName);
 /// The extension with its dot (".f"), or empty when the file-name part has no dot.

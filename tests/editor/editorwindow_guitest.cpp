@@ -215,6 +215,18 @@ TEST_F(TEditorWindow, MergedStatusTextsGoToTheMainStatusBar) {
   EXPECT_EQ(host.MainPanel(3), "");
 }
 
+TEST_F(TEditorWindow, MergedStatusTextsFindTheirPanelsWhateverElseTheMainBarHolds) {
+  // A label that came to the bar before its panels must not receive a panel's text.
+  host.mainBar = std::make_unique<QStatusBar>();
+  auto* other = new QLabel(QStringLiteral("other"), host.mainBar.get());
+  WriteBool(sidMergeStatusbar, true);
+  TfrmEditor* e = NewEditor();
+  Type(e, "A");
+  EXPECT_EQ(other->text(), "other");
+  EXPECT_EQ(host.MainPanel(0), "  1 :   2   ");
+  EXPECT_EQ(e->StatusText(1), "Modified");
+}
+
 TEST_F(TEditorWindow, ANewEditorTakesTheSettingsAloneAndApplyingToAllReachesEveryEditor) {
   TfrmEditor* a = NewEditor();
   ASSERT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars);

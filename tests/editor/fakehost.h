@@ -43,14 +43,13 @@ class TFakeHost : public TEditorHost {
   void EditorDestroyed(TfrmEditor*) override { calls.push_back("EditorDestroyed"); }
   void StopJob(TfrmEditor*) override { calls.push_back("StopJob"); }
 
-  QStatusBar* MainStatusBar() override {
-    if (!mainBar) {
-      mainBar = std::make_unique<QStatusBar>();
-      for (int i = 0; i < 4; ++i) mainBar->addWidget(new QLabel(mainBar.get()));
-    }
-    return mainBar.get();
+  QLabel* MainStatusPanel(int index) override {
+    if (!mainBar) mainBar = std::make_unique<QStatusBar>();
+    if (!mainPanels[0])
+      for (auto& p : mainPanels) mainBar->addWidget(p = new QLabel(mainBar.get()));
+    return index >= 0 && index < 4 ? mainPanels[index] : nullptr;
   }
-  QString MainPanel(int i) { return MainStatusBar()->findChildren<QLabel*>()[i]->text(); }
+  QString MainPanel(int i) { return MainStatusPanel(i)->text(); }
   QMenu* EditorContextMenu() override { return nullptr; }
   TSynFortranSyn* Highlighter() override { return &highlighter; }
   const THighlightAttribute& DefaultErrorLine() const override { return builtInError; }
@@ -66,6 +65,7 @@ class TFakeHost : public TEditorHost {
   TSynFortranSyn highlighter;
   THighlightAttribute builtInError, userError;
   std::unique_ptr<QStatusBar> mainBar;
+  QLabel* mainPanels[4] = {};
 };
 
 }  // namespace vortan::test

@@ -24,5 +24,19 @@ TEST(SourceFileNames, ExtensionsAddedAndChanged) {
   EXPECT_EQ(WithSourceExtension("prog"), "prog.f");
 }
 
+TEST(SourceFileNames, EditorCaptionIsThePathOrTheNamePart) {
+  struct Case {
+    const char* name;
+    bool fullPath;
+    const char* caption;
+  } cases[] = {
+      {"/home/u/src/prog.f", true, "/home/u/src/prog.f"},
+      {"/home/u/src/prog.f", false, "prog.f"},
+      {"prog.f", false, "prog.f"},
+      {"/home/u/a.b/noext", false, "noext"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EditorCaption(c.name, c.fullPath), c.caption) << c.name;
+}
+
 }  // namespace
 }  // namespace vortan

@@ -94,7 +94,7 @@ TfrmEditor* TDocuments::Find(const std::string& fileName) const {
 }
 
 std::string TDocuments::Caption(const std::string& fileName) const {
-  return ReadBool(sidFullPathInWindowTitle) ? fileName : FileNamePart(fileName);
+  return EditorCaption(fileName, ReadBool(sidFullPathInWindowTitle));
 }
 
 TfrmEditor* TDocuments::Open(const std::string& fileName, bool inBackground) {

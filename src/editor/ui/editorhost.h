@@ -5,7 +5,7 @@
 #include <string>
 
 class QMenu;
-class QStatusBar;
+class QLabel;
 
 namespace vortan {
 
@@ -36,8 +36,9 @@ class TEditorHost {
   /// Called at the end of an editor's destruction (the last one resets the status bar).
   virtual void EditorDestroyed(TfrmEditor* editor) = 0;
 
-  /// The main status bar, used when the editors' status bars are merged into it.
-  virtual QStatusBar* MainStatusBar() = 0;
+  /// Panel `index` of the main status bar, which shows the editors' status texts while their
+  /// own bars are merged into it; null when there is no such panel.
+  virtual QLabel* MainStatusPanel(int index) = 0;
   /// The context menu of the text (the Edit menu's items); may be null.
   virtual QMenu* EditorContextMenu() = 0;
   /// The one Fortran highlighter all editors share; may be null.

@@ -330,7 +330,7 @@ void TfrmEditor::ApplyEditorSettings(const std::shared_ptr<const TEditorSettings
 
   sbrEditor_->setVisible(!s.MergeStatusbar);
   if (!fileName_.empty())
-    SetCaption(Local(s.FullPathInWindowTitle ? fileName_ : FileNamePart(fileName_)));
+    SetCaption(Local(EditorCaption(fileName_, s.FullPathInWindowTitle)));
   StatusRefresh();
   if (!errorLines_.empty()) PaintErrorLines();
 }
@@ -357,28 +357,21 @@ void TfrmEditor::ApplyToTextControl(const TEditorSettings& s) {
 
 // ---- status ----
 
+QLabel* TfrmEditor::StatusPanel(int panel) const {
+  if (!sbrEditor_->isHidden()) return panels_[panel];
+  return host_ ? host_->MainStatusPanel(panel) : nullptr;
+}
+
 void TfrmEditor::SetPanelText(int panel, const QString& text) {
-  QLabel* label = nullptr;
-  if (!sbrEditor_->isHidden()) {
-    label = panels_[panel];
-  } else {
-    // Merged: the main status bar's panels are its label widgets, in the order they were added.
-    QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
-    if (!bar) return;
-    const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    if (panel >= labels.size()) return;
-    label = labels[panel];
-  }
+  QLabel* label = StatusPanel(panel);
+  if (!label) return;
   if (panel == 0) FitPanel(label, text);
   label->setText(text);
 }
 
 QString TfrmEditor::StatusText(int panel) const {
-  if (!sbrEditor_->isHidden()) return panels_[panel]->text();
-  QStatusBar* bar = host_ ? host_->MainStatusBar() : nullptr;
-  if (!bar) return {};
-  const QList<QLabel*> labels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-  return panel < labels.size() ? labels[panel]->text() : QString();
+  const QLabel* label = StatusPanel(panel);
+  return label ? label->text() : QString();
 }
 
 void TfrmEditor::StatusChange(int changes) {

@@ -140,6 +140,8 @@ class TfrmEditor : public QWidget {
   void ApplyToTextControl(const TEditorSettings& settings);
   void TimerStep();
   void StatusChange(int changes);
+  /// Status panel 0..2: the window's own, or the main status bar's while merged.
+  QLabel* StatusPanel(int panel) const;
   void SetPanelText(int panel, const QString& text);
   void PaintErrorLines();
   void ErrorLineColors(QColor& fore, QColor& back) const;

@@ -1,19 +1,15 @@
 #pragma once
 // The text control of an editor window: QScintilla extended by column guide lines, a gutter
-// it draws itself (line numbers that may start at zero or carry leading zeros, bookmark
-// digits), its own four caret shapes, the editor's key bindings, selection modes, an undo
-// limit and trimming of trailing blanks on edited lines.
-//
-// The document is bytes in an 8-bit code page. Scintilla holds them as UTF-8 of the page's
-// characters: every byte decodes to a distinct character, so the bytes come back unchanged,
-// and switching the page only changes what the same bytes show as. Lines are separated by LF
-// inside the control; the window adds the file's own breaks when saving.
+// it draws itself, its own four caret shapes, the editor's key bindings, selection modes, an
+// undo limit and trimming of trailing blanks on edited lines. The widget keeps the edit state
+// and the events; three parts of its own hold the rest: the document as bytes of a code page
+// (TEditorText), the key table and its commands (TEditorKeys) and what it paints over
+// Scintilla (TEditorPainter).
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QColor>
 #include <QPointer>
-#include <QTimer>
 #include <array>
 #include <string>
 #include <string_view>
@@ -21,6 +17,9 @@
 
 #include "editor/streaks.h"
 #include "editor/textsearch.h"
+#include "editor/ui/editorkeys.h"
+#include "editor/ui/editorpainter.h"
+#include "editor/ui/editortext.h"
 #include "editor/ui/synoptions.h"
 #include "platform/codepage.h"
 
@@ -36,41 +35,41 @@ class TStreakSynEdit : public QsciScintilla {
  public:
   /// What a StatusChanged signal reports.
   enum TStatusChange { scCaret = 1, scModified = 2, scInsertMode = 4 };
-  enum class TSelectionMode { Normal, Column, Line };
-  static constexpr int BookmarkCount = 10;
+  using TSelectionMode = TEditorKeys::TSelectionMode;
+  static constexpr int BookmarkCount = 10;  // the same as marks::kBookmarkCount
 
   explicit TStreakSynEdit(QWidget* parent = nullptr);
   ~TStreakSynEdit() override;
 
   // Column guide lines
-  TStreaks& Streaks() { return streaks_; }
-  const TStreaks& Streaks() const { return streaks_; }
-  QColor StreaksColor() const { return streaksColor_; }
+  TStreaks& Streaks() { return painter_.Streaks(); }
+  const TStreaks& Streaks() const { return painter_.Streaks(); }
+  QColor StreaksColor() const { return painter_.StreaksColor(); }
   /// A different colour repaints the guides' strips only.
-  void SetStreaksColor(const QColor& color);
+  void SetStreaksColor(const QColor& color) { painter_.SetStreaksColor(color); }
   /// Viewport x of the guide drawn after `column` in the current view.
-  int StreakX(int column) const;
+  int StreakX(int column) const { return painter_.StreakX(column); }
   /// First viewport x of the text area: the gutter plus the text margin.
-  int TextAreaLeft() const;
+  int TextAreaLeft() const { return painter_.TextAreaLeft(); }
   /// Width of one character column of the text font, rounded to pixels.
-  int CharWidth() const;
+  int CharWidth() const { return painter_.CharWidth(); }
 
   // The document as bytes
-  platform::TCodePage CodePage() const { return codePage_; }
+  platform::TCodePage CodePage() const { return text_.CodePage(); }
   /// Shows the same bytes through another page. The undo history holds the old characters,
   /// so it is dropped; the modified flag and the caret stay.
   void SetCodePage(platform::TCodePage page);
   /// Lines separated by LF.
-  std::string Bytes() const;
+  std::string Bytes() const { return text_.Bytes(); }
   /// Replaces the text; `undoable` keeps it as one step of the undo history, otherwise the
   /// history is emptied (loading).
   void SetBytes(std::string_view lfText, bool undoable);
   /// 1-based; without the break.
-  std::string LineBytes(int line) const;
+  std::string LineBytes(int line) const { return text_.LineBytes(line); }
   /// Inserts bytes at the caret as one undo step, replacing the selection.
   void InsertBytes(std::string_view bytes);
   /// The selected text; each line of a column block is followed by LF.
-  std::string SelectedBytes() const;
+  std::string SelectedBytes() const { return text_.SelectedBytes(); }
 
   bool IsModified() const;
   /// Cleared: the save point is here. Set: the document counts as modified until the next
@@ -83,8 +82,8 @@ class TStreakSynEdit : public QsciScintilla {
   int CaretColumn() const;
   void SetCaret(int line, int column);
 
-  TSelectionMode SelectionMode() const { return selectionMode_; }
-  void SetSelectionMode(TSelectionMode mode);
+  TSelectionMode SelectionMode() const { return keys_.SelectionMode(); }
+  void SetSelectionMode(TSelectionMode mode) { keys_.SetSelectionMode(mode); }
   bool HasSelection() const;
 
   // Edit commands with the window's enabling rules
@@ -128,14 +127,18 @@ class TStreakSynEdit : public QsciScintilla {
   /// the step is undone or redone.
   void ReplaceLines(int first, const std::vector<std::string>& lines);
   /// Caret and selection as line numbers and byte offsets, as the search sees them.
-  TTextPoint CaretPoint() const;
-  TSelectionInfo SelectionInfo() const;
+  TTextPoint CaretPoint() const { return text_.CaretPoint(); }
+  TSelectionInfo SelectionInfo() const {
+    return text_.SelectionInfo(SelectionMode() == TSelectionMode::Line);
+  }
   /// Selects bytes [start, end) of the 0-based line and scrolls it into the middle of the
   /// view when it is off screen.
   void SelectBytes(int line, int start, int end, bool caretAtStart);
 
   /// Lines (1-based) painted in one pair of colours that replaces the syntax colours.
-  void SetSpecialLines(const std::vector<int>& lines, const QColor& fore, const QColor& back);
+  void SetSpecialLines(const std::vector<int>& lines, const QColor& fore, const QColor& back) {
+    painter_.SetSpecialLines(lines, fore, back);
+  }
 
   // Options
   /// Repaints are held back until the matching EndUpdate.
@@ -146,9 +149,9 @@ class TStreakSynEdit : public QsciScintilla {
   bool InsertMode() const;
   void SetInsertMode(bool insert);
   /// Pixel width of the gutter as it is now (0 when hidden).
-  int GutterWidth() const;
+  int GutterWidth() const { return painter_.GutterWidth(); }
   /// The text of the line number shown for a (1-based) line.
-  QString GutterText(int line) const;
+  QString GutterText(int line) const { return painter_.GutterText(line); }
   /// The menu shown on a right click; null shows none.
   void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
 
@@ -186,42 +189,12 @@ class TStreakSynEdit : public QsciScintilla {
   QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
 
  private:
-  enum class TCmd;
-  struct TKeyBinding;
-  static const std::vector<TKeyBinding>& KeyBindings();
-
   void Modified(int position, int type, int length, int linesAdded);
   void UpdateUi(int updated);
-  void RunCommand(TCmd cmd, bool extend, int param);
-  void Move(int plain, int extend, int rectExtend, bool doExtend);
-  void PageMove(int direction, bool extend);
-  void PageEdge(bool bottom, bool extend);
-  void SmartTab();
-  bool SmartBackspace();
-  void BlockIndent(bool indent);
-  void MatchBracket();
   void AfterNavigation();
   void CaretMoved();
-  void SelectLines(long anchorLine, long caretLine);
-  double ColumnWidth() const;
-  bool AcceptsText(const QString& text) const;
-  QString FilterThroughPage(const QString& text) const;
-
-  void ApplyGutter();
-  void PaintGutter(class QPainter& p, const QRect& area);
-  void PaintStreaks(class QPainter& p, const QRect& area);
-  void PaintCaret(class QPainter& p);
-  QRect CaretRect() const;
-  void RepaintCaret();
-  void RepaintStreakStrip(int column);
-  void ApplyCaretStyle();
-  void ApplyErrorColors();
   void ShowScrollHint(int value);
-  int LineHeight() const;
   long PositionOf(int line, int column, int* virtualSpace) const;
-  /// Document position of a byte offset in a 0-based line whose bytes are `lineBytes`.
-  long BytePosition(int line, std::string_view lineBytes, int byte) const;
-  TTextPoint PointOf(long position) const;
   /// Whether the 0-based line is in the view.
   bool LineOnScreen(int line) const;
   /// Scrolls the 0-based line into the middle of the view when it was off screen before the
@@ -231,11 +204,10 @@ class TStreakSynEdit : public QsciScintilla {
   /// conversion, all in one ReplaceLines.
   void ConvertSegments(const std::vector<std::array<int, 3>>& segments, int tag);
 
-  TStreaks streaks_;
-  QColor streaksColor_{192, 192, 192};
+  TEditorText text_;
+  TEditorKeys keys_;
+  TEditorPainter painter_;
   TSynOptions options_;
-  platform::TCodePage codePage_ = platform::TCodePage::Oem;
-  TSelectionMode selectionMode_ = TSelectionMode::Normal;
   TFortranLexer* fortranLexer_ = nullptr;
   QPointer<QMenu> contextMenu_;
 
@@ -264,21 +236,9 @@ class TStreakSynEdit : public QsciScintilla {
   int bookmarkHandle_[BookmarkCount];
   int bookmarkColumn_[BookmarkCount];
 
-  std::vector<int> specialLines_;
-  QColor specialFore_, specialBack_;
-
-  int gutterDigits_ = 0;
-  QTimer caretTimer_;
-  bool caretVisible_ = true;
-  QRect caretRect_;
   int lastCaretLine_ = 1, lastCaretColumn_ = 1;
   bool loading_ = false;
   long linesOnScreen_ = 0;  // as of the last resize
-  struct {
-    bool Active = false;
-    long AnchorLine = 0, LogicalCaret = 0;  // where the selection started and the moved caret
-    long Anchor = -1, Caret = -1;           // the selection as last set
-  } lineSelection_;
 };
 
 }  // namespace vortan

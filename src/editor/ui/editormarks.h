@@ -1,0 +1,19 @@
+#pragma once
+// The marker and indicator numbers the text control gives Scintilla, shared by the widget
+// (bookmarks, marks kept across edits) and its painter (gutter, error lines).
+
+namespace vortan::marks {
+
+/// Bookmarks 0..9 are markers 0..9, drawn by the gutter painting.
+constexpr int kBookmarkCount = 10;
+constexpr int kBookmarkMask = (1 << kBookmarkCount) - 1;
+/// The error-line background.
+constexpr int kErrorMarker = 10;
+/// An invisible tag on lines edited since the last trim.
+constexpr int kEditedMarker = 11;
+/// Every marker a line may carry.
+constexpr long kLineMarks = (1L << (kEditedMarker + 1)) - 1;
+/// The first indicator free for containers paints the error lines' text colour.
+constexpr int kErrorIndicator = 8;
+
+}  // namespace vortan::marks
