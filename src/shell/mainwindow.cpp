@@ -31,8 +31,7 @@
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
 #include "jobs/ui/pipeline.h"
-#include "jobs/ui/multibuild.h"
-#include "jobs/ui/runsteps.h"
+#include "jobs/ui/steprunner.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
@@ -127,16 +126,9 @@ TfrmMain::TfrmMain(QWidget* parent)
   CreateStatusBar();
   CreatePopups();
   pipeline_ = new TPipeline(this, this);
-  new TRunSteps(pipeline_);
   print_ = new TPrintCommands(this, printSettings_);
   search_ = new TSearchCommands(this);
-  multiBuild_ = new TMultiBuild(this, pipeline_);
-  // Run and Debug on the main file of the last Compile All build the whole program again.
-  pipeline_->BuildWithOthers = [this](TfrmEditor* editor, std::uint8_t steps) {
-    if (editor == nullptr || editor != multiBuild_->LinkedMain()) return false;
-    multiBuild_->CompileAll(steps & (psRun | psDebug));
-    return true;
-  };
+  runner_ = new TStepRunner(this, pipeline_);
 
   ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });

@@ -46,7 +46,7 @@ class TActionRegistry;
 class TMainLayout;
 class TParlax;
 class TPipeline;
-class TMultiBuild;
+class TStepRunner;
 class TSearchCommands;
 class TSynFortranSyn;
 class TPrintCommands;
@@ -173,7 +173,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   /// The build actions, the Messages tree's contents and the Output panel's text.
   TPipeline& Pipeline() const { return *pipeline_; }
   /// Compile All and Analyze all over every open source.
-  TMultiBuild& MultiBuild() const { return *multiBuild_; }
+  TStepRunner& Runner() const { return *runner_; }
   /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
   TSearchCommands& SearchCommands() const { return *search_; }
 
@@ -219,7 +219,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TDocuments* docs_ = nullptr;
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
-  TMultiBuild* multiBuild_ = nullptr;
+  TStepRunner* runner_ = nullptr;
   TSearchCommands* search_ = nullptr;
   TIconSets icons_;
   THistoryList history_;

@@ -1,6 +1,6 @@
 // The Run menu's commands.
 #include "editor/ui/editorwindow.h"
-#include "jobs/ui/multibuild.h"
+#include "jobs/ui/steprunner.h"
 #include "jobs/ui/pipeline.h"
 #include "shell/actiontable.h"
 #include "shell/commands.h"
@@ -8,12 +8,12 @@
 
 namespace vortan::cmd {
 
-void Build(const TCommandCall& c) { c.Main.Pipeline().ProcessExecute(c.Row.Tag); }
+void Build(const TCommandCall& c) { c.Main.Runner().Execute(c.Row.Tag); }
 
 void Stop(const TCommandCall& c) { c.Main.Pipeline().StopExecute(); }
 
-void CompileAll(const TCommandCall& c) { c.Main.MultiBuild().CompileAll(); }
+void CompileAll(const TCommandCall& c) { c.Main.Runner().Run(TBuildCommand::CompileAll); }
 
-void AnalyzeAll(const TCommandCall& c) { c.Main.MultiBuild().AnalyzeAll(); }
+void AnalyzeAll(const TCommandCall& c) { c.Main.Runner().Run(TBuildCommand::AnalyzeAll); }
 
 }  // namespace vortan::cmd

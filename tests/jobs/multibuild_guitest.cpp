@@ -6,7 +6,7 @@
 
 #include "jobs/multifilefixture.h"
 #include "jobs/pipelinefixture.h"
-#include "jobs/ui/runsteps.h"
+#include "jobs/ui/steprunner.h"
 #include "shell/actionregistry.h"
 
 namespace vortan::test {

@@ -39,27 +39,6 @@
 
 namespace vortan {
 
-namespace {
-
-
-// ftnchek says so, in the middle of its banner line, when the file named cannot be read.
-bool CannotOpen(const std::string& report, const std::string& file) {
-  return report.find("Cannot open file " + file) != std::string::npos;
-}
-
-}  // namespace
-
-std::uint8_t StepsOfAction(int tag) {
-  switch (tag) {
-    case 0: return psAnalyze | psCompile;
-    case 1: return psRun;
-    case 2: return psAnalyze;
-    case 3: return psAnalyze | psCompile | psRun;
-    case 6: return psAnalyze | psCompile | psDebug;
-    default: return 0;
-  }
-}
-
 TPipeline::TPipeline(TPipelineHost* host, QObject* parent)
     : QObject(parent),
       host_(host),
@@ -81,69 +60,27 @@ TfrmProcess* TPipeline::ProcessForm() const { return frmProcess_.data(); }
 
 TBaseThread::TNotify TPipeline::Guarded(TBaseThread::TNotify handler) {
   QPointer<TPipeline> self(this);
-  const std::uint64_t run = run_.Id;
-  return [self, run, handler = std::move(handler)](TBaseThread& job) {
-    if (self && self->run_.Id == run && handler) handler(job);
+  const std::uint64_t action = action_;
+  return [self, action, handler = std::move(handler)](TBaseThread& job) {
+    if (self && self->action_ == action && handler) handler(job);
   };
 }
 
-TBaseThread::TNotify TPipeline::Handler(void (TPipeline::*method)(TBaseThread&)) {
-  return Guarded([this, method](TBaseThread& job) { (this->*method)(job); });
+void TPipeline::NewAction() {
+  ++action_;
+  tempSource_.clear();
+  tempDocument_.clear();
+  tempEditor_ = nullptr;
 }
 
-void TPipeline::NewRun(TfrmEditor* editor) {
-  run_ = TRun();
-  run_.Id = ++lastRun_;
-  run_.Editor = editor;
-}
-
-void TPipeline::Start(TBaseThread* job) {
-  if (frmProcess_) frmProcess_->SetCurrentThread(job);
-  job->Start();
+void TPipeline::SetTempCopy(const TKnownSource& copy) {
+  tempSource_ = copy.Source;
+  tempDocument_ = copy.Document;
+  tempEditor_ = copy.Editor;
 }
 
 void TPipeline::SetStatus(const std::string& text) {
   if (QLabel* panel = host_->ProcessPanel()) panel->setText(LanguageText(text));
-}
-
-// --- the start ---------------------------------------------------------------------------
-
-void TPipeline::ProcessExecute(int tag) {
-  // One action at a time: while the progress window is open a step is under way.
-  if (frmProcess_) return;
-  TfrmEditor* editor = host_->Documents().Active();
-  if (editor == nullptr) return;
-  const std::uint8_t steps = StepsOfAction(tag);
-  if ((steps & psCompile) && (steps & (psRun | psDebug)) && BuildWithOthers &&
-      BuildWithOthers(editor, steps))
-    return;
-  if (!SaveBeforeContinue(editor)) return;
-
-  pending_ = steps;
-  if ((pending_ & psDebug) && ExtensionOf(sidDebuggerExtension).empty()) {
-    ExtensionNotFound();
-    return;
-  }
-  output_->Clear();
-  NewRun(editor);
-  if (pending_ & psAnalyze) {
-    StartAnalyzer(editor);
-  } else if (pending_ & psRun) {
-    if (StartRun) StartRun(editor, std::string());
-  }
-}
-
-bool TPipeline::SaveBeforeContinue(TfrmEditor* editor) {
-  if (ReadBool(sidAutoSaveBeforeContinue)) return SaveActiveEditor();
-  bool show = ReadBool(sidSaveBeforeContinue);
-  if (!show) return true;
-  if (!editor->Modified() && !(editor->FileName().empty() && !editor->Text().empty())) return true;
-  const TModalResult answer =
-      MessageDlgCheck(StrText(TStr::strMsgSaveBeforeContinue), TMsgDlgType::Confirmation,
-                      {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel}, {TMsgDlgBtn::No}, show);
-  WriteBool(sidSaveBeforeContinue, show);
-  if (answer == TModalResult::Yes) return SaveActiveEditor();
-  return answer == TModalResult::No;
 }
 
 bool TPipeline::SaveActiveEditor() {
@@ -177,45 +114,6 @@ TfrmProcess* TPipeline::ShowProcessForm(const std::string& message, int lines) {
   return form;
 }
 
-void TPipeline::StartAnalyzer(TfrmEditor* editor) {
-  TRun& run = run_;
-  if (!editor->FileName().empty()) {
-    run.Name = FileNamePart(editor->FileName());
-    run.Dir = DirectoryPart(editor->FileName());
-  } else {
-    run.Name = FileNamePart(LocalBytes(editor->Caption()));
-    run.Dir = PathOf(sidTempPath);
-  }
-  run.TempCopy = editor->Modified() || (editor->FileName().empty() && !editor->Text().empty());
-  if (run.TempCopy) {
-    run.Source = run.Dir + "~" + run.Name;
-    // The bytes a save would write, so the tools see exactly what a saved file would hold.
-    std::string error;
-    if (!platform::WriteFileReplacing(run.Source, editor->Text(), error)) {
-      MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(run.Source), error}),
-                    TMsgDlgType::Error, {TMsgDlgBtn::OK});
-      return;
-    }
-    host_->Documents().AddTempFile(run.Source);
-  } else {
-    run.Source = run.Dir + run.Name;
-  }
-
-  messages_->Clear();
-  output_->Clear();
-  SetStatus(Str(TStr::strRunningAnalyzer));
-  TfrmProcess* form = ShowProcessForm(Str(TStr::strRunningAnalyzer), editor->LineCount());
-  form->SetFile(run_.Name);
-
-  auto* job = new TOutputThread(call_);
-  AnalyzerRunFromSettings(run_.Source).ApplyTo(*job, run_.Source);
-  job->Editor = editor;
-  job->Priority = ReadInteger(sidProcessPriority);
-  job->OnError = Handler(&TPipeline::AnalyzerFailed);
-  job->OnSuccess = Handler(&TPipeline::AnalyzerDone);
-  Start(job);
-}
-
 // --- outcomes ----------------------------------------------------------------------------
 
 void TPipeline::Finish(const std::string& message) {
@@ -235,137 +133,6 @@ void TPipeline::FinishFailure(TJobResult code, TJobResult cantExecute,
     Finish(cantExecuteText);
   else
     Finish(Str(TStr::strUnknownFailure));
-}
-
-void TPipeline::AnalyzerFailed(TBaseThread& job) {
-  FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strCantExecuteAnalyzer));
-}
-
-void TPipeline::AnalyzerDone(TBaseThread& job) {
-  if (!frmProcess_) return;
-  auto& capture = static_cast<TOutputThread&>(job);
-  run_.Report = capture.Output;
-  // The analyzer ran but could not read the file: that is no analysis, and the reason is
-  // in its output.
-  if (CannotOpen(run_.Report, run_.Source)) {
-    output_->SetOutput(run_.Report);
-    Finish(Str(TStr::strAnalyzerFailure));
-    return;
-  }
-  SetStatus(Str(TStr::strAnalyzing));
-  frmProcess_->SetMessage(Str(TStr::strAnalyzing));
-
-  auto* parse = new TParseJob(call_, this, this);
-  parse->SetReport(capture.Output);
-  parse->FileName = capture.FileName;
-  parse->Editor = capture.Editor;
-  parse->EditorModified = run_.TempCopy;
-  parse->EditorFileName = run_.Editor ? run_.Editor->FileName() : std::string();
-  parse->EditorTempName = run_.TempCopy ? run_.Source : std::string();
-  parse->Priority = ReadInteger(sidProcessPriority);
-  parse->OnError = Handler(&TPipeline::ParseFailed);
-  parse->OnSuccess = Handler(&TPipeline::ParseDone);
-  parse->OnFinished = Handler(&TPipeline::ParseEnded);
-  Start(parse);
-}
-
-void TPipeline::ParseFailed(TBaseThread& job) {
-  if (!frmProcess_) return;
-  if (job.ResultCode == jrNoReport)
-    Finish(Str(TStr::strAnalyzerFailure));
-  else
-    FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strUnknownFailure));
-}
-
-void TPipeline::ParseEnded(TBaseThread&) { ClearPending(psAnalyze); }
-
-void TPipeline::ParseDone(TBaseThread& job) {
-  ClearPending(psAnalyze);
-  if (!frmProcess_) return;
-  auto& parse = static_cast<TAnalyzeThread&>(job);
-  const int errors = parse.ErrorCount;
-  frmProcess_->SetErrors(errors);
-  frmProcess_->SetHits(parse.HitCount);
-  // Nothing found and the analyzer says it could not open something: it analyzed nothing.
-  if (messages_->Empty() && run_.Report.find("Cannot open") != std::string::npos) {
-    output_->SetOutput(run_.Report);
-    Finish(Str(TStr::strAnalyzerFailure));
-    return;
-  }
-  if (pending_ != 0 && (errors == 0 || ReadBool(sidIgnoreAnalyzerErrors))) {
-    StartCompile(job);
-    return;
-  }
-  if (errors == 0) {
-    Finish(Str(TStr::strAnalyzed));
-    return;
-  }
-  Finish(Str(TStr::strErrorsEncountered));
-  messages_->OpenFirstError();
-  if (frmProcess_) frmProcess_->close();
-}
-
-void TPipeline::StartCompile(TBaseThread& parse) {
-  SetStatus(Str(TStr::strCompiling));
-  frmProcess_->SetMessage(Str(TStr::strCompiling));
-  const std::string& src = run_.Source;
-  const std::string exe = platform::ProgramFileOf(src);
-
-  auto* job = new TOutputThread(call_);
-  job->ProgramPath = QuoteArgument(ExtensionOf(sidCompilerExtension));
-  job->Parameters = FormatArguments(
-      FormatOf(sidCompilerFormat),
-      {ReadString(sidAdditionalCompilerOptionsParameters), QuoteArgument(src), QuoteArgument(exe),
-       ReadString(sidAdditionalCompilerLibrariesParameters)});
-  job->WorkingDirectory = DirectoryPart(src);
-  job->Environment.LoadForCompiler(PathOf(sidBinPath), PathOf(sidLibPath));
-  job->Environment.SetEnglishMessages();
-  job->FileName = exe;
-  job->Editor = parse.Editor;
-  job->Priority = ReadInteger(sidProcessPriority);
-  job->OnError = Handler(&TPipeline::CompileFailed);
-  job->OnSuccess = Handler(&TPipeline::CompileDone);
-  Start(job);
-}
-
-void TPipeline::CompileFailed(TBaseThread& job) {
-  FinishFailure(job.ResultCode, jrCantExecute, Str(TStr::strCantExecuteCompiler));
-}
-
-void TPipeline::CompileDone(TBaseThread& job) {
-  ClearPending(psCompile);
-  auto& compile = static_cast<TOutputThread&>(job);
-  if (run_.TempCopy) {
-    // The program of a temporary copy takes the document's name; an older program of that
-    // name goes, also when this compile failed.
-    const std::string target = platform::ProgramFileOf(run_.Dir + run_.Name);
-    std::error_code ec;
-    std::filesystem::remove(target, ec);
-    std::filesystem::rename(compile.FileName, target, ec);
-    if (!ec) compile.FileName = target;
-  }
-  output_->SetOutput(compile.Output);
-  outputDir_ = DirectoryPart(run_.Source);
-  TfrmEditor* compiled = run_.Editor.data();
-  ShowCompilerFindings({{compile.Output, outputDir_}},
-                       {{run_.Source, run_.Dir + run_.Name, std::string(), compiled}}, {compiled});
-  if (!frmProcess_) return;
-  if (pending_ == 0 || compile.ExitCode != 0) {
-    Finish(Str(compile.ExitCode != 0 ? TStr::strErrorsEncountered : TStr::strCompiled));
-    return;
-  }
-  TfrmEditor* editor = run_.Editor.data();
-  if (pending_ & psDebug) {
-    if (StartDebug)
-      StartDebug(editor, compile.FileName);
-    else
-      Finish(Str(TStr::strCompiled));
-  } else if (pending_ & psRun) {
-    if (StartRun)
-      StartRun(editor, compile.FileName);
-    else
-      Finish(Str(TStr::strCompiled));
-  }
 }
 
 void TPipeline::ProcessClosing() {
@@ -441,7 +208,7 @@ bool TPipeline::OpenOutputPlace(const std::string& line) {
     const std::string name = FileNamePart(e->FileName());
     known.push_back({dir + "~" + name, e->FileName(), std::string(), e});
   }
-  if (run_.Editor && run_.TempCopy) known.push_back({run_.Source, run_.Dir + run_.Name, {}, run_.Editor});
+  if (tempEditor_) known.push_back({tempSource_, tempDocument_, {}, tempEditor_.data()});
   const TFindingTarget target = ResolveFinding(
       finding, known, outputDir_, [this](const std::string& f) { return EditorOfFile(f); });
   if (target.Editor == nullptr) return false;

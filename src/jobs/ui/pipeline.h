@@ -1,6 +1,6 @@
 #pragma once
-// The build actions of the main window: one pipeline that runs the steps analyze, compile
-// and then run or debug, each as a worker job, shown in the progress window.
+// What the build commands share: the progress window, the Messages tree, the Output panel,
+// the reading of the compiler's findings and Stop. The steps themselves run in the runner.
 
 #include <QObject>
 #include <QPointer>
@@ -21,17 +21,6 @@ class TfrmProcess;
 class TMessagesView;
 class TOutputPanel;
 
-/// Bits of the pending steps; a step's bit is cleared when the step has finished.
-enum TPendingStep : std::uint8_t {
-  psAnalyze = 1,
-  psCompile = 2,
-  psRun = 4,
-  psDebug = 8,
-};
-
-/// The steps an action's number selects (Compile 0, Execute 1, Analyze 2, Run 3, Debug 6).
-std::uint8_t StepsOfAction(int tag);
-
 /// Owned by the main window. Its handlers run in the interface thread; the jobs reach it
 /// only there. A job that outlives its action (left running after a cancel) reaches nothing.
 class TPipeline : public QObject, public TAnalyzerHost {
@@ -44,20 +33,12 @@ class TPipeline : public QObject, public TAnalyzerHost {
   TOutputPanel& Output() { return *output_; }
   /// The progress window while one exists.
   TfrmProcess* ProcessForm() const;
-  std::uint8_t PendingSteps() const { return pending_; }
-  void ClearPending(std::uint8_t steps) { pending_ &= std::uint8_t(~steps); }
   /// How the jobs call into the interface thread.
   const TMainThreadCall& MainThreadCall() const { return call_; }
 
-  /// The start of every build action: the steps of the action's number for the active
-  /// editor.
-  void ProcessExecute(int tag);
   /// Starts a new action for the editor: handlers of jobs of earlier actions reach nothing
   /// from now on.
-  void NewAction(TfrmEditor* editor) { NewRun(editor); }
-  /// Asked before Run and Debug start on an editor: true when it took the action over (the
-  /// main file of a program of several files is built with all of them).
-  std::function<bool(TfrmEditor* editor, std::uint8_t steps)> BuildWithOthers;
+  void NewAction();
   /// Writes the active editor under its name, or asks for one; false when cancelled.
   bool SaveActiveEditor();
   TPipelineHost& Host() const { return *host_; }
@@ -96,16 +77,13 @@ class TPipeline : public QObject, public TAnalyzerHost {
   bool OpenOutputPlace(const std::string& line);
   /// The folder to which the relative names of the Output text are taken.
   void SetOutputDir(const std::string& dir) { outputDir_ = dir; }
+  /// The temporary copy of the action's document, which stands for it in the Output text.
+  void SetTempCopy(const TKnownSource& copy);
 
   /// Wraps a job's handler so that it runs only while this pipeline exists and the action
   /// that made the job is still the current one: a job left running after a cancel must not
   /// drive a later action.
   TBaseThread::TNotify Guarded(TBaseThread::TNotify handler);
-
-  /// The run and debug steps. `program` is the program just compiled, or empty when the
-  /// step runs alone (Execute). Left empty, Run and Debug end after the compile.
-  std::function<void(TfrmEditor* editor, const std::string& program)> StartRun;
-  std::function<void(TfrmEditor* editor, const std::string& program)> StartDebug;
 
   // TAnalyzerHost
   TAnalyzerKeywords Keywords() override;
@@ -117,45 +95,19 @@ class TPipeline : public QObject, public TAnalyzerHost {
   void Progress(int lines, int hits, int errors) override;
 
  private:
-  /// What one build action works on.
-  struct TRun {
-    std::uint64_t Id = 0;
-    QPointer<TfrmEditor> Editor;
-    /// The file processed: the document's file or its temporary copy.
-    std::string Source;
-    /// Directory (with separator) and name of the document.
-    std::string Dir;
-    std::string Name;
-    bool TempCopy = false;
-    std::string Report;
-  };
+  void ProcessClosing();
+
   /// The folder the last tool ran in, to which the names in its Output text are relative.
   std::string outputDir_;
-
-  void NewRun(TfrmEditor* editor);
-  TBaseThread::TNotify Handler(void (TPipeline::*method)(TBaseThread&));
-  bool SaveBeforeContinue(TfrmEditor* editor);
-  void DebuggerMissing();
-  void StartAnalyzer(TfrmEditor* editor);
-  void AnalyzerFailed(TBaseThread& job);
-  void AnalyzerDone(TBaseThread& job);
-  void ParseFailed(TBaseThread& job);
-  void ParseDone(TBaseThread& job);
-  void ParseEnded(TBaseThread& job);
-  void StartCompile(TBaseThread& parse);
-  void CompileFailed(TBaseThread& job);
-  void CompileDone(TBaseThread& job);
-  void ProcessClosing();
-  void Start(TBaseThread* job);
-
+  std::string tempSource_;
+  std::string tempDocument_;
+  QPointer<TfrmEditor> tempEditor_;
   TPipelineHost* host_;
   std::unique_ptr<TMessagesView> messages_;
   std::unique_ptr<TOutputPanel> output_;
   QPointer<TfrmProcess> frmProcess_;
   TMainThreadCall call_;
-  std::uint8_t pending_ = 0;
-  TRun run_;
-  std::uint64_t lastRun_ = 0;
+  std::uint64_t action_ = 0;
 };
 
 }  // namespace vortan
