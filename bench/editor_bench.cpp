@@ -7,6 +7,7 @@
 #include <Qsci/qscilexerfortran77.h>
 #include <Qsci/qsciscintilla.h>
 
+#include <unistd.h>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <algorithm>
@@ -16,13 +17,12 @@
 #include <ctime>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "config/settingsstore.h"
+#include "editor/fortranhighlighter.h"
 #include "editor/ui/editorhost.h"
 #include "editor/ui/editorwindow.h"
-#include "editor/fortranhighlighter.h"
 #include "editor/ui/fortranlexer.h"
 #include "editor/ui/streaksynedit.h"
 #include "editorbenchfile.h"
@@ -75,7 +75,8 @@ double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), 
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
@@ -134,10 +135,10 @@ int main(int argc, char** argv) {
     editor.setLexer(builtIn);
     std::vector<double> builtInTimes;
     for (int r = 0; r < runs; ++r) builtInTimes.push_back(ColourAll(editor));
-    std::printf("styling in QScintilla, ours:   %8.1f MB/s  (%.1f ms)\n", megabytes / Best(ourTimes),
-                Best(ourTimes) * 1e3);
-    std::printf("styling, QsciLexerFortran77:   %8.1f MB/s  (%.1f ms)\n", megabytes / Best(builtInTimes),
-                Best(builtInTimes) * 1e3);
+    std::printf("styling in QScintilla, ours:   %8.1f MB/s  (%.1f ms)\n",
+                megabytes / Best(ourTimes), Best(ourTimes) * 1e3);
+    std::printf("styling, QsciLexerFortran77:   %8.1f MB/s  (%.1f ms)\n",
+                megabytes / Best(builtInTimes), Best(builtInTimes) * 1e3);
     editor.setLexer(nullptr);
   }
 
@@ -158,9 +159,10 @@ int main(int argc, char** argv) {
     }
     std::printf("editor window: create and load %.1f ms, then colour all: %.1f ms in total\n",
                 Best(loads) * 1e3, Best(times) * 1e3);
-    std::printf("memory (RSS): %ld KiB after start-up, %ld KiB before opening, %ld KiB with the file open"
-                " (file %.0f KiB)\n",
-                rssStart, rssBefore, rssOpen, static_cast<double>(text.size()) / 1024.0);
+    std::printf(
+        "memory (RSS): %ld KiB after start-up, %ld KiB before opening, %ld KiB with the file open"
+        " (file %.0f KiB)\n",
+        rssStart, rssBefore, rssOpen, static_cast<double>(text.size()) / 1024.0);
   }
 
   // Jumping to the end (Ctrl+End, painted at once) of the file freshly opened in a shown window,
@@ -196,10 +198,11 @@ int main(int argc, char** argv) {
       }
       delete editor;
     }
-    std::printf("shown editor: load to idle %.1f ms; first Ctrl+End %.1f ms (processor %.1f ms),"
-                " later ones %.1f ms (processor %.1f ms)\n",
-                Best(idles) * 1e3, Best(firsts) * 1e3, Best(firstCpu) * 1e3, Best(laters) * 1e3,
-                Best(laterCpu) * 1e3);
+    std::printf(
+        "shown editor: load to idle %.1f ms; first Ctrl+End %.1f ms (processor %.1f ms),"
+        " later ones %.1f ms (processor %.1f ms)\n",
+        Best(idles) * 1e3, Best(firsts) * 1e3, Best(firstCpu) * 1e3, Best(laters) * 1e3,
+        Best(laterCpu) * 1e3);
   }
 
   vortan::CloseStore();

@@ -1,15 +1,15 @@
 // Compile All of twenty files (cold, then with one file changed) and Analyze all of the same
 // twenty, beside the same tools run by hand from a shell. Prints the medians.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <thread>
-#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "jobs/analyzerrun.h"
@@ -30,10 +30,12 @@ std::string dir;
 void Write(const std::string& name, const std::string& text) { std::ofstream(dir + name) << text; }
 
 std::string SubroutineText(int i, int variant) {
-  std::string t = "      SUBROUTINE S" + std::to_string(i) + "(X, N)\n      INTEGER N, K\n      REAL X(N)\n";
+  std::string t =
+      "      SUBROUTINE S" + std::to_string(i) + "(X, N)\n      INTEGER N, K\n      REAL X(N)\n";
   for (int k = 0; k < 40; ++k)
-    t += "      DO 1" + std::to_string(k) + " K = 1, N\n         X(K) = X(K) * " + std::to_string(k + variant) +
-         ".0 + SQRT(ABS(X(K)))\n 1" + std::to_string(k) + "   CONTINUE\n";
+    t += "      DO 1" + std::to_string(k) + " K = 1, N\n         X(K) = X(K) * " +
+         std::to_string(k + variant) + ".0 + SQRT(ABS(X(K)))\n 1" + std::to_string(k) +
+         "   CONTINUE\n";
   return t + "      END\n";
 }
 
@@ -104,7 +106,8 @@ int main() {
     std::string all = "cd " + dir + "hand && gfortran -g -c";
     for (const TBuildSource& s : set) all += " " + s.Source;
     handAll.push_back(Shell(all + " && gfortran -g *.o -o prog"));
-    handOne.push_back(Shell("cd " + dir + "hand && gfortran -g -c " + dir + "s7.f -o s7.o && gfortran -g *.o -o prog"));
+    handOne.push_back(Shell("cd " + dir + "hand && gfortran -g -c " + dir +
+                            "s7.f -o s7.o && gfortran -g *.o -o prog"));
   }
   std::vector<std::string> names;
   std::string handCommand = "ftnchek -nonovice -quiet -wrap=999 ";
@@ -114,24 +117,32 @@ int main() {
   }
   for (int r = 0; r < Rounds; ++r) {
     std::string report;
-    analyzeAll.push_back(Time<TOutputThread>([&] {
-      auto* job = new TOutputThread(TMainThreadCall());
-      MakeAnalyzerRun("ftnchek", "-nonovice -quiet -wrap=999 %s %s", "", names, dir).ApplyTo(*job, names[0]);
-      job->OnSuccess = [&](TBaseThread& j) { report = static_cast<TOutputThread&>(j).Output; };
-      return job;
-    }) + Time<TAnalyzeThread>([&] {
-      auto* parse = new TAnalyzeThread(TMainThreadCall(), nullptr);
-      parse->SetReport(report);
-      return parse;
-    }));
+    analyzeAll.push_back(
+        Time<TOutputThread>([&] {
+          auto* job = new TOutputThread(TMainThreadCall());
+          MakeAnalyzerRun("ftnchek", "-nonovice -quiet -wrap=999 %s %s", "", names, dir)
+              .ApplyTo(*job, names[0]);
+          job->OnSuccess = [&](TBaseThread& j) { report = static_cast<TOutputThread&>(j).Output; };
+          return job;
+        }) +
+        Time<TAnalyzeThread>([&] {
+          auto* parse = new TAnalyzeThread(TMainThreadCall(), nullptr);
+          parse->SetReport(report);
+          return parse;
+        }));
     handAnalyze.push_back(Shell(handCommand + " > /dev/null"));
   }
-  std::printf("Compile All, %d files, cold:             %8.1f ms   (by hand, all files + link: %8.1f ms)\n", Files,
-              Median(cold), Median(handAll));
-  std::printf("Compile All, one file changed:           %8.1f ms   (by hand, that file + link:  %8.1f ms)  ratio %.2f\n",
-              Median(warm), Median(handOne), Median(warm) / Median(handOne));
-  std::printf("Analyze all, %d files (run and parse):   %8.1f ms   (ftnchek by hand:            %8.1f ms)  difference %+.1f ms\n",
-              Files, Median(analyzeAll), Median(handAnalyze), Median(analyzeAll) - Median(handAnalyze));
+  std::printf(
+      "Compile All, %d files, cold:             %8.1f ms   (by hand, all files + link: %8.1f ms)\n",
+      Files, Median(cold), Median(handAll));
+  std::printf(
+      "Compile All, one file changed:           %8.1f ms   (by hand, that file + link:  %8.1f ms)  "
+      "ratio %.2f\n",
+      Median(warm), Median(handOne), Median(warm) / Median(handOne));
+  std::printf(
+      "Analyze all, %d files (run and parse):   %8.1f ms   (ftnchek by hand:            %8.1f ms)  "
+      "difference %+.1f ms\n",
+      Files, Median(analyzeAll), Median(handAnalyze), Median(analyzeAll) - Median(handAnalyze));
   std::filesystem::remove_all(dir);
   return 0;
 }

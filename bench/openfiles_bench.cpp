@@ -5,6 +5,7 @@
 //
 // Runs offscreen: openfiles_bench [rounds]
 
+#include <unistd.h>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <algorithm>
@@ -16,7 +17,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "config/settingsstore.h"
@@ -149,7 +149,8 @@ TTimes OpenOnce(const std::vector<std::string>& files) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
@@ -183,9 +184,10 @@ int main(int argc, char** argv) {
     return b;
   };
   const TTimes one = best(1), twenty = best(20);
-  std::printf(" 1 file:  opened %7.1f ms, idle %7.1f ms (processor %7.1f ms)\n", one.Opened, one.Idle, one.Cpu);
-  std::printf("20 files: opened %7.1f ms, idle %7.1f ms (processor %7.1f ms)\n", twenty.Opened, twenty.Idle,
-              twenty.Cpu);
+  std::printf(" 1 file:  opened %7.1f ms, idle %7.1f ms (processor %7.1f ms)\n", one.Opened,
+              one.Idle, one.Cpu);
+  std::printf("20 files: opened %7.1f ms, idle %7.1f ms (processor %7.1f ms)\n", twenty.Opened,
+              twenty.Idle, twenty.Cpu);
   std::printf("each file beyond the first adds %.1f ms to idle (processor %.1f ms)\n",
               (twenty.Idle - one.Idle) / 19.0, (twenty.Cpu - one.Cpu) / 19.0);
 

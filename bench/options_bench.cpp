@@ -4,6 +4,7 @@
 //
 // Runs offscreen: options_bench [runs]
 
+#include <unistd.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "config/settingsstore.h"

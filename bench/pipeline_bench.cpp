@@ -6,6 +6,7 @@
 //
 // Runs offscreen: pipeline_bench [runs]
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QProcess>
@@ -18,9 +19,11 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "editor/ui/editorwindow.h"
 #include "jobs/analyzerrun.h"
 #include "jobs/commandline.h"
 #include "jobs/ui/mainthreadcall.h"
@@ -28,9 +31,6 @@
 #include "jobs/ui/parsejob.h"
 #include "jobs/ui/pipeline.h"
 #include "jobs/ui/processform.h"
-#include "config/settingids.h"
-#include "config/settingsstore.h"
-#include "editor/ui/editorwindow.h"
 #include "platform/platform.h"
 #include "shell/mainwindow.h"
 #include "system/vortanextension.h"
@@ -80,8 +80,8 @@ std::string Large(int lines) {
 
 // The command line a capture job starts, run directly: the same program, arguments,
 // directory and environment.
-double RunDirect(const std::string& program, const std::string& parameters,
-                 const std::string& dir, const QProcessEnvironment& env) {
+double RunDirect(const std::string& program, const std::string& parameters, const std::string& dir,
+                 const QProcessEnvironment& env) {
   std::vector<std::string> args = SplitCommandLine(QuoteArgument(program) + " " + parameters);
   QStringList qargs;
   for (std::size_t i = 1; i < args.size(); ++i) qargs << QString::fromLocal8Bit(args[i].c_str());
@@ -134,22 +134,25 @@ void Measure(TfrmMain& main, const std::string& dir, const std::string& name,
   QProcessEnvironment compilerEnv = QProcessEnvironment::systemEnvironment();
   const std::string bin = VortanPath()->GetPath(sidBinPath);
   compilerEnv.insert("PATH", QString::fromLocal8Bit(bin.c_str()) + ":" + compilerEnv.value("PATH"));
-  compilerEnv.insert("LIBRARY_PATH", QString::fromLocal8Bit(VortanPath()->GetPath(sidLibPath).c_str()));
+  compilerEnv.insert("LIBRARY_PATH",
+                     QString::fromLocal8Bit(VortanPath()->GetPath(sidLibPath).c_str()));
   std::vector<std::string> analyzerArgs = SplitCommandLine(analyzer.ProgramPath);
 
   std::vector<double> ftnchek, gfortran, analyze, compile;
   for (int r = 0; r < runs; ++r) {
     ftnchek.push_back(RunDirect(analyzerArgs.empty() ? "" : analyzerArgs[0], analyzer.Parameters,
-                                analyzer.WorkingDirectory, QProcessEnvironment::systemEnvironment()));
+                                analyzer.WorkingDirectory,
+                                QProcessEnvironment::systemEnvironment()));
     gfortran.push_back(RunDirect(compiler, compilerParameters, dir, compilerEnv));
     analyze.push_back(RunAction(main, "actAnalyze", "Done.       Analyzed."));
     compile.push_back(RunAction(main, "actCompile", "Done.       Compiled."));
   }
   const double f = Median(ftnchek), g = Median(gfortran), a = Median(analyze), c = Median(compile);
   std::printf("%s (%d lines), median of %d runs:\n", name.c_str(), lines, runs);
-  std::printf("  ftnchek directly      %8.1f ms   IDE Analyze  %8.1f ms   added %6.1f ms\n", f, a, a - f);
-  std::printf("  ftnchek + gfortran    %8.1f ms   IDE Compile  %8.1f ms   added %6.1f ms\n", f + g, c,
-              c - (f + g));
+  std::printf("  ftnchek directly      %8.1f ms   IDE Analyze  %8.1f ms   added %6.1f ms\n", f, a,
+              a - f);
+  std::printf("  ftnchek + gfortran    %8.1f ms   IDE Compile  %8.1f ms   added %6.1f ms\n", f + g,
+              c, c - (f + g));
   std::printf("  (gfortran alone       %8.1f ms)\n", g);
 }
 
@@ -160,8 +163,8 @@ void MeasureMessages(TfrmMain& main, const std::string& dir, int messages, int r
   std::string report = "FTNCHEK Version 3.3 November 2004\nFile " + source + ":\n";
   for (int i = 1; i <= messages; ++i) {
     const char* kind = i % 3 == 0 ? "Error" : i % 3 == 1 ? "Warning" : "Possibly";
-    report += "\"" + source + "\", line " + std::to_string((i * 7919) % 20000 + 1) + " col 7: " +
-              kind + ": message number " + std::to_string(i) + "\n";
+    report += "\"" + source + "\", line " + std::to_string((i * 7919) % 20000 + 1) +
+              " col 7: " + kind + ": message number " + std::to_string(i) + "\n";
     report += "\"" + source + "\", line " + std::to_string(i) + ":    a detail line\n";
   }
   std::vector<double> times;
@@ -188,9 +191,10 @@ void MeasureMessages(TfrmMain& main, const std::string& dir, int messages, int r
     }
     QCoreApplication::processEvents();
   }
-  std::printf("report of %d messages (with a detail line each): parsed and shown in the tree "
-              "in %.1f ms (median of %d)\n",
-              messages, Median(times), runs);
+  std::printf(
+      "report of %d messages (with a detail line each): parsed and shown in the tree "
+      "in %.1f ms (median of %d)\n",
+      messages, Median(times), runs);
 }
 
 // The compiler's text with `count` findings (each with its source line and caret, as gfortran
@@ -223,15 +227,17 @@ void MeasureCompilerFindings(TfrmMain& main, const std::string& dir, int count, 
     }
     QCoreApplication::processEvents();
   }
-  std::printf("compiler text of %d findings (source line and caret each): parsed and shown in "
-              "the tree in %.1f ms (median of %d)\n",
-              count, Median(times), runs);
+  std::printf(
+      "compiler text of %d findings (source line and caret each): parsed and shown in "
+      "the tree in %.1f ms (median of %d)\n",
+      count, Median(times), runs);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 

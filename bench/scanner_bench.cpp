@@ -55,7 +55,8 @@ const TSource& Source() {
     std::vector<std::size_t> ends;
     for (int line = 0; line < 100000; ++line) {
       const int n = line / static_cast<int>(std::size(templates));
-      std::snprintf(buffer, sizeof buffer, templates[static_cast<std::size_t>(line) % std::size(templates)],
+      std::snprintf(buffer, sizeof buffer,
+                    templates[static_cast<std::size_t>(line) % std::size(templates)],
                     10 + n % 89990);
       s.text += buffer;
       ends.push_back(s.text.size());
@@ -79,12 +80,14 @@ void ScanAll(benchmark::State& state, TScan& scan) {
     unsigned tokens = 0;
     for (std::string_view line : source.lines) {
       scan.SetRange(range);
-      for (scan.SetLine(line, 0); !scan.GetEol(); scan.Next()) tokens += static_cast<unsigned>(scan.GetTokenKind());
+      for (scan.SetLine(line, 0); !scan.GetEol(); scan.Next())
+        tokens += static_cast<unsigned>(scan.GetTokenKind());
       range = scan.GetRange();
     }
     benchmark::DoNotOptimize(tokens);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(source.text.size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(source.text.size()));
 }
 
 void BM_ScanFixedForm(benchmark::State& state) {

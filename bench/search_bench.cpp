@@ -4,6 +4,7 @@
 //
 // Runs offscreen: search_bench [runs] [lines]
 
+#include <unistd.h>
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "config/settingsstore.h"
@@ -48,7 +48,8 @@ void Measure(const char* name, const std::string& file, int runs, THost& host,
     f.undo.push_back(Ms(start));
     if (s->Bytes() != before) std::printf("  (undo did not restore the text!)\n");
   }
-  std::printf("%-52s %8.1f ms   undo %8.1f ms\n", name, *std::min_element(f.act.begin(), f.act.end()),
+  std::printf("%-52s %8.1f ms   undo %8.1f ms\n", name,
+              *std::min_element(f.act.begin(), f.act.end()),
               *std::min_element(f.undo.begin(), f.undo.end()));
   std::fflush(stdout);
 }
@@ -76,15 +77,16 @@ void MeasureShown(const char* name, double geanyMs, const std::string& file, int
     cpus.push_back(CpuMs() - cpu);
     full = counter.full;
   }
-  std::printf("%-52s %8.1f ms   processor %8.1f ms, %d full repaints   [Geany %.1f ms]\n", name, Median(walls),
-              Median(cpus), full, geanyMs);
+  std::printf("%-52s %8.1f ms   processor %8.1f ms, %d full repaints   [Geany %.1f ms]\n", name,
+              Median(walls), Median(cpus), full, geanyMs);
   std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
@@ -108,29 +110,35 @@ int main(int argc, char** argv) {
   }
   const std::string taggedFile = dir + "/tagged.f";
   std::ofstream(taggedFile, std::ios::binary) << tagged;
-  std::printf("file: %d lines, %.2f MB (Replace All: %.2f MB with \"WORD\" on every line); best of %d\n", lines,
-              static_cast<double>(text.size()) / 1e6, static_cast<double>(tagged.size()) / 1e6, runs);
+  std::printf(
+      "file: %d lines, %.2f MB (Replace All: %.2f MB with \"WORD\" on every line); best of %d\n",
+      lines, static_cast<double>(text.size()) / 1e6, static_cast<double>(tagged.size()) / 1e6,
+      runs);
 
   // The subroutine of the last block is named once, near the end of the file.
   const std::string last = "RELAX" + std::to_string(1 + ((lines - 1) / 21) % 99999);
-  Measure(("find \"" + last + "\" (last lines) from the top").c_str(), file, runs, host, [&](vortan::TStreakSynEdit* s) {
-    vortan::TSearchOptions o;
-    o.EntireScope = o.WholeWord = true;
-    if (s->SearchReplace(last, "", o, nullptr) != 1) std::printf("  (not found!)\n");
-    // Undo has nothing to undo after a find; select something undoable to keep the pattern.
-  });
+  Measure(("find \"" + last + "\" (last lines) from the top").c_str(), file, runs, host,
+          [&](vortan::TStreakSynEdit* s) {
+            vortan::TSearchOptions o;
+            o.EntireScope = o.WholeWord = true;
+            if (s->SearchReplace(last, "", o, nullptr) != 1) std::printf("  (not found!)\n");
+            // Undo has nothing to undo after a find; select something undoable to keep the pattern.
+          });
   MeasureShown(("find \"" + last + "\", shown, until idle").c_str(), kGeanyFindMs, file, runs, host,
                [&](vortan::TStreakSynEdit* s) {
                  vortan::TSearchOptions o;
                  o.WholeWord = true;
                  if (s->SearchReplace(last, "", o, nullptr) != 1) std::printf("  (not found!)\n");
                });
-  Measure("Replace All \"WORD\" -> \"TERM\" on every line", taggedFile, runs, host, [lines](vortan::TStreakSynEdit* s) {
-    vortan::TSearchOptions o;
-    o.EntireScope = o.ReplaceAll = o.WholeWord = o.MatchCase = true;
-    if (s->SearchReplace("WORD", "TERM", o, nullptr) != lines) std::printf("  (wrong count!)\n");
-  });
-  Measure("To Upper Case, whole file", file, runs, host, [](vortan::TStreakSynEdit* s) { s->ConvertSelection(1); });
+  Measure("Replace All \"WORD\" -> \"TERM\" on every line", taggedFile, runs, host,
+          [lines](vortan::TStreakSynEdit* s) {
+            vortan::TSearchOptions o;
+            o.EntireScope = o.ReplaceAll = o.WholeWord = o.MatchCase = true;
+            if (s->SearchReplace("WORD", "TERM", o, nullptr) != lines)
+              std::printf("  (wrong count!)\n");
+          });
+  Measure("To Upper Case, whole file", file, runs, host,
+          [](vortan::TStreakSynEdit* s) { s->ConvertSelection(1); });
   MeasureShown("To Upper Case, whole file, shown, until idle", kGeanyUpperMs, file, runs, host,
                [](vortan::TStreakSynEdit* s) { s->ConvertSelection(1); });
   Measure("To Lower Case, whole file (every line changes)", file, runs, host,

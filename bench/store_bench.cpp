@@ -20,19 +20,28 @@ std::string TempStorePath() {
 }
 
 void RemoveStore(const std::string& path) {
-  for (const char* suffix : {"", "-wal", "-shm", "-lock"})
-    std::filesystem::remove(path + suffix);
+  for (const char* suffix : {"", "-wal", "-shm", "-lock"}) std::filesystem::remove(path + suffix);
 }
 
 void ReadEverySetting(vortan::TSettingsStore& store) {
   using vortan::TSettingType;
   for (int id = 0; id < vortan::SettingsCount; ++id) {
     switch (vortan::SettingsTable[static_cast<size_t>(id)].Type) {
-      case TSettingType::Bool: benchmark::DoNotOptimize(store.ReadBool(id)); break;
-      case TSettingType::Integer: benchmark::DoNotOptimize(store.ReadInteger(id)); break;
-      case TSettingType::Float: benchmark::DoNotOptimize(store.ReadFloat(id)); break;
-      case TSettingType::String: benchmark::DoNotOptimize(store.ReadString(id)); break;
-      case TSettingType::List: benchmark::DoNotOptimize(store.ReadList(id)); break;
+      case TSettingType::Bool:
+        benchmark::DoNotOptimize(store.ReadBool(id));
+        break;
+      case TSettingType::Integer:
+        benchmark::DoNotOptimize(store.ReadInteger(id));
+        break;
+      case TSettingType::Float:
+        benchmark::DoNotOptimize(store.ReadFloat(id));
+        break;
+      case TSettingType::String:
+        benchmark::DoNotOptimize(store.ReadString(id));
+        break;
+      case TSettingType::List:
+        benchmark::DoNotOptimize(store.ReadList(id));
+        break;
       case TSettingType::Object: {
         size_t n = 0;
         store.ReadObjectBytes(id, [&](std::string_view b) { n += b.size(); });
@@ -83,11 +92,20 @@ void BM_WriteEveryScalar(benchmark::State& state) {
     ++n;
     for (int id = 0; id < vortan::SettingsCount; ++id) {
       switch (vortan::SettingsTable[static_cast<size_t>(id)].Type) {
-        case TSettingType::Bool: store.WriteBool(id, n % 2); break;
-        case TSettingType::Integer: store.WriteInteger(id, n); break;
-        case TSettingType::Float: store.WriteFloat(id, n); break;
-        case TSettingType::String: store.WriteString(id, std::to_string(n)); break;
-        default: continue;
+        case TSettingType::Bool:
+          store.WriteBool(id, n % 2);
+          break;
+        case TSettingType::Integer:
+          store.WriteInteger(id, n);
+          break;
+        case TSettingType::Float:
+          store.WriteFloat(id, n);
+          break;
+        case TSettingType::String:
+          store.WriteString(id, std::to_string(n));
+          break;
+        default:
+          continue;
       }
       ++writes;
     }

@@ -1,5 +1,6 @@
 // vortanreg: query, add, delete and export keys and values of the Vortan settings store.
 
+#include <sys/stat.h>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -7,7 +8,6 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "config/registry.h"
@@ -89,11 +89,16 @@ std::string NormalizeKey(std::string key) {
 
 const char* TypeName(TRegType t) {
   switch (t) {
-    case TRegType::Sz: return "REG_SZ";
-    case TRegType::ExpandSz: return "REG_EXPAND_SZ";
-    case TRegType::Binary: return "REG_BINARY";
-    case TRegType::Dword: return "REG_DWORD";
-    default: return "REG_NONE";
+    case TRegType::Sz:
+      return "REG_SZ";
+    case TRegType::ExpandSz:
+      return "REG_EXPAND_SZ";
+    case TRegType::Binary:
+      return "REG_BINARY";
+    case TRegType::Dword:
+      return "REG_DWORD";
+    default:
+      return "REG_NONE";
   }
 }
 
@@ -163,11 +168,21 @@ std::string Quoted(const std::string& s) {
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20 || c == 0x7f) {
           char buf[8];
@@ -188,8 +203,10 @@ std::string QueryData(const TRegValue& v) {
       std::snprintf(buf, sizeof buf, "0x%x", DwordOf(v.Data));
       return buf;
     }
-    case TRegType::Binary: return Hex(v.Data, "", true);
-    default: return v.Data;
+    case TRegType::Binary:
+      return Hex(v.Data, "", true);
+    default:
+      return v.Data;
   }
 }
 
@@ -200,14 +217,17 @@ void PrintQueryValue(const TRegValue& v) {
 
 std::string ExportData(const TRegValue& v) {
   switch (v.Type) {
-    case TRegType::Sz: return Quoted(v.Data);
-    case TRegType::ExpandSz: return "expand:" + Quoted(v.Data);
+    case TRegType::Sz:
+      return Quoted(v.Data);
+    case TRegType::ExpandSz:
+      return "expand:" + Quoted(v.Data);
     case TRegType::Dword: {
       char buf[24];
       std::snprintf(buf, sizeof buf, "dword:%08x", DwordOf(v.Data));
       return buf;
     }
-    default: return "hex:" + Hex(v.Data, ",", false);
+    default:
+      return "hex:" + Hex(v.Data, ",", false);
   }
 }
 
@@ -322,8 +342,7 @@ int main(int argc, char** argv) {
   }
   if (i >= args.size()) return Usage("no command given");
   a.Command = args[i++];
-  if (a.Command != "query" && a.Command != "add" && a.Command != "delete" &&
-      a.Command != "export")
+  if (a.Command != "query" && a.Command != "add" && a.Command != "delete" && a.Command != "export")
     return Usage("unknown command: " + a.Command);
 
   std::vector<std::string> positional;

@@ -4,7 +4,6 @@
 #include "app/quitonsignal.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
-#include "widgets/qtconvert.h"
 #include "i18n/ui/languagecommand.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
@@ -12,6 +11,7 @@
 #include "shell/mainwindow.h"
 #include "system/product.h"
 #include "system/shellintegration.h"
+#include "widgets/qtconvert.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

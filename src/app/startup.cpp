@@ -4,19 +4,19 @@
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
-#include "widgets/qtconvert.h"
 #include "i18n/currentlanguage.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "platform/platform.h"
 #include "shell/mainwindow.h"
+#include "shell/splash.h"
 #include "system/product.h"
 #include "system/promptservice.h"
-#include "shell/splash.h"
 #include "system/verifycomponents.h"
 #include "system/vortanextension.h"
 #include "system/vortanformat.h"
 #include "system/vortanpath.h"
+#include "widgets/qtconvert.h"
 
 namespace vortan {
 
@@ -45,8 +45,7 @@ namespace {
 // back here would be answered as cancelled without a window.
 class TSplashAsidePrompts : public TPromptService {
  public:
-  explicit TSplashAsidePrompts(QPointer<TfrmSplash>& splash)
-      : splash_(splash), next_(Prompts()) {
+  explicit TSplashAsidePrompts(QPointer<TfrmSplash>& splash) : splash_(splash), next_(Prompts()) {
     SetPrompts(this);
   }
   ~TSplashAsidePrompts() override { SetPrompts(next_); }
@@ -129,9 +128,9 @@ bool TStartup::Start(const QStringList& args) {
     return fail();
   }
 
-  const std::string installDir =
-      options_.InstallDir.empty() ? platform::ExecutableDir()
-                                  : platform::IncludeTrailingSeparator(options_.InstallDir);
+  const std::string installDir = options_.InstallDir.empty()
+                                     ? platform::ExecutableDir()
+                                     : platform::IncludeTrailingSeparator(options_.InstallDir);
   paths_ = std::make_unique<TVortanPath>(store, installDir);
   extensions_ = std::make_unique<TVortanExtension>(*paths_, store);
   formats_ = std::make_unique<TVortanFormat>(store);
@@ -193,17 +192,19 @@ bool TStartup::Start(const QStringList& args) {
   LoadStringTable(language);
 
   if (opened.WasDamaged) {
-    MessageDlgDef(FormatText(TStr::strMsgStoreDamaged,
-                             {platform::FileNameText(options_.StorePath.empty() ? DefaultStorePath()
-                                                                                : options_.StorePath),
-                              platform::FileNameText(opened.MovedAsideTo)}),
-                  TMsgDlgType::Warning, {TMsgDlgBtn::OK});
+    MessageDlgDef(
+        FormatText(TStr::strMsgStoreDamaged,
+                   {platform::FileNameText(options_.StorePath.empty() ? DefaultStorePath()
+                                                                      : options_.StorePath),
+                    platform::FileNameText(opened.MovedAsideTo)}),
+        TMsgDlgType::Warning, {TMsgDlgBtn::OK});
   }
   if (opened.ReadOnly) {
-    MessageDlgDef(FormatText(TStr::strMsgStoreReadOnly,
-                             {platform::FileNameText(options_.StorePath.empty() ? DefaultStorePath()
-                                                                                : options_.StorePath)}),
-                  TMsgDlgType::Information, {TMsgDlgBtn::OK});
+    MessageDlgDef(
+        FormatText(TStr::strMsgStoreReadOnly,
+                   {platform::FileNameText(options_.StorePath.empty() ? DefaultStorePath()
+                                                                      : options_.StorePath)}),
+        TMsgDlgType::Information, {TMsgDlgBtn::OK});
   }
 
   SetSplash(LanguageText(Str(TStr::strVerifyingComponents)));

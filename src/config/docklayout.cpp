@@ -15,16 +15,23 @@ TDockSide DockSideOf(std::string_view name) {
 
 const char* DockName(TDockSide side) {
   switch (side) {
-    case TDockSide::Top: return "TopDock";
-    case TDockSide::Bottom: return "BottomDock";
-    case TDockSide::Left: return "LeftDock";
-    case TDockSide::Right: return "RightDock";
-    case TDockSide::None: break;
+    case TDockSide::Top:
+      return "TopDock";
+    case TDockSide::Bottom:
+      return "BottomDock";
+    case TDockSide::Left:
+      return "LeftDock";
+    case TDockSide::Right:
+      return "RightDock";
+    case TDockSide::None:
+      break;
   }
   return "";
 }
 
-bool IsHorizontalDock(TDockSide side) { return side == TDockSide::Top || side == TDockSide::Bottom; }
+bool IsHorizontalDock(TDockSide side) {
+  return side == TDockSide::Top || side == TDockSide::Bottom;
+}
 
 bool IsReachable(const TScreenRect& r, const std::vector<TScreenRect>& screens) {
   constexpr int kMinWidth = 64, kStrip = 16;

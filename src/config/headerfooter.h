@@ -26,22 +26,25 @@ struct TFontSpec {
 enum class THFAlignment : uint8_t { Left = 0, Right = 1, Center = 2 };
 
 struct THeaderFooterItem {
-  std::string Text;           ///< may hold $TITLE$, $PAGENUM$, ... macros
-  int32_t LineNumber = 1;     ///< from 1
+  std::string Text;        ///< may hold $TITLE$, $PAGENUM$, ... macros
+  int32_t LineNumber = 1;  ///< from 1
   TFontSpec Font;
   THFAlignment Alignment = THFAlignment::Left;
   bool operator==(const THeaderFooterItem&) const = default;
 };
 
 struct THeaderFooter {
-  uint8_t FrameKinds = 1;     ///< bit 0 line, bit 1 box, bit 2 shaded
+  uint8_t FrameKinds = 1;  ///< bit 0 line, bit 1 box, bit 2 shaded
   TColor ShadedColor = 0x00C4C4C4;
   TColor LineColor = 0;
   bool RomanNumbers = false;
   bool MirrorPosition = false;
   TFontSpec DefaultFont;
   std::vector<THeaderFooterItem> Items;
-  void Clear() { *this = THeaderFooter(); Items.clear(); }
+  void Clear() {
+    *this = THeaderFooter();
+    Items.clear();
+  }
   bool operator==(const THeaderFooter&) const = default;
 };
 

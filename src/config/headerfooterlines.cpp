@@ -4,15 +4,20 @@ namespace vortan {
 
 int ColumnOf(THFAlignment alignment) {
   switch (alignment) {
-    case THFAlignment::Left: return 0;
-    case THFAlignment::Center: return 1;
-    case THFAlignment::Right: return 2;
+    case THFAlignment::Left:
+      return 0;
+    case THFAlignment::Center:
+      return 1;
+    case THFAlignment::Right:
+      return 2;
   }
   return 0;
 }
 
 THFAlignment AlignmentOfColumn(int column) {
-  return column == 1 ? THFAlignment::Center : column == 2 ? THFAlignment::Right : THFAlignment::Left;
+  return column == 1   ? THFAlignment::Center
+         : column == 2 ? THFAlignment::Right
+                       : THFAlignment::Left;
 }
 
 THFColumns HeaderFooterLines(const THeaderFooter& hf) {

@@ -120,41 +120,53 @@ const TOptionBinding* BindingOfSetting(int setting) {
 
 TInputFilter FilterOf(TBindKind kind) {
   switch (kind) {
-    case K::Number: return TInputFilter::Digits;
-    case K::Columns: return TInputFilter::Columns;
-    default: return TInputFilter::None;
+    case K::Number:
+      return TInputFilter::Digits;
+    case K::Columns:
+      return TInputFilter::Columns;
+    default:
+      return TInputFilter::None;
   }
 }
 
 bool AcceptsTyped(TInputFilter filter, char32_t c, char32_t decimalSeparator, bool ctrlHeld) {
   if (ctrlHeld || filter == TInputFilter::None || c < 0x20 || c == 0x7F) return true;
   switch (filter) {
-    case TInputFilter::Digits: return IsDigit(c);
-    case TInputFilter::Columns: return IsDigit(c) || c == U',';
-    case TInputFilter::Decimal: return IsDigit(c) || c == decimalSeparator;
-    case TInputFilter::None: break;
+    case TInputFilter::Digits:
+      return IsDigit(c);
+    case TInputFilter::Columns:
+      return IsDigit(c) || c == U',';
+    case TInputFilter::Decimal:
+      return IsDigit(c) || c == decimalSeparator;
+    case TInputFilter::None:
+      break;
   }
   return true;
 }
 
 std::string ReadBindingText(TSettingsStore& store, const TOptionBinding& b) {
   switch (b.Kind) {
-    case K::Check: return store.ReadBool(b.Setting) ? "1" : "0";
+    case K::Check:
+      return store.ReadBool(b.Setting) ? "1" : "0";
     case K::Number:
     case K::Caret:
     case K::Choice:
     case K::Track:
-    case K::Color: return std::to_string(store.ReadInteger(b.Setting));
+    case K::Color:
+      return std::to_string(store.ReadInteger(b.Setting));
     case K::Text:
     case K::Columns:
-    case K::FontName: return store.ReadString(b.Setting);
+    case K::FontName:
+      return store.ReadString(b.Setting);
   }
   return {};
 }
 
 void WriteBindingText(TSettingsStore& store, const TOptionBinding& b, std::string_view text) {
   switch (b.Kind) {
-    case K::Check: store.WriteBool(b.Setting, TextToBool(text)); return;
+    case K::Check:
+      store.WriteBool(b.Setting, TextToBool(text));
+      return;
     case K::Number:
     case K::Caret:
     case K::Choice:
@@ -164,9 +176,13 @@ void WriteBindingText(TSettingsStore& store, const TOptionBinding& b, std::strin
       if (TextToInteger(text, v)) store.WriteInteger(b.Setting, v);
       return;
     }
-    case K::Columns: store.WriteString(b.Setting, NormalizeColumnList(text)); return;
+    case K::Columns:
+      store.WriteString(b.Setting, NormalizeColumnList(text));
+      return;
     case K::Text:
-    case K::FontName: store.WriteString(b.Setting, std::string(text)); return;
+    case K::FontName:
+      store.WriteString(b.Setting, std::string(text));
+      return;
   }
 }
 

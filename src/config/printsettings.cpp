@@ -11,10 +11,14 @@ enum : uint8_t { FrameLine = 1, FrameBox = 2, FrameShaded = 4 };
 
 double PerMillimeter(TMarginUnit unit) {
   switch (unit) {
-    case TMarginUnit::Centimeters: return 0.1;
-    case TMarginUnit::Inches: return 1.0 / 25.4;
-    case TMarginUnit::Thousandths: return 1000.0 / 25.4;
-    case TMarginUnit::Millimeters: break;
+    case TMarginUnit::Centimeters:
+      return 0.1;
+    case TMarginUnit::Inches:
+      return 1.0 / 25.4;
+    case TMarginUnit::Thousandths:
+      return 1000.0 / 25.4;
+    case TMarginUnit::Millimeters:
+      break;
   }
   return 1.0;
 }

@@ -24,22 +24,22 @@ THeaderFooter DefaultPrintFooter();
 struct TPrintSettings {
   TMarginUnit Unit = TMarginUnit::Millimeters;  // 109
   // Margins, in `Unit`.
-  double Left = 25.0;          // 110
-  double Right = 15.0;         // 111
-  double Top = 25.0;           // 112
-  double Bottom = 25.0;        // 113
-  double Gutter = 0.0;         // 114
-  double Header = 15.0;        // 115 height reserved for the header
-  double Footer = 15.0;        // 116
-  double HFInternal = 0.5;     // 117 text to frame
-  double HFLeftIndent = 2.0;   // 118
-  double HFRightIndent = 2.0;  // 119
-  bool MirrorMargins = false;       // 120
-  bool LineNumbers = true;          // 121
-  bool LineNumbersInMargin = false; // 122
-  bool SyntaxPrint = true;          // 123
-  bool UseColors = true;            // 124
-  bool WrapLines = true;            // 125
+  double Left = 25.0;                // 110
+  double Right = 15.0;               // 111
+  double Top = 25.0;                 // 112
+  double Bottom = 25.0;              // 113
+  double Gutter = 0.0;               // 114
+  double Header = 15.0;              // 115 height reserved for the header
+  double Footer = 15.0;              // 116
+  double HFInternal = 0.5;           // 117 text to frame
+  double HFLeftIndent = 2.0;         // 118
+  double HFRightIndent = 2.0;        // 119
+  bool MirrorMargins = false;        // 120
+  bool LineNumbers = true;           // 121
+  bool LineNumbersInMargin = false;  // 122
+  bool SyntaxPrint = true;           // 123
+  bool UseColors = true;             // 124
+  bool WrapLines = true;             // 125
   // 126-132 and 133-139: frame kinds (line/box/shaded), colours and mirror flags live in
   // THeaderFooter itself (FrameKinds, LineColor, ShadedColor, MirrorPosition).
   THeaderFooter PageHeader = DefaultPrintHeader();

@@ -295,8 +295,7 @@ bool TRegistry::Open(const std::string& path, std::string& error) {
 
 bool TRegistry::OpenLocked(const std::string& path, std::string& error, bool& readOnly) {
   RemoveOrphanJournals(path);
-  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                           nullptr);
+  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (db_) KeepWalOnClose(db_);
   if (rc == SQLITE_OK && Verify(path, error)) {
     // The system may still refuse writes where the mode bits allow them.
@@ -325,8 +324,8 @@ bool TRegistry::OpenReadOnly(const std::string& path, std::string& error) {
   for (const char* query : {"mode=ro", "immutable=1"}) {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
-    rc = sqlite3_open_v2(FileUri(path, query).c_str(), &db_,
-                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    rc = sqlite3_open_v2(FileUri(path, query).c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                         nullptr);
     if (db_) KeepWalOnClose(db_);
     if (rc == SQLITE_OK) {
       // Opening is lazy: the first read shows whether the file can be read this way.
@@ -414,8 +413,8 @@ bool TRegistry::Prepare(const std::string& path, std::string& error) {
 
   static_assert(std::size(StatementSql) == sStmtCount);
   for (int i = 0; i < sStmtCount; ++i) {
-    int rc = sqlite3_prepare_v3(db_, StatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
-                                &stmts_[i], nullptr);
+    int rc = sqlite3_prepare_v3(db_, StatementSql[i], -1, SQLITE_PREPARE_PERSISTENT, &stmts_[i],
+                                nullptr);
     if (rc != SQLITE_OK)
       return sql.Fail(rc, std::string("unexpected layout: ") + sqlite3_errmsg(db_));
   }
@@ -600,8 +599,7 @@ TRegType TRegistry::ValueType(const std::string& path, const std::string& name) 
     sqlite3_bind_int64(*st, 1, *key);
     BindText(*st, 2, name);
     int rc;
-    if (Step(*st, rc) && rc == SQLITE_ROW)
-      type = static_cast<TRegType>(sqlite3_column_int(*st, 0));
+    if (Step(*st, rc) && rc == SQLITE_ROW) type = static_cast<TRegType>(sqlite3_column_int(*st, 0));
   }
   return tx.Finish() ? type : TRegType::None;
 }
@@ -674,8 +672,8 @@ bool TRegistry::WriteDword(const std::string& path, const std::string& name, uin
   return WriteValue(path, name, TRegType::Dword, data);
 }
 
-bool TRegistry::WriteString(const std::string& path, const std::string& name,
-                            const std::string& v, TRegType type) {
+bool TRegistry::WriteString(const std::string& path, const std::string& name, const std::string& v,
+                            TRegType type) {
   if (type != TRegType::Sz && type != TRegType::ExpandSz) return false;
   return WriteValue(path, name, type, v);
 }

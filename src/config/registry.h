@@ -115,9 +115,23 @@ class TRegistry {
 
  private:
   enum Stmt {
-    sFindKey, sInsertKey, sDeleteKey, sHasSubkeys, sSubkeys, sReadValue, sValueType,
-    sInsertValue, sUpdateValue, sDeleteValue, sDeleteValues, sValues, sBegin,
-    sBeginImmediate, sCommit, sRollback, sStmtCount
+    sFindKey,
+    sInsertKey,
+    sDeleteKey,
+    sHasSubkeys,
+    sSubkeys,
+    sReadValue,
+    sValueType,
+    sInsertValue,
+    sUpdateValue,
+    sDeleteValue,
+    sDeleteValues,
+    sValues,
+    sBegin,
+    sBeginImmediate,
+    sCommit,
+    sRollback,
+    sStmtCount
   };
 
   bool OpenReadOnly(const std::string& path, std::string& error);

@@ -1,15 +1,15 @@
 #include "config/settingsstore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "config/headerfooter.h"
 #include "config/registry.h"
@@ -26,9 +26,9 @@ using TTransaction = TRegistry::TScopedTransaction;
 const TSettingRow* RowOf(int id, TSettingType type) {
   if (id < 0 || id >= SettingsCount) return nullptr;
   const TSettingRow& row = SettingsTable[static_cast<size_t>(id)];
-  bool fits = row.Type == type || ((type == TSettingType::Bool || type == TSettingType::Integer) &&
-                                   (row.Type == TSettingType::Bool ||
-                                    row.Type == TSettingType::Integer));
+  bool fits =
+      row.Type == type || ((type == TSettingType::Bool || type == TSettingType::Integer) &&
+                           (row.Type == TSettingType::Bool || row.Type == TSettingType::Integer));
   return fits ? &row : nullptr;
 }
 
@@ -107,8 +107,7 @@ bool Exists(const std::string& path) {
 
 // Renames without ever replacing an existing target.
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   // File systems without RENAME_NOREPLACE: a hard link fails on an existing target.
   if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()) == 0;
@@ -231,12 +230,24 @@ void TSettingsStore::CreateMissingSettings() {
   for (int id = 0; id < SettingsCount; ++id) {
     // Each typed read writes the default of a missing or wrongly typed value.
     switch (SettingsTable[static_cast<size_t>(id)].Type) {
-      case TSettingType::Bool: ReadBool(id); break;
-      case TSettingType::Integer: ReadInteger(id); break;
-      case TSettingType::Float: ReadFloat(id); break;
-      case TSettingType::String: ReadString(id); break;
-      case TSettingType::List: ReadList(id); break;
-      case TSettingType::Object: ReadObjectBytes(id, [](std::string_view) {}); break;
+      case TSettingType::Bool:
+        ReadBool(id);
+        break;
+      case TSettingType::Integer:
+        ReadInteger(id);
+        break;
+      case TSettingType::Float:
+        ReadFloat(id);
+        break;
+      case TSettingType::String:
+        ReadString(id);
+        break;
+      case TSettingType::List:
+        ReadList(id);
+        break;
+      case TSettingType::Object:
+        ReadObjectBytes(id, [](std::string_view) {});
+        break;
     }
   }
 }

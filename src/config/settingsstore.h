@@ -35,11 +35,11 @@ enum class TRegType : int;
 
 /// Outcome of opening the store file.
 struct TStoreOpenResult {
-  bool Ok = false;            ///< a usable store is open (possibly a fresh one)
-  bool WasDamaged = false;    ///< the old file could not be used and was moved aside
-  std::string MovedAsideTo;   ///< where the damaged file now is (empty when not moved)
-  bool ReadOnly = false;      ///< the file may not be written: read, and changes are not saved
-  std::string Error;          ///< what went wrong, for the message shown to the user
+  bool Ok = false;           ///< a usable store is open (possibly a fresh one)
+  bool WasDamaged = false;   ///< the old file could not be used and was moved aside
+  std::string MovedAsideTo;  ///< where the damaged file now is (empty when not moved)
+  bool ReadOnly = false;     ///< the file may not be written: read, and changes are not saved
+  std::string Error;         ///< what went wrong, for the message shown to the user
 };
 
 /// One store handle over a registry database. Tests create their own instances on a

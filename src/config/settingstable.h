@@ -10,8 +10,8 @@ namespace vortan {
 enum class TSettingType { Bool, Integer, Float, String, List, Object };
 
 struct TSettingRow {
-  const char* Subkey;       ///< path below the root, may contain '\'
-  const char* ValueName;    ///< value name; for a list the prefix of the numbered values
+  const char* Subkey;     ///< path below the root, may contain '\'
+  const char* ValueName;  ///< value name; for a list the prefix of the numbered values
   TSettingType Type;
   const char* DefaultText;  ///< string default; list/object items separated by CR LF
   int32_t DefaultInt;       ///< integer default; 0/1 for booleans

@@ -150,8 +150,7 @@ bool TextToFont(std::string_view text, TFontSpec& font) {
   result.Name = f[0];
   if (!TextToInteger(f[1], result.Size) || !TextToColor(f[2], result.Color) ||
       !TextToInteger(f[3], charset) || charset < 0 || charset > 255 ||
-      !TextToInteger(f[4], result.Height) || !TextToInteger(f[5], pitch) || pitch < 0 ||
-      pitch > 2)
+      !TextToInteger(f[4], result.Height) || !TextToInteger(f[5], pitch) || pitch < 0 || pitch > 2)
     return false;
   result.Charset = static_cast<uint8_t>(charset);
   result.Pitch = static_cast<uint8_t>(pitch);
@@ -279,8 +278,7 @@ std::string BarLayoutToText(const TBarLayout& b) {
 
 TBarLayout BarLayoutFromStored(std::string_view text, std::string_view defaultText) {
   return FromStored<TBarLayout>(
-      text, defaultText,
-      [](std::string_view t, TBarLayout& v) { return TextToBarLayout(t, v); });
+      text, defaultText, [](std::string_view t, TBarLayout& v) { return TextToBarLayout(t, v); });
 }
 
 }  // namespace vortan

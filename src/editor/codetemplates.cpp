@@ -13,12 +13,18 @@ std::string FormatTemplateDateTime(const std::tm& local) {
 
 std::string TemplateText(int tag, std::string_view headerText, const std::tm& local) {
   switch (static_cast<TCodeTemplate>(tag)) {
-    case TCodeTemplate::Header: return std::string(headerText);
-    case TCodeTemplate::DateTime: return "C " + FormatTemplateDateTime(local);
-    case TCodeTemplate::IfThen: return "      IF () THEN\r\n\r\n      ENDIF\r\n";
-    case TCodeTemplate::DoWhile: return "      DO WHILE ()\r\n\r\n      END DO\r\n";
-    case TCodeTemplate::DoContinue: return "      DO ,,\r\n\r\n      CONTINUE\r\n";
-    case TCodeTemplate::StopEnd: return "      STOP\r\n      END\r\n";
+    case TCodeTemplate::Header:
+      return std::string(headerText);
+    case TCodeTemplate::DateTime:
+      return "C " + FormatTemplateDateTime(local);
+    case TCodeTemplate::IfThen:
+      return "      IF () THEN\r\n\r\n      ENDIF\r\n";
+    case TCodeTemplate::DoWhile:
+      return "      DO WHILE ()\r\n\r\n      END DO\r\n";
+    case TCodeTemplate::DoContinue:
+      return "      DO ,,\r\n\r\n      CONTINUE\r\n";
+    case TCodeTemplate::StopEnd:
+      return "      STOP\r\n      END\r\n";
   }
   return {};
 }

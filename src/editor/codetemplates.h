@@ -9,7 +9,14 @@
 namespace vortan {
 
 /// The Insert entries by their action number.
-enum class TCodeTemplate { Header = 0, DateTime = 1, IfThen = 2, DoWhile = 3, DoContinue = 4, StopEnd = 5 };
+enum class TCodeTemplate {
+  Header = 0,
+  DateTime = 1,
+  IfThen = 2,
+  DoWhile = 3,
+  DoContinue = 4,
+  StopEnd = 5
+};
 
 /// "dd/mm/yy hh:nn" (hours 00-23).
 std::string FormatTemplateDateTime(const std::tm& local);

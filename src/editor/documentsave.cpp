@@ -13,8 +13,9 @@ namespace vortan {
 namespace {
 
 void CannotCreate(const std::string& fileName, const std::string& reason) {
-  MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(fileName), reason}), TMsgDlgType::Error,
-                {TMsgDlgBtn::OK});
+  MessageDlgDef(
+      FormatStr("Cannot create file \"%s\". %s", {platform::FileNameText(fileName), reason}),
+      TMsgDlgType::Error, {TMsgDlgBtn::OK});
 }
 
 bool Confirmed(const std::string& text, TMsgDlgType kind) {
@@ -27,7 +28,8 @@ bool Confirmed(const std::string& text, TMsgDlgType kind) {
 bool SaveDocumentFile(const TDocumentSave& save, std::string_view bytes) {
   const std::string& name = save.FileName;
   if (save.HadNul &&
-      !Confirmed(FormatText(TStr::strMsgSaveReplacesNul, {platform::FileNameText(name)}), TMsgDlgType::Confirmation))
+      !Confirmed(FormatText(TStr::strMsgSaveReplacesNul, {platform::FileNameText(name)}),
+                 TMsgDlgType::Confirmation))
     return false;
   const bool exists = platform::FileExists(name);
   // Checked before the backup, so that a refused save leaves the old backup alone too.

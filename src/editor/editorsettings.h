@@ -65,7 +65,7 @@ struct TEditorSettings {
   int32_t InsertCaret = 0;     ///< 0 vertical line, 1 horizontal line, 2 half block, 3 block
   int32_t OverwriteCaret = 3;  ///< clamped to 0..3
   std::string FontName = "Courier New";
-  int32_t FontSize = 9;        ///< points, at least 1
+  int32_t FontSize = 9;  ///< points, at least 1
 
   bool MergeStatusbar = false;
   bool FullPathInWindowTitle = true;

@@ -15,15 +15,24 @@ TSynFortranSyn::TSynFortranSyn() {
 
 int TSynFortranSyn::AttributeIndexOf(TTokenKind kind) {
   switch (kind) {
-    case TTokenKind::Comment: return faComment;
-    case TTokenKind::Identifier: return faIdentifier;
-    case TTokenKind::Key: return faKey;
-    case TTokenKind::Number: return faNumber;
-    case TTokenKind::Space: return faSpace;
-    case TTokenKind::String: return faString;
-    case TTokenKind::Symbol: return faSymbol;
-    case TTokenKind::Unknown: return faIdentifier;
-    case TTokenKind::Null: break;
+    case TTokenKind::Comment:
+      return faComment;
+    case TTokenKind::Identifier:
+      return faIdentifier;
+    case TTokenKind::Key:
+      return faKey;
+    case TTokenKind::Number:
+      return faNumber;
+    case TTokenKind::Space:
+      return faSpace;
+    case TTokenKind::String:
+      return faString;
+    case TTokenKind::Symbol:
+      return faSymbol;
+    case TTokenKind::Unknown:
+      return faIdentifier;
+    case TTokenKind::Null:
+      break;
   }
   return -1;
 }
@@ -56,12 +65,18 @@ void TSynFortranSyn::SetAttributes(const TAttributes& attributes) {
 
 const THighlightAttribute& TSynFortranSyn::GetDefaultAttribute(TGenericAttribute which) const {
   switch (which) {
-    case TGenericAttribute::Comment: return attributes_[faComment];
-    case TGenericAttribute::Identifier: return attributes_[faIdentifier];
-    case TGenericAttribute::Keyword: return attributes_[faKey];
-    case TGenericAttribute::String: return attributes_[faString];
-    case TGenericAttribute::Whitespace: return attributes_[faSpace];
-    case TGenericAttribute::Symbol: return attributes_[faSymbol];
+    case TGenericAttribute::Comment:
+      return attributes_[faComment];
+    case TGenericAttribute::Identifier:
+      return attributes_[faIdentifier];
+    case TGenericAttribute::Keyword:
+      return attributes_[faKey];
+    case TGenericAttribute::String:
+      return attributes_[faString];
+    case TGenericAttribute::Whitespace:
+      return attributes_[faSpace];
+    case TGenericAttribute::Symbol:
+      return attributes_[faSymbol];
   }
   return attributes_[faIdentifier];
 }

@@ -7,20 +7,41 @@ namespace vortan {
 namespace {
 
 constexpr std::array<std::string_view, 70> kReservedWords = {
-    "allocatable", "allocate",   "assign",        "backspace",       "blockdata",
-    "byte",        "call",       "case",          "casedefault",     "character",
-    "close",       "common",     "complex",       "continue",        "cycle",
-    "data",        "deallocate", "default",       "dimension",       "do",
-    "doublecomplex", "doubleprecision", "dowhile", "else",           "elseif",
-    "end",         "enddo",      "endfile",       "endif",           "endselect",
-    "entry",       "equivalence", "exit",         "external",        "format",
-    "function",    "goto",       "if",            "implicit",        "implicitnone",
-    "include",     "inquire",    "integer",       "interface",       "intrinsic",
-    "logical",     "map",        "namelist",      "open",            "parameter",
-    "pause",       "print",      "program",       "read",            "real",
-    "record",      "return",     "rewind",        "save",            "select",
-    "selectcase",  "stop",       "structure",     "subroutine",      "then",
-    "type",        "union",      "value",         "while",           "write",
+    "allocatable",   "allocate",
+    "assign",        "backspace",
+    "blockdata",     "byte",
+    "call",          "case",
+    "casedefault",   "character",
+    "close",         "common",
+    "complex",       "continue",
+    "cycle",         "data",
+    "deallocate",    "default",
+    "dimension",     "do",
+    "doublecomplex", "doubleprecision",
+    "dowhile",       "else",
+    "elseif",        "end",
+    "enddo",         "endfile",
+    "endif",         "endselect",
+    "entry",         "equivalence",
+    "exit",          "external",
+    "format",        "function",
+    "goto",          "if",
+    "implicit",      "implicitnone",
+    "include",       "inquire",
+    "integer",       "interface",
+    "intrinsic",     "logical",
+    "map",           "namelist",
+    "open",          "parameter",
+    "pause",         "print",
+    "program",       "read",
+    "real",          "record",
+    "return",        "rewind",
+    "save",          "select",
+    "selectcase",    "stop",
+    "structure",     "subroutine",
+    "then",          "type",
+    "union",         "value",
+    "while",         "write",
 };
 
 constexpr std::size_t kMaxReservedLength = 15;
@@ -62,7 +83,8 @@ bool IsReserved(const char* s, std::size_t n) {
   for (std::size_t w = kReserved.First[g]; w < kReserved.First[g + 1]; ++w) {
     const std::string_view word = kReserved.Words[w];
     std::size_t i = 1;
-    while (i < n && (static_cast<unsigned char>(s[i]) | 0x20) == static_cast<unsigned char>(word[i]))
+    while (i < n &&
+           (static_cast<unsigned char>(s[i]) | 0x20) == static_cast<unsigned char>(word[i]))
       ++i;
     if (i == n) return true;
   }
@@ -89,15 +111,24 @@ inline bool Is(int c, std::uint8_t cls) { return (kClass[static_cast<std::size_t
 
 const char* TokenKindName(TTokenKind kind) {
   switch (kind) {
-    case TTokenKind::Comment: return "Comment";
-    case TTokenKind::Identifier: return "Identifier";
-    case TTokenKind::Key: return "Key";
-    case TTokenKind::Null: return "Null";
-    case TTokenKind::Number: return "Number";
-    case TTokenKind::Space: return "Space";
-    case TTokenKind::String: return "String";
-    case TTokenKind::Symbol: return "Symbol";
-    case TTokenKind::Unknown: return "Unknown";
+    case TTokenKind::Comment:
+      return "Comment";
+    case TTokenKind::Identifier:
+      return "Identifier";
+    case TTokenKind::Key:
+      return "Key";
+    case TTokenKind::Null:
+      return "Null";
+    case TTokenKind::Number:
+      return "Number";
+    case TTokenKind::Space:
+      return "Space";
+    case TTokenKind::String:
+      return "String";
+    case TTokenKind::Symbol:
+      return "Symbol";
+    case TTokenKind::Unknown:
+      return "Unknown";
   }
   return "?";
 }
@@ -191,8 +222,16 @@ void TFortranScanner::Next() {
     case '"':
       StringRule(static_cast<char>(c), true);
       return;
-    case '0': case '1': case '2': case '3': case '4':
-    case '5': case '6': case '7': case '8': case '9':
+    case '0':
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case '5':
+    case '6':
+    case '7':
+    case '8':
+    case '9':
       NumberRule();
       return;
     case '.':
@@ -209,11 +248,28 @@ void TFortranScanner::Next() {
       Token(TTokenKind::Symbol, end);
       return;
     }
-    case '(': case ')': case '+': case '-': case '/': case ',': case ';': case '%':
+    case '(':
+    case ')':
+    case '+':
+    case '-':
+    case '/':
+    case ',':
+    case ';':
+    case '%':
       Token(TTokenKind::Symbol, pos_ + 1);
       return;
-    case 'B': case 'D': case 'F': case 'G': case 'N': case 'T':
-    case 'b': case 'd': case 'f': case 'g': case 'n': case 't':
+    case 'B':
+    case 'D':
+    case 'F':
+    case 'G':
+    case 'N':
+    case 'T':
+    case 'b':
+    case 'd':
+    case 'f':
+    case 'g':
+    case 'n':
+    case 't':
       if (!TwoWordRule(c)) WordRule();
       return;
     default:
@@ -267,11 +323,16 @@ bool TFortranScanner::TwoWordRule(int first) {
   };
 
   switch (first | 0x20) {
-    case 'd': return pair("DOUBLE", "PRECISION", "COMPLEX");
-    case 'g': return pair("GO", "TO");
-    case 'b': return pair("BLOCK", "DATA");
-    case 'n': return after("NONE", "IMPLICIT");
-    case 'f': return after("FILE", "END");
+    case 'd':
+      return pair("DOUBLE", "PRECISION", "COMPLEX");
+    case 'g':
+      return pair("GO", "TO");
+    case 'b':
+      return pair("BLOCK", "DATA");
+    case 'n':
+      return after("NONE", "IMPLICIT");
+    case 'f':
+      return after("FILE", "END");
     case 't':
       // ASSIGN label TO variable
       if (!MatchWord(pos_, "TO") || !EndsAt(pos_ + 2)) return false;
@@ -332,7 +393,10 @@ void TFortranScanner::NumberRule() {
       continue;
     }
     switch (c | 0x20) {
-      case 'd': case 'e': case 'f': case 'x': {
+      case 'd':
+      case 'e':
+      case 'f':
+      case 'x': {
         const int next = Ch(i + 1);
         if (exponent || !(next == '+' || next == '-' || Is(next, cDigit))) break;
         exponent = true;

@@ -10,8 +10,8 @@ namespace vortan {
 enum class TTokenKind : unsigned char {
   Comment,
   Identifier,
-  Key,      ///< reserved word or dot operator
-  Null,     ///< end of the line
+  Key,   ///< reserved word or dot operator
+  Null,  ///< end of the line
   Number,
   Space,
   String,

@@ -4,9 +4,12 @@ namespace vortan {
 
 std::string_view LineBreakBytes(TLineBreak lineBreak) {
   switch (lineBreak) {
-    case TLineBreak::CR: return "\r";
-    case TLineBreak::LF: return "\n";
-    case TLineBreak::CRLF: break;
+    case TLineBreak::CR:
+      return "\r";
+    case TLineBreak::LF:
+      return "\n";
+    case TLineBreak::CRLF:
+      break;
   }
   return "\r\n";
 }

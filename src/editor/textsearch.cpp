@@ -15,7 +15,8 @@ bool IsWordPart(platform::TCodePage page, unsigned char c) {
 
 std::string Lowered(platform::TCodePage page, std::string_view bytes) {
   std::string out(bytes);
-  for (char& c : out) c = static_cast<char>(platform::LowerByte(page, static_cast<unsigned char>(c)));
+  for (char& c : out)
+    c = static_cast<char>(platform::LowerByte(page, static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -28,7 +29,8 @@ bool IsWhole(std::string_view line, std::size_t at, std::size_t length, platform
 // FindInLine on a line already lowered when the case does not matter; `original` is the
 // line itself, for the whole-word test.
 std::optional<int> FindIn(std::string_view hay, std::string_view original, int from, int to,
-                          std::string_view needle, bool wholeWord, bool backwards, platform::TCodePage page) {
+                          std::string_view needle, bool wholeWord, bool backwards,
+                          platform::TCodePage page) {
   const int size = static_cast<int>(hay.size());
   from = std::clamp(from, 0, size);
   to = std::clamp(to, 0, size);
@@ -36,7 +38,8 @@ std::optional<int> FindIn(std::string_view hay, std::string_view original, int f
   if (n == 0 || to - from < n) return std::nullopt;
   if (!backwards) {
     for (std::size_t pos = hay.find(needle, static_cast<std::size_t>(from));
-         pos != std::string_view::npos && static_cast<int>(pos) + n <= to; pos = hay.find(needle, pos + 1))
+         pos != std::string_view::npos && static_cast<int>(pos) + n <= to;
+         pos = hay.find(needle, pos + 1))
       if (!wholeWord || IsWhole(original, pos, needle.size(), page)) return static_cast<int>(pos);
     return std::nullopt;
   }
@@ -52,7 +55,8 @@ std::optional<int> FindIn(std::string_view hay, std::string_view original, int f
 }  // namespace
 
 std::optional<int> FindInLine(std::string_view line, int from, int to, std::string_view search,
-                              bool matchCase, bool wholeWord, bool backwards, platform::TCodePage page) {
+                              bool matchCase, bool wholeWord, bool backwards,
+                              platform::TCodePage page) {
   if (matchCase) return FindIn(line, line, from, to, search, wholeWord, backwards, page);
   const std::string hay = Lowered(page, line), needle = Lowered(page, search);
   return FindIn(hay, line, from, to, needle, wholeWord, backwards, page);
@@ -66,14 +70,17 @@ TSearchRegion SearchRegion(const TSearchOptions& options, int lineCount, TTextPo
     r.Start = selection.Start;
     r.End = selection.End;
     switch (selection.Kind) {
-      case TSelectionKind::Stream: break;
+      case TSelectionKind::Stream:
+        break;
       case TSelectionKind::Lines:
         // Whole lines: a selection that ends at the start of a line stops at the line before.
         if (r.End.Byte == 0 && r.End.Line > r.Start.Line) --r.End.Line;
         r.Start.Byte = 0;
         r.End.Byte = INT_MAX;
         break;
-      case TSelectionKind::Column: r.Columns = selection.Columns; break;
+      case TSelectionKind::Column:
+        r.Columns = selection.Columns;
+        break;
     }
     return r;
   }
@@ -90,8 +97,8 @@ TSearchRegion SearchRegion(const TSearchOptions& options, int lineCount, TTextPo
 }
 
 int SearchReplace(TSearchDocument& document, const TSearchRegion& region, std::string_view search,
-                  std::string_view replacement, const TSearchOptions& options, platform::TCodePage page,
-                  const TReplacePrompt& prompt) {
+                  std::string_view replacement, const TSearchOptions& options,
+                  platform::TCodePage page, const TReplacePrompt& prompt) {
   if (search.empty()) return 0;
   const bool replace = options.Replace || options.ReplaceAll;
   bool replaceAll = options.ReplaceAll;
@@ -139,8 +146,8 @@ int SearchReplace(TSearchDocument& document, const TSearchRegion& region, std::s
     std::string hay = options.MatchCase ? std::string() : Lowered(page, text);
     while (!stop) {
       const std::optional<int> at =
-          FindIn(options.MatchCase ? std::string_view(text) : std::string_view(hay), text, from, to, needle,
-                 options.WholeWord, options.Backwards, page);
+          FindIn(options.MatchCase ? std::string_view(text) : std::string_view(hay), text, from, to,
+                 needle, options.WholeWord, options.Backwards, page);
       if (!at) break;
       ++found;
       const int start = *at, end = start + length;
@@ -173,9 +180,11 @@ int SearchReplace(TSearchDocument& document, const TSearchRegion& region, std::s
         if (own) document.BeginUndoStep();
         document.ReplaceBytes(line, start, end, replacement);
         if (own) document.EndUndoStep();
-        text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), replacement);
+        text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length),
+                     replacement);
         if (!options.MatchCase)
-          hay.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), Lowered(page, replacement));
+          hay.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length),
+                      Lowered(page, replacement));
         to += with - length;
         next = start + with;
         last = {true, line, start, next};
@@ -195,8 +204,9 @@ int SearchReplace(TSearchDocument& document, const TSearchRegion& region, std::s
   return found;
 }
 
-TSearchPreset SearchPreset(bool hasSelection, bool selectionInOneLine, const std::string& selectedText,
-                           std::string_view caretLine, int caretByte) {
+TSearchPreset SearchPreset(bool hasSelection, bool selectionInOneLine,
+                           const std::string& selectedText, std::string_view caretLine,
+                           int caretByte) {
   TSearchPreset p;
   p.SelectedText = hasSelection;
   if (hasSelection && selectionInOneLine) {
@@ -205,10 +215,13 @@ TSearchPreset SearchPreset(bool hasSelection, bool selectionInOneLine, const std
   }
   const int size = static_cast<int>(caretLine.size());
   int start = std::clamp(caretByte, 0, size), end = start;
-  auto word = [&](int i) { return TSynFortranSyn::IsWordChar(static_cast<unsigned char>(caretLine[i])); };
+  auto word = [&](int i) {
+    return TSynFortranSyn::IsWordChar(static_cast<unsigned char>(caretLine[i]));
+  };
   while (start > 0 && word(start - 1)) --start;
   while (end < size && word(end)) ++end;
-  p.Text = std::string(caretLine.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+  p.Text = std::string(
+      caretLine.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
   return p;
 }
 

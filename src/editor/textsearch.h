@@ -103,7 +103,8 @@ class TSearchDocument {
 /// `backwards`. Whole word: the characters just before and after it on the line, where
 /// they exist, are neither letters nor digits nor "_".
 std::optional<int> FindInLine(std::string_view line, int from, int to, std::string_view search,
-                              bool matchCase, bool wholeWord, bool backwards, platform::TCodePage page);
+                              bool matchCase, bool wholeWord, bool backwards,
+                              platform::TCodePage page);
 
 /// Searches the region and, with Replace or Replace all, replaces. Returns the number of
 /// occurrences found (0 for an empty search text). Without Replace all it stops after the
@@ -112,8 +113,8 @@ std::optional<int> FindInLine(std::string_view line, int from, int to, std::stri
 /// without prompting is one undo step, and so is everything replaced after Yes to All.
 /// The last occurrence handled is left selected (replaced: its replacement).
 int SearchReplace(TSearchDocument& document, const TSearchRegion& region, std::string_view search,
-                  std::string_view replacement, const TSearchOptions& options, platform::TCodePage page,
-                  const TReplacePrompt& prompt);
+                  std::string_view replacement, const TSearchOptions& options,
+                  platform::TCodePage page, const TReplacePrompt& prompt);
 
 /// The Find and Replace dialogs' presets from the editor.
 struct TSearchPreset {
@@ -123,7 +124,8 @@ struct TSearchPreset {
 /// A selection within one line proposes its text; otherwise the word at the caret (empty
 /// when the caret is not on a word) is proposed. Any selection proposes the scope Selected
 /// text. `caretLine` holds the caret's line bytes and `caretByte` its offset there.
-TSearchPreset SearchPreset(bool hasSelection, bool selectionInOneLine, const std::string& selectedText,
-                           std::string_view caretLine, int caretByte);
+TSearchPreset SearchPreset(bool hasSelection, bool selectionInOneLine,
+                           const std::string& selectedText, std::string_view caretLine,
+                           int caretByte);
 
 }  // namespace vortan

@@ -232,36 +232,53 @@ std::optional<int> ParseInteger(std::string_view s) {
     value = value * base + digit;
     if (value > limit) return std::nullopt;
   }
-  std::int64_t signedValue = base == 16 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(value))
-                                        : static_cast<std::int64_t>(value);
+  std::int64_t signedValue = base == 16
+                                 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(value))
+                                 : static_cast<std::int64_t>(value);
   if (negative) signedValue = -signedValue;
   return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(signedValue)));
 }
 
 const char* SectionWord(TParlaxSection s) {
   switch (s) {
-    case TParlaxSection::Info: return "INFO";
-    case TParlaxSection::Objects: return "OBJECTS";
-    case TParlaxSection::Strings: return "STRINGS";
+    case TParlaxSection::Info:
+      return "INFO";
+    case TParlaxSection::Objects:
+      return "OBJECTS";
+    case TParlaxSection::Strings:
+      return "STRINGS";
   }
   return "";
 }
 
 const char* KindPrefix(TParlaxKind k) {
   switch (k) {
-    case TParlaxKind::Action: return "Action:";
-    case TParlaxKind::Menu: return "Menu:";
-    case TParlaxKind::Toolbar: return "Toolbar:";
-    case TParlaxKind::Button: return "Button:";
-    case TParlaxKind::Label: return "Label:";
-    case TParlaxKind::Form: return "Form:";
-    case TParlaxKind::List: return "List:";
-    case TParlaxKind::Tab: return "Tab:";
-    case TParlaxKind::ComboBox: return "ComboBox:";
-    case TParlaxKind::GroupBox: return "GroupBox:";
-    case TParlaxKind::CheckBox: return "CheckBox:";
-    case TParlaxKind::RadioButton: return "RadioButton:";
-    case TParlaxKind::Edit: return "Edit:";
+    case TParlaxKind::Action:
+      return "Action:";
+    case TParlaxKind::Menu:
+      return "Menu:";
+    case TParlaxKind::Toolbar:
+      return "Toolbar:";
+    case TParlaxKind::Button:
+      return "Button:";
+    case TParlaxKind::Label:
+      return "Label:";
+    case TParlaxKind::Form:
+      return "Form:";
+    case TParlaxKind::List:
+      return "List:";
+    case TParlaxKind::Tab:
+      return "Tab:";
+    case TParlaxKind::ComboBox:
+      return "ComboBox:";
+    case TParlaxKind::GroupBox:
+      return "GroupBox:";
+    case TParlaxKind::CheckBox:
+      return "CheckBox:";
+    case TParlaxKind::RadioButton:
+      return "RadioButton:";
+    case TParlaxKind::Edit:
+      return "Edit:";
   }
   return "";
 }

@@ -16,8 +16,21 @@
 namespace vortan {
 
 enum class TParlaxSection { Info, Objects, Strings };
-enum class TParlaxKind { Action, Menu, Toolbar, Button, Label, Form, List, Tab, ComboBox,
-                         GroupBox, CheckBox, RadioButton, Edit };
+enum class TParlaxKind {
+  Action,
+  Menu,
+  Toolbar,
+  Button,
+  Label,
+  Form,
+  List,
+  Tab,
+  ComboBox,
+  GroupBox,
+  CheckBox,
+  RadioButton,
+  Edit
+};
 
 /// "INFO", "OBJECTS", "STRINGS"
 const char* SectionWord(TParlaxSection s);

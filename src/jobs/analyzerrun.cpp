@@ -1,9 +1,9 @@
 #include "jobs/analyzerrun.h"
 
-#include "jobs/commandline.h"
-#include "jobs/processthread.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
+#include "jobs/commandline.h"
+#include "jobs/processthread.h"
 #include "system/vortanextension.h"
 #include "system/vortanformat.h"
 #include "system/vortanpath.h"
@@ -29,7 +29,8 @@ TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& for
 
 TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& format,
                              const std::string& additionalParameters,
-                             const std::vector<std::string>& sources, const std::string& installDir) {
+                             const std::vector<std::string>& sources,
+                             const std::string& installDir) {
   TAnalyzerRun run;
   run.ProgramPath = QuoteArgument(analyzer);
   std::string names;

@@ -30,7 +30,8 @@ TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& for
 /// source's place, so the analyzer checks them as one program.
 TAnalyzerRun MakeAnalyzerRun(const std::string& analyzer, const std::string& format,
                              const std::string& additionalParameters,
-                             const std::vector<std::string>& sources, const std::string& installDir);
+                             const std::vector<std::string>& sources,
+                             const std::string& installDir);
 
 /// The same from the installation resolvers and the settings: the analyzer found for setting
 /// 33, the "Analyzer Format", the "Additional analyzer parameters" and the installation

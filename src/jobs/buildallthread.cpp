@@ -74,7 +74,10 @@ void TBuildAllThread::CompileWorker() {
       index = queue_[next_++];
     }
     const TBuildUnit& unit = Plan.Units[index];
-    if (OnCompiling) Report([this, &unit] { if (OnCompiling) OnCompiling(unit.File.Document); });
+    if (OnCompiling)
+      Report([this, &unit] {
+        if (OnCompiling) OnCompiling(unit.File.Document);
+      });
     std::error_code ec;
     std::filesystem::remove(unit.Stamp, ec);
     TToolRun run = RunTool(unit.ProgramPath, unit.Parameters, unit.WorkingDirectory);
@@ -95,7 +98,8 @@ void TBuildAllThread::Execute() {
   unsigned workers = Parallel != 0 ? Parallel : std::max(1u, std::thread::hardware_concurrency());
   if (workers > queue_.size()) workers = static_cast<unsigned>(queue_.size());
   std::vector<std::thread> helpers;
-  for (unsigned i = 1; i < workers; ++i) helpers.emplace_back(&TBuildAllThread::CompileWorker, this);
+  for (unsigned i = 1; i < workers; ++i)
+    helpers.emplace_back(&TBuildAllThread::CompileWorker, this);
   CompileWorker();
   for (std::thread& t : helpers) t.join();
 
@@ -110,18 +114,23 @@ void TBuildAllThread::Execute() {
     std::filesystem::remove(Plan.Program, ec);
   }
   if (failure == jrOK && !StopRequested() && Compiled() && Plan.CanLink()) {
-    const bool same = platform::FileExists(Plan.Program) &&
-                      ReadStamp(Plan.LinkStamp) == Plan.LinkFingerprint;
+    const bool same =
+        platform::FileExists(Plan.Program) && ReadStamp(Plan.LinkStamp) == Plan.LinkFingerprint;
     if (same) {
       linkSkipped_ = true;
     } else {
-      if (OnLinking) Report([this] { if (OnLinking) OnLinking(); });
+      if (OnLinking)
+        Report([this] {
+          if (OnLinking) OnLinking();
+        });
       std::error_code ec;
       std::filesystem::remove(Plan.LinkStamp, ec);
       std::filesystem::remove(Plan.Program, ec);
       Link = RunTool(Plan.LinkProgramPath, Plan.LinkParameters, Plan.LinkDirectory);
-      if (Link.Result != jrOK) failure = Link.Result;
-      else if (Link.ExitCode == 0) WriteStamp(Plan.LinkStamp, Plan.LinkFingerprint);
+      if (Link.Result != jrOK)
+        failure = Link.Result;
+      else if (Link.ExitCode == 0)
+        WriteStamp(Plan.LinkStamp, Plan.LinkFingerprint);
     }
   }
   if (StopRequested()) failure = jrTerminated;

@@ -28,7 +28,8 @@ struct TToolRun {
 /// and written after a clean one, so an object is reused only when it was made from the same
 /// text. When every unit compiled and the plan has one main program, the program is linked
 /// (an older program of that name is removed first, and also when a compile failed, so a
-/// failed build never leaves it to be run); a link whose objects and command are unchanged and whose program exists is skipped.
+/// failed build never leaves it to be run); a link whose objects and command are unchanged and
+/// whose program exists is skipped.
 ///
 /// Outcome: OnSuccess with jrOK once the tools ran (their exit codes tell how: see Compiled,
 /// Linked); OnError with jrCantExecute (the compiler cannot be started), jrTerminated

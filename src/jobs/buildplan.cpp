@@ -7,8 +7,8 @@
 #include "jobs/mainprogram.h"
 #include "platform/filebytes.h"
 #include "platform/platform.h"
-#include "system/sourcefilenames.h"
 #include "platform/textlines.h"
+#include "system/sourcefilenames.h"
 
 namespace vortan {
 
@@ -18,7 +18,8 @@ std::string Upper(std::string_view s) {
   std::string out;
   out.reserve(s.size());
   for (char c : s)
-    if (c != ' ' && c != '\t') out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (c != ' ' && c != '\t')
+      out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -129,10 +130,13 @@ TBuildPlan MakeBuildPlan(const std::vector<TBuildSource>& sources, const TBuildT
       // one text give one fingerprint.
       const std::string command =
           compiler + '\0' +
-          FormatArguments(tools.Format, {options, CompilerSourceArgument(FileExtension(source.Source)),
-                                         std::string(), std::string()});
-      unit.Fingerprint = HashText(text + '\0' + IncludedText(text, unit.WorkingDirectory) + '\0' + command);
-      unit.UpToDate = platform::FileExists(unit.Object) && ReadStamp(unit.Stamp) == unit.Fingerprint;
+          FormatArguments(tools.Format,
+                          {options, CompilerSourceArgument(FileExtension(source.Source)),
+                           std::string(), std::string()});
+      unit.Fingerprint =
+          HashText(text + '\0' + IncludedText(text, unit.WorkingDirectory) + '\0' + command);
+      unit.UpToDate =
+          platform::FileExists(unit.Object) && ReadStamp(unit.Stamp) == unit.Fingerprint;
     }
     if (unit.Main) plan.MainUnits.push_back(plan.Units.size());
     linkFingerprint += unit.Object + '\0' + unit.Fingerprint + '\0';
@@ -151,7 +155,8 @@ TBuildPlan MakeBuildPlan(const std::vector<TBuildSource>& sources, const TBuildT
         tools.Format, {tools.Options, objects, QuoteArgument(plan.Program), tools.Libraries});
     plan.LinkDirectory = DirectoryPart(main.File.Document);
     plan.LinkStamp = tools.ObjectDir + HashText(platform::AbsolutePath(plan.Program)) + ".link";
-    plan.LinkFingerprint = HashText(linkFingerprint + plan.LinkProgramPath + '\0' + plan.LinkParameters);
+    plan.LinkFingerprint =
+        HashText(linkFingerprint + plan.LinkProgramPath + '\0' + plan.LinkParameters);
   }
   return plan;
 }

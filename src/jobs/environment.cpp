@@ -61,9 +61,9 @@ void TEnvironment::SetEnglishMessages() {
     Delete(static_cast<std::size_t>(all));
     if (!value.empty()) {
       static constexpr const char* kCategories[] = {
-          "LC_CTYPE",   "LC_NUMERIC", "LC_TIME",      "LC_COLLATE",     "LC_MONETARY",
-          "LC_PAPER",   "LC_NAME",    "LC_ADDRESS",   "LC_TELEPHONE",   "LC_MEASUREMENT",
-          "LC_IDENTIFICATION"};
+          "LC_CTYPE",     "LC_NUMERIC",     "LC_TIME",          "LC_COLLATE",
+          "LC_MONETARY",  "LC_PAPER",       "LC_NAME",          "LC_ADDRESS",
+          "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"};
       for (const char* category : kCategories) SetValue(category, value);
     }
   }

@@ -55,8 +55,8 @@ bool WriteScript(const std::string& name) {
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   const std::size_t size = std::strlen(RunWithScriptText);
-  bool ok = ::write(fd, RunWithScriptText, size) == static_cast<ssize_t>(size) &&
-            ::fchmod(fd, 0755) == 0;
+  bool ok =
+      ::write(fd, RunWithScriptText, size) == static_cast<ssize_t>(size) && ::fchmod(fd, 0755) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok && ::link(temp.c_str(), name.c_str()) != 0 && errno != EEXIST) ok = false;
   ::unlink(temp.c_str());
@@ -116,7 +116,8 @@ std::vector<std::string> TExecuteThread::RunCommand(int mode, const std::string&
     case rwPifFile: {
       // The exit code goes where the text says "%d".
       const std::size_t at = endedText.find("%d");
-      const std::string before = at == std::string::npos ? endedText + " " : endedText.substr(0, at);
+      const std::string before =
+          at == std::string::npos ? endedText + " " : endedText.substr(0, at);
       const std::string after = at == std::string::npos ? std::string() : endedText.substr(at + 2);
       return platform::TerminalCommand(terminal,
                                        {"/bin/sh", "-c", HoldScript, "sh", program, before, after});
@@ -129,8 +130,8 @@ std::vector<std::string> TExecuteThread::RunCommand(int mode, const std::string&
     case rwConsole:
       if (shell.empty()) return {};
       return platform::TerminalCommand(
-          terminal, {IsPosixShell(shell) ? shell : std::string("/bin/sh"),
-                     platform::ShellArgument, ExecScript, "sh", program});
+          terminal, {IsPosixShell(shell) ? shell : std::string("/bin/sh"), platform::ShellArgument,
+                     ExecScript, "sh", program});
     default:
       return {};
   }

@@ -26,8 +26,8 @@ bool IsContinuation(std::string_view line) {
     return tab + 1 < line.size() && line[tab + 1] >= '1' && line[tab + 1] <= '9';
   if (line.size() <= 5) return false;
   const char c = line[5];
-  return c != ' ' && c != '0' && c != '\r' && c != '\n' && line.substr(0, 5).find_first_not_of(' ') ==
-                                                                std::string_view::npos;
+  return c != ' ' && c != '0' && c != '\r' && c != '\n' &&
+         line.substr(0, 5).find_first_not_of(' ') == std::string_view::npos;
 }
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
@@ -44,8 +44,9 @@ bool IsName(std::string_view s) {
 // Removes a type with an optional length or kind ("REAL*8", "CHARACTER*(*)", "REAL(8)") from
 // the front of s; false when s does not start with one.
 bool SkipType(std::string_view& s) {
-  static constexpr std::string_view Types[] = {"DOUBLEPRECISION", "DOUBLECOMPLEX", "INTEGER",
-                                               "REAL", "COMPLEX", "LOGICAL", "CHARACTER", "BYTE"};
+  static constexpr std::string_view Types[] = {
+      "DOUBLEPRECISION", "DOUBLECOMPLEX", "INTEGER",   "REAL",
+      "COMPLEX",         "LOGICAL",       "CHARACTER", "BYTE"};
   for (std::string_view type : Types) {
     if (!StartsWith(s, type)) continue;
     std::size_t at = type.size();
@@ -108,7 +109,8 @@ TUnitStart UnitOf(const std::string& s) {
 bool IsEnd(const std::string& s) {
   if (s == "END") return true;
   for (std::string_view kind : {"ENDPROGRAM", "ENDSUBROUTINE", "ENDFUNCTION", "ENDBLOCKDATA"})
-    if (StartsWith(s, kind) && (s.size() == kind.size() || IsName(std::string_view(s).substr(kind.size()))))
+    if (StartsWith(s, kind) &&
+        (s.size() == kind.size() || IsName(std::string_view(s).substr(kind.size()))))
       return true;
   return false;
 }

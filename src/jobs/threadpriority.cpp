@@ -12,13 +12,20 @@ namespace vortan {
 
 TThreadScheduling SchedulingOf(int level) {
   switch (level) {
-    case tpIdle: return {true, 0};
-    case tpLowest: return {false, 10};
-    case tpLower: return {false, 5};
-    case tpHigher: return {false, -5};
-    case tpHighest: return {false, -10};
-    case tpTimeCritical: return {false, -20};
-    default: return {false, 0};
+    case tpIdle:
+      return {true, 0};
+    case tpLowest:
+      return {false, 10};
+    case tpLower:
+      return {false, 5};
+    case tpHigher:
+      return {false, -5};
+    case tpHighest:
+      return {false, -10};
+    case tpTimeCritical:
+      return {false, -20};
+    default:
+      return {false, 0};
   }
 }
 

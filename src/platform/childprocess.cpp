@@ -72,8 +72,8 @@ bool TChildProcess::Start(const TChildStart& how) {
   argv.push_back(nullptr);
 
   pid_t pid = -1;
-  const int rc = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(),
-                              how.Envp ? how.Envp : environ);
+  const int rc =
+      posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), how.Envp ? how.Envp : environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attr);
   if (rc != 0) {

@@ -80,23 +80,34 @@ const TReverse& ReverseOf(TCodePage page) {
 char32_t SimpleUpper(char32_t c) {
   if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
   switch (c) {
-    case 0x00FF: return 0x0178;  // ÿ
-    case 0x0131: return U'I';    // dotless i
-    case 0x0153: return 0x0152;  // œ
-    case 0x0161: return 0x0160;  // š
-    case 0x017E: return 0x017D;  // ž
-    default: return c;
+    case 0x00FF:
+      return 0x0178;  // ÿ
+    case 0x0131:
+      return U'I';  // dotless i
+    case 0x0153:
+      return 0x0152;  // œ
+    case 0x0161:
+      return 0x0160;  // š
+    case 0x017E:
+      return 0x017D;  // ž
+    default:
+      return c;
   }
 }
 
 char32_t SimpleLower(char32_t c) {
   if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
   switch (c) {
-    case 0x0178: return 0x00FF;
-    case 0x0152: return 0x0153;
-    case 0x0160: return 0x0161;
-    case 0x017D: return 0x017E;
-    default: return c;
+    case 0x0178:
+      return 0x00FF;
+    case 0x0152:
+      return 0x0153;
+    case 0x0160:
+      return 0x0161;
+    case 0x017D:
+      return 0x017E;
+    default:
+      return c;
   }
 }
 
@@ -319,7 +330,8 @@ std::size_t Utf8Length(TCodePage page, std::string_view bytes) {
 std::size_t ByteOffsetOfUtf8(TCodePage page, std::string_view bytes, std::size_t utf8Offset) {
   const TSizes& s = SizesOf(page);
   std::size_t i = 0, reached = 0;
-  while (i < bytes.size() && reached < utf8Offset) reached += s[static_cast<unsigned char>(bytes[i++])];
+  while (i < bytes.size() && reached < utf8Offset)
+    reached += s[static_cast<unsigned char>(bytes[i++])];
   return i;
 }
 

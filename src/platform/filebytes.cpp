@@ -87,7 +87,7 @@ constexpr char SaveInfix[] = ".vortan-";
 constexpr std::size_t SaveSuffixLength = 6;
 
 struct TNameParts {
-  std::string Dir;   // with its trailing separator, or empty
+  std::string Dir;  // with its trailing separator, or empty
   std::string Base;
 };
 

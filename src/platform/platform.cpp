@@ -90,7 +90,8 @@ std::string DesktopFromUserDirs(const std::string& home) {
     auto start = line.find_first_not_of(" \t");
     if (start == std::string::npos || line[start] == '#') continue;
     auto eq = line.find('=', start);
-    if (eq == std::string::npos || line.compare(start, eq - start, "XDG_DESKTOP_DIR") != 0) continue;
+    if (eq == std::string::npos || line.compare(start, eq - start, "XDG_DESKTOP_DIR") != 0)
+      continue;
     std::string value = line.substr(eq + 1);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
       value.pop_back();
@@ -144,59 +145,31 @@ struct TLocaleId {
 };
 
 constexpr TLocaleId LocaleIds[] = {
-    {"en", "US", 1033}, {"en", "GB", 2057}, {"en", "AU", 3081}, {"en", "CA", 4105},
-    {"en", "NZ", 5129}, {"en", "IE", 6153}, {"en", "ZA", 7177}, {"en", "JM", 8201},
+    {"en", "US", 1033},  {"en", "GB", 2057},  {"en", "AU", 3081},  {"en", "CA", 4105},
+    {"en", "NZ", 5129},  {"en", "IE", 6153},  {"en", "ZA", 7177},  {"en", "JM", 8201},
     {"en", "BZ", 10249}, {"en", "TT", 11273}, {"en", "ZW", 12297}, {"en", "PH", 13321},
-    {"en", "IN", 16393}, {"en", "MY", 17417}, {"en", "SG", 18441},
-    {"pt", "BR", 1046}, {"pt", "PT", 2070},
-    {"es", "ES", 3082}, {"es", "MX", 2058}, {"es", "GT", 4106}, {"es", "CR", 5130},
-    {"es", "PA", 6154}, {"es", "DO", 7178}, {"es", "VE", 8202}, {"es", "CO", 9226},
-    {"es", "PE", 10250}, {"es", "AR", 11274}, {"es", "EC", 12298}, {"es", "CL", 13322},
-    {"es", "UY", 14346}, {"es", "PY", 15370}, {"es", "BO", 16394}, {"es", "SV", 17418},
-    {"es", "HN", 18442}, {"es", "NI", 19466}, {"es", "PR", 20490}, {"es", "US", 21514},
-    {"fr", "FR", 1036}, {"fr", "BE", 2060}, {"fr", "CA", 3084}, {"fr", "CH", 4108},
-    {"fr", "LU", 5132}, {"fr", "MC", 6156},
-    {"de", "DE", 1031}, {"de", "CH", 2055}, {"de", "AT", 3079}, {"de", "LU", 4103},
-    {"de", "LI", 5127},
-    {"it", "IT", 1040}, {"it", "CH", 2064},
-    {"nl", "NL", 1043}, {"nl", "BE", 2067},
-    {"ru", "RU", 1049}, {"ru", "MD", 2073},
-    {"pl", "PL", 1045},
-    {"cs", "CZ", 1029},
-    {"ja", "JP", 1041},
-    {"zh", "CN", 2052}, {"zh", "TW", 1028}, {"zh", "HK", 3076}, {"zh", "SG", 4100},
-    {"zh", "MO", 5124},
-    {"ko", "KR", 1042},
-    {"sv", "SE", 1053}, {"sv", "FI", 2077},
-    {"da", "DK", 1030},
-    {"nb", "NO", 1044}, {"no", "NO", 1044}, {"nn", "NO", 2068},
-    {"fi", "FI", 1035},
-    {"hu", "HU", 1038},
-    {"tr", "TR", 1055},
-    {"el", "GR", 1032},
-    {"ro", "RO", 1048},
-    {"sk", "SK", 1051},
-    {"sl", "SI", 1060},
-    {"hr", "HR", 1050},
-    {"bg", "BG", 1026},
-    {"uk", "UA", 1058},
-    {"ca", "ES", 1027},
-    {"eu", "ES", 1069},
-    {"gl", "ES", 1110},
-    {"et", "EE", 1061},
-    {"lv", "LV", 1062},
-    {"lt", "LT", 1063},
-    {"is", "IS", 1039},
-    {"he", "IL", 1037},
-    {"ar", "SA", 1025}, {"ar", "EG", 3073},
-    {"fa", "IR", 1065},
-    {"hi", "IN", 1081},
-    {"th", "TH", 1054},
-    {"vi", "VN", 1066},
-    {"id", "ID", 1057},
-    {"ms", "MY", 1086},
+    {"en", "IN", 16393}, {"en", "MY", 17417}, {"en", "SG", 18441}, {"pt", "BR", 1046},
+    {"pt", "PT", 2070},  {"es", "ES", 3082},  {"es", "MX", 2058},  {"es", "GT", 4106},
+    {"es", "CR", 5130},  {"es", "PA", 6154},  {"es", "DO", 7178},  {"es", "VE", 8202},
+    {"es", "CO", 9226},  {"es", "PE", 10250}, {"es", "AR", 11274}, {"es", "EC", 12298},
+    {"es", "CL", 13322}, {"es", "UY", 14346}, {"es", "PY", 15370}, {"es", "BO", 16394},
+    {"es", "SV", 17418}, {"es", "HN", 18442}, {"es", "NI", 19466}, {"es", "PR", 20490},
+    {"es", "US", 21514}, {"fr", "FR", 1036},  {"fr", "BE", 2060},  {"fr", "CA", 3084},
+    {"fr", "CH", 4108},  {"fr", "LU", 5132},  {"fr", "MC", 6156},  {"de", "DE", 1031},
+    {"de", "CH", 2055},  {"de", "AT", 3079},  {"de", "LU", 4103},  {"de", "LI", 5127},
+    {"it", "IT", 1040},  {"it", "CH", 2064},  {"nl", "NL", 1043},  {"nl", "BE", 2067},
+    {"ru", "RU", 1049},  {"ru", "MD", 2073},  {"pl", "PL", 1045},  {"cs", "CZ", 1029},
+    {"ja", "JP", 1041},  {"zh", "CN", 2052},  {"zh", "TW", 1028},  {"zh", "HK", 3076},
+    {"zh", "SG", 4100},  {"zh", "MO", 5124},  {"ko", "KR", 1042},  {"sv", "SE", 1053},
+    {"sv", "FI", 2077},  {"da", "DK", 1030},  {"nb", "NO", 1044},  {"no", "NO", 1044},
+    {"nn", "NO", 2068},  {"fi", "FI", 1035},  {"hu", "HU", 1038},  {"tr", "TR", 1055},
+    {"el", "GR", 1032},  {"ro", "RO", 1048},  {"sk", "SK", 1051},  {"sl", "SI", 1060},
+    {"hr", "HR", 1050},  {"bg", "BG", 1026},  {"uk", "UA", 1058},  {"ca", "ES", 1027},
+    {"eu", "ES", 1069},  {"gl", "ES", 1110},  {"et", "EE", 1061},  {"lv", "LV", 1062},
+    {"lt", "LT", 1063},  {"is", "IS", 1039},  {"he", "IL", 1037},  {"ar", "SA", 1025},
+    {"ar", "EG", 3073},  {"fa", "IR", 1065},  {"hi", "IN", 1081},  {"th", "TH", 1054},
+    {"vi", "VN", 1066},  {"id", "ID", 1057},  {"ms", "MY", 1086},
 };
-
 
 }  // namespace
 
@@ -205,7 +178,8 @@ int LanguageIdFromLocale(std::string_view locale) {
   locale = locale.substr(0, locale.find_first_of(".@"));
   auto sep = locale.find_first_of("_-");
   std::string language = LowerAscii(locale.substr(0, sep));
-  std::string country = sep == std::string_view::npos ? std::string() : UpperAscii(locale.substr(sep + 1));
+  std::string country =
+      sep == std::string_view::npos ? std::string() : UpperAscii(locale.substr(sep + 1));
   const TLocaleId* main = nullptr;
   for (const TLocaleId& row : LocaleIds) {
     if (language != row.Language) continue;
@@ -245,7 +219,12 @@ bool IsUtf8(std::string_view s) {
   while (i < s.size()) {
     const auto c = static_cast<unsigned char>(s[i]);
     // Continuation bytes after the lead byte; 0xC0, 0xC1 and 0xF8.. never start a character.
-    const std::size_t n = c < 0x80 ? 0 : c < 0xC2 ? 9 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : c < 0xF5 ? 3 : 9;
+    const std::size_t n = c < 0x80   ? 0
+                          : c < 0xC2 ? 9
+                          : c < 0xE0 ? 1
+                          : c < 0xF0 ? 2
+                          : c < 0xF5 ? 3
+                                     : 9;
     if (n == 9 || i + n >= s.size() + (n == 0)) return false;
     for (std::size_t k = 1; k <= n; ++k)
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -310,13 +289,12 @@ bool IsPrivateDirectory(const std::string& dir, unsigned uid) {
 
 }  // namespace
 
-std::string PrivateRuntimeDirectory(const std::string& runtimeDir,
-                                    const std::string& fallbackBase, unsigned uid) {
+std::string PrivateRuntimeDirectory(const std::string& runtimeDir, const std::string& fallbackBase,
+                                    unsigned uid) {
   if (!runtimeDir.empty() && runtimeDir.front() == '/' && IsPrivateDirectory(runtimeDir, uid))
     return runtimeDir;
   if (fallbackBase.empty() || fallbackBase.front() != '/') return std::string();
-  const std::string dir =
-      IncludeTrailingSeparator(fallbackBase) + "vortan-" + std::to_string(uid);
+  const std::string dir = IncludeTrailingSeparator(fallbackBase) + "vortan-" + std::to_string(uid);
   if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::string();
   // Opened without following a link, so that the checks and the repair are on one folder.
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);

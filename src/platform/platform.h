@@ -87,7 +87,7 @@ int FileWriteDenied(const std::string& path);
 /// "vortan-<uid>" in `fallbackBase`, created with mode 0700 (one of ours found open is closed
 /// again). Empty when neither is possible, or the fallback exists with another owner or is
 /// no real folder: there is then no private place.
-std::string PrivateRuntimeDirectory(const std::string& runtimeDir,
-                                    const std::string& fallbackBase, unsigned uid);
+std::string PrivateRuntimeDirectory(const std::string& runtimeDir, const std::string& fallbackBase,
+                                    unsigned uid);
 
 }  // namespace vortan::platform

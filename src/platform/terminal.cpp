@@ -16,7 +16,8 @@ bool IsExecutable(const std::string& path) {
 
 std::string FindExecutable(const std::string& name) {
   if (name.empty()) return {};
-  if (name.find(PathSeparator) != std::string::npos) return IsExecutable(name) ? name : std::string();
+  if (name.find(PathSeparator) != std::string::npos)
+    return IsExecutable(name) ? name : std::string();
   const std::string path = GetEnv("PATH");
   std::size_t start = 0;
   while (start <= path.size()) {

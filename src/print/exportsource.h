@@ -12,7 +12,7 @@
 namespace vortan {
 
 struct TExportSource {
-  const std::vector<std::string>* Lines = nullptr;  ///< the document's bytes, one line each
+  const std::vector<std::string>* Lines = nullptr;          ///< the document's bytes, one line each
   platform::TCodePage CodePage = platform::TCodePage::Oem;  ///< how those bytes read
   /// The highlighter's attributes; null when syntax highlighting is off (no colour markup).
   const TSynFortranSyn::TAttributes* Attributes = nullptr;

@@ -10,7 +10,9 @@ THFPlacement PlaceHeaderFooter(const THeaderFooter& hf, bool footer, const TPage
                                const std::function<double(const TFontSpec&)>& lineHeight) {
   THFPlacement out;
   if (hf.Items.empty()) return out;
-  auto mm = [&](double margin) { return std::max(0.0, settings.ToMillimeters(margin)) * unitsPerMm; };
+  auto mm = [&](double margin) {
+    return std::max(0.0, settings.ToMillimeters(margin)) * unitsPerMm;
+  };
   const double internal = mm(settings.HFInternal);
 
   int lines = 1;

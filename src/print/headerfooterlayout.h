@@ -12,8 +12,8 @@
 namespace vortan {
 
 struct TPlacedHFItem {
-  std::string Text;                 ///< macros expanded
-  const TFontSpec* Font = nullptr;  ///< points into the header/footer given
+  std::string Text;                             ///< macros expanded
+  const TFontSpec* Font = nullptr;              ///< points into the header/footer given
   THFAlignment Alignment = THFAlignment::Left;  ///< after mirroring
   double X = 0;       ///< left edge (Left), right edge (Right) or middle (Center) of the text
   double Top = 0;     ///< top of the item's line

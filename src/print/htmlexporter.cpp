@@ -8,11 +8,20 @@ namespace {
 
 void AppendEscaped(std::string& out, char32_t c) {
   switch (c) {
-    case '&': out += "&amp;"; break;
-    case '<': out += "&lt;"; break;
-    case '>': out += "&gt;"; break;
-    case '"': out += "&quot;"; break;
-    default: platform::AppendUtf8(out, c);
+    case '&':
+      out += "&amp;";
+      break;
+    case '<':
+      out += "&lt;";
+      break;
+    case '>':
+      out += "&gt;";
+      break;
+    case '"':
+      out += "&quot;";
+      break;
+    default:
+      platform::AppendUtf8(out, c);
   }
 }
 

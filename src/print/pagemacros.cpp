@@ -17,14 +17,22 @@ std::string Number(int n, bool roman) { return roman ? RomanNumber(n) : std::to_
 
 // The value of a macro name (without its "$" signs); false for a name that is no macro.
 bool MacroValue(std::string_view name, const TMacroValues& v, std::string& out) {
-  if (SameName(name, "PAGENUM")) out = Number(v.Page, v.RomanNumbers);
-  else if (SameName(name, "PAGECOUNT")) out = Number(v.PageCount, v.RomanNumbers);
-  else if (SameName(name, "TITLE")) out = v.Title;
-  else if (SameName(name, "DATE")) out = v.Date;
-  else if (SameName(name, "TIME")) out = v.Time;
-  else if (SameName(name, "DATETIME")) out = v.Date + " " + v.Time;
-  else if (SameName(name, "TIMEDATE")) out = v.Time + " " + v.Date;
-  else return false;
+  if (SameName(name, "PAGENUM"))
+    out = Number(v.Page, v.RomanNumbers);
+  else if (SameName(name, "PAGECOUNT"))
+    out = Number(v.PageCount, v.RomanNumbers);
+  else if (SameName(name, "TITLE"))
+    out = v.Title;
+  else if (SameName(name, "DATE"))
+    out = v.Date;
+  else if (SameName(name, "TIME"))
+    out = v.Time;
+  else if (SameName(name, "DATETIME"))
+    out = v.Date + " " + v.Time;
+  else if (SameName(name, "TIMEDATE"))
+    out = v.Time + " " + v.Date;
+  else
+    return false;
   return true;
 }
 
@@ -35,9 +43,8 @@ std::string RomanNumber(int n) {
   static const struct {
     int Value;
     const char* Text;
-  } table[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"},
-               {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
-               {5, "v"},    {4, "iv"},   {1, "i"}};
+  } table[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+               {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
   std::string out;
   for (const auto& t : table)
     while (n >= t.Value) {

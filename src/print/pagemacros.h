@@ -11,8 +11,8 @@ struct TMacroValues {
   int Page = 1;
   int PageCount = 1;
   std::string Title;
-  std::string Date;    ///< already in the system's short date format
-  std::string Time;    ///< already in the system's time format
+  std::string Date;           ///< already in the system's short date format
+  std::string Time;           ///< already in the system's time format
   bool RomanNumbers = false;  ///< page numbers as lower-case roman numerals
 };
 

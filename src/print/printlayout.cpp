@@ -110,8 +110,8 @@ TPagination Paginate(const std::vector<std::string>& lines, const TPrintSettings
   p.EvenFrame = FrameOf(settings, metrics, true, p.NumberDigits);
 
   const double height = p.OddFrame.Bottom - p.OddFrame.Top;
-  const double width = std::min(p.OddFrame.Right - p.OddFrame.TextLeft,
-                                p.EvenFrame.Right - p.EvenFrame.TextLeft);
+  const double width =
+      std::min(p.OddFrame.Right - p.OddFrame.TextLeft, p.EvenFrame.Right - p.EvenFrame.TextLeft);
   const double eps = 1e-9;
   if (metrics.CharWidth <= 0 || metrics.LineHeight <= 0 || width + eps < metrics.CharWidth ||
       height + eps < metrics.LineHeight) {

@@ -14,18 +14,18 @@ namespace vortan {
 
 /// Device facts and text-font metrics, all in device units.
 struct TPrintMetrics {
-  double PageWidth = 0;    ///< the whole sheet
+  double PageWidth = 0;  ///< the whole sheet
   double PageHeight = 0;
-  double UnitsPerMm = 1;   ///< device resolution
-  double CharWidth = 1;    ///< advance of one character of the (fixed-pitch) text font
-  double LineHeight = 1;   ///< distance between two text rows
+  double UnitsPerMm = 1;  ///< device resolution
+  double CharWidth = 1;   ///< advance of one character of the (fixed-pitch) text font
+  double LineHeight = 1;  ///< distance between two text rows
 };
 
 /// The rectangles of one page, in device units from the sheet's top-left corner.
 struct TPageFrame {
-  double Left = 0, Right = 0;           ///< between the left and right margins (gutter included)
-  double Top = 0, Bottom = 0;           ///< text rows go between these
-  double TextLeft = 0;                  ///< where a row's text starts
+  double Left = 0, Right = 0;  ///< between the left and right margins (gutter included)
+  double Top = 0, Bottom = 0;  ///< text rows go between these
+  double TextLeft = 0;         ///< where a row's text starts
   double NumbersLeft = 0, NumbersRight = 0;  ///< the line-number column (numbers right-aligned)
   double HeaderTop = 0, HeaderBottom = 0;    ///< the band above the text reserved for the header
   double FooterTop = 0, FooterBottom = 0;    ///< the band below the text reserved for the footer
@@ -47,8 +47,8 @@ struct TPagination {
   TLayoutError Error = TLayoutError::None;
   TPageFrame OddFrame, EvenFrame;  ///< pages 1, 3, ... and 2, 4, ... (differ with mirrored margins)
   int RowsPerPage = 0;
-  int CharsPerRow = 0;     ///< 0 when lines are not wrapped
-  int NumberDigits = 0;    ///< width of the line-number column in characters (0: none)
+  int CharsPerRow = 0;   ///< 0 when lines are not wrapped
+  int NumberDigits = 0;  ///< width of the line-number column in characters (0: none)
   std::vector<TPrintRow> Rows;
   std::vector<std::size_t> PageStarts;  ///< index of each page's first row
 

@@ -16,8 +16,8 @@ void AppendChar(std::string& out, char32_t c) {
     out += "\\tab ";
   } else if (c >= 0x20 && c < 0x7F) {
     out += static_cast<char>(c);
-  } else if (const auto ansi = c >= 0xA0 ? platform::FromUnicode(platform::TCodePage::Ansi, c)
-                                          : std::nullopt) {
+  } else if (const auto ansi =
+                 c >= 0xA0 ? platform::FromUnicode(platform::TCodePage::Ansi, c) : std::nullopt) {
     // Letters of the Windows page as \'hh, which every reader knows; \u for the rest.
     static const char hex[] = "0123456789abcdef";
     out += "\\'";
@@ -88,7 +88,8 @@ std::string ExportRtf(const TExportSource& source) {
           if (a.StrikeOut) codes += "\\strike";
         }
         if (!codes.empty()) out += "{" + codes + " ";
-        for (char b : bytes) AppendChar(out, platform::ToUnicode(page, static_cast<unsigned char>(b)));
+        for (char b : bytes)
+          AppendChar(out, platform::ToUnicode(page, static_cast<unsigned char>(b)));
         if (!codes.empty()) out += "}";
       },
       [&] { out += "\\par\n"; });

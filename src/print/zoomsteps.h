@@ -11,8 +11,8 @@ constexpr int ZoomFitToPage = -2;  ///< scale so that the whole page is visible
 
 /// The zoom box entries in order: 500, 400, 200, 150, 100, 75, 50, 25, 10 percent, page width,
 /// fit to page.
-constexpr int ZoomEntries[] = {500, 400, 200, 150, 100, 75, 50, 25, 10, ZoomPageWidth,
-                               ZoomFitToPage};
+constexpr int ZoomEntries[] = {500, 400, 200, 150,           100,          75,
+                               50,  25,  10,  ZoomPageWidth, ZoomFitToPage};
 constexpr int ZoomEntryCount = sizeof(ZoomEntries) / sizeof(ZoomEntries[0]);
 
 /// Index of a zoom value among the entries, -1 when it is none of them.

@@ -12,11 +12,11 @@
 #include <QUrl>
 #include <QWheelEvent>
 
-#include "platform/platform.h"
 #include "i18n/parlax.h"
 #include "i18n/ui/translator.h"
-#include "system/product.h"
+#include "platform/platform.h"
 #include "shell/splash.h"
+#include "system/product.h"
 
 namespace vortan {
 
@@ -31,35 +31,38 @@ constexpr int kPageStep = 94;
 constexpr int kLineStep = 10;
 
 QString CreditsText(int languageId) {
-  const QString head = QStringLiteral("<b>%1</b> %2<br>").arg(QLatin1String(ApplicationTitle),
-                                                             QLatin1String(ProductVersion));
+  const QString head = QStringLiteral("<b>%1</b> %2<br>")
+                           .arg(QLatin1String(ApplicationTitle), QLatin1String(ProductVersion));
   if (platform::IsBrazilianPortuguese(languageId))
-    return head + QStringLiteral(
-        "Ambiente de desenvolvimento para FORTRAN 77.<br><br>"
-        "Edite, analise, compile, execute e depure programas FORTRAN 77 num s\u00f3 lugar, "
-        "com o analisador ftnchek, o compilador GNU Fortran e o depurador GDB.<br><br>"
-        "<b>Agradecimentos</b><br>"
-        "Aos autores do ftnchek, do GNU Fortran e do GDB, cujas ferramentas fazem o trabalho "
-        "pesado; aos tradutores, que levam o Vortan a outras l\u00ednguas; e a todos que "
-        "enviaram sugest\u00f5es e relatos de erros.<br><br>"
-        "Este programa \u00e9 software livre. Use, estude, compartilhe e melhore.");
-  return head + QStringLiteral(
-      "A development environment for FORTRAN 77.<br><br>"
-      "Edit, analyze, compile, run and debug FORTRAN 77 programs in one place, with the "
-      "ftnchek analyzer, the GNU Fortran compiler and the GDB debugger.<br><br>"
-      "<b>Thanks</b><br>"
-      "To the authors of ftnchek, GNU Fortran and GDB, whose tools do the heavy lifting; to the "
-      "translators, who carry Vortan into other languages; and to everyone who sent ideas and "
-      "bug reports.<br><br>"
-      "This program is free software. Use it, study it, share it and improve it.");
+    return head +
+           QStringLiteral(
+               "Ambiente de desenvolvimento para FORTRAN 77.<br><br>"
+               "Edite, analise, compile, execute e depure programas FORTRAN 77 num s\u00f3 lugar, "
+               "com o analisador ftnchek, o compilador GNU Fortran e o depurador GDB.<br><br>"
+               "<b>Agradecimentos</b><br>"
+               "Aos autores do ftnchek, do GNU Fortran e do GDB, cujas ferramentas fazem o "
+               "trabalho "
+               "pesado; aos tradutores, que levam o Vortan a outras l\u00ednguas; e a todos que "
+               "enviaram sugest\u00f5es e relatos de erros.<br><br>"
+               "Este programa \u00e9 software livre. Use, estude, compartilhe e melhore.");
+  return head +
+         QStringLiteral(
+             "A development environment for FORTRAN 77.<br><br>"
+             "Edit, analyze, compile, run and debug FORTRAN 77 programs in one place, with the "
+             "ftnchek analyzer, the GNU Fortran compiler and the GDB debugger.<br><br>"
+             "<b>Thanks</b><br>"
+             "To the authors of ftnchek, GNU Fortran and GDB, whose tools do the heavy lifting; to "
+             "the "
+             "translators, who carry Vortan into other languages; and to everyone who sent ideas "
+             "and "
+             "bug reports.<br><br>"
+             "This program is free software. Use it, study it, share it and improve it.");
 }
 
 QString TemplateText(const char* block, const char* key, const char* fallback) {
   std::string text = fallback;
   if (const TParlaxItem* about =
-          MainLanguage().Active
-              ? MainLanguage().Root().FindChild("OBJECTS")
-              : nullptr) {
+          MainLanguage().Active ? MainLanguage().Root().FindChild("OBJECTS") : nullptr) {
     if (const TParlaxItem* form = about->FindChild("Form:About")) {
       const TParlaxItem* item = *block ? form->FindChild(block) : form;
       if (item) item->GetString(key, text);

@@ -17,26 +17,26 @@ namespace vortan {
 enum class TUpdateRule {
   Always,
   Never,
-  ActiveEditor,   ///< an editor window is active
-  AnyEditor,      ///< at least one editor window exists
-  Save,           ///< the active editor is modified or untitled
-  History,        ///< the reopen history is not empty
+  ActiveEditor,  ///< an editor window is active
+  AnyEditor,     ///< at least one editor window exists
+  Save,          ///< the active editor is modified or untitled
+  History,       ///< the reopen history is not empty
   Undo,
   Redo,
-  Selection,      ///< the active editor has a selection
+  Selection,  ///< the active editor has a selection
   Paste,
-  SearchAgain,    ///< an editor is active and there is a previous search text
-  Stop,           ///< the active editor has a running job
-  Messages,       ///< the Messages tree is not empty
-  Output,         ///< the Output panel is not empty
-  PanelCopy,      ///< the panel whose context menu opened last has something to copy
-  TextStyle,      ///< an icon set is in use (text styles need icons)
-  Compile,        ///< an editor is active, has no running job, and the compiler is found
-  Analyze,        ///< an editor is active and the analyzer is found
-  Execute,        ///< an editor is active, has no running job, and its program exists
-  Debug,          ///< the debugger is missing (choosing Debug explains it), or as Compile
-  CompileAll,     ///< at least one editor window exists and the compiler is found
-  AnalyzeAll,     ///< at least one editor window exists and the analyzer is found
+  SearchAgain,  ///< an editor is active and there is a previous search text
+  Stop,         ///< the active editor has a running job
+  Messages,     ///< the Messages tree is not empty
+  Output,       ///< the Output panel is not empty
+  PanelCopy,    ///< the panel whose context menu opened last has something to copy
+  TextStyle,    ///< an icon set is in use (text styles need icons)
+  Compile,      ///< an editor is active, has no running job, and the compiler is found
+  Analyze,      ///< an editor is active and the analyzer is found
+  Execute,      ///< an editor is active, has no running job, and its program exists
+  Debug,        ///< the debugger is missing (choosing Debug explains it), or as Compile
+  CompileAll,   ///< at least one editor window exists and the compiler is found
+  AnalyzeAll,   ///< at least one editor window exists and the analyzer is found
 };
 
 /// What the check mark of an action shows.
@@ -64,16 +64,16 @@ constexpr int IconSetCount = 3;
 constexpr int NoIcons = 3;
 
 struct TActionRow {
-  const char* Name;     ///< "actNew"
-  const char* Group;    ///< "File" (the template's group block)
-  const char* Key;      ///< "New" (the template's "Action:New" block)
+  const char* Name;         ///< "actNew"
+  const char* Group;        ///< "File" (the template's group block)
+  const char* Key;          ///< "New" (the template's "Action:New" block)
   int Image[IconSetCount];  ///< index in the XP, Gnome and Old image lists; -1 none
-  int Tag;              ///< bookmark digit, options page, icon style, ...
+  int Tag;                  ///< bookmark digit, options page, icon style, ...
   TUpdateRule Enable;
   TCheckRule Check;
-  bool Hidden;          ///< never shown in a menu
-  bool SubmenuHead;     ///< only opens a submenu; executing it does nothing
-  TCommand Run;         ///< what the command does; nullptr while it has no handler yet
+  bool Hidden;       ///< never shown in a menu
+  bool SubmenuHead;  ///< only opens a submenu; executing it does nothing
+  TCommand Run;      ///< what the command does; nullptr while it has no handler yet
 };
 
 /// Every action of the main window, in the template's order.
@@ -97,7 +97,7 @@ struct TActionState {
   bool Running = false;
   bool MessagesNotEmpty = false;
   bool OutputNotEmpty = false;
-  bool PanelHasCopy = false;  ///< see TUpdateRule::PanelCopy
+  bool PanelHasCopy = false;        ///< see TUpdateRule::PanelCopy
   bool CompiledFileExists = false;  ///< the active editor's program file exists
   bool AnalyzerFound = false, CompilerFound = false, DebuggerFound = false;
   int IconStyle = 0;

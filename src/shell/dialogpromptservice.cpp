@@ -1,9 +1,9 @@
 #include "shell/dialogpromptservice.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QCursor>
 #include <QFileDialog>
-#include <QColorDialog>
 #include <algorithm>
 
 #include <QFontDialog>
@@ -12,8 +12,8 @@
 #include <QPrinter>
 
 #include "config/headerfooter.h"
-#include "widgets/qtconvert.h"
 #include "i18n/ui/messagedialog.h"
+#include "widgets/qtconvert.h"
 #include "widgets/qtfont.h"
 
 namespace vortan {
@@ -83,7 +83,6 @@ bool TDialogPromptService::ColorDialog(uint32_t& color) {
   if (!chosen.isValid()) return false;
   color = FromQColor(chosen);
   return true;
-
 }
 
 TPrintDialogAnswer TDialogPromptService::PrintDialog(const TPrintDialogRequest& request) {

@@ -15,13 +15,27 @@ void OnActive(const TCommandCall& c, F f) {
 }
 }  // namespace
 
-void Undo(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Undo(); }); }
-void Redo(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Redo(); }); }
-void Cut(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Cut(); }); }
-void Copy(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Copy(); }); }
-void Paste(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Paste(); }); }
-void Clear(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.Clear(); }); }
-void SelectAll(const TCommandCall& c) { OnActive(c, [](TfrmEditor& e) { e.SelectAll(); }); }
+void Undo(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.Undo(); });
+}
+void Redo(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.Redo(); });
+}
+void Cut(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.Cut(); });
+}
+void Copy(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.Copy(); });
+}
+void Paste(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.Paste(); });
+}
+void Clear(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.Clear(); });
+}
+void SelectAll(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { e.SelectAll(); });
+}
 
 void ToggleBookmark(const TCommandCall& c) {
   const int n = c.Row.Tag;

@@ -8,8 +8,8 @@
 #include "i18n/stringtable.h"
 #include "shell/actiontable.h"
 #include "shell/commands.h"
-#include "shell/printcommands.h"
 #include "shell/mainwindow.h"
+#include "shell/printcommands.h"
 #include "system/promptservice.h"
 #include "widgets/dialogtitles.h"
 

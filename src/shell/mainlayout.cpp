@@ -23,39 +23,57 @@ TBarLayout Stored(int id) { return BarLayoutFromStored(ReadString(id), Default(i
 
 Qt::ToolBarArea ToolBarArea(TDockSide side) {
   switch (side) {
-    case TDockSide::Bottom: return Qt::BottomToolBarArea;
-    case TDockSide::Left: return Qt::LeftToolBarArea;
-    case TDockSide::Right: return Qt::RightToolBarArea;
-    default: return Qt::TopToolBarArea;
+    case TDockSide::Bottom:
+      return Qt::BottomToolBarArea;
+    case TDockSide::Left:
+      return Qt::LeftToolBarArea;
+    case TDockSide::Right:
+      return Qt::RightToolBarArea;
+    default:
+      return Qt::TopToolBarArea;
   }
 }
 
 Qt::DockWidgetArea DockArea(TDockSide side) {
   switch (side) {
-    case TDockSide::Top: return Qt::TopDockWidgetArea;
-    case TDockSide::Bottom: return Qt::BottomDockWidgetArea;
-    case TDockSide::Right: return Qt::RightDockWidgetArea;
-    default: return Qt::LeftDockWidgetArea;
+    case TDockSide::Top:
+      return Qt::TopDockWidgetArea;
+    case TDockSide::Bottom:
+      return Qt::BottomDockWidgetArea;
+    case TDockSide::Right:
+      return Qt::RightDockWidgetArea;
+    default:
+      return Qt::LeftDockWidgetArea;
   }
 }
 
 TDockSide SideOf(Qt::ToolBarArea a) {
   switch (a) {
-    case Qt::TopToolBarArea: return TDockSide::Top;
-    case Qt::BottomToolBarArea: return TDockSide::Bottom;
-    case Qt::LeftToolBarArea: return TDockSide::Left;
-    case Qt::RightToolBarArea: return TDockSide::Right;
-    default: return TDockSide::None;
+    case Qt::TopToolBarArea:
+      return TDockSide::Top;
+    case Qt::BottomToolBarArea:
+      return TDockSide::Bottom;
+    case Qt::LeftToolBarArea:
+      return TDockSide::Left;
+    case Qt::RightToolBarArea:
+      return TDockSide::Right;
+    default:
+      return TDockSide::None;
   }
 }
 
 TDockSide SideOf(Qt::DockWidgetArea a) {
   switch (a) {
-    case Qt::TopDockWidgetArea: return TDockSide::Top;
-    case Qt::BottomDockWidgetArea: return TDockSide::Bottom;
-    case Qt::LeftDockWidgetArea: return TDockSide::Left;
-    case Qt::RightDockWidgetArea: return TDockSide::Right;
-    default: return TDockSide::None;
+    case Qt::TopDockWidgetArea:
+      return TDockSide::Top;
+    case Qt::BottomDockWidgetArea:
+      return TDockSide::Bottom;
+    case Qt::LeftDockWidgetArea:
+      return TDockSide::Left;
+    case Qt::RightDockWidgetArea:
+      return TDockSide::Right;
+    default:
+      return TDockSide::None;
   }
 }
 
@@ -213,7 +231,8 @@ void TMainLayout::LoadPanels() {
     d->setVisible(l.Visible);
     if (l.Width && l.Height && *l.Width > 0 && *l.Height > 0) {
       const bool vertical = !IsHorizontalDock(side);
-      window_.resizeDocks({d}, {vertical ? *l.Width : *l.Height}, vertical ? Qt::Horizontal : Qt::Vertical);
+      window_.resizeDocks({d}, {vertical ? *l.Width : *l.Height},
+                          vertical ? Qt::Horizontal : Qt::Vertical);
     }
   }
 }
@@ -293,7 +312,8 @@ TBarLayout TMainLayout::CurrentBar(int id) const {
     if (b.Bar->isFloating() || b.Bar->isHidden()) continue;
     const TDockSide side = SideOf(window_.toolBarArea(b.Bar));
     const QRect g = b.Bar->geometry();
-    seen[side].push_back({b.Id, IsHorizontalDock(side) ? g.y() : g.x(), IsHorizontalDock(side) ? g.x() : g.y()});
+    seen[side].push_back(
+        {b.Id, IsHorizontalDock(side) ? g.y() : g.x(), IsHorizontalDock(side) ? g.x() : g.y()});
   }
   for (const TBarRef& b : Toolbars()) {
     if (b.Id != id) continue;

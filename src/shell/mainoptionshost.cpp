@@ -10,7 +10,9 @@ namespace vortan {
 
 TSynFortranSyn& TMainOptionsHost::Highlighter() { return *main_.Highlighter(); }
 THighlightAttribute TMainOptionsHost::UserErrorLine() const { return main_.UserErrorLine(); }
-void TMainOptionsHost::SetUserErrorLine(const THighlightAttribute& attr) { main_.SetUserErrorLine(attr); }
+void TMainOptionsHost::SetUserErrorLine(const THighlightAttribute& attr) {
+  main_.SetUserErrorLine(attr);
+}
 THighlightAttribute TMainOptionsHost::DefaultErrorLine() const { return main_.DefaultErrorLine(); }
 TPrintSettings& TMainOptionsHost::PrintSettings() { return main_.PrintSettings(); }
 QStringList TMainOptionsHost::ThemeNames() const { return vortan::ThemeNames(); }
@@ -25,7 +27,9 @@ bool TMainOptionsHost::AnyEditorCanUndo() const {
   return false;
 }
 
-void TMainOptionsHost::ApplySettingsToEditors() { TfrmEditor::ApplyEditorSettingsToAll(main_.Editors()); }
+void TMainOptionsHost::ApplySettingsToEditors() {
+  TfrmEditor::ApplyEditorSettingsToAll(main_.Editors());
+}
 
 void ShowOptionsDialog(TfrmMain& main, int page) {
   TMainOptionsHost host(main);

@@ -28,32 +28,32 @@
 #include <QWidgetAction>
 #include <filesystem>
 
+#include "config/settingids.h"
+#include "config/settingsstore.h"
+#include "config/settingstable.h"
+#include "editor/fortranhighlighter.h"
+#include "editor/ui/documents.h"
+#include "editor/ui/editorwindow.h"
+#include "editor/ui/searchcommands.h"
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
+#include "i18n/ui/translator.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
 #include "jobs/ui/pipeline.h"
 #include "jobs/ui/steprunner.h"
-#include "config/settingids.h"
-#include "config/settingsstore.h"
-#include "config/settingstable.h"
-#include "editor/ui/documents.h"
-#include "editor/ui/editorwindow.h"
-#include "editor/fortranhighlighter.h"
-#include "editor/ui/searchcommands.h"
-#include "widgets/qtconvert.h"
-#include "i18n/parlax.h"
-#include "i18n/stringtable.h"
-#include "i18n/ui/translator.h"
 #include "platform/platform.h"
 #include "shell/actionregistry.h"
 #include "shell/mainlayout.h"
 #include "shell/mainwindowlanguage.h"
 #include "shell/printcommands.h"
+#include "shell/themes.h"
 #include "system/product.h"
 #include "system/promptservice.h"
-#include "widgets/qtfont.h"
 #include "system/sourcefilenames.h"
 #include "system/vortanextension.h"
-#include "shell/themes.h"
+#include "widgets/qtconvert.h"
+#include "widgets/qtfont.h"
 
 namespace vortan {
 
@@ -75,8 +75,9 @@ void ApplyStyleSheet(QWidget* window, const QString& sheet) {
 
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent),
-      history_([](const std::string& a, const std::string& b) { return platform::IsSameFile(a, b); },
-               [](const std::string& f) { return platform::FileExists(f); }) {
+      history_(
+          [](const std::string& a, const std::string& b) { return platform::IsSameFile(a, b); },
+          [](const std::string& f) { return platform::FileExists(f); }) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(ApplicationTitle));
   setAcceptDrops(true);
@@ -260,8 +261,8 @@ void TfrmMain::CreateToolbars() {
     return bar;
   };
   tbrMain_ = make("tbrMain", {"actNew", "actOpen", "actSave", "actSaveAll"});
-  tbrEdit_ = make("tbrEdit", {"actCut", "actCopy", "actPaste", "-", "actUndo", "actRedo", "-",
-                              "actFind"});
+  tbrEdit_ =
+      make("tbrEdit", {"actCut", "actCopy", "actPaste", "-", "actUndo", "actRedo", "-", "actFind"});
   tbrRun_ = make("tbrRun", {"actCompileandRun", "actStop", "actDebug"});
   if (auto* open = qobject_cast<QToolButton*>(tbrMain_->widgetForAction(Action("actOpen")))) {
     open->setMenu(mnuReopen_);
@@ -393,8 +394,12 @@ void TfrmMain::Exit() {
 TfrmEditor* TfrmMain::OpenSourceFile(const std::string& fileName, bool inBackground) {
   return docs_->Open(fileName, inBackground);
 }
-bool TfrmMain::OpenFileList(const std::vector<std::string>& names) { return docs_->OpenList(names); }
-TfrmEditor* TfrmMain::FindEditor(const std::string& fileName) const { return docs_->Find(fileName); }
+bool TfrmMain::OpenFileList(const std::vector<std::string>& names) {
+  return docs_->OpenList(names);
+}
+TfrmEditor* TfrmMain::FindEditor(const std::string& fileName) const {
+  return docs_->Find(fileName);
+}
 std::vector<TfrmEditor*> TfrmMain::Editors() const { return docs_->Editors(); }
 TfrmEditor* TfrmMain::ActiveEditor() const { return docs_->Active(); }
 void TfrmMain::ActivateEditor(TfrmEditor* editor) { docs_->Activate(editor); }
@@ -449,8 +454,9 @@ void TfrmMain::BuildReopenMenu() {
     const std::string name = items[i];
     QAction* entry = mnuReopen_->addAction(QStringLiteral("&%1  %2").arg(i).arg(Local(name)));
     // Queued: opening rebuilds this menu, which deletes the entry being triggered.
-    connect(entry, &QAction::triggered, this, [this, name] { OpenSourceFile(name); },
-            Qt::QueuedConnection);
+    connect(
+        entry, &QAction::triggered, this, [this, name] { OpenSourceFile(name); },
+        Qt::QueuedConnection);
   }
   if (items.empty()) mnuReopen_->addAction(LanguageText(Str(TStr::strNothing)))->setEnabled(false);
   ScheduleUpdate();
@@ -559,8 +565,8 @@ bool TfrmMain::IsFullScreen() const { return windowFlags().testFlag(Qt::Frameles
 void TfrmMain::ToggleFullScreen() {
   if (!IsFullScreen()) {
     savedState_ = windowState();
-    savedGeometry_ = (savedState_ & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry()
-                                                                                 : geometry();
+    savedGeometry_ =
+        (savedState_ & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry() : geometry();
     setWindowFlag(Qt::FramelessWindowHint, true);
     setWindowState(Qt::WindowNoState);
     const QScreen* s = screen() ? screen() : QApplication::primaryScreen();
@@ -709,7 +715,8 @@ void TfrmMain::ShowHint(const QString& hint) {
 }
 
 QLabel* TfrmMain::MainStatusPanel(int index) {
-  return index >= 0 && index < static_cast<int>(panels_.size()) ? panels_[std::size_t(index)] : nullptr;
+  return index >= 0 && index < static_cast<int>(panels_.size()) ? panels_[std::size_t(index)]
+                                                                : nullptr;
 }
 
 QMenu* TfrmMain::EditorContextMenu() { return popEditor_; }
@@ -736,13 +743,20 @@ void TfrmMain::ToggleStatusBar() {
 
 QWidget* TfrmMain::BarOf(TCheckRule rule) const {
   switch (rule) {
-    case TCheckRule::Files: return tbrFiles_;
-    case TCheckRule::Messages: return tbrMessages_;
-    case TCheckRule::Output: return tbrOutput_;
-    case TCheckRule::MainBar: return tbrMain_;
-    case TCheckRule::EditBar: return tbrEdit_;
-    case TCheckRule::RunBar: return tbrRun_;
-    default: return nullptr;
+    case TCheckRule::Files:
+      return tbrFiles_;
+    case TCheckRule::Messages:
+      return tbrMessages_;
+    case TCheckRule::Output:
+      return tbrOutput_;
+    case TCheckRule::MainBar:
+      return tbrMain_;
+    case TCheckRule::EditBar:
+      return tbrEdit_;
+    case TCheckRule::RunBar:
+      return tbrRun_;
+    default:
+      return nullptr;
   }
 }
 
@@ -809,21 +823,36 @@ void TfrmMain::ScheduleUpdate() {
 
 bool TfrmMain::IsChecked(const TActionRow& row) const {
   switch (row.Check) {
-    case TCheckRule::None: return false;
-    case TCheckRule::MenuBar: return tbrMenu_->isVisibleTo(this);
-    case TCheckRule::Files: return tbrFiles_->isVisibleTo(this);
-    case TCheckRule::Messages: return tbrMessages_->isVisibleTo(this);
-    case TCheckRule::Output: return tbrOutput_->isVisibleTo(this);
-    case TCheckRule::StatusBar: return sbrMain_->isVisibleTo(this);
-    case TCheckRule::MainBar: return tbrMain_->isVisibleTo(this);
-    case TCheckRule::EditBar: return tbrEdit_->isVisibleTo(this);
-    case TCheckRule::RunBar: return tbrRun_->isVisibleTo(this);
-    case TCheckRule::FullScreen: return IsFullScreen();
-    case TCheckRule::IconStyle: return iconStyle_ == row.Tag;
-    case TCheckRule::TextStyle: return iconStyle_ != NoIcons && textStyle_ == row.Tag;
-    case TCheckRule::FlatMenuStyle: return flatMenuStyle_ == row.Tag;
-    case TCheckRule::Stretch: return stretch_;
-    case TCheckRule::MergeStatusbar: return merged_;
+    case TCheckRule::None:
+      return false;
+    case TCheckRule::MenuBar:
+      return tbrMenu_->isVisibleTo(this);
+    case TCheckRule::Files:
+      return tbrFiles_->isVisibleTo(this);
+    case TCheckRule::Messages:
+      return tbrMessages_->isVisibleTo(this);
+    case TCheckRule::Output:
+      return tbrOutput_->isVisibleTo(this);
+    case TCheckRule::StatusBar:
+      return sbrMain_->isVisibleTo(this);
+    case TCheckRule::MainBar:
+      return tbrMain_->isVisibleTo(this);
+    case TCheckRule::EditBar:
+      return tbrEdit_->isVisibleTo(this);
+    case TCheckRule::RunBar:
+      return tbrRun_->isVisibleTo(this);
+    case TCheckRule::FullScreen:
+      return IsFullScreen();
+    case TCheckRule::IconStyle:
+      return iconStyle_ == row.Tag;
+    case TCheckRule::TextStyle:
+      return iconStyle_ != NoIcons && textStyle_ == row.Tag;
+    case TCheckRule::FlatMenuStyle:
+      return flatMenuStyle_ == row.Tag;
+    case TCheckRule::Stretch:
+      return stretch_;
+    case TCheckRule::MergeStatusbar:
+      return merged_;
   }
   return false;
 }

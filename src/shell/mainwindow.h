@@ -22,8 +22,8 @@
 #include "editor/ui/editorhost.h"
 #include "jobs/ui/pipelinehost.h"
 #include "shell/actiontable.h"
-#include "system/historylist.h"
 #include "shell/iconsets.h"
+#include "system/historylist.h"
 
 class QAbstractScrollArea;
 class QComboBox;

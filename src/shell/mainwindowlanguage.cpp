@@ -51,12 +51,13 @@ void TMainWindowTranslator::Apply(const TParlax& language) {
     ApplyTo(Block(form, row.Group), std::string("Action:") + row.Key, m.Action(row.Name),
             {"Caption", "Hint", "Shortcut"});
   for (const TMenuSpec& spec : MainMenus())
-    ApplyTo(form, std::string("Menu:") + spec.Key, m.Menu(spec.Key), {"Caption", "Hint", "Shortcut"});
+    ApplyTo(form, std::string("Menu:") + spec.Key, m.Menu(spec.Key),
+            {"Caption", "Hint", "Shortcut"});
 
   const std::pair<const char*, QWidget*> bars[] = {
-      {"Toolbar:Edit", m.EditToolbar()},         {"Toolbar:Files", m.FilesWindow()},
-      {"Toolbar:Main", m.MainToolbar()},         {"Toolbar:Menu", m.MenuToolbar()},
-      {"Toolbar:Messages", m.MessagesWindow()},  {"Toolbar:Output", m.OutputWindow()},
+      {"Toolbar:Edit", m.EditToolbar()},        {"Toolbar:Files", m.FilesWindow()},
+      {"Toolbar:Main", m.MainToolbar()},        {"Toolbar:Menu", m.MenuToolbar()},
+      {"Toolbar:Messages", m.MessagesWindow()}, {"Toolbar:Output", m.OutputWindow()},
       {"Toolbar:Run", m.RunToolbar()}};
   for (const auto& [key, bar] : bars) ApplyTo(form, key, bar);
   ApplyTo(form, "List:Files", m.FilesTree(), {"Hint"});

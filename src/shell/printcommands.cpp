@@ -27,7 +27,9 @@ namespace vortan {
 // The printer goes to the dialogs with each question rather than to the service installed
 // when the window is built: during the start another service stands in place for a while.
 TPrintCommands::TPrintCommands(TfrmMain* main, TPrintSettings& settings)
-    : QObject(main), main_(main), settings_(settings),
+    : QObject(main),
+      main_(main),
+      settings_(settings),
       engine_(std::make_unique<TPrintEngine>(settings_)) {}
 
 TPrintCommands::~TPrintCommands() = default;
@@ -40,7 +42,8 @@ TPrintDocument TPrintCommands::DocumentOf(TfrmEditor* editor) const {
     std::size_t start = 0;
     for (;;) {
       const std::size_t end = bytes.find('\n', start);
-      d.Lines.push_back(bytes.substr(start, end == std::string::npos ? std::string::npos : end - start));
+      d.Lines.push_back(
+          bytes.substr(start, end == std::string::npos ? std::string::npos : end - start));
       if (end == std::string::npos) break;
       start = end + 1;
     }
@@ -152,8 +155,8 @@ bool TPrintCommands::Export(int tag) {
   const std::string bytes = html ? ExportHtml(source) : ExportRtf(source);
   std::string error;
   if (!platform::WriteFileReplacing(fileName, bytes, error)) {
-    MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {fileName, error}),
-                  TMsgDlgType::Error, {TMsgDlgBtn::OK});
+    MessageDlgDef(FormatStr("Cannot create file \"%s\". %s", {fileName, error}), TMsgDlgType::Error,
+                  {TMsgDlgBtn::OK});
     return false;
   }
   return true;

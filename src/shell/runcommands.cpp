@@ -1,7 +1,7 @@
 // The Run menu's commands.
 #include "editor/ui/editorwindow.h"
-#include "jobs/ui/steprunner.h"
 #include "jobs/ui/pipeline.h"
+#include "jobs/ui/steprunner.h"
 #include "shell/actiontable.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"

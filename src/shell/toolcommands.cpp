@@ -40,8 +40,7 @@ void FileManager(const TCommandCall& c) {
 void Calculator(const TCommandCall&) { StartProgram(CalculatorCandidates()); }
 
 void Translate(const TCommandCall&) {
-  const std::string tool =
-      ExtensionOf(sidParlaxExtension);
+  const std::string tool = ExtensionOf(sidParlaxExtension);
   if (tool.empty()) {
     ExtensionNotFound();
     return;

@@ -14,7 +14,8 @@ void AddToHistory(std::vector<std::string>& history, const std::string& text) {
   history.insert(history.begin(), text);
 }
 
-std::vector<std::string> HistoryThatFits(const std::vector<std::string>& history, std::size_t maxBytes) {
+std::vector<std::string> HistoryThatFits(const std::vector<std::string>& history,
+                                         std::size_t maxBytes) {
   std::vector<std::string> out;
   std::size_t used = 0;
   for (const std::string& item : history) {

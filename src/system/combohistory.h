@@ -15,6 +15,7 @@ void AddToHistory(std::vector<std::string>& history, const std::string& text);
 /// The longest front part of the history whose stored form (every item followed by CR LF)
 /// fits in `maxBytes`: the oldest entries give way, so a long history is still saved
 /// instead of not at all.
-std::vector<std::string> HistoryThatFits(const std::vector<std::string>& history, std::size_t maxBytes);
+std::vector<std::string> HistoryThatFits(const std::vector<std::string>& history,
+                                         std::size_t maxBytes);
 
 }  // namespace vortan

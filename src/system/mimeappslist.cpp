@@ -113,7 +113,8 @@ void TMimeAppsList::Set(const std::string& group, const std::string& mimeType,
       // Keep the key as the file spells it.
       const std::string t = std::string(Trim(line.Text));
       const bool crlf = !line.Text.empty() && line.Text.back() == '\r';
-      line.Text = KeyLine(std::string(Trim(std::string_view(t).substr(0, t.find('=')))), ids) + (crlf ? "\r" : "");
+      line.Text = KeyLine(std::string(Trim(std::string_view(t).substr(0, t.find('=')))), ids) +
+                  (crlf ? "\r" : "");
       found = true;
     }
     ++i;
@@ -130,7 +131,8 @@ void TMimeAppsList::Set(const std::string& group, const std::string& mimeType,
     }
   }
   if (header == lines_.size()) {
-    if (!lines_.empty() && !Trim(lines_.back().Text).empty()) lines_.push_back({"", lines_.back().Group});
+    if (!lines_.empty() && !Trim(lines_.back().Text).empty())
+      lines_.push_back({"", lines_.back().Group});
     lines_.push_back({"[" + group + "]", group});
     lines_.push_back({KeyLine(mimeType, ids), group});
     endsWithNewline_ = true;

@@ -8,9 +8,7 @@ namespace {
 std::atomic<TPromptService*> g_prompts{nullptr};
 }
 
-TModalResult ResultOf(TMsgDlgBtn b) {
-  return static_cast<TModalResult>(static_cast<int>(b) + 1);
-}
+TModalResult ResultOf(TMsgDlgBtn b) { return static_cast<TModalResult>(static_cast<int>(b) + 1); }
 
 TMsgDlgButtons EffectiveDefaults(TMsgDlgButtons buttons, TMsgDlgButtons defaults) {
   if (!defaults.Empty()) return defaults;

@@ -18,7 +18,19 @@ struct TFontSpec;
 enum class TMsgDlgType { Warning, Error, Information, Confirmation, Custom };
 
 /// The eleven button kinds, in slot order.
-enum class TMsgDlgBtn : int { Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
+enum class TMsgDlgBtn : int {
+  Yes,
+  No,
+  OK,
+  Cancel,
+  Abort,
+  Retry,
+  Ignore,
+  All,
+  NoToAll,
+  YesToAll,
+  Help
+};
 constexpr int MsgDlgBtnCount = 11;
 
 /// A set of buttons.
@@ -39,7 +51,20 @@ class TMsgDlgButtons {
 };
 
 /// The answer of a message dialog: the button that closed it.
-enum class TModalResult { None, Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
+enum class TModalResult {
+  None,
+  Yes,
+  No,
+  OK,
+  Cancel,
+  Abort,
+  Retry,
+  Ignore,
+  All,
+  NoToAll,
+  YesToAll,
+  Help
+};
 TModalResult ResultOf(TMsgDlgBtn b);
 
 /// The buttons that get the default role: the given set, else OK when present, else Yes.
@@ -67,9 +92,9 @@ struct TMessageAnswer {
 struct TFileDialogRequest {
   std::string Title;
   std::string Filter;
-  std::string FileName;       ///< proposed name (save) or initial selection
-  std::string Directory;      ///< initial directory, empty for the dialog's own choice
-  bool Multiple = false;      ///< open: several files may be chosen
+  std::string FileName;         ///< proposed name (save) or initial selection
+  std::string Directory;        ///< initial directory, empty for the dialog's own choice
+  bool Multiple = false;        ///< open: several files may be chosen
   bool OverwritePrompt = true;  ///< save: ask before overwriting
 };
 
@@ -87,7 +112,7 @@ struct TPrintDialogRequest {
 struct TPrintDialogAnswer {
   bool Accepted = false;  ///< false: cancelled, nothing is printed
   bool AllPages = true;
-  int FromPage = 1;       ///< the range when not all pages
+  int FromPage = 1;  ///< the range when not all pages
   int ToPage = 1;
   int Copies = 1;
 };

@@ -30,12 +30,13 @@ namespace {
 
 constexpr const char* Categories = "Development;IDE;";
 
-
 std::string Dotted(const std::string& extension) {
   return extension.empty() || extension.front() == '.' ? extension : "." + extension;
 }
 
-const char* IconName(int iconIndex) { return iconIndex == 1 ? SourceIconName : ApplicationIconName; }
+const char* IconName(int iconIndex) {
+  return iconIndex == 1 ? SourceIconName : ApplicationIconName;
+}
 const char* IconSvg(int iconIndex) { return iconIndex == 1 ? SourceIconSvg : ApplicationIconSvg; }
 
 // The start of a desktop entry; keys follow in the order they are added.
@@ -61,11 +62,20 @@ std::string XmlEscape(const std::string& s) {
   std::string out;
   for (char c : s) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -96,7 +106,8 @@ bool WriteMimePackage(const std::string& dataHome, const std::string& mimeType,
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-      "  <mime-type type=\"" + XmlEscape(mimeType) + "\">\n";
+      "  <mime-type type=\"" +
+      XmlEscape(mimeType) + "\">\n";
   if (!known) {
     xml += "    <comment>" + XmlEscape(description) + "</comment>\n";
     xml += "    <icon name=\"" + std::string(icon) + "\"/>\n";
@@ -153,7 +164,8 @@ std::string MimeTypeForExtension(const std::string& extension) {
   if (IsFortranSourceName("x" + ext)) return FortranMimeType;
   std::string subtype = "x-extension-";
   for (char c : LowerAscii(ext.substr(1)))
-    subtype += std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '.' || c == '_' ? c : '-';
+    subtype +=
+        std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '.' || c == '_' ? c : '-';
   return "application/" + subtype;
 }
 
@@ -188,7 +200,8 @@ void AssociateExtension(const std::string& executable, const std::string& extens
 
     std::string entry = EntryHeader("Application");
     AddText(entry, "Name", ApplicationTitle);
-    if (!description.empty() && description != ApplicationTitle) AddText(entry, "Comment", description);
+    if (!description.empty() && description != ApplicationTitle)
+      AddText(entry, "Comment", description);
     AddKey(entry, "Exec", xdg::ExecLine(executable, {}, "%F"));
     AddText(entry, "Icon", IconName(iconIndex));
     AddKey(entry, "Terminal", "false");
@@ -222,9 +235,8 @@ bool IsExtensionAssociated(const std::string& extension, const std::string& file
 }
 
 bool CreateShellLink(const std::string& linkFile, const std::string& description,
-                     const std::string& target, int /*hotKey*/, int /*showCommand*/,
-                     int iconIndex, const std::string& iconFile,
-                     const std::string& workingDirectory,
+                     const std::string& target, int /*hotKey*/, int /*showCommand*/, int iconIndex,
+                     const std::string& iconFile, const std::string& workingDirectory,
                      const std::vector<std::string>& arguments) {
   std::string name = fs::path(linkFile).filename().string();
   if (name.size() > std::string(ShellLinkExtension).size() && name.ends_with(ShellLinkExtension))

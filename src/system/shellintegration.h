@@ -20,9 +20,9 @@ inline constexpr const char* SourceIconName = "vortan-source";
 /// folder with the icon chosen by `iconIndex` (0 program, 1 source file) and makes it the
 /// default for that type in the user's mimeapps.list. An extension the MIME database does not
 /// know gets a type of its own; the Fortran type is given every fixed-form name (.f, .for,
-/// .f77, .ftn, .F, .FOR) in the user's MIME database. With `notify` the desktop's caches are refreshed. Open
-/// requests always reach a running instance (the launched program forwards them), so
-/// `ddeTopic` changes nothing here. Steps that fail are skipped; nothing is reported.
+/// .f77, .ftn, .F, .FOR) in the user's MIME database. With `notify` the desktop's caches are
+/// refreshed. Open requests always reach a running instance (the launched program forwards them),
+/// so `ddeTopic` changes nothing here. Steps that fail are skipped; nothing is reported.
 void AssociateExtension(const std::string& executable, const std::string& extension,
                         const std::string& fileTypeId, bool notify, int iconIndex,
                         const std::string& ddeTopic, const std::string& description);

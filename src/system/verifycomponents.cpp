@@ -21,7 +21,8 @@ TCheck CheckList(const std::vector<std::string>& list, const std::string& dir, b
   for (const std::string& entry : list) {
     const std::string file = dir + entry;
     if (!dir.empty() && platform::FileExists(file)) continue;
-    const std::string text = FormatText(TStr::strMsgFileMissing, {platform::FileNameText(file), "Vortan"});
+    const std::string text =
+        FormatText(TStr::strMsgFileMissing, {platform::FileNameText(file), "Vortan"});
     TModalResult answer =
         MessageDlgCheck(text, TMsgDlgType::Error,
                         {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::YesToAll}, {}, show);

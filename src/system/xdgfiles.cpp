@@ -22,7 +22,6 @@ std::string BaseDir(const char* variable, const char* fallback) {
   return home.empty() ? std::string() : platform::IncludeTrailingSeparator(home) + fallback;
 }
 
-
 }  // namespace
 
 std::string DataHome() { return BaseDir("XDG_DATA_HOME", ".local/share/"); }
@@ -48,13 +47,24 @@ std::string EscapeValue(std::string_view value) {
   for (size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
       // Readers drop blanks at the start of a value.
-      case ' ': out += i == 0 ? "\\s" : " "; break;
-      default: out += c;
+      case ' ':
+        out += i == 0 ? "\\s" : " ";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -62,8 +72,7 @@ std::string EscapeValue(std::string_view value) {
 
 std::string ExecArgument(std::string_view argument) {
   constexpr std::string_view reserved = " \t\n\"'\\><~|&;$*?#()`";
-  const bool quote =
-      argument.empty() || argument.find_first_of(reserved) != std::string_view::npos;
+  const bool quote = argument.empty() || argument.find_first_of(reserved) != std::string_view::npos;
   std::string out;
   if (quote) out += '"';
   for (char c : argument) {
@@ -130,7 +139,8 @@ std::string LookupMimeType(std::string extension) {
       }
       const std::string& type = fields[at];
       const std::string& glob = fields[at + 1];
-      const bool caseSensitive = fields.size() > at + 2 && fields[at + 2].find("cs") != std::string::npos;
+      const bool caseSensitive =
+          fields.size() > at + 2 && fields[at + 2].find("cs") != std::string::npos;
       // Earlier directories win among equal weights: only a higher weight replaces.
       if (glob == exact && weight > exactMatch.Weight) exactMatch = {weight, type};
       if (!caseSensitive && glob == folded && weight > foldedMatch.Weight)

@@ -9,8 +9,8 @@
 
 namespace vortan {
 
-std::vector<QRect> GroupCells(int groupWidth, int groupHeight, int textHeight, int count, int columns,
-                              bool rightToLeft) {
+std::vector<QRect> GroupCells(int groupWidth, int groupHeight, int textHeight, int count,
+                              int columns, bool rightToLeft) {
   std::vector<QRect> cells;
   if (count <= 0) return cells;
   columns = std::max(columns, 1);
@@ -21,7 +21,8 @@ std::vector<QRect> GroupCells(int groupWidth, int groupHeight, int textHeight, i
   const int top = textHeight + 1 + (below - rowHeight * rows) / 2;
   for (int i = 0; i < count; ++i) {
     const int column = i / rows, row = i % rows;
-    const int x = rightToLeft ? groupWidth - 8 - (column + 1) * columnWidth : 8 + column * columnWidth;
+    const int x =
+        rightToLeft ? groupWidth - 8 - (column + 1) * columnWidth : 8 + column * columnWidth;
     cells.emplace_back(x, top + row * rowHeight, columnWidth, rowHeight);
   }
   return cells;
@@ -33,8 +34,8 @@ void SpreadOverGroup(QGroupBox* group, int columns) {
     if (auto* b = qobject_cast<QAbstractButton*>(child)) buttons.push_back(b);
   const int textHeight = QFontMetrics(group->font()).height();
   const std::vector<QRect> cells =
-      GroupCells(group->width(), group->height(), textHeight, static_cast<int>(buttons.size()), columns,
-                 group->layoutDirection() == Qt::RightToLeft);
+      GroupCells(group->width(), group->height(), textHeight, static_cast<int>(buttons.size()),
+                 columns, group->layoutDirection() == Qt::RightToLeft);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const QRect& cell = cells[i];
     const int h = buttons[i]->sizeHint().height();

@@ -30,8 +30,8 @@ namespace vortan {
 /// from the left edge (the right edge when `rightToLeft`) plus its offset; the height below
 /// the caption line (textHeight + 5) is divided evenly between the rows, and half of what
 /// is left over, plus textHeight + 1, goes above the first row.
-std::vector<QRect> GroupCells(int groupWidth, int groupHeight, int textHeight, int count, int columns,
-                              bool rightToLeft = false);
+std::vector<QRect> GroupCells(int groupWidth, int groupHeight, int textHeight, int count,
+                              int columns, bool rightToLeft = false);
 
 /// Places the group's buttons (its check boxes and radio buttons, direct children, in
 /// creation order) in GroupCells, each as high as it wants to be and centred in its cell.

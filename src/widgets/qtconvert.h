@@ -16,10 +16,14 @@ namespace vortan {
 /// the platform's 8-bit code page, line breaks as "\n".
 QString LanguageText(const std::string& bytes);
 /// Plain one-byte-per-character texts (ASCII names, stored tokens).
-inline QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+inline QString Latin(const std::string& s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 inline std::string LatinBytes(const QString& s) { return s.toLatin1().toStdString(); }
 /// File names, in the file system's encoding.
-inline QString Local(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
+inline QString Local(const std::string& s) {
+  return QFile::decodeName(QByteArray::fromStdString(s));
+}
 inline std::string LocalBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
 /// 0x00BBGGRR as it stands; 0x80000000 + a system colour index through the application

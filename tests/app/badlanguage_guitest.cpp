@@ -31,9 +31,9 @@ std::string Garbage(std::size_t size) {
 struct BadFileCase {
   const char* name;
   std::string bytes;
-  const char* fileMenu;   // the File menu's title afterwards
+  const char* fileMenu;  // the File menu's title afterwards
   const char* editMenu;
-  const char* starting;   // strStarting afterwards
+  const char* starting;  // strStarting afterwards
 };
 void PrintTo(const BadFileCase& c, std::ostream* os) { *os << c.name; }
 
@@ -54,7 +54,8 @@ class BadLanguageFile : public ::testing::TestWithParam<BadFileCase> {
 TEST_P(BadLanguageFile, ProgramStartsAndUnfoundKeysStayBuiltIn) {
   const BadFileCase& c = GetParam();
   const std::string install = tmp_.MakeDir("install") + "/";
-  for (const char* tool : {"ftnchek", "gfortran", "gdb"}) tmp_.Write(std::string("install/Bin/") + tool, "");
+  for (const char* tool : {"ftnchek", "gfortran", "gdb"})
+    tmp_.Write(std::string("install/Bin/") + tool, "");
   const std::string store = tmp_ / "store.sqlite";
   const std::string file = tmp_.Write("bad.prlx", c.bytes);
   {
@@ -87,12 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadFileCase{"ByteOrderMark", "\xEF\xBB\xBF" + kObjects + kStrings, "&File", "&Edit",
                     "Iniciando..."},
-        BadFileCase{"UnclosedBlock", kStrings + "OBJECTS {\n Form:Main {\n  Menu:File {\n   Caption = &Arquivo\n",
+        BadFileCase{"UnclosedBlock",
+                    kStrings + "OBJECTS {\n Form:Main {\n  Menu:File {\n   Caption = &Arquivo\n",
                     "&Arquivo", "&Edit", "Iniciando..."},
-        BadFileCase{"StrayClosingBraces", "}\n}\n" + kObjects + "}\n}\n" + kStrings, "&Arquivo", "&Edit",
-                    "Iniciando..."},
+        BadFileCase{"StrayClosingBraces", "}\n}\n" + kObjects + "}\n}\n" + kStrings, "&Arquivo",
+                    "&Edit", "Iniciando..."},
         BadFileCase{"NulBytes",
-                    kStrings + "OBJECTS {\n Form:Main {\n  Menu:Edit {\n   Caption = &Editar\n  }\n" +
+                    kStrings +
+                        "OBJECTS {\n Form:Main {\n  Menu:Edit {\n   Caption = &Editar\n  }\n" +
                         std::string(1, '\0') + "  Menu:File {\n   Caption = &Arquivo\n  }\n }\n}\n",
                     "&File", "&Editar", "Iniciando..."},
         BadFileCase{"TenMegabytesOfGarbage", Garbage(10 * 1024 * 1024), "&File", "&Edit",

@@ -3,12 +3,12 @@
 // per-user XDG directory, the store at its default place inside it, no session bus.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <map>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 

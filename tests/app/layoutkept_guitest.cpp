@@ -24,7 +24,6 @@ using test::TDisplay;
 
 class LayoutKeptTest : public test::XIdeTest {
  protected:
-
   std::map<int, std::string> StoredLayout() {
     TSettingsStore store;
     EXPECT_TRUE(store.Open(DefaultStorePath()).Ok);
@@ -35,14 +34,16 @@ class LayoutKeptTest : public test::XIdeTest {
 
   /// Waits until one of the program's other top-level windows stands at `left`, `top`.
   bool OtherWindowAt(Window main, int left, int top) {
-    return QTest::qWaitFor([&] {
-      for (const TDisplay::TWindow& w : display_.TopLevels()) {
-        if (w.Pid != ide_.processId() || w.Id == main) continue;
-        const TDisplay::TRect r = display_.Geometry(w.Id);
-        if (r.Left == left && r.Top == top) return true;
-      }
-      return false;
-    }, 10000);
+    return QTest::qWaitFor(
+        [&] {
+          for (const TDisplay::TWindow& w : display_.TopLevels()) {
+            if (w.Pid != ide_.processId() || w.Id == main) continue;
+            const TDisplay::TRect r = display_.Geometry(w.Id);
+            if (r.Left == left && r.Top == top) return true;
+          }
+          return false;
+        },
+        10000);
   }
 
   /// One run: start, check what shows, close like a window manager, wait for the end.
@@ -66,8 +67,8 @@ TEST_F(LayoutKeptTest, PlacementBarsAndPanelsComeBackOnTheNextStart) {
     ASSERT_TRUE(store.Open(DefaultStorePath()).Ok);
     store.WriteBool(sidAssociateFiles, false);  // no question about the .f files first
     store.WriteString(sidMainWindow, "0,0,100,100,600,400");
-    store.WriteString(sidRunToolbar, "1,,TopDock,0,0,300,500,,");            // floating
-    store.WriteString(sidEditToolbar, "1,TopDock,TopDock,2,0,0,0,0,0");      // a row of its own
+    store.WriteString(sidRunToolbar, "1,,TopDock,0,0,300,500,,");        // floating
+    store.WriteString(sidEditToolbar, "1,TopDock,TopDock,2,0,0,0,0,0");  // a row of its own
     store.WriteString(sidOutputWindow, "0,BottomDock,BottomDock,0,0,0,0,590,80");  // hidden
     store.WriteString(sidMessagesWindow, "1,LeftDock,LeftDock,0,0,0,0,150,200");
   }

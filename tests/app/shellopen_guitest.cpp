@@ -6,6 +6,7 @@
 // reopen history it writes when it closes, which names every file it opened.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "app/idehome.h"
 #include "config/settingids.h"
@@ -55,10 +55,12 @@ class ShellOpenTest : public test::XIdeTest {
  protected:
   /// Waits until the IDE's one window is in front.
   ::testing::AssertionResult ComesToFront(Window main) {
-    if (QTest::qWaitFor([&] {
-          auto ide = display_.IdeWindows(ide_.processId());
-          return ide.size() == 1 && ide[0].Id == main && display_.InFront(main);
-        }, 10000))
+    if (QTest::qWaitFor(
+            [&] {
+              auto ide = display_.IdeWindows(ide_.processId());
+              return ide.size() == 1 && ide[0].Id == main && display_.InFront(main);
+            },
+            10000))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "main window " << main << "; " << display_.Describe();
   }
@@ -72,7 +74,8 @@ class ShellOpenTest : public test::XIdeTest {
     int count = 0;
     for (const auto& e : fs::directory_iterator("/proc", ec)) {
       const std::string pid = e.path().filename().string();
-      if (pid.find_first_not_of("0123456789") != std::string::npos || std::stoll(pid) == ide_.processId())
+      if (pid.find_first_not_of("0123456789") != std::string::npos ||
+          std::stoll(pid) == ide_.processId())
         continue;
       std::error_code gone;
       if (fs::read_symlink(e.path() / "exe", gone) != exe) continue;
@@ -89,9 +92,8 @@ TEST_F(ShellOpenTest, StartUpAsksWhileAnotherProgramIsTheDefaultAndYesTakesItOve
   StartIde();
   const std::string confirm = Str(TStr::MsgDlgConfirm);
   Window question = 0;
-  ASSERT_TRUE(QTest::qWaitFor([&] {
-    return (question = display_.WindowTitled(ide_.processId(), confirm)) != 0;
-  }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return (question = display_.WindowTitled(ide_.processId(), confirm)) != 0; }, 20000));
   EXPECT_FALSE(IsExtensionAssociated(".f", "Vortan2.File"));
   display_.PressReturn(question);  // Yes is the default button
   ASSERT_NE(MainWindow(), 0u);
@@ -131,7 +133,8 @@ TEST_F(ShellOpenTest, DesktopOpenersHandSourcesToTheRunningInstance) {
   if (!xdgOpen && !gio) GTEST_SKIP() << "neither xdg-open nor gio is installed";
 
   display_.Cover();
-  RunOpener(xdgOpen ? "xdg-open" : "gio", xdgOpen ? QStringList{"prog.f"} : QStringList{"open", "prog.f"});
+  RunOpener(xdgOpen ? "xdg-open" : "gio",
+            xdgOpen ? QStringList{"prog.f"} : QStringList{"open", "prog.f"});
   EXPECT_TRUE(ComesToFront(main));
 
   // The same file again: the window comes to the front; no second program appears.
@@ -163,7 +166,8 @@ TEST_F(ShellOpenTest, DesktopOpenersHandSourcesToTheRunningInstance) {
   TSettingsStore store;
   ASSERT_TRUE(store.Open(DefaultStorePath()).Ok);
   const std::vector<std::string> history = store.ReadList(sidHistory);
-  EXPECT_EQ(std::count(history.begin(), history.end(), prog), 1) << ::testing::PrintToString(history);
+  EXPECT_EQ(std::count(history.begin(), history.end(), prog), 1)
+      << ::testing::PrintToString(history);
   if (gio) {
     EXPECT_EQ(std::count(history.begin(), history.end(), other), 1);
   }
@@ -194,7 +198,6 @@ TEST_F(ShellHomeTest, UninstallSwitchLeavesTheShellIntegrationInPlace) {
   ASSERT_TRUE(settings.Open(store).Ok);
   EXPECT_FALSE(settings.RootExists());
 }
-
 
 }  // namespace
 }  // namespace vortan

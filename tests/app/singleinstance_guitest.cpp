@@ -2,15 +2,15 @@
 // running instance, brings it to the front and ends without touching the settings.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <pwd.h>
+#include <unistd.h>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
+#include <memory>
 
 #include "app/singleinstance.h"
 #include "editor/ui/editorwindow.h"
@@ -117,7 +117,8 @@ TEST(SingleInstance, ALockAndSocketPlantedByAnotherUserAreNotObeyed) {
   ASSERT_TRUE(planted.listen(name));
   const passwd* nobody = ::getpwnam("nobody");
   ASSERT_NE(nobody, nullptr);
-  ASSERT_EQ(::chown(QFile::encodeName(name + ".lock").constData(), nobody->pw_uid, nobody->pw_gid), 0);
+  ASSERT_EQ(::chown(QFile::encodeName(name + ".lock").constData(), nobody->pw_uid, nobody->pw_gid),
+            0);
   ASSERT_EQ(::chown(QFile::encodeName(name).constData(), nobody->pw_uid, nobody->pw_gid), 0);
 
   // A second launch would hand its files to the planted socket: it never does.
@@ -142,7 +143,8 @@ TEST(SingleInstance, SecondLaunchOpensItsFilesInTheRunningInstance) {
   TSingleInstance primary(ChannelIn(dir));
   ASSERT_TRUE(primary.TryBecomePrimary());
   TfrmMain main;
-  QObject::connect(&primary, &TSingleInstance::OpenRequested, &main, &TfrmMain::Vortan2DDEExecuteMacro);
+  QObject::connect(&primary, &TSingleInstance::OpenRequested, &main,
+                   &TfrmMain::Vortan2DDEExecuteMacro);
   QSignalSpy raises(&primary, &TSingleInstance::RaiseRequested);
   primary.SetDelivering(true);
 

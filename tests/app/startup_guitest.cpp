@@ -39,7 +39,8 @@ class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     install_ = tmp_.MakeDir("install") + "/";
-    for (const char* tool : {"ftnchek", "gfortran", "gdb"}) tmp_.Write(std::string("install/Bin/") + tool, "");
+    for (const char* tool : {"ftnchek", "gfortran", "gdb"})
+      tmp_.Write(std::string("install/Bin/") + tool, "");
     store_ = tmp_ / "store.sqlite";
     ResetStringTable();
     MainLanguage().Active = false;
@@ -86,8 +87,8 @@ TEST_F(StartupTest, FirstStartOpensOneNewSourceAndWritesTheResolvedPathsBack) {
     ASSERT_NE(s.MainWindow(), nullptr);
     EXPECT_EQ(s.MainWindow()->Editors().size(), 1u);
     EXPECT_TRUE(s.MainWindow()->Editors()[0]->FileName().empty());
-    EXPECT_EQ(s.SplashHistory(),
-              QStringList({"", "Verifying components...", "Creating environment...", "Starting..."}));
+    EXPECT_EQ(s.SplashHistory(), QStringList({"", "Verifying components...",
+                                              "Creating environment...", "Starting..."}));
     EXPECT_FALSE(s.SelectorShown());  // no language files anywhere
   });
   EXPECT_TRUE(running);
@@ -114,8 +115,9 @@ TEST_F(StartupTest, CancelInTheFirstStartSelectorEndsButKeepsTheInstallSettings)
 }
 
 TEST_F(StartupTest, ChosenLanguageIsStoredLoadedAndFeedsTheStringTable) {
-  const std::string lang = tmp_.Write("install/Lang/pt.prlx",
-      "INFO {\n Language = Portugues\n}\nSTRINGS {\n strStarting = Iniciando...\n}\n");
+  const std::string lang =
+      tmp_.Write("install/Lang/pt.prlx",
+                 "INFO {\n Language = Portugues\n}\nSTRINGS {\n strStarting = Iniciando...\n}\n");
   selectorAnswer_ = lang;
   EXPECT_TRUE(RunOnce({}, [&](TStartup& s) {
     EXPECT_TRUE(s.SelectorShown());
@@ -180,7 +182,8 @@ TEST_F(StartupTest, ClearFindsToolsAgainAndOpensTheFilesAfterTheSwitch) {
   RunOnce({});
   // A stored Bin directory that still exists elsewhere is used until "/c".
   const std::string other = tmp_.MakeDir("other-bin") + "/";
-  for (const char* tool : {"ftnchek", "gfortran", "gdb"}) tmp_.Write(std::string("other-bin/") + tool, "");
+  for (const char* tool : {"ftnchek", "gfortran", "gdb"})
+    tmp_.Write(std::string("other-bin/") + tool, "");
   {
     TSettingsStore s;
     s.Open(store_);
@@ -224,7 +227,8 @@ struct MissingToolCase {
 
 void PrintTo(const MissingToolCase& c, std::ostream* os) { *os << c.name; }
 
-class MissingToolTest : public StartupTest, public ::testing::WithParamInterface<MissingToolCase> {};
+class MissingToolTest : public StartupTest,
+                        public ::testing::WithParamInterface<MissingToolCase> {};
 
 TEST_P(MissingToolTest, AnswersDecideWhetherTheStartGoesOn) {
   const MissingToolCase& c = GetParam();
@@ -247,7 +251,8 @@ TEST_P(MissingToolTest, AnswersDecideWhetherTheStartGoesOn) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, MissingToolTest,
     ::testing::Values(
-        MissingToolCase{"Yes", {{TModalResult::Yes, false}, {TModalResult::Yes, false}}, true, 2, true},
+        MissingToolCase{
+            "Yes", {{TModalResult::Yes, false}, {TModalResult::Yes, false}}, true, 2, true},
         MissingToolCase{"No", {{TModalResult::No, false}}, false, 1, true},
         MissingToolCase{"YesToAll", {{TModalResult::YesToAll, false}}, true, 1, true},
         MissingToolCase{"YesTicked", {{TModalResult::Yes, true}}, true, 1, false},

@@ -75,7 +75,8 @@ class TDisplay {
     Window child = 0;
     TRect r;
     if (XGetWindowAttributes(display_, w, &a) &&
-        XTranslateCoordinates(display_, w, DefaultRootWindow(display_), 0, 0, &r.Left, &r.Top, &child))
+        XTranslateCoordinates(display_, w, DefaultRootWindow(display_), 0, 0, &r.Left, &r.Top,
+                              &child))
       r.Width = a.width, r.Height = a.height;
     return r;
   }
@@ -185,16 +186,18 @@ class TDisplay {
       e.xclient.data.l[2] = long(w);
       XSendEvent(display_, w, 0, NoEventMask, &e);
       XSync(display_, 0);
-      const bool answered = QTest::qWaitFor([&] {
-        while (XPending(display_)) {
-          XEvent r;
-          XNextEvent(display_, &r);
-          if (r.type == ClientMessage && r.xclient.message_type == protocols &&
-              Atom(r.xclient.data.l[0]) == ping && r.xclient.data.l[1] == pings_)
-            return true;
-        }
-        return false;
-      }, 5000);
+      const bool answered = QTest::qWaitFor(
+          [&] {
+            while (XPending(display_)) {
+              XEvent r;
+              XNextEvent(display_, &r);
+              if (r.type == ClientMessage && r.xclient.message_type == protocols &&
+                  Atom(r.xclient.data.l[0]) == ping && r.xclient.data.l[1] == pings_)
+                return true;
+            }
+            return false;
+          },
+          5000);
       if (!answered) return false;
     }
     return true;
@@ -238,8 +241,8 @@ class TDisplay {
     unsigned char* data = nullptr;
     std::string title;
     if (XGetWindowProperty(display_, w, XInternAtom(display_, "_NET_WM_NAME", 0), 0, 1024, 0,
-                           XInternAtom(display_, "UTF8_STRING", 0), &type, &format, &items,
-                           &after, &data) == Success &&
+                           XInternAtom(display_, "UTF8_STRING", 0), &type, &format, &items, &after,
+                           &data) == Success &&
         data) {
       title.assign(reinterpret_cast<char*>(data), items);
       XFree(data);

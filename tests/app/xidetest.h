@@ -22,11 +22,13 @@ class XIdeTest : public ShellHomeTest {
   /// The program's single main window, once it shows; 0 when none shows in time.
   Window MainWindow() {
     Window found = 0;
-    (void)QTest::qWaitFor([&] {
-      auto ide = display_.IdeWindows(ide_.processId());
-      if (ide.size() == 1) found = ide[0].Id;
-      return found != 0;
-    }, 20000);
+    (void)QTest::qWaitFor(
+        [&] {
+          auto ide = display_.IdeWindows(ide_.processId());
+          if (ide.size() == 1) found = ide[0].Id;
+          return found != 0;
+        },
+        20000);
     return found;
   }
 

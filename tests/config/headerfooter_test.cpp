@@ -7,7 +7,9 @@
 namespace vortan {
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> b) { return std::string(b.begin(), b.end()); }
+std::string Bytes(std::initializer_list<unsigned char> b) {
+  return std::string(b.begin(), b.end());
+}
 
 THeaderFooter ThreeItemHeader() {
   THeaderFooter hf;
@@ -18,11 +20,17 @@ THeaderFooter ThreeItemHeader() {
   hf.MirrorPosition = true;
   hf.DefaultFont = {"Arial", 10, 0x80000008, 0, -13, 1, true, false, false, false};
   hf.Items = {
-      {"$TITLE$", 1, {"Arial", 10, 0x00000000, 0, -13, 1, true, false, false, false},
+      {"$TITLE$",
+       1,
+       {"Arial", 10, 0x00000000, 0, -13, 1, true, false, false, false},
        THFAlignment::Left},
-      {"$PAGENUM$/$PAGECOUNT$", 1, {"Times", 12, 0x00FF0000, 1, 0, 2, false, true, true, true},
+      {"$PAGENUM$/$PAGECOUNT$",
+       1,
+       {"Times", 12, 0x00FF0000, 1, 0, 2, false, true, true, true},
        THFAlignment::Right},
-      {"", 2, {"", -6, 0x80000012, 255, 2147483647, 0, false, false, true, false},
+      {"",
+       2,
+       {"", -6, 0x80000012, 255, 2147483647, 0, false, false, true, false},
        THFAlignment::Center},
   };
   return hf;
@@ -52,14 +60,13 @@ TEST(HeaderFooter, EncodesExactLittleEndianLayout) {
       0xFF, 0x00, 0x00, 0x00,  // line colour
       0x01, 0x00,              // roman, mirror
       // default font: charset, colour, height, name, pitch, size, style
-      0x00, 0x08, 0x00, 0x00, 0x80, 0xF5, 0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 'A', 'b',
-      0x02, 0x08, 0x00, 0x00, 0x00, 0x09,
-      0x01, 0x00, 0x00, 0x00,                // item count
-      0x02, 0x00, 0x00, 0x00, '$', 'D',      // text
-      0x02, 0x00, 0x00, 0x00,                // line number
-      0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-      0xFA, 0xFF, 0xFF, 0xFF, 0x06,          // item font
-      0x02,                                  // alignment
+      0x00, 0x08, 0x00, 0x00, 0x80, 0xF5, 0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 'A', 'b', 0x02,
+      0x08, 0x00, 0x00, 0x00, 0x09, 0x01, 0x00, 0x00, 0x00,  // item count
+      0x02, 0x00, 0x00, 0x00, '$', 'D',                      // text
+      0x02, 0x00, 0x00, 0x00,                                // line number
+      0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFA,
+      0xFF, 0xFF, 0xFF, 0x06,  // item font
+      0x02,                    // alignment
   });
   EXPECT_EQ(EncodeHeaderFooter(hf), expected);
 

@@ -20,8 +20,8 @@ TEST(OptionBindings, EveryRowNamesOneControlAndASettingOfTheMatchingType) {
     EXPECT_TRUE(controls.insert(b.Control).second) << "control bound twice";
     EXPECT_TRUE(settings.insert(b.Setting).second) << "setting bound twice";
     const TSettingType t = SettingsTable[std::size_t(b.Setting)].Type;
-    const bool isText = b.Kind == TBindKind::Text || b.Kind == TBindKind::Columns ||
-                        b.Kind == TBindKind::FontName;
+    const bool isText =
+        b.Kind == TBindKind::Text || b.Kind == TBindKind::Columns || b.Kind == TBindKind::FontName;
     if (b.Kind == TBindKind::Check)
       EXPECT_EQ(t, TSettingType::Bool);
     else if (isText)
@@ -46,17 +46,13 @@ TEST(OptionBindings, TypedCharactersAreFilteredByTheBoxKind) {
     bool ctrl;
     bool accepted;
   } cases[] = {
-      {TInputFilter::Digits, U'7', false, true},
-      {TInputFilter::Digits, U'a', false, false},
-      {TInputFilter::Digits, U'-', false, false},
-      {TInputFilter::Digits, U',', false, false},
-      {TInputFilter::Digits, U'\b', false, true},   // Backspace
-      {TInputFilter::Digits, U'v', true, true},     // Ctrl+V passes
-      {TInputFilter::Columns, U',', false, true},
-      {TInputFilter::Columns, U' ', false, false},
-      {TInputFilter::Decimal, U',', false, true},   // the locale's separator here is ','
-      {TInputFilter::Decimal, U'.', false, false},
-      {TInputFilter::Decimal, U'-', false, false},
+      {TInputFilter::Digits, U'7', false, true},   {TInputFilter::Digits, U'a', false, false},
+      {TInputFilter::Digits, U'-', false, false},  {TInputFilter::Digits, U',', false, false},
+      {TInputFilter::Digits, U'\b', false, true},  // Backspace
+      {TInputFilter::Digits, U'v', true, true},    // Ctrl+V passes
+      {TInputFilter::Columns, U',', false, true},  {TInputFilter::Columns, U' ', false, false},
+      {TInputFilter::Decimal, U',', false, true},  // the locale's separator here is ','
+      {TInputFilter::Decimal, U'.', false, false}, {TInputFilter::Decimal, U'-', false, false},
       {TInputFilter::None, U'-', false, true},
   };
   for (const Case& c : cases)
@@ -74,7 +70,8 @@ TEST(OptionBindings, OnlyWholeNumbersInRangeAndRealColumnListsCanBeApplied) {
       {"cbxUndoLimit", "0", TValueError::None, ""},
       {"cbxUndoLimit", "2147483647", TValueError::None, ""},
       {"cbxUndoLimit", "2147483648", TValueError::OutOfRange, "2147483648"},
-      {"cbxUndoLimit", "99999999999999999999999", TValueError::OutOfRange, "99999999999999999999999"},
+      {"cbxUndoLimit", "99999999999999999999999", TValueError::OutOfRange,
+       "99999999999999999999999"},
       {"cbxUndoLimit", "12a", TValueError::NotANumber, "12a"},
       {"cbxUndoLimit", "-5", TValueError::NotANumber, "-5"},
       {"cbxUndoLimit", "", TValueError::NotANumber, ""},

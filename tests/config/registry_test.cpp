@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/tempdir.h"
 #include "support/files.h"
+#include "support/tempdir.h"
 
 namespace vortan {
 namespace {
@@ -152,8 +152,11 @@ TEST(RegistryOpenTest, FilesThatAreNoStoreAreRejectedAndLeftAlone) {
   };
   const Case cases[] = {
       {"garbage bytes",
-       [](const std::string& p) { std::ofstream(p, std::ios::binary) << std::string(5000, '\x5a'); }},
-      {"short garbage", [](const std::string& p) { std::ofstream(p, std::ios::binary) << "hello"; }},
+       [](const std::string& p) {
+         std::ofstream(p, std::ios::binary) << std::string(5000, '\x5a');
+       }},
+      {"short garbage",
+       [](const std::string& p) { std::ofstream(p, std::ios::binary) << "hello"; }},
       {"foreign database", WriteForeignDatabase},
       {"truncated store", WriteTruncatedStore},
       {"directory", [](const std::string& p) { std::filesystem::create_directory(p); }},

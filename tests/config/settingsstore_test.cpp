@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,8 +22,8 @@
 #include "config/settingids.h"
 #include "config/settingstable.h"
 #include "platform/platformprofile.h"
-#include "support/tempdir.h"
 #include "support/files.h"
+#include "support/tempdir.h"
 
 namespace vortan {
 namespace {
@@ -66,10 +66,14 @@ class SettingsStoreTest : public ::testing::Test {
   // Reads a scalar through the typed operation and returns it in its stored form.
   std::string ReadStoredForm(int id) {
     switch (Row(id).Type) {
-      case TSettingType::Bool: return Dword(store.ReadBool(id) ? 1 : 0);
-      case TSettingType::Integer: return Dword(static_cast<uint32_t>(store.ReadInteger(id)));
-      case TSettingType::Float: return Double(store.ReadFloat(id));
-      default: return store.ReadString(id);
+      case TSettingType::Bool:
+        return Dword(store.ReadBool(id) ? 1 : 0);
+      case TSettingType::Integer:
+        return Dword(static_cast<uint32_t>(store.ReadInteger(id)));
+      case TSettingType::Float:
+        return Double(store.ReadFloat(id));
+      default:
+        return store.ReadString(id);
     }
   }
 
@@ -246,8 +250,7 @@ TEST_F(SettingsStoreTest, HeaderObjectRoundTripsAndUndecodableBytesAreDropped) {
   hf.Items.push_back({"$PAGENUM$/$PAGECOUNT$", 2, TFontSpec{}, THFAlignment::Right});
   store.WriteObject(sidHeaderText, hf);
   THeaderFooter back;
-  EXPECT_EQ(store.ReadObject(sidHeaderText, back),
-            static_cast<int>(EncodeHeaderFooter(hf).size()));
+  EXPECT_EQ(store.ReadObject(sidHeaderText, back), static_cast<int>(EncodeHeaderFooter(hf).size()));
   EXPECT_EQ(back, hf);
 
   Plant(sidHeaderText, TRegType::Binary, "\x01\x02");
@@ -345,7 +348,9 @@ TEST_F(SettingsStoreTest, CreateMissingSettingsFillsEveryGapAndKeepsWhatIsSet) {
     const TSettingType type = Row(id).Type;
     if (type == TSettingType::List || type == TSettingType::Object) {
       // An empty list may be stored as no items at all.
-      if (*Row(id).DefaultText) { EXPECT_FALSE(ListValues(id).empty()) << "setting " << id; }
+      if (*Row(id).DefaultText) {
+        EXPECT_FALSE(ListValues(id).empty()) << "setting " << id;
+      }
       continue;
     }
     EXPECT_TRUE(Stored(id).has_value()) << "setting " << id << " is missing";
@@ -505,8 +510,8 @@ TEST(SettingsStoreOpenTest, AWriterEndedBySignalLeavesEverySettingWhole) {
   struct TCase {
     const char* What;
     int Signal;
-    bool FreshStore;   // the killed process made the store: nothing was ever checkpointed
-    int WriteRounds;   // -1: write until killed
+    bool FreshStore;  // the killed process made the store: nothing was ever checkpointed
+    int WriteRounds;  // -1: write until killed
   };
   const TCase cases[] = {
       {"first writes to a new store, then SIGKILL", SIGKILL, true, 1},
@@ -563,10 +568,13 @@ TEST(SettingsStoreOpenTest, AWriterEndedBySignalLeavesEverySettingWhole) {
         const bool whole = text.starts_with(prefix) && text.ends_with(suffix) &&
                            text.size() > prefix.size() + suffix.size() &&
                            std::all_of(text.begin() + static_cast<long>(prefix.size()),
-                                       text.end() - static_cast<long>(suffix.size()),
-                                       [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+                                       text.end() - static_cast<long>(suffix.size()), [](char ch) {
+                                         return std::isdigit(static_cast<unsigned char>(ch));
+                                       });
         EXPECT_TRUE(whole) << text;
-        if (c.FreshStore) { EXPECT_EQ(text, value(id, 1)); }
+        if (c.FreshStore) {
+          EXPECT_EQ(text, value(id, 1));
+        }
       }
     }
   }
@@ -619,9 +627,7 @@ TEST(SettingsStoreOpenTest, ProcessWideStoreAndDefaultPath) {
     const char* v = std::getenv(name);
     return v ? std::optional<std::string>(v) : std::nullopt;
   };
-  auto set = [](const char* name, const char* v) {
-    v ? ::setenv(name, v, 1) : ::unsetenv(name);
-  };
+  auto set = [](const char* name, const char* v) { v ? ::setenv(name, v, 1) : ::unsetenv(name); };
   const char* names[] = {"VORTAN_STORE", "XDG_CONFIG_HOME", "HOME"};
   std::optional<std::string> old[3];
   for (int i = 0; i < 3; ++i) old[i] = saved(names[i]);

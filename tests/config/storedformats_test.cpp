@@ -35,10 +35,11 @@ TEST(StoredFormats, ScalarFields) {
     bool ok;
     int value;
   } ints[] = {
-      {"-11", true, -11},   {" 72 ", true, 72},     {"+5", true, 5},
-      {"2147483647", true, 2147483647},             {"2147483648", false, 0},
-      {"99999999999999999999", false, 0},           {"", false, 0},
-      {"-", false, 0},      {"+-1", false, 0},      {"1x", false, 0},
+      {"-11", true, -11},       {" 72 ", true, 72},
+      {"+5", true, 5},          {"2147483647", true, 2147483647},
+      {"2147483648", false, 0}, {"99999999999999999999", false, 0},
+      {"", false, 0},           {"-", false, 0},
+      {"+-1", false, 0},        {"1x", false, 0},
       {"0x10", false, 0},
   };
   for (const IntCase& c : ints) {
@@ -54,11 +55,16 @@ TEST(StoredFormats, ScalarFields) {
     bool ok;
     TColor value;
   } colors[] = {
-      {"$80000008", true, 0x80000008}, {"$C0C0C0", true, 0x00C0C0C0},
-      {"$00ffffff", true, 0x00FFFFFF}, {"12632256", true, 0x00C0C0C0},
-      {"$", false, 0},                 {"$123456789", false, 0},
-      {"$GG", false, 0},               {"$-1", false, 0},
-      {"", false, 0},                  {"red", false, 0},
+      {"$80000008", true, 0x80000008},
+      {"$C0C0C0", true, 0x00C0C0C0},
+      {"$00ffffff", true, 0x00FFFFFF},
+      {"12632256", true, 0x00C0C0C0},
+      {"$", false, 0},
+      {"$123456789", false, 0},
+      {"$GG", false, 0},
+      {"$-1", false, 0},
+      {"", false, 0},
+      {"red", false, 0},
   };
   for (const ColorCase& c : colors) {
     TColor v = 0;
@@ -78,9 +84,9 @@ TEST(StoredFormats, DefaultFontReadsAndWritesBack) {
   EXPECT_EQ(font, (TFontSpec{"Terminal", 8, 0x80000008, 255, -11, 0, false, false, false, false}));
   EXPECT_EQ(FontToText(font), text);
 
-  for (const char* t : {"Terminal,8,$80000008,1,-11,0,0,0,0,0",
-                        "Courier New,10,$000000FF,0,-13,2,1,0,1,1",
-                        "Arial,9,$00FFFFFF,0,0,1,0,1,0,0"}) {
+  for (const char* t :
+       {"Terminal,8,$80000008,1,-11,0,0,0,0,0", "Courier New,10,$000000FF,0,-13,2,1,0,1,1",
+        "Arial,9,$00FFFFFF,0,0,1,0,1,0,0"}) {
     ASSERT_TRUE(TextToFont(t, font)) << t;
     EXPECT_EQ(FontToText(font), t);
   }
@@ -96,13 +102,17 @@ TEST(StoredFormats, Attributes) {
     const char* written;
   } cases[] = {
       {",,1,0,0,0", {std::nullopt, std::nullopt, true, false, false, false}, ",,1,0,0,0"},
-      {"$00000080,$00FFFFFF,0,0,0,0", {0x00000080, 0x00FFFFFF, false, false, false, false},
+      {"$00000080,$00FFFFFF,0,0,0,0",
+       {0x00000080, 0x00FFFFFF, false, false, false, false},
        "$00000080,$00FFFFFF,0,0,0,0"},
-      {",$C0C0C0,0,1,0,0", {std::nullopt, 0x00C0C0C0, false, true, false, false},
+      {",$C0C0C0,0,1,0,0",
+       {std::nullopt, 0x00C0C0C0, false, true, false, false},
        ",$00C0C0C0,0,1,0,0"},
-      {",$FF0000,1,0,0,0", {std::nullopt, 0x00FF0000, true, false, false, false},
+      {",$FF0000,1,0,0,0",
+       {std::nullopt, 0x00FF0000, true, false, false, false},
        ",$00FF0000,1,0,0,0"},
-      {"$00000000,,0,0,1,1", {0x00000000, std::nullopt, false, false, true, true},
+      {"$00000000,,0,0,1,1",
+       {0x00000000, std::nullopt, false, false, true, true},
        "$00000000,,0,0,1,1"},
   };
   for (const Case& c : cases) {
@@ -208,8 +218,8 @@ TEST(StoredFormats, DamagedTextsFallBackToDefault) {
       check([](std::string_view t, TBarLayout& v) { return TextToBarLayout(t, v); },
             BarLayoutToText, BarLayoutFromStored),
   };
-  const char* defaults[] = {"Terminal,8,$80000008,255,-11,0,0,0,0,0", ",$00FF0000,1,0,0,0",
-                            "6,72", "0,,,,,", "1,LeftDock,LeftDock,0,0,0,0,112,218"};
+  const char* defaults[] = {"Terminal,8,$80000008,255,-11,0,0,0,0,0", ",$00FF0000,1,0,0,0", "6,72",
+                            "0,,,,,", "1,LeftDock,LeftDock,0,0,0,0,112,218"};
   struct Case {
     int format;
     const char* text;

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "config/registry.h"
-#include "support/tempdir.h"
 #include "support/files.h"
+#include "support/tempdir.h"
 
 namespace vortan {
 namespace {

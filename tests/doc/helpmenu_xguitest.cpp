@@ -1,11 +1,11 @@
 // The Help menu end to end on the X display: the main window resolves the pages of the built
 // installation tree and hands them to the desktop's opener, here a stand-in on PATH that writes
 // down its arguments; without a page or without an opener the user is told so.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -56,10 +56,10 @@ class HelpTree : public ::testing::Test {
   static void SetUpTestSuite() {
     tree_ = new TTempDir;
     layoutOutput_ = new std::string;
-    layoutCode_ = RunCommand(CMake("-DTREE=" + Quoted(tree_->Path()) + " -DSOURCE_DIR=" +
-                                Quoted(VORTAN_SOURCE_DIR),
-                            "layout.cmake"),
-                      layoutOutput_);
+    layoutCode_ = RunCommand(
+        CMake("-DTREE=" + Quoted(tree_->Path()) + " -DSOURCE_DIR=" + Quoted(VORTAN_SOURCE_DIR),
+              "layout.cmake"),
+        layoutOutput_);
   }
   static void TearDownTestSuite() {
     delete tree_;
@@ -119,8 +119,8 @@ TEST_F(HelpTree, PagesKeepNoMarkerAndShowTheExamplesAndShortcutsOfTheSources) {
   for (const auto& e : fs::directory_iterator(examples)) {
     SCOPED_TRACE(e.path().filename().string());
     std::string text = ReadFile(e.path().string());
-    for (const auto& [from, to] : {std::pair<std::string, std::string>{"&", "&amp;"},
-                                   {"<", "&lt;"}, {">", "&gt;"}}) {
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"&", "&amp;"}, {"<", "&lt;"}, {">", "&gt;"}}) {
       std::string out;
       for (size_t i = 0;;) {
         const size_t j = text.find(from, i);
@@ -189,10 +189,10 @@ TEST(DocPage, IncludesEscapeInsertsDoNotAndAMissingFileFails) {
     dir.Write("part.txt", "A <B> & C\n");
     const std::string tmpl = dir.Write("page.html.in", std::string("[") + c.marker + "]");
     std::string out;
-    const int code = RunCommand(CMake("-DTEMPLATE=" + Quoted(tmpl) + " -DOUTPUT=" +
-                                   Quoted(dir / "page.html"),
-                               "docpage.cmake"),
-                         &out);
+    const int code =
+        RunCommand(CMake("-DTEMPLATE=" + Quoted(tmpl) + " -DOUTPUT=" + Quoted(dir / "page.html"),
+                         "docpage.cmake"),
+                   &out);
     EXPECT_EQ(code == 0, c.ok) << out;
     if (c.ok) {
       EXPECT_EQ(ReadFile(dir / "page.html"), c.expected);
@@ -203,8 +203,9 @@ TEST(DocPage, IncludesEscapeInsertsDoNotAndAMissingFileFails) {
 // A manual from its manual page through groff, and, without one, from the tool's own help.
 TEST(ManualPage, ComesFromTheManualPageElseFromTheToolsHelp) {
   TTempDir dir;
-  dir.Write("demo.1", ".TH DEMO 1\n.SH NAME\ndemo \\- a tool\n.SH OPTIONS\n.TP\n.B \\-x\n"
-                      "Makes x & y <z>.\n");
+  dir.Write("demo.1",
+            ".TH DEMO 1\n.SH NAME\ndemo \\- a tool\n.SH OPTIONS\n.TP\n.B \\-x\n"
+            "Makes x & y <z>.\n");
   const std::string tool = dir.Write("demo", "#!/bin/sh\necho \"usage: demo <file> $*\"\n");
   ::chmod(tool.c_str(), 0755);
   struct Case {
@@ -213,14 +214,15 @@ TEST(ManualPage, ComesFromTheManualPageElseFromTheToolsHelp) {
     const char* expected;
   };
   const std::string common = " -DTITLE=Demo -DTOOL=" + Quoted(tool) + " -DHELP_ARGS=--help";
-  for (const Case& c :
-       {Case{"manual page", "-DMANPAGES=" + Quoted(dir / "demo.1") + common, "Makes x &amp; y &lt;z&gt;."},
-        Case{"no manual page", "-DMANPAGES=" + Quoted(dir / "none.1") + common,
-             "usage: demo &lt;file&gt; --help"}}) {
+  for (const Case& c : {Case{"manual page", "-DMANPAGES=" + Quoted(dir / "demo.1") + common,
+                             "Makes x &amp; y &lt;z&gt;."},
+                        Case{"no manual page", "-DMANPAGES=" + Quoted(dir / "none.1") + common,
+                             "usage: demo &lt;file&gt; --help"}}) {
     SCOPED_TRACE(c.what);
     const std::string page = dir / (std::string(c.what) + "/demo.html");
     std::string out;
-    ASSERT_EQ(RunCommand(CMake(c.defines + " -DOUTPUT=" + Quoted(page), "manualpage.cmake"), &out), 0)
+    ASSERT_EQ(RunCommand(CMake(c.defines + " -DOUTPUT=" + Quoted(page), "manualpage.cmake"), &out),
+              0)
         << out;
     const std::string html = ReadFile(page);
     EXPECT_NE(html.find("<html"), std::string::npos);
@@ -228,11 +230,11 @@ TEST(ManualPage, ComesFromTheManualPageElseFromTheToolsHelp) {
   }
 }
 
-
 // The manual never calls a command of the menus unavailable: each one it names in bold within a
 // sentence that says "not available" (or "unavailable") must be no command's caption.
 TEST(HelpPages, NoCommandIsCalledUnavailableByTheManual) {
-  const std::string templ = ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/lang/template.prlx");
+  const std::string templ =
+      ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/lang/template.prlx");
   std::set<std::string> captions;
   const std::regex action(R"(Action:\w+\s*\{\s*Caption\s*=\s*([^\r\n]+))");
   for (std::sregex_iterator i(templ.begin(), templ.end(), action), end; i != end; ++i) {
@@ -265,8 +267,8 @@ TEST(HelpPages, NoCommandIsCalledUnavailableByTheManual) {
       if (const auto step = named.rfind("\xE2\x80\xBA"); step != std::string::npos)
         named = named.substr(step + 3);
       while (!named.empty() && named.front() == ' ') named.erase(0, 1);
-      EXPECT_FALSE(captions.count(named)) << "the manual calls \"" << named
-                                          << "\" unavailable: " << sentence;
+      EXPECT_FALSE(captions.count(named))
+          << "the manual calls \"" << named << "\" unavailable: " << sentence;
     }
   }
 }

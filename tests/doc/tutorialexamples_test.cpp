@@ -90,13 +90,13 @@ TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
 
   const bool program = Has(".out");
   std::string out;
-  const int compiled = RunCommand(dir.Path(), program ? "gfortran -o prog " + source
-                                               : "gfortran -c " + source,
-                           &out);
+  const int compiled = RunCommand(
+      dir.Path(), program ? "gfortran -o prog " + source : "gfortran -c " + source, &out);
   bool mustFail = false;
   if (Has(".gfortran")) {
     for (const std::string& line : Lines(ReadFile(Beside(".gfortran")))) {
-      EXPECT_NE(out.find(line), std::string::npos) << "compiler did not say: " << line << "\n" << out;
+      EXPECT_NE(out.find(line), std::string::npos) << "compiler did not say: " << line << "\n"
+                                                   << out;
       mustFail = mustFail || line.find("Error") != std::string::npos;
     }
   } else {
@@ -108,7 +108,8 @@ TEST_P(TutorialExample, CompilesAnalyzesAndPrintsWhatThePageShows) {
   RunCommand(dir.Path(), "ftnchek -nonovice -quiet -wrap=999 " + source, &out);
   if (Has(".ftnchek")) {
     for (const std::string& line : Lines(ReadFile(Beside(".ftnchek"))))
-      EXPECT_NE(out.find(line), std::string::npos) << "ftnchek did not say: " << line << "\n" << out;
+      EXPECT_NE(out.find(line), std::string::npos) << "ftnchek did not say: " << line << "\n"
+                                                   << out;
   } else {
     for (const char* word : {"Warning", "Error", "Possibly", "warning", "error"})
       EXPECT_EQ(out.find(word), std::string::npos) << out;
@@ -133,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, TutorialExample, ::testing::ValuesIn(Examples
 // Every file of the examples folder is shown by the tutorial: none is kept untested or unseen
 // (a list of a program's files is the test's, not the reader's).
 TEST(TutorialExamples, EveryFileIsIncludedByThePage) {
-  const std::string page = ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/doc/Tutorial.html.in");
+  const std::string page =
+      ReadFile(std::string(VORTAN_SOURCE_DIR) + "/resources/doc/Tutorial.html.in");
   for (const auto& e : fs::directory_iterator(kExamples)) {
     if (e.path().extension() == ".with") continue;
     const std::string marker = "<!--#include examples/" + e.path().filename().string() + "-->";

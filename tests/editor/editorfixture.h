@@ -19,7 +19,6 @@
 
 namespace vortan::test {
 
-
 class EditorFixture : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -10,9 +10,9 @@
 
 #include "editor/ui/streaksynedit.h"
 #include "editorfixture.h"
-#include "i18n/ui/languagechangedevent.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "platform/codepage.h"
 
 namespace vortan::test {
@@ -127,7 +127,8 @@ TEST_F(TEditorWindow, AFileThatCannotBeReadIsReportedAndNothingChanges) {
   EXPECT_FALSE(e->LoadFromFile(missing));
   ASSERT_EQ(prompts.asked.size(), 1u);
   EXPECT_EQ(prompts.asked[0].Kind, TMsgDlgType::Error);
-  EXPECT_EQ(prompts.asked[0].Text, "Cannot open file \"" + missing + "\". No such file or directory");
+  EXPECT_EQ(prompts.asked[0].Text,
+            "Cannot open file \"" + missing + "\". No such file or directory");
   EXPECT_EQ(e->Text(), "KEEP\r\n");
 }
 
@@ -159,7 +160,8 @@ TEST_F(TEditorWindow, AFailedSaveIsReportedAndKeepsDocumentAndOldFile) {
   EXPECT_FALSE(ok);
   EXPECT_EQ(ReadFile(old), "OLD\r\n");
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-    EXPECT_EQ(entry.path().filename().string().find("vortan-"), std::string::npos) << "leftover " << entry.path();
+    EXPECT_EQ(entry.path().filename().string().find("vortan-"), std::string::npos)
+        << "leftover " << entry.path();
   EXPECT_TRUE(e->Modified());
 }
 
@@ -235,7 +237,8 @@ TEST_F(TEditorWindow, ANewEditorTakesTheSettingsAloneAndApplyingToAllReachesEver
   TfrmEditor* b = NewEditor();
   EXPECT_TRUE(b->SynEdit()->Options().Settings.ShowSpecialChars);
   EXPECT_EQ(b->SynEdit()->Options().Settings.TabStops, 4);
-  EXPECT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars) << "opening one editor re-applies no other";
+  EXPECT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars)
+      << "opening one editor re-applies no other";
 
   TfrmEditor::ApplyEditorSettingsToAll({a, b});
   for (TfrmEditor* e : {a, b}) {
@@ -261,7 +264,8 @@ TEST_F(TEditorWindow, ErrorLineStaysOnCaretKeysAndGoesOnEditOrClick) {
   };
   mark();
   EXPECT_EQ(e->ErrorLines(), std::vector<int>{2});
-  for (Qt::Key k : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_End, Qt::Key_PageDown}) Key(e, k);
+  for (Qt::Key k : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_End, Qt::Key_PageDown})
+    Key(e, k);
   EXPECT_EQ(e->ErrorLines(), std::vector<int>{2});
 
   Type(e, "Z");
@@ -279,8 +283,9 @@ TEST_F(TEditorWindow, ErrorLineIsPaintedInUserColoursFallingBackPerColour) {
   e->ApplyEditorSettings();
   e->MarkErrorLine(2);
   TStreakSynEdit* s = e->SynEdit();
-  const int y = static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
-                                                  s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 1ul)));
+  const int y = static_cast<int>(
+      s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
+                       s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 1ul)));
   const QImage img = s->viewport()->grab().toImage();
   const int x = s->TextAreaLeft() + 30 * s->CharWidth();  // beyond the text: the line's background
   EXPECT_EQ(QColor(img.pixel(x, y + 2)), QColor(0, 128, 0));
@@ -311,10 +316,40 @@ TEST_F(TEditorWindow, ClosePromptAnswers) {
   const std::vector<TCloseCase> cases = {
       {"not modified", true, false, false, false, {}, "", true, false, false, {}},
       {"yes with a name", true, true, false, false, {R::Yes}, "", true, false, false, {named}},
-      {"yes untitled, dialog", false, true, false, false, {R::Yes}, chosen, true, false, false, {chosen}},
-      {"yes untitled, dialog cancelled", false, true, true, false, {R::Yes}, "", false, false, false, {}},
+      {"yes untitled, dialog",
+       false,
+       true,
+       false,
+       false,
+       {R::Yes},
+       chosen,
+       true,
+       false,
+       false,
+       {chosen}},
+      {"yes untitled, dialog cancelled",
+       false,
+       true,
+       true,
+       false,
+       {R::Yes},
+       "",
+       false,
+       false,
+       false,
+       {}},
       {"no", true, true, true, false, {R::No}, "", true, true, false, {}},
-      {"cancel clears the batch", true, true, true, false, {R::Cancel}, "", false, false, false, {}},
+      {"cancel clears the batch",
+       true,
+       true,
+       true,
+       false,
+       {R::Cancel},
+       "",
+       false,
+       false,
+       false,
+       {}},
       {"no to all", true, true, true, false, {R::NoToAll}, "", true, true, true, {}},
       {"no to all chosen before", true, true, true, true, {}, "", true, true, true, {}},
   };
@@ -339,7 +374,8 @@ TEST_F(TEditorWindow, ClosePromptAnswers) {
     if (!c.answers.empty()) {
       const TMessageRequest& q = prompts.asked[0];
       EXPECT_EQ(q.Kind, TMsgDlgType::Confirmation);
-      EXPECT_EQ(q.Text, Str(TStr::strSaveChanges) + "\r\n\r\n" + (c.named ? "named.f" : "Source2.f") + "\r\n");
+      EXPECT_EQ(q.Text, Str(TStr::strSaveChanges) + "\r\n\r\n" +
+                            (c.named ? "named.f" : "Source2.f") + "\r\n");
       EXPECT_EQ(q.Buttons.Has(TMsgDlgBtn::NoToAll), c.batch);
       EXPECT_TRUE(q.Defaults.Empty());
     }
@@ -428,8 +464,10 @@ TEST_F(TEditorWindow, ActivationFollowsTheActiveChildWindow) {
   TfrmEditor* b = NewEditor();
   std::vector<std::string> events;
   for (auto [e, name] : {std::pair{a, "a"}, std::pair{b, "b"}}) {
-    QObject::connect(e, &TfrmEditor::Activated, [&events, n = std::string(name)] { events.push_back("+" + n); });
-    QObject::connect(e, &TfrmEditor::Deactivated, [&events, n = std::string(name)] { events.push_back("-" + n); });
+    QObject::connect(e, &TfrmEditor::Activated,
+                     [&events, n = std::string(name)] { events.push_back("+" + n); });
+    QObject::connect(e, &TfrmEditor::Deactivated,
+                     [&events, n = std::string(name)] { events.push_back("-" + n); });
   }
   QMdiSubWindow* sa = area.addSubWindow(a);
   QMdiSubWindow* sb = area.addSubWindow(b);
@@ -468,8 +506,8 @@ TEST_F(TEditorWindow, DestructionStopsTheJobAndTellsTheHost) {
   TfrmEditor* e = NewEditor();
   e->SetRunningThread(reinterpret_cast<TBaseThread*>(e));  // any non-null job
   editors.clear();
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"StopJob", "RemoveFileNode", "RemoveEditorMessages",
-                                                  "EditorDestroyed"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"StopJob", "RemoveFileNode",
+                                                  "RemoveEditorMessages", "EditorDestroyed"}));
 }
 
 }  // namespace

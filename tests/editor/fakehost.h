@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "config/storedformats.h"
+#include "editor/fortranhighlighter.h"
 #include "editor/ui/editorhost.h"
 #include "editor/ui/editorwindow.h"
-#include "editor/fortranhighlighter.h"
 
 namespace vortan::test {
 

@@ -39,7 +39,8 @@ TEST(FortranHighlighter, TokensArePaintedWithTheirAttribute) {
   TSynFortranSyn h;
   const std::string line = "      X\xE9 = 'A' ! C";
   std::vector<std::pair<TTokenKind, const THighlightAttribute*>> seen;
-  for (h.SetLine(line, 1); !h.GetEol(); h.Next()) seen.emplace_back(h.GetTokenKind(), h.GetTokenAttribute());
+  for (h.SetLine(line, 1); !h.GetEol(); h.Next())
+    seen.emplace_back(h.GetTokenKind(), h.GetTokenAttribute());
   EXPECT_EQ(h.GetTokenAttribute(), nullptr);  // end of line
   ASSERT_EQ(seen.size(), 9u);
   EXPECT_EQ(seen[1].second, &h.Attribute(faIdentifier));  // X

@@ -27,7 +27,8 @@ std::string Dump(TFortranScanner& s, std::string_view line, int rangeIn, int& ra
       break;
     }
   }
-  EXPECT_EQ(s.GetTokenPos(), static_cast<int>(line.size())) << "Null token not at line end: " << line;
+  EXPECT_EQ(s.GetTokenPos(), static_cast<int>(line.size()))
+      << "Null token not at line end: " << line;
   rangeOut = s.GetRange();
   return out;
 }
@@ -61,27 +62,37 @@ TEST(FortranScanner, CommentLinesAndComments) {
       {"\tC", 2, "Space@0:1 Identifier@1:1", 2},
       {"      X = A*B#C", 2,
        "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Identifier@10:1 Symbol@11:1 "
-       "Identifier@12:1 Symbol@13:1 Identifier@14:1", 2},
+       "Identifier@12:1 Symbol@13:1 Identifier@14:1",
+       2},
       {"      X = 1 ! SET X", 2,
-       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Number@10:1 Space@11:1 Comment@12:7", 2},
+       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Number@10:1 Space@11:1 "
+       "Comment@12:7",
+       2},
       {"      X = '!' ! C", 2,
-       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:3 Space@13:1 Comment@14:3", 2},
+       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:3 Space@13:1 "
+       "Comment@14:3",
+       2},
   });
 }
 
 TEST(FortranScanner, StringsAndContinuedStrings) {
   Check({
-      {"      S = 'IT''S'", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:7", 2},
+      {"      S = 'IT''S'", 2,
+       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:7", 2},
       {"      S = \"A\\\"B\" // T", 2,
        "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:6 Space@16:1 Symbol@17:1 "
-       "Symbol@18:1 Space@19:1 Identifier@20:1", 2},
+       "Symbol@18:1 Space@19:1 Identifier@20:1",
+       2},
       {"'A\\B' X", 2, "String@0:5 Space@5:1 Identifier@6:1", 2},
       {"'a\"b' \"c'd\"", 2, "String@0:5 Space@5:1 String@6:5", 2},
       // a line ending inside a string ends the string there
-      {"      S = 'ABC", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:4", 2},
+      {"      S = 'ABC", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:4",
+       2},
       // a final backslash carries the string into the next line
-      {"      S = 'ABC\\", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:5", 0},
-      {"      S = \"ABC\\", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:5", 1},
+      {"      S = 'ABC\\", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:5",
+       0},
+      {"      S = \"ABC\\", 2,
+       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 String@10:5", 1},
       {"DEF' // X", 0, "String@0:4 Space@4:1 Symbol@5:1 Symbol@6:1 Space@7:1 Identifier@8:1", 2},
       {"A'B\"X", 1, "String@0:4 Identifier@4:1", 2},
       {"C'", 0, "String@0:2", 2},
@@ -103,18 +114,22 @@ TEST(FortranScanner, DotOperatorsAndLogicalConstants) {
   Check({
       {"      IF (A .EQ. B) THEN", 2,
        "Space@0:6 Key@6:2 Space@8:1 Symbol@9:1 Identifier@10:1 Space@11:1 Key@12:4 Space@16:1 "
-       "Identifier@17:1 Symbol@18:1 Space@19:1 Key@20:4", 2},
+       "Identifier@17:1 Symbol@18:1 Space@19:1 Key@20:4",
+       2},
       {"      IF (A . eq . B) X = 1", 2,
        "Space@0:6 Key@6:2 Space@8:1 Symbol@9:1 Identifier@10:1 Space@11:1 Key@12:6 Space@18:1 "
        "Identifier@19:1 Symbol@20:1 Space@21:1 Identifier@22:1 Space@23:1 Symbol@24:1 Space@25:1 "
-       "Number@26:1", 2},
+       "Number@26:1",
+       2},
       {".TRUE..AND..not.L", 2, "Key@0:6 Key@6:5 Key@11:5 Identifier@16:1", 2},
       {"A.NEQV.B.EQV.C.NE.D.XOR..FALSE.", 2,
        "Identifier@0:1 Key@1:6 Identifier@7:1 Key@8:5 Identifier@13:1 Key@14:4 Identifier@18:1 "
-       "Key@19:5 Key@24:7", 2},
+       "Key@19:5 Key@24:7",
+       2},
       {"A.LE.B.LT.C.GE.D.GT.E.OR.F", 2,
        "Identifier@0:1 Key@1:4 Identifier@5:1 Key@6:4 Identifier@10:1 Key@11:4 Identifier@15:1 "
-       "Key@16:4 Identifier@20:1 Key@21:4 Identifier@25:1", 2},
+       "Key@16:4 Identifier@20:1 Key@21:4 Identifier@25:1",
+       2},
       // a word without its closing dot leaves the dot a Symbol
       {"A.AND B", 2, "Identifier@0:1 Symbol@1:1 Identifier@2:3 Space@5:1 Identifier@6:1", 2},
       {"X.Y", 2, "Identifier@0:1 Symbol@1:1 Identifier@2:1", 2},
@@ -143,7 +158,8 @@ TEST(FortranScanner, Numbers) {
       {"  100 CONTINUE", 2, "Space@0:2 Number@2:3 Space@5:1 Key@6:8", 2},
       {"   10 FORMAT(3F10.2,2X,I5)", 2,
        "Space@0:3 Number@3:2 Space@5:1 Key@6:6 Symbol@12:1 Number@13:4 Number@17:2 Symbol@19:1 "
-       "Number@20:1 Identifier@21:1 Symbol@22:1 Identifier@23:2 Symbol@25:1", 2},
+       "Number@20:1 Identifier@21:1 Symbol@22:1 Identifier@23:2 Symbol@25:1",
+       2},
   });
 }
 
@@ -160,33 +176,62 @@ TEST(FortranScanner, ReservedWordsAndTwoWordRules) {
       {"      GO TO\r\n", 2, "Space@0:6 Key@6:5 Space@11:2", 2},
       {"      Block Data INIT", 2, "Space@0:6 Key@6:10 Space@16:1 Identifier@17:4", 2},
       {"      ASSIGN 20 TO K", 2,
-       "Space@0:6 Key@6:6 Space@12:1 Number@13:2 Space@15:1 Key@16:2 Space@18:1 Identifier@19:1", 2},
-      {"      A = TO", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Identifier@10:2", 2},
+       "Space@0:6 Key@6:6 Space@12:1 Number@13:2 Space@15:1 Key@16:2 Space@18:1 Identifier@19:1",
+       2},
+      {"      A = TO", 2, "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Identifier@10:2",
+       2},
       {" 1 TO", 2, "Space@0:1 Number@1:1 Space@2:1 Identifier@3:2", 2},
       {"TO", 2, "Identifier@0:2", 2},
       {"      IMPLICIT NONE", 2, "Space@0:6 Key@6:8 Space@14:1 Key@15:4", 2},
       {"      ImplicitNone", 2, "Space@0:6 Key@6:12", 2},
-      {"      NONE = 1", 2, "Space@0:6 Identifier@6:4 Space@10:1 Symbol@11:1 Space@12:1 Number@13:1", 2},
+      {"      NONE = 1", 2,
+       "Space@0:6 Identifier@6:4 Space@10:1 Symbol@11:1 Space@12:1 Number@13:1", 2},
       {"  NONE", 2, "Space@0:2 Identifier@2:4", 2},
       {"      END FILE 9", 2, "Space@0:6 Key@6:3 Space@9:1 Key@10:4 Space@14:1 Number@15:1", 2},
       {"FILE", 2, "Identifier@0:4", 2},
       {"      ENDDO EndDo enddo DO10 do_loop IFX", 2,
        "Space@0:6 Key@6:5 Space@11:1 Key@12:5 Space@17:1 Key@18:5 Space@23:1 Identifier@24:4 "
-       "Space@28:1 Identifier@29:7 Space@36:1 Identifier@37:3", 2},
+       "Space@28:1 Identifier@29:7 Space@36:1 Identifier@37:3",
+       2},
   });
 }
 
 TEST(FortranScanner, EveryReservedWordInEitherCase) {
-  const char* words[] = {
-      "allocatable", "allocate", "assign", "backspace", "blockdata", "byte", "call", "case",
-      "casedefault", "character", "close", "common", "complex", "continue", "cycle", "data",
-      "deallocate", "default", "dimension", "do", "doublecomplex", "doubleprecision", "dowhile",
-      "else", "elseif", "end", "enddo", "endfile", "endif", "endselect", "entry", "equivalence",
-      "exit", "external", "format", "function", "goto", "if", "implicit", "implicitnone",
-      "include", "inquire", "integer", "interface", "intrinsic", "logical", "map", "namelist",
-      "open", "parameter", "pause", "print", "program", "read", "real", "record", "return",
-      "rewind", "save", "select", "selectcase", "stop", "structure", "subroutine", "then", "type",
-      "union", "value", "while", "write"};
+  const char* words[] = {"allocatable",   "allocate",
+                         "assign",        "backspace",
+                         "blockdata",     "byte",
+                         "call",          "case",
+                         "casedefault",   "character",
+                         "close",         "common",
+                         "complex",       "continue",
+                         "cycle",         "data",
+                         "deallocate",    "default",
+                         "dimension",     "do",
+                         "doublecomplex", "doubleprecision",
+                         "dowhile",       "else",
+                         "elseif",        "end",
+                         "enddo",         "endfile",
+                         "endif",         "endselect",
+                         "entry",         "equivalence",
+                         "exit",          "external",
+                         "format",        "function",
+                         "goto",          "if",
+                         "implicit",      "implicitnone",
+                         "include",       "inquire",
+                         "integer",       "interface",
+                         "intrinsic",     "logical",
+                         "map",           "namelist",
+                         "open",          "parameter",
+                         "pause",         "print",
+                         "program",       "read",
+                         "real",          "record",
+                         "return",        "rewind",
+                         "save",          "select",
+                         "selectcase",    "stop",
+                         "structure",     "subroutine",
+                         "then",          "type",
+                         "union",         "value",
+                         "while",         "write"};
   // After a blank, so that an uppercase C is not in column 1.
   auto kindOf = [](const std::string& word) {
     TFortranScanner s;
@@ -209,19 +254,29 @@ TEST(FortranScanner, SymbolsTabsWideColumnsAndOtherBytes) {
   Check({
       {"      IF (X .GT. 1.5E-3) GO TO 100", 2,
        "Space@0:6 Key@6:2 Space@8:1 Symbol@9:1 Identifier@10:1 Space@11:1 Key@12:4 Space@16:1 "
-       "Number@17:6 Symbol@23:1 Space@24:1 Key@25:5 Space@30:1 Number@31:3", 2},
+       "Number@17:6 Symbol@23:1 Space@24:1 Key@25:5 Space@30:1 Number@31:3",
+       2},
       {"A==B<<=C>>D<=E>F", 2,
        "Identifier@0:1 Symbol@1:2 Identifier@3:1 Symbol@4:3 Identifier@7:1 Symbol@8:2 "
-       "Identifier@10:1 Symbol@11:2 Identifier@13:1 Symbol@14:1 Identifier@15:1", 2},
-      {"(+-/,;%)", 2, "Symbol@0:1 Symbol@1:1 Symbol@2:1 Symbol@3:1 Symbol@4:1 Symbol@5:1 Symbol@6:1 Symbol@7:1", 2},
+       "Identifier@10:1 Symbol@11:2 Identifier@13:1 Symbol@14:1 Identifier@15:1",
+       2},
+      {"(+-/,;%)", 2,
+       "Symbol@0:1 Symbol@1:1 Symbol@2:1 Symbol@3:1 Symbol@4:1 Symbol@5:1 Symbol@6:1 Symbol@7:1",
+       2},
       {"$&:?@\\", 2, "Unknown@0:1 Unknown@1:1 Unknown@2:1 Unknown@3:1 Unknown@4:1 Unknown@5:1", 2},
       {"\t  IF\x0b\x0c\x01X", 2, "Space@0:3 Key@3:2 Space@5:3 Identifier@8:1", 2},
       // columns beyond 72 are scanned like the rest
       {"      X = 1" + std::string(61, ' ') + "SEQ00010", 2,
-       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Number@10:1 Space@11:61 Identifier@72:8", 2},
+       "Space@0:6 Identifier@6:1 Space@7:1 Symbol@8:1 Space@9:1 Number@10:1 Space@11:61 "
+       "Identifier@72:8",
+       2},
       {"      \xE9T\xE9 = '\xE9'", 2,
-       "Space@0:6 Unknown@6:1 Identifier@7:1 Unknown@8:1 Space@9:1 Symbol@10:1 Space@11:1 String@12:3", 2},
-      {"\xC7" "ALL", 2, "Unknown@0:1 Identifier@1:3", 2},
+       "Space@0:6 Unknown@6:1 Identifier@7:1 Unknown@8:1 Space@9:1 Symbol@10:1 Space@11:1 "
+       "String@12:3",
+       2},
+      {"\xC7"
+       "ALL",
+       2, "Unknown@0:1 Identifier@1:3", 2},
       // a NUL inside the text is a byte like any other, not the end of the line
       {std::string("A\0B", 3), 2, "Identifier@0:1 Unknown@1:1 Identifier@2:1", 2},
   });

@@ -6,8 +6,8 @@
 
 #include "editorfixture.h"
 #include "i18n/parlax.h"
-#include "i18n/ui/messagedialog.h"
 #include "i18n/stringtable.h"
+#include "i18n/ui/messagedialog.h"
 #include "platform/platform.h"
 
 namespace vortan::test {
@@ -16,7 +16,8 @@ namespace {
 // Windows-1252 bytes: "Salvar alterações em “%s”? (€)" / "Falta o arquivo “%s” (%s) €".
 constexpr const char* kLanguage =
     "STRINGS {\n"
-    "  strSaveChanges = Salvar altera\xe7\xf5" "es em \x93%s\x94? (\x80)\n"
+    "  strSaveChanges = Salvar altera\xe7\xf5"
+    "es em \x93%s\x94? (\x80)\n"
     "  strMsgFileMissing = Falta o arquivo \x93%s\x94 (%s) \x80\n"
     "  strModified = \x93Modificado\x94 \x80\n"
     "  strInsert = \x93Inserir\x94\n"

@@ -73,13 +73,17 @@ TEST_F(TScreenshot, EditorWithGuidesBookmarkAndErrorLine) {
   EXPECT_EQ(QColor(text.pixel(s->StreakX(6), bottom)), silver);
   EXPECT_EQ(QColor(text.pixel(s->StreakX(72), bottom)), silver);
   auto lineY = [&](int line) {
-    return static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
-                                             s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
-                                                              static_cast<unsigned long>(line - 1))));
+    return static_cast<int>(
+        s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
+                         s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
+                                          static_cast<unsigned long>(line - 1))));
   };
   EXPECT_EQ(QColor(text.pixel(s->StreakX(50), lineY(18) + 3)), QColor(128, 0, 0));
-  EXPECT_EQ(QColor(text.pixel(s->StreakX(72), lineY(18) + 3)), silver) << "guides lie over the error line";
-  const int mark = lineY(16) + (static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul)) - 14) / 2;
+  EXPECT_EQ(QColor(text.pixel(s->StreakX(72), lineY(18) + 3)), silver)
+      << "guides lie over the error line";
+  const int mark =
+      lineY(16) +
+      (static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul)) - 14) / 2;
   EXPECT_EQ(QColor(text.pixel(3, mark + 1)), QColor(255, 220, 96));
 
   const QByteArray target = qgetenv("VORTAN_SCREENSHOT");

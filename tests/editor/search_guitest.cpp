@@ -36,8 +36,9 @@ class SearchTest : public EditorFixture {
     std::tm t{};
     t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 8, t.tm_hour = 14, t.tm_min = 5, t.tm_isdst = -1;
     const auto when = std::chrono::system_clock::from_time_t(std::mktime(&t));
-    commands = std::make_unique<TSearchCommands>(&window, [when] { return when; },
-                                                 [this](QDialog& d) { return runner ? runner(d) : int(QDialog::Rejected); });
+    commands = std::make_unique<TSearchCommands>(
+        &window, [when] { return when; },
+        [this](QDialog& d) { return runner ? runner(d) : int(QDialog::Rejected); });
     runner = std::move(answer);
     return *commands;
   }
@@ -83,7 +84,8 @@ TEST_F(SearchTest, ReplaceAllAndConvertAreUndoneInOneStep) {
          o.EntireScope = o.ReplaceAll = o.WholeWord = true;
          EXPECT_EQ(s->SearchReplace("I", "INDEX", o, nullptr), 80);
        }},
-      {"replacement holding the search text", [](TStreakSynEdit* s) {
+      {"replacement holding the search text",
+       [](TStreakSynEdit* s) {
          TSearchOptions o;
          o.EntireScope = o.ReplaceAll = true;
          EXPECT_EQ(s->SearchReplace("X", "XX", o, nullptr), 40);
@@ -149,7 +151,8 @@ TEST_F(SearchTest, ConvertCases) {
     std::string after;
   };
   const TCase cases[] = {
-      {"whole text without a selection", "do i = 1\nend", [](TStreakSynEdit*) {}, 1, "DO I = 1\nEND"},
+      {"whole text without a selection", "do i = 1\nend", [](TStreakSynEdit*) {}, 1,
+       "DO I = 1\nEND"},
       {"only the selection", "do i = 1\nend",
        [](TStreakSynEdit* s) { s->SelectBytes(0, 3, 4, false); }, 1, "do I = 1\nend"},
       {"a column block as a rectangle", "abcd\nefgh\nijkl",
@@ -193,10 +196,13 @@ TEST_F(SearchTest, InsertTemplates) {
       {"IF..THEN above the caret's line", 2, "A\nX = 1\nB", 2, 3, false,
        "A\n      IF () THEN\n\n      ENDIF\nX = 1\nB", 5, 1},
       {"STOP..END", 5, "X = 1", 1, 1, false, "      STOP\n      END\nX = 1", 3, 1},
-      {"date and time before the line's text", 1, "A\nX = 1", 2, 4, false, "A\nC 08/03/26 14:05X = 1", 2, 17},
+      {"date and time before the line's text", 1, "A\nX = 1", 2, 4, false,
+       "A\nC 08/03/26 14:05X = 1", 2, 17},
       {"date and time on an empty line", 1, "", 1, 1, false, "C 08/03/26 14:05", 1, 17},
-      {"the selection is replaced", 4, "A\nX = 1\nB", 1, 1, true, "A\n      DO ,,\n\n      CONTINUE\n\nB", 5, 1},
-      {"header", 0, "X", 1, 1, false, "C\nC NAME: \nC AUTHOR: \nC DESCRIPTION: \nC DATE: \nC\nX", 7, 1},
+      {"the selection is replaced", 4, "A\nX = 1\nB", 1, 1, true,
+       "A\n      DO ,,\n\n      CONTINUE\n\nB", 5, 1},
+      {"header", 0, "X", 1, 1, false, "C\nC NAME: \nC AUTHOR: \nC DESCRIPTION: \nC DATE: \nC\nX", 7,
+       1},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -221,8 +227,12 @@ TEST_F(SearchTest, GoToLine) {
     int line;
   };
   const TCase cases[] = {
-      {"10", true, 10}, {"0", false, 3}, {"", false, 3}, {"31", true, 3},
-      {"123456789012345678901234567890", true, 3}, {"30", true, 30},
+      {"10", true, 10},
+      {"0", false, 3},
+      {"", false, 3},
+      {"31", true, 3},
+      {"123456789012345678901234567890", true, 3},
+      {"30", true, 30},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -245,7 +255,8 @@ TEST_F(SearchTest, GoToLine) {
   }
   std::vector<std::string> history;
   ReadObject(sidChangesLineNumbers, history);
-  EXPECT_EQ(history, (std::vector<std::string>{"30", "123456789012345678901234567890", "31", "10"}));
+  EXPECT_EQ(history,
+            (std::vector<std::string>{"30", "123456789012345678901234567890", "31", "10"}));
 }
 
 TEST_F(SearchTest, GoToBoxTakesDigitsOnly) {
@@ -305,7 +316,8 @@ TEST_F(SearchTest, FindPresetsAndSearchAgain) {
 
 TEST_F(SearchTest, AMatchOffScreenIsBroughtToTheMiddleOfTheViewAndOneOnScreenStaysPut) {
   std::string text;
-  for (int i = 1; i <= 300; ++i) text += (i == 150 || i == 160 ? "      CALL TARGET\r\n" : "      X = 1\r\n");
+  for (int i = 1; i <= 300; ++i)
+    text += (i == 150 || i == 160 ? "      CALL TARGET\r\n" : "      X = 1\r\n");
   TfrmEditor* e = ShownEditor();
   e->SynEdit()->SetCodePage(TCodePage::Oem);
   ASSERT_TRUE(e->LoadFromFile(dir.Write("doc.f", text)));
@@ -338,8 +350,14 @@ TEST_F(SearchTest, ReplaceAsksThroughTheEditorsPrompt) {
   };
   const TCase cases[] = {
       {"OK with prompt: one occurrence", false, {TModalResult::Yes}, "K = I + I"},
-      {"Replace All: each is asked", true, {TModalResult::No, TModalResult::Yes, TModalResult::No}, "I = K + I"},
-      {"Yes to All replaces the rest", true, {TModalResult::Yes, TModalResult::YesToAll}, "K = K + K"},
+      {"Replace All: each is asked",
+       true,
+       {TModalResult::No, TModalResult::Yes, TModalResult::No},
+       "I = K + I"},
+      {"Yes to All replaces the rest",
+       true,
+       {TModalResult::Yes, TModalResult::YesToAll},
+       "K = K + K"},
       {"Cancel stops", true, {TModalResult::Yes, TModalResult::Cancel}, "K = I + I"},
   };
   for (const TCase& c : cases) {

@@ -36,10 +36,12 @@ class SearchDialogScreenshots : public EditorFixture {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
     QApplication::processEvents();
     for (QLabel* l : d.findChildren<QLabel*>())
-      EXPECT_GE(l->width(), l->sizeHint().width()) << name.toStdString() << ": " << l->text().toStdString();
+      EXPECT_GE(l->width(), l->sizeHint().width())
+          << name.toStdString() << ": " << l->text().toStdString();
     for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
       if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b)) {
-        EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
+        EXPECT_GE(b->width(), b->sizeHint().width())
+            << name.toStdString() << ": " << b->text().toStdString();
       }
     EXPECT_TRUE(Framed(&d).save(out + QStringLiteral("/%1.png").arg(name)));
     d.close();

@@ -136,7 +136,8 @@ TEST_F(TTextControl, StreakCollectionReportsOldAndNewPlaces) {
   repainted.clear();
   streaks.SetColumns({72, 72});
   EXPECT_EQ(streaks.Columns(), (std::vector<int>{72, 72}));
-  EXPECT_EQ(repainted, (std::vector<int>{10, 72})) << "the removed guide at once, the new ones once";
+  EXPECT_EQ(repainted, (std::vector<int>{10, 72}))
+      << "the removed guide at once, the new ones once";
 }
 
 // ---- gutter and bookmarks ----
@@ -187,7 +188,8 @@ TEST_F(TTextControl, WithDisableScrollArrowsTheArrowTowardAnEndReachedIsDrawnDis
   };
   for (bool atTop : {true, false}) {
     SCOPED_TRACE(atTop ? "at the top" : "at the bottom");
-    const TEnds plain = ends(false, atTop), disabled = ends(true, atTop), again = ends(false, atTop);
+    const TEnds plain = ends(false, atTop), disabled = ends(true, atTop),
+                again = ends(false, atTop);
     EXPECT_NE(atTop ? disabled.Up : disabled.Down, atTop ? plain.Up : plain.Down);
     EXPECT_EQ(atTop ? disabled.Down : disabled.Up, atTop ? plain.Down : plain.Up)
         << "the arrow that can still scroll stays enabled";
@@ -221,7 +223,8 @@ TEST_F(TTextControl, BookmarksMoveWithTheirLineAndShowTheirDigit) {
   EXPECT_EQ(e->CaretLine(), 3);
   EXPECT_EQ(e->CaretColumn(), 5);
   // The digit's mark sits at the left of the gutter beside line 3.
-  const int y = static_cast<int>(Sci(s, B::SCI_POINTYFROMPOSITION, 0, Sci(s, B::SCI_POSITIONFROMLINE, 2)));
+  const int y =
+      static_cast<int>(Sci(s, B::SCI_POINTYFROMPOSITION, 0, Sci(s, B::SCI_POSITIONFROMLINE, 2)));
   const QImage img = Grab(s);
   const int top = y + (static_cast<int>(s->SendScintilla(B::SCI_TEXTHEIGHT, 0ul)) - 14) / 2;
   EXPECT_EQ(QColor(img.pixel(3, top + 1)), QColor(255, 220, 96));
@@ -241,24 +244,65 @@ struct TKeyCase {
 };
 
 TEST_F(TTextControl, KeyBindings) {
-  const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
-                              alt = Qt::AltModifier;
+  const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier,
+                              ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
   const std::vector<TKeyCase> cases = {
       {"delete line", "A\nB\nC\n", 2, 1, {{Qt::Key_Y, ctrl}}, "A\nC\n", 2, 1},
       {"delete to end of line", "ABCD\n", 1, 3, {{Qt::Key_Y, shift | ctrl}}, "AB\n", 1, 3},
       {"delete to end of word", "ABC DEF\n", 1, 2, {{Qt::Key_T, ctrl}}, "A DEF\n", 1, 2},
       {"delete word before", "ABC DEF\n", 1, 8, {{Qt::Key_Backspace, ctrl}}, "ABC \n", 1, 5},
-      {"undo by alt backspace", "AB\n", 1, 3, {{Qt::Key_Backspace, none}, {Qt::Key_Backspace, alt}}, "AB\n", 1, 3},
-      {"redo", "AB\n", 1, 3,
-       {{Qt::Key_Backspace, none}, {Qt::Key_Z, ctrl}, {Qt::Key_Z, shift | ctrl}}, "A\n", 1, 2},
-      {"block indent", "A\nB\n", 1, 1, {{Qt::Key_Down, shift}, {Qt::Key_I, shift | ctrl}}, "  A\nB\n", 2, 1},
+      {"undo by alt backspace",
+       "AB\n",
+       1,
+       3,
+       {{Qt::Key_Backspace, none}, {Qt::Key_Backspace, alt}},
+       "AB\n",
+       1,
+       3},
+      {"redo",
+       "AB\n",
+       1,
+       3,
+       {{Qt::Key_Backspace, none}, {Qt::Key_Z, ctrl}, {Qt::Key_Z, shift | ctrl}},
+       "A\n",
+       1,
+       2},
+      {"block indent",
+       "A\nB\n",
+       1,
+       1,
+       {{Qt::Key_Down, shift}, {Qt::Key_I, shift | ctrl}},
+       "  A\nB\n",
+       2,
+       1},
       {"block unindent", "   A\n", 1, 1, {{Qt::Key_U, shift | ctrl}}, " A\n", 1, 1},
-      {"scroll past end of line", "AB\n", 1, 1, {{Qt::Key_End, none}, {Qt::Key_Right, none}}, "AB\n", 1, 4},
+      {"scroll past end of line",
+       "AB\n",
+       1,
+       1,
+       {{Qt::Key_End, none}, {Qt::Key_Right, none}},
+       "AB\n",
+       1,
+       4},
       {"ctrl end", "A\nBC\n", 1, 1, {{Qt::Key_End, ctrl}}, "A\nBC\n", 2, 3},
-      {"smart tab under the next word", "      IF (X) THEN\n\n", 2, 1, {{Qt::Key_Tab, none}}, "      IF (X) THEN\n\n", 2, 7},
+      {"smart tab under the next word",
+       "      IF (X) THEN\n\n",
+       2,
+       1,
+       {{Qt::Key_Tab, none}},
+       "      IF (X) THEN\n\n",
+       2,
+       7},
       {"matching bracket", "(A(B)C)\n", 1, 1, {{Qt::Key_B, shift | ctrl}}, "(A(B)C)\n", 1, 7},
       {"enhanced home off", "   X\n", 1, 5, {{Qt::Key_Home, none}}, "   X\n", 1, 1},
-      {"ctrl n is left to the window", "A\n", 1, 1, {{Qt::Key_N, ctrl}, {Qt::Key_M, ctrl}}, "A\n", 1, 1},
+      {"ctrl n is left to the window",
+       "A\n",
+       1,
+       1,
+       {{Qt::Key_N, ctrl}, {Qt::Key_M, ctrl}},
+       "A\n",
+       1,
+       1},
   };
   for (const TKeyCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -376,8 +420,8 @@ TEST_F(TTextControl, GutterWidensToTheNumberOfTheLastLine) {
   };
   for (const Case c : {Case{9, false, false}, Case{99999, false, false}, Case{136093, false, false},
                        Case{136093, true, false}, Case{100000, false, true}}) {
-    SCOPED_TRACE(::testing::Message() << c.lines << " lines, autosize " << c.autosize << ", zeros "
-                                      << c.leadingZeros);
+    SCOPED_TRACE(::testing::Message()
+                 << c.lines << " lines, autosize " << c.autosize << ", zeros " << c.leadingZeros);
     WriteBool(sidGutterAutosize, c.autosize);
     WriteBool(sidGutterShowLeadingZeros, c.leadingZeros);
     TfrmEditor* e = NewEditor();
@@ -402,7 +446,9 @@ TEST_F(TTextControl, TheRestOfTheTextIsColouredInIdleTimeLikeAllAtOnce) {
   // String continuations every few lines carry the scanner's state across the slices.
   std::string text;
   for (int i = 0; i < 30000; ++i)
-    text += i % 97 == 5 ? "      X = 'AB\\\r\n" : i % 97 == 6 ? "CD' + 1 ! C\r\n" : "      Y = Y + 1.5E-3\r\n";
+    text += i % 97 == 5   ? "      X = 'AB\\\r\n"
+            : i % 97 == 6 ? "CD' + 1 ! C\r\n"
+                          : "      Y = Y + 1.5E-3\r\n";
   const std::string file = dir.Write("big.f", text);
 
   TfrmEditor* fresh = NewEditor();
@@ -428,7 +474,8 @@ TEST_F(TTextControl, TheRestOfTheTextIsColouredInIdleTimeLikeAllAtOnce) {
   fresh->SetCaret(1, 1);
   Type(fresh, "C");
   EXPECT_LT(Sci(s, B::SCI_GETENDSTYLED), length);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Sci(s, B::SCI_GETENDSTYLED) == Sci(s, B::SCI_GETLENGTH); }, 20000));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return Sci(s, B::SCI_GETENDSTYLED) == Sci(s, B::SCI_GETLENGTH); }, 20000));
 }
 
 TEST_F(TTextControl, ColouringInIdleTimePaintsTheViewOnce) {
@@ -436,7 +483,9 @@ TEST_F(TTextControl, ColouringInIdleTimePaintsTheViewOnce) {
   // every few lines); that must not repaint the view for each slice.
   std::string text;
   for (int i = 0; i < 30000; ++i)
-    text += i % 97 == 5 ? "      X = 'AB\\\r\n" : i % 97 == 6 ? "CD' + 1\r\n" : "      Y = 'EF' + 1\r\n";
+    text += i % 97 == 5   ? "      X = 'AB\\\r\n"
+            : i % 97 == 6 ? "CD' + 1\r\n"
+                          : "      Y = 'EF' + 1\r\n";
   const std::string file = dir.Write("big.f", text);
   TfrmEditor* e = ShownEditor();
   TStreakSynEdit* s = e->SynEdit();
@@ -449,7 +498,9 @@ TEST_F(TTextControl, ColouringInIdleTimePaintsTheViewOnce) {
   s->viewport()->removeEventFilter(&spy);
   EXPECT_EQ(spy.full, 1) << "the loaded text once, and nothing for the lines coloured off screen";
   // Line 29,979 continues the string of the line before it; the next one starts afresh.
-  auto startStyle = [&](long line) { return Sci(s, B::SCI_GETSTYLEAT, Sci(s, B::SCI_POSITIONFROMLINE, line)); };
+  auto startStyle = [&](long line) {
+    return Sci(s, B::SCI_GETSTYLEAT, Sci(s, B::SCI_POSITIONFROMLINE, line));
+  };
   EXPECT_EQ(startStyle(29979), TFortranLexer::StyleOf(TTokenKind::String));
   EXPECT_NE(startStyle(29980), TFortranLexer::StyleOf(TTokenKind::String));
 }
@@ -474,12 +525,12 @@ TEST_F(TTextControl, TokensGetTheirAttributesStyles) {
   e->SetText("      IF (X .GT. 1.5E-3) GO TO 100\r\nC COMMENT\r\n      S = 'IT''S'\r\n");
   Sci(s, B::SCI_COLOURISE, 0, -1);
   auto style = [&](long pos) { return static_cast<int>(Sci(s, B::SCI_GETSTYLEAT, pos)); };
-  EXPECT_EQ(style(6), TFortranLexer::StyleOf(TTokenKind::Key));         // IF
-  EXPECT_EQ(style(9), TFortranLexer::StyleOf(TTokenKind::Symbol));      // (
-  EXPECT_EQ(style(10), TFortranLexer::StyleOf(TTokenKind::Identifier)); // X
-  EXPECT_EQ(style(12), TFortranLexer::StyleOf(TTokenKind::Key));        // .GT.
-  EXPECT_EQ(style(17), TFortranLexer::StyleOf(TTokenKind::Number));     // 1.5E-3
-  EXPECT_EQ(style(28), TFortranLexer::StyleOf(TTokenKind::Key));        // GO TO
+  EXPECT_EQ(style(6), TFortranLexer::StyleOf(TTokenKind::Key));          // IF
+  EXPECT_EQ(style(9), TFortranLexer::StyleOf(TTokenKind::Symbol));       // (
+  EXPECT_EQ(style(10), TFortranLexer::StyleOf(TTokenKind::Identifier));  // X
+  EXPECT_EQ(style(12), TFortranLexer::StyleOf(TTokenKind::Key));         // .GT.
+  EXPECT_EQ(style(17), TFortranLexer::StyleOf(TTokenKind::Number));      // 1.5E-3
+  EXPECT_EQ(style(28), TFortranLexer::StyleOf(TTokenKind::Key));         // GO TO
   const long comment = Sci(s, B::SCI_POSITIONFROMLINE, 1);
   EXPECT_EQ(style(comment + 4), TFortranLexer::StyleOf(TTokenKind::Comment));
   const long str = Sci(s, B::SCI_POSITIONFROMLINE, 2) + 10;
@@ -505,7 +556,8 @@ TEST_F(TTextControl, AChangeRestylesFromItsLineAndCarriesTheStringState) {
   e->SetText(text);
   Sci(s, B::SCI_COLOURISE, 0, -1);
   auto style = [&](int line, int col) {
-    return static_cast<int>(Sci(s, B::SCI_GETSTYLEAT, Sci(s, B::SCI_POSITIONFROMLINE, line - 1) + col - 1));
+    return static_cast<int>(
+        Sci(s, B::SCI_GETSTYLEAT, Sci(s, B::SCI_POSITIONFROMLINE, line - 1) + col - 1));
   };
   const int str = TFortranLexer::StyleOf(TTokenKind::String);
   EXPECT_EQ(style(2, 1), str) << "continued string";

@@ -37,11 +37,13 @@ class TMemoryDocument : public TSearchDocument {
       text += l + "\n";
     }
     const TTextFinder finder(search, matchCase);
-    const std::size_t at = backwards ? finder.Previous(text, starts[static_cast<std::size_t>(line)] +
-                                                                 lines[static_cast<std::size_t>(line)].size())
-                                     : finder.Next(text, starts[static_cast<std::size_t>(line)]);
+    const std::size_t at =
+        backwards ? finder.Previous(text, starts[static_cast<std::size_t>(line)] +
+                                              lines[static_cast<std::size_t>(line)].size())
+                  : finder.Next(text, starts[static_cast<std::size_t>(line)]);
     if (at == std::string::npos) return -1;
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) -
+           1;
   }
   void Select(int line, int start, int end, bool caretAtStart) override {
     selection = {line, start, end, caretAtStart};
@@ -49,8 +51,8 @@ class TMemoryDocument : public TSearchDocument {
   }
   void ReplaceBytes(int line, int start, int end, std::string_view with) override {
     EXPECT_GT(depth, 0) << "a replacement outside an undo step";
-    lines.at(static_cast<std::size_t>(line)).replace(static_cast<std::size_t>(start),
-                                                      static_cast<std::size_t>(end - start), with);
+    lines.at(static_cast<std::size_t>(line))
+        .replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
   }
   void BeginUndoStep() override {
     if (depth++ == 0) undo.push_back(lines);
@@ -77,7 +79,8 @@ class TMemoryDocument : public TSearchDocument {
 };
 
 std::ostream& operator<<(std::ostream& os, const TMemoryDocument::TSel& s) {
-  return os << "line " << s.Line << " [" << s.Start << "," << s.End << ")" << (s.CaretAtStart ? " caret at start" : "");
+  return os << "line " << s.Line << " [" << s.Start << "," << s.End << ")"
+            << (s.CaretAtStart ? " caret at start" : "");
 }
 
 const std::vector<std::string> kFixture = {
@@ -89,27 +92,47 @@ const std::vector<std::string> kFixture = {
 TSearchOptions Opts(std::string_view flags) {
   TSearchOptions o;
   for (char f : flags) switch (f) {
-      case 'c': o.MatchCase = true; break;
-      case 'w': o.WholeWord = true; break;
-      case 'b': o.Backwards = true; break;
-      case 'e': o.EntireScope = true; break;
-      case 's': o.SelectedOnly = true; break;
-      case 'r': o.Replace = true; break;
-      case 'a': o.ReplaceAll = true; break;
-      case 'p': o.Prompt = true; break;
+      case 'c':
+        o.MatchCase = true;
+        break;
+      case 'w':
+        o.WholeWord = true;
+        break;
+      case 'b':
+        o.Backwards = true;
+        break;
+      case 'e':
+        o.EntireScope = true;
+        break;
+      case 's':
+        o.SelectedOnly = true;
+        break;
+      case 'r':
+        o.Replace = true;
+        break;
+      case 'a':
+        o.ReplaceAll = true;
+        break;
+      case 'p':
+        o.Prompt = true;
+        break;
     }
   return o;
 }
 
-TSelectionInfo Stream(TTextPoint a, TTextPoint b) { return {true, TSelectionKind::Stream, a, b, {}}; }
+TSelectionInfo Stream(TTextPoint a, TTextPoint b) {
+  return {true, TSelectionKind::Stream, a, b, {}};
+}
 
 }  // namespace
 
 TEST(TextSearch, FindSelectsTheFirstOccurrenceInTheRegion) {
   const TSelectionInfo none;
   const TSelectionInfo lines{true, TSelectionKind::Lines, {1, 3}, {2, 0}, {}};
-  const TSelectionInfo column{true, TSelectionKind::Column, {0, 4}, {2, 6}, {{4, 6}, {4, 6}, {4, 6}}};
-  const TSelectionInfo narrow{true, TSelectionKind::Column, {0, 4}, {2, 9}, {{4, 9}, {4, 9}, {4, 9}}};
+  const TSelectionInfo column{
+      true, TSelectionKind::Column, {0, 4}, {2, 6}, {{4, 6}, {4, 6}, {4, 6}}};
+  const TSelectionInfo narrow{
+      true, TSelectionKind::Column, {0, 4}, {2, 9}, {{4, 9}, {4, 9}, {4, 9}}};
   struct TCase {
     const char* name;
     const char* flags;
@@ -149,8 +172,8 @@ TEST(TextSearch, FindSelectsTheFirstOccurrenceInTheRegion) {
       TMemoryDocument doc(kFixture);
       doc.skipping = skipping;
       const TSearchOptions o = Opts(c.flags);
-      const int found = SearchReplace(doc, SearchRegion(o, doc.LineCount(), c.caret, c.selection), c.search, "", o,
-                                      TCodePage::Ansi, nullptr);
+      const int found = SearchReplace(doc, SearchRegion(o, doc.LineCount(), c.caret, c.selection),
+                                      c.search, "", o, TCodePage::Ansi, nullptr);
       EXPECT_EQ(found, c.found);
       EXPECT_EQ(doc.selection, c.selected);
       EXPECT_EQ(doc.lines, kFixture);
@@ -170,46 +193,97 @@ TEST(TextSearch, ReplaceWithPromptAnswers) {
     std::vector<std::string> after;
   };
   const TCase cases[] = {
-      {"replace all without prompt", "ewa", "i", "j", {}, 0, 4, {"j = j + ii", "call foo(j, x_i)", "i2 = j"}},
-      {"replacement holding the search text", "ea", "i", "ii", {}, 0, 8,
+      {"replace all without prompt",
+       "ewa",
+       "i",
+       "j",
+       {},
+       0,
+       4,
+       {"j = j + ii", "call foo(j, x_i)", "i2 = j"}},
+      {"replacement holding the search text",
+       "ea",
+       "i",
+       "ii",
+       {},
+       0,
+       8,
        {"ii = ii + iiii", "call foo(ii, x_ii)", "ii2 = ii"}},
       {"replacement to empty", "eac", "i", "", {}, 0, 7, {" = I + ", "call foo(, x_)", "2 = "}},
-      {"backwards replace all", "ebwa", "i", "jj", {}, 0, 4, {"jj = jj + ii", "call foo(jj, x_i)", "i2 = jj"}},
-      {"replace asks for one occurrence", "ewrp", "i", "j", {A::Yes}, 1, 1,
+      {"backwards replace all",
+       "ebwa",
+       "i",
+       "jj",
+       {},
+       0,
+       4,
+       {"jj = jj + ii", "call foo(jj, x_i)", "i2 = jj"}},
+      {"replace asks for one occurrence",
+       "ewrp",
+       "i",
+       "j",
+       {A::Yes},
+       1,
+       1,
        {"j = I + ii", "call foo(i, x_i)", "i2 = i"}},
-      {"replace without prompt does one", "ewr", "i", "j", {}, 0, 1, {"j = I + ii", "call foo(i, x_i)", "i2 = i"}},
+      {"replace without prompt does one",
+       "ewr",
+       "i",
+       "j",
+       {},
+       0,
+       1,
+       {"j = I + ii", "call foo(i, x_i)", "i2 = i"}},
       {"replace, answer No", "ewrp", "i", "j", {A::No}, 1, 1, kFixture},
-      {"replace all asks for each", "ewap", "i", "j", {A::Yes, A::No, A::Yes, A::No}, 4, 4,
+      {"replace all asks for each",
+       "ewap",
+       "i",
+       "j",
+       {A::Yes, A::No, A::Yes, A::No},
+       4,
+       4,
        {"j = I + ii", "call foo(j, x_i)", "i2 = i"}},
-      {"yes to all replaces the rest silently", "ewap", "i", "j", {A::No, A::YesToAll}, 2, 4,
+      {"yes to all replaces the rest silently",
+       "ewap",
+       "i",
+       "j",
+       {A::No, A::YesToAll},
+       2,
+       4,
        {"i = j + ii", "call foo(j, x_i)", "i2 = j"}},
-      {"cancel keeps what was replaced", "ewap", "i", "j", {A::Yes, A::Cancel}, 2, 2,
+      {"cancel keeps what was replaced",
+       "ewap",
+       "i",
+       "j",
+       {A::Yes, A::Cancel},
+       2,
+       2,
        {"j = I + ii", "call foo(i, x_i)", "i2 = i"}},
       {"nothing to replace", "ewa", "zz", "j", {}, 0, 0, kFixture},
   };
   for (const bool skipping : {false, true})
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + (skipping ? ", passing over lines" : ""));
-    TMemoryDocument doc(kFixture);
-    doc.skipping = skipping;
-    std::deque<A> answers(c.answers.begin(), c.answers.end());
-    int asked = 0;
-    auto prompt = [&] {
-      ++asked;
-      EXPECT_FALSE(answers.empty()) << "asked once too often";
-      if (answers.empty()) return A::Cancel;
-      const A a = answers.front();
-      answers.pop_front();
-      return a;
-    };
-    const TSearchOptions o = Opts(c.flags);
-    const int found = SearchReplace(doc, SearchRegion(o, doc.LineCount(), {0, 0}, {}), c.search, c.replacement, o,
-                                    TCodePage::Ansi, prompt);
-    EXPECT_EQ(asked, c.asked);
-    EXPECT_EQ(found, c.found);
-    EXPECT_EQ(doc.lines, c.after);
-    EXPECT_EQ(doc.depth, 0);
-  }
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (skipping ? ", passing over lines" : ""));
+      TMemoryDocument doc(kFixture);
+      doc.skipping = skipping;
+      std::deque<A> answers(c.answers.begin(), c.answers.end());
+      int asked = 0;
+      auto prompt = [&] {
+        ++asked;
+        EXPECT_FALSE(answers.empty()) << "asked once too often";
+        if (answers.empty()) return A::Cancel;
+        const A a = answers.front();
+        answers.pop_front();
+        return a;
+      };
+      const TSearchOptions o = Opts(c.flags);
+      const int found = SearchReplace(doc, SearchRegion(o, doc.LineCount(), {0, 0}, {}), c.search,
+                                      c.replacement, o, TCodePage::Ansi, prompt);
+      EXPECT_EQ(asked, c.asked);
+      EXPECT_EQ(found, c.found);
+      EXPECT_EQ(doc.lines, c.after);
+      EXPECT_EQ(doc.depth, 0);
+    }
 }
 
 TEST(TextSearch, LinesWithoutTheTextAreNotRead) {
@@ -221,7 +295,8 @@ TEST(TextSearch, LinesWithoutTheTextAreNotRead) {
     TMemoryDocument doc(lines);
     doc.skipping = true;
     const TSearchOptions o = Opts(flags);
-    EXPECT_EQ(SearchReplace(doc, SearchRegion(o, doc.LineCount(), {0, 0}, {}), "RELAX", "", o, TCodePage::Ansi, nullptr),
+    EXPECT_EQ(SearchReplace(doc, SearchRegion(o, doc.LineCount(), {0, 0}, {}), "RELAX", "", o,
+                            TCodePage::Ansi, nullptr),
               1);
     EXPECT_EQ(doc.selection.Line, 2000);
     EXPECT_LE(doc.reads, 1);
@@ -268,7 +343,9 @@ TEST(TextSearch, ColumnBlockFollowsTheLengthOfReplacements) {
   TMemoryDocument doc({"aaaa a", "ba a a"});
   const TSelectionInfo block{true, TSelectionKind::Column, {0, 0}, {1, 4}, {{0, 4}, {0, 4}}};
   const TSearchOptions o = Opts("sa");
-  EXPECT_EQ(SearchReplace(doc, SearchRegion(o, 2, {}, block), "a", "xyz", o, TCodePage::Ansi, nullptr), 6);
+  EXPECT_EQ(
+      SearchReplace(doc, SearchRegion(o, 2, {}, block), "a", "xyz", o, TCodePage::Ansi, nullptr),
+      6);
   EXPECT_EQ(doc.lines, (std::vector<std::string>{"xyzxyzxyzxyz a", "bxyz xyz a"}));
 }
 
@@ -283,18 +360,22 @@ TEST(TextSearch, LettersBeyondAsciiFollowTheDocumentsPage) {
   const TCase cases[] = {
       // 0x82 and 0x90 are e and E with acute accent in OEM 850.
       {"OEM accented letters ignore case", TCodePage::Oem, "caf\x90 x", "CAF\x82", false, false, 0},
-      {"OEM accented letters with match case", TCodePage::Oem, "caf\x90 x", "caf\x82", true, false, std::nullopt},
+      {"OEM accented letters with match case", TCodePage::Oem, "caf\x90 x", "caf\x82", true, false,
+       std::nullopt},
       // In ANSI 0xC9 and 0xE9 are that pair; 0x82 is a low quotation mark, no letter.
       {"ANSI accented letters ignore case", TCodePage::Ansi, "CAF\xC9", "caf\xE9", false, false, 0},
-      {"an accented letter joins a word in OEM", TCodePage::Oem, "caf\x82", "caf", false, true, std::nullopt},
+      {"an accented letter joins a word in OEM", TCodePage::Oem, "caf\x82", "caf", false, true,
+       std::nullopt},
       {"a quotation mark ends a word in ANSI", TCodePage::Ansi, "caf\x82", "caf", false, true, 0},
       {"a digit joins a word", TCodePage::Ansi, "x1 x", "x", false, true, 3},
       {"an underscore joins a word", TCodePage::Ansi, "x_ x", "x", false, true, 3},
-      {"bytes 0x80-0xFF before the match", TCodePage::Oem, "\x80\x9F\xB0\xFF x", "X", false, true, 5},
+      {"bytes 0x80-0xFF before the match", TCodePage::Oem, "\x80\x9F\xB0\xFF x", "X", false, true,
+       5},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(FindInLine(c.line, 0, static_cast<int>(c.line.size()), c.search, c.matchCase, c.wholeWord, false, c.page),
+    EXPECT_EQ(FindInLine(c.line, 0, static_cast<int>(c.line.size()), c.search, c.matchCase,
+                         c.wholeWord, false, c.page),
               c.at);
   }
 }
@@ -309,7 +390,13 @@ TEST(TextSearch, PresetsFromTheEditor) {
   };
   const TCase cases[] = {
       {"selection in one line", true, true, "foo(i", "call foo(i)", 0, {"foo(i", true}},
-      {"selection over lines: the word at the caret", true, false, "x\ny", "call foo(i)", 6, {"foo", true}},
+      {"selection over lines: the word at the caret",
+       true,
+       false,
+       "x\ny",
+       "call foo(i)",
+       6,
+       {"foo", true}},
       {"caret inside a word", false, false, "", "  ITER_MAX = 1", 5, {"ITER_MAX", false}},
       {"caret right after a word", false, false, "", "X = 1", 1, {"X", false}},
       {"caret on blanks", false, false, "", "X  = 1", 2, {"", false}},

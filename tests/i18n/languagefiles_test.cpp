@@ -70,7 +70,8 @@ std::string NormalizedShortcut(std::string text) {
 
 std::size_t LineCount(const std::string& text) {
   std::size_t lines = 1;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+       at = text.find("\r\n", at + 2)) {
     ++lines;
   }
   return lines;
@@ -121,8 +122,8 @@ TEST_F(LanguageFilesTest, HoldEveryTemplateKey) {
              const TParlaxItem* block) {
            if (!block || !block->FindValue(key)) missing.push_back(path + "/" + key);
          });
-    EXPECT_TRUE(missing.empty()) << file.filename() << " lacks " << missing.size()
-                                 << " key(s):\n" << Join(missing);
+    EXPECT_TRUE(missing.empty()) << file.filename() << " lacks " << missing.size() << " key(s):\n"
+                                 << Join(missing);
   }
 }
 

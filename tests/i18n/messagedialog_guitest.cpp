@@ -8,9 +8,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "i18n/ui/messagedialog.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "i18n/ui/messagedialog.h"
 
 namespace vortan {
 namespace {
@@ -42,7 +42,9 @@ TEST_P(DefaultButtons, DefaultHasFocusAndEscapeAnswersByTheRule) {
   for (int i = 0; i < MsgDlgBtnCount; ++i) {
     QPushButton* b = dlg.Button(TMsgDlgBtn(i));
     ASSERT_EQ(b != nullptr, c.buttons.Has(TMsgDlgBtn(i)));
-    if (b) { EXPECT_EQ(b->isDefault(), TMsgDlgBtn(i) == c.expectedDefault) << i; }
+    if (b) {
+      EXPECT_EQ(b->isDefault(), TMsgDlgBtn(i) == c.expectedDefault) << i;
+    }
   }
   dlg.show();
   EXPECT_EQ(dlg.focusWidget(), dlg.Button(c.expectedDefault));
@@ -53,12 +55,23 @@ TEST_P(DefaultButtons, DefaultHasFocusAndEscapeAnswersByTheRule) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, DefaultButtons,
     ::testing::Values(
-        DefaultCase{"OkWins", {TMsgDlgBtn::Yes, TMsgDlgBtn::OK}, {}, TMsgDlgBtn::OK, TModalResult::OK},
-        DefaultCase{"YesWithoutOk", {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {}, TMsgDlgBtn::Yes, TModalResult::No},
-        DefaultCase{"GivenNo", {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel}, {TMsgDlgBtn::No},
-                    TMsgDlgBtn::No, TModalResult::Cancel},
-        DefaultCase{"YesToAll", {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::YesToAll}, {},
-                    TMsgDlgBtn::Yes, TModalResult::No}),
+        DefaultCase{
+            "OkWins", {TMsgDlgBtn::Yes, TMsgDlgBtn::OK}, {}, TMsgDlgBtn::OK, TModalResult::OK},
+        DefaultCase{"YesWithoutOk",
+                    {TMsgDlgBtn::Yes, TMsgDlgBtn::No},
+                    {},
+                    TMsgDlgBtn::Yes,
+                    TModalResult::No},
+        DefaultCase{"GivenNo",
+                    {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel},
+                    {TMsgDlgBtn::No},
+                    TMsgDlgBtn::No,
+                    TModalResult::Cancel},
+        DefaultCase{"YesToAll",
+                    {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::YesToAll},
+                    {},
+                    TMsgDlgBtn::Yes,
+                    TModalResult::No}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MessageDlg, ClosingThroughTheFrameAnswersCancel) {
@@ -106,8 +119,9 @@ TEST(MessageDlg, LongTranslatedCaptionsWidenTheButtonsAndTheDialog) {
   EXPECT_EQ(normalWidth, before.Button(TMsgDlgBtn::No)->width());
 
   TParlax lang;
-  lang.LoadFromText("STRINGS {\n MsgDlgYes = &Sim, com certeza absoluta e para sempre\n"
-                    " MsgDlgConfirm = Confirmar\n}\n");
+  lang.LoadFromText(
+      "STRINGS {\n MsgDlgYes = &Sim, com certeza absoluta e para sempre\n"
+      " MsgDlgConfirm = Confirmar\n}\n");
   lang.Active = true;
   LoadStringTable(lang);
   TMessageDlg after(Request({TMsgDlgBtn::Yes, TMsgDlgBtn::No}));
@@ -118,7 +132,8 @@ TEST(MessageDlg, LongTranslatedCaptionsWidenTheButtonsAndTheDialog) {
   QPushButton* no = after.Button(TMsgDlgBtn::No);
   EXPECT_GT(yes->width(), normalWidth);
   EXPECT_EQ(yes->width(), no->width());  // one width for every button
-  EXPECT_GE(yes->width(), yes->fontMetrics().horizontalAdvance("Sim, com certeza absoluta e para sempre") + 8);
+  EXPECT_GE(yes->width(),
+            yes->fontMetrics().horizontalAdvance("Sim, com certeza absoluta e para sempre") + 8);
   // The row fits with the margin on both sides and is centred.
   const int left = yes->x();
   const int right = after.width() - no->geometry().right() - 1;

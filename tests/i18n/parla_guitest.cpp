@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "i18n/currentlanguage.h"
-#include "i18n/ui/parla.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "i18n/ui/parla.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 
@@ -39,7 +39,9 @@ class ParlaTest : public ::testing::Test {
     MainLanguage().Active = false;
     MainLanguage().Root().Clear();
   }
-  std::string Portuguese(const std::string& name) { return dir_.Write(name, ReadFile(kPortuguese)); }
+  std::string Portuguese(const std::string& name) {
+    return dir_.Write(name, ReadFile(kPortuguese));
+  }
   QString Current(TfrmParla& d) {
     QTreeWidgetItem* item = d.List()->currentItem();
     return item ? item->text(0) : QString();
@@ -174,13 +176,14 @@ TEST_F(ParlaTest, EntryHintHasSixLinesAndFollowsTheMouse) {
   d.ScanLanguages(dir_ / "lang");
   EXPECT_EQ(d.EntryHint(0), "");
   EXPECT_EQ(d.EntryHint(1), QString::fromStdString("Author: A. Writer\nEmail: a@b.c\nLangID: 1046\n"
-                                                   "Language: Alfa\nVersion: 1.0\nFilename: " + file));
+                                                   "Language: Alfa\nVersion: 1.0\nFilename: " +
+                                                   file));
 
   QWidget* viewport = d.List()->viewport();
   const QPoint over = d.List()->visualItemRect(d.List()->topLevelItem(1)).center();
   QTest::mouseMove(viewport, over);
-  QMouseEvent move(QEvent::MouseMove, over, viewport->mapToGlobal(over), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, over, viewport->mapToGlobal(over), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(viewport, &move);
   EXPECT_EQ(d.List()->toolTip(), d.EntryHint(1));
 

@@ -56,29 +56,47 @@ INSTANTIATE_TEST_SUITE_P(
     Parlax, ParseTest,
     testing::Values(
         ParseCase{"Unquoted", "A {\n  Caption =   &New  \r\n}", {"A"}, "Caption", "&New"},
-        ParseCase{"QuotedKeepsBlanks", "A {\n ParlaAuthor = \"Author: \"\n}", {"A"},
-                  "ParlaAuthor", "Author: "},
+        ParseCase{"QuotedKeepsBlanks",
+                  "A {\n ParlaAuthor = \"Author: \"\n}",
+                  {"A"},
+                  "ParlaAuthor",
+                  "Author: "},
         ParseCase{"Empty", "A {\n  Hint =\n  Caption = x\n}", {"A"}, "Hint", ""},
-        ParseCase{"BraceBlockFinalBreak", "A {\n k = {\"one\"\n       \"two\"\n       \"\"\n }\n}",
-                  {"A"}, "k", "one\r\ntwo\r\n"},
-        ParseCase{"BraceBlockIgnoresUnquoted", "A {\n k = { junk \"a\" more\n \"b\" }\n}", {"A"},
-                  "k", "a\r\nb"},
-        ParseCase{"DoubledQuotes", "A {\n k = \"Search String \"\"%s\"\" not found\"\n}", {"A"},
-                  "k", "Search String \"%s\" not found"},
-        ParseCase{"QuotedBracesAndEquals", "A {\n k = \"a { b } = c\"\n}", {"A"}, "k",
-                  "a { b } = c"},
+        ParseCase{"BraceBlockFinalBreak",
+                  "A {\n k = {\"one\"\n       \"two\"\n       \"\"\n }\n}",
+                  {"A"},
+                  "k",
+                  "one\r\ntwo\r\n"},
+        ParseCase{"BraceBlockIgnoresUnquoted",
+                  "A {\n k = { junk \"a\" more\n \"b\" }\n}",
+                  {"A"},
+                  "k",
+                  "a\r\nb"},
+        ParseCase{"DoubledQuotes",
+                  "A {\n k = \"Search String \"\"%s\"\" not found\"\n}",
+                  {"A"},
+                  "k",
+                  "Search String \"%s\" not found"},
+        ParseCase{
+            "QuotedBracesAndEquals", "A {\n k = \"a { b } = c\"\n}", {"A"}, "k", "a { b } = c"},
         ParseCase{"UnquotedEquals", "A {\n k = a = b\n}", {"A"}, "k", "a = b"},
-        ParseCase{"OneLineBlock", "Tab:Find { Caption = Find }\nNext { k = v\n}", {"Tab:Find"},
-                  "Caption", "Find"},
-        ParseCase{"OneLineBlockIsClosed", "Tab:Find { Caption = Find }\nNext { k = v\n}", {"Next"},
-                  "k", "v"},
+        ParseCase{"OneLineBlock",
+                  "Tab:Find { Caption = Find }\nNext { k = v\n}",
+                  {"Tab:Find"},
+                  "Caption",
+                  "Find"},
+        ParseCase{"OneLineBlockIsClosed",
+                  "Tab:Find { Caption = Find }\nNext { k = v\n}",
+                  {"Next"},
+                  "k",
+                  "v"},
         ParseCase{"FirstBlockWins", "INFO { k = 1\n}\nINFO { k = 2\n}", {"INFO"}, "k", "1"},
         ParseCase{"FirstKeyWins", "A { Caption = one\nCaption = two\n}", {"A"}, "Caption", "one"},
         ParseCase{"CaseInsensitive", "Form:Main { CAPTION = x\n}", {"form:main"}, "caption", "x"},
         ParseCase{"BomHidesFirstBlock", "\xEF\xBB\xBFINFO { k = v\n}", {"INFO"}, "k", nullptr},
         ParseCase{"TextAfterClosingQuote", "A { k = \"v\" tail\n j = w\n}", {"A"}, "j", nullptr},
-        ParseCase{"TextAfterClosingQuoteKeepsValue", "A { k = \"v\" tail\n j = w\n}", {"A"}, "k",
-                  "v"},
+        ParseCase{
+            "TextAfterClosingQuoteKeepsValue", "A { k = \"v\" tail\n j = w\n}", {"A"}, "k", "v"},
         ParseCase{"CrOnlyBreaks", "A {\r k = v\r j = w\r}", {"A"}, "j", "w"},
         ParseCase{"UnclosedBlockKeepsValues", "A {\n B {\n k = v\n", {"A", "B"}, "k", "v"},
         ParseCase{"UnterminatedValueDropped", "A {\n k = v\n j = w", {"A"}, "j", nullptr},
@@ -123,10 +141,9 @@ TEST(Parlax, GetIntegerForms) {
       "A {\n d = $1F\n x = x1F\n h = 0x1F\n n = 12\n m = -7\n w = $FFFFFFFF\n"
       " bad = abc\n mixed = 12abc\n big = 99999999999\n none = \n dollar = $\n}");
   const TParlaxItem& a = engine.Root().Child("A");
-  const std::pair<const char*, int> cases[] = {{"d", 31},  {"x", 31},      {"h", 31},
-                                               {"n", 12},  {"m", -7},      {"w", -1},
-                                               {"bad", 0}, {"mixed", 0},   {"big", 0},
-                                               {"none", 0}, {"dollar", 0}};
+  const std::pair<const char*, int> cases[] = {{"d", 31},  {"x", 31},   {"h", 31},    {"n", 12},
+                                               {"m", -7},  {"w", -1},   {"bad", 0},   {"mixed", 0},
+                                               {"big", 0}, {"none", 0}, {"dollar", 0}};
   for (const auto& [key, expected] : cases) {
     int value = 555;
     EXPECT_TRUE(a.GetInteger(key, value)) << key;
@@ -163,7 +180,8 @@ TEST(Parlax, ReadSection) {
 
 TEST(Parlax, FilesAndErrors) {
   const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("parlax_test_" + std::to_string(std::random_device{}()) + ".prlx");
+      std::filesystem::temp_directory_path() /
+      ("parlax_test_" + std::to_string(std::random_device{}()) + ".prlx");
   {
     std::ofstream out(path, std::ios::binary);
     out << "INFO {\r\n  Language = Nederlands\r\n}\r\n";

@@ -93,7 +93,9 @@ TEST(FormatStr, Placeholders) {
     const char* expected;
   };
   const Case cases[] = {
-      {"The file %s is missing (%s).", {"G77.EXE", "Vortan"}, "The file G77.EXE is missing (Vortan)."},
+      {"The file %s is missing (%s).",
+       {"G77.EXE", "Vortan"},
+       "The file G77.EXE is missing (Vortan)."},
       {"Waiting... %d", {"5"}, "Waiting... 5"},
       {"100%% of %s", {"x"}, "100% of x"},
       {"%s and %s", {"one"}, "one and %s"},

@@ -14,8 +14,8 @@
 #include <QToolTip>
 #include <memory>
 
-#include "i18n/ui/languagechangedevent.h"
 #include "i18n/parlax.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "i18n/ui/translator.h"
 
 namespace vortan {
@@ -46,15 +46,13 @@ TEST_P(ShortcutRule, ReadsTheCombinationOrRemovesTheShortcut) {
   EXPECT_EQ(action.shortcut().toString(), QString::fromLatin1(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ShortcutRule,
-    ::testing::Values(ShortcutCase{"Ctrl+N", "Ctrl+N"},
-                      ShortcutCase{"Shift + Ctrl + S", "Ctrl+Shift+S"},
-                      ShortcutCase{"alt+ctrl+shift+f12", "Ctrl+Alt+Shift+F12"},
-                      ShortcutCase{"Ctrl + PgDn", "Ctrl+PgDown"},
-                      ShortcutCase{"", ""},
-                      ShortcutCase{"Ctrl+Banana", ""},
-                      ShortcutCase{"Ctrl+", ""}));
+INSTANTIATE_TEST_SUITE_P(Values, ShortcutRule,
+                         ::testing::Values(ShortcutCase{"Ctrl+N", "Ctrl+N"},
+                                           ShortcutCase{"Shift + Ctrl + S", "Ctrl+Shift+S"},
+                                           ShortcutCase{"alt+ctrl+shift+f12", "Ctrl+Alt+Shift+F12"},
+                                           ShortcutCase{"Ctrl + PgDn", "Ctrl+PgDown"},
+                                           ShortcutCase{"", ""}, ShortcutCase{"Ctrl+Banana", ""},
+                                           ShortcutCase{"Ctrl+", ""}));
 
 TEST(ApplyProperty, ShortcutKeySpeltInOtherCaseLeavesTheShortcutAlone) {
   TTree t("shortcut = Ctrl+Q");
@@ -146,7 +144,10 @@ TEST(Translate, ReachesOneWindowOrEveryWindowIncludingMdiChildrenOnlyWhileActive
   auto* child = new QWidget;
   mdi->addSubWindow(child);
   auto other = std::make_unique<QWidget>();
-  AttachLanguageHandler(main.get(), [&](TParlax& e) { ++mainCalls; seen = &e; });
+  AttachLanguageHandler(main.get(), [&](TParlax& e) {
+    ++mainCalls;
+    seen = &e;
+  });
   AttachLanguageHandler(child, [&](TParlax&) { ++childCalls; });
   AttachLanguageHandler(other.get(), [&](TParlax&) { ++otherCalls; });
 

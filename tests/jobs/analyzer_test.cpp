@@ -30,12 +30,18 @@ namespace {
 
 const char* KindName(TMessageKind kind) {
   switch (kind) {
-    case mkError: return "Error";
-    case mkWarning: return "Warning";
-    case mkMaybe: return "Maybe";
-    case mkDetail: return "Detail";
-    case mkLocation: return "Location";
-    case mkUnclassified: return "Unclassified";
+    case mkError:
+      return "Error";
+    case mkWarning:
+      return "Warning";
+    case mkMaybe:
+      return "Maybe";
+    case mkDetail:
+      return "Detail";
+    case mkLocation:
+      return "Location";
+    case mkUnclassified:
+      return "Unclassified";
   }
   return "?";
 }
@@ -112,9 +118,7 @@ class TFakeHost : public TAnalyzerHost {
     ++ends;
     list.EndUpdate();
   }
-  void Progress(int lines, int hits, int errors) override {
-    lastProgress = {lines, hits, errors};
-  }
+  void Progress(int lines, int hits, int errors) override { lastProgress = {lines, hits, errors}; }
 
   TMessageList list;
   TAnalyzerKeywords keywords;
@@ -152,8 +156,14 @@ class AnalyzeJobTest : public ::testing::Test {
       out.errorCount = j.ErrorCount;
       out.hitCount = j.HitCount;
     };
-    job->OnSuccess = [&out, record](TBaseThread& t) { ++out.successes; record(t); };
-    job->OnError = [&out, record](TBaseThread& t) { ++out.errors; record(t); };
+    job->OnSuccess = [&out, record](TBaseThread& t) {
+      ++out.successes;
+      record(t);
+    };
+    job->OnError = [&out, record](TBaseThread& t) {
+      ++out.errors;
+      record(t);
+    };
     job->OnFinished = [&out](TBaseThread&) { out.finished = true; };
     job->Start();
     EXPECT_TRUE(ui_.RunUntil([&] { return out.finished; }));
@@ -218,10 +228,8 @@ const TGrammarCase kGrammar[] = {
      "Unclassified 4 0 a.f | [] a.f(4): nothing to see\n"},
     {"DetailsHangBelowTheLastEntryLocationsBelowTheLastMessage",
      {R"("a.f", line 10: Warning: Subprogram SUB argument mismatch at position 1:)",
-      R"("a.f", line 10:    Dummy arg K is type intg)",
-      R"("a.f", line 6: (dummy argument))",
-      R"("a.f", line 10:  and at position 2:)",
-      R"("a.f", line 11:    Dummy arg Y is type real)",
+      R"("a.f", line 10:    Dummy arg K is type intg)", R"("a.f", line 6: (dummy argument))",
+      R"("a.f", line 10:  and at position 2:)", R"("a.f", line 11:    Dummy arg Y is type real)",
       R"("a.f", line 10:  and at position 3:)"},
      "errors 0 hits 1\n"
      "Warning 10 0 a.f | [Warning] a.f(10): Subprogram SUB argument mismatch at position 1:\n"
@@ -253,11 +261,11 @@ const TGrammarCase kGrammar[] = {
      "Location 7 0 a.f | (7): lone place\n"
      "  Detail 7 0 a.f | below the place\n"},
     {"LinesOutsideTheGrammarAreDropped",
-     {"FTNCHEK Version 3.3 November 2004", "File a.f:", "      5       I = X",
-      "                ^", " 1 syntax error detected in file a.f", "    5 digits first",
-      "     five blanks", "   three", "", "Warning near line 5 file a.f: novice form",
-      R"("unterminated file name)", R"("a.f" has no digit: at all)", R"("a.f", line 5)",
-      R"("a.f", line 5 col 9 and no colon)", R"("a.f", line 3: no second colon)"},
+     {"FTNCHEK Version 3.3 November 2004", "File a.f:", "      5       I = X", "                ^",
+      " 1 syntax error detected in file a.f", "    5 digits first", "     five blanks", "   three",
+      "", "Warning near line 5 file a.f: novice form", R"("unterminated file name)",
+      R"("a.f" has no digit: at all)", R"("a.f", line 5)", R"("a.f", line 5 col 9 and no colon)",
+      R"("a.f", line 3: no second colon)"},
      "errors 0 hits 0\n"},
     {"FileNamesWithBlanksAndQuotes",
      {R"("/src/my dir/a"b c.f", line 5 col 9: Warning: quoted)",
@@ -364,9 +372,7 @@ TEST(MessageOrderTest, ComparesByKindThenWindowThenLine) {
   TMessageOrder order;
   order.Active = active;
   order.WindowRank = [&](const TfrmEditor* e) -> std::uint64_t { return e == first ? 1 : 2; };
-  auto M = [](TMessageKind k, TfrmEditor* e, int line) {
-    return TMessageData{"", e, line, 0, k};
-  };
+  auto M = [](TMessageKind k, TfrmEditor* e, int line) { return TMessageData{"", e, line, 0, k}; };
   struct TCase {
     TMessageData a, b;
     int sign;
@@ -440,8 +446,7 @@ TEST_F(MessageListTest, SortsWhenTheBracketClosesKeepingTiesAndChildrenInReading
   EXPECT_EQ(list_.Top().front().Data.Text, "wa3");  // nothing is sorted inside the bracket
   list_.EndUpdate();
   EXPECT_EQ(changes_, 1);
-  EXPECT_EQ(Texts(),
-            "eb8 ea5 words wb- wb7 >d9 >l2 >>d1 >d1b wb7second wa3 mb1 u1 ");
+  EXPECT_EQ(Texts(), "eb8 ea5 words wb- wb7 >d9 >l2 >>d1 >d1b wb7second wa3 mb1 u1 ");
   EXPECT_EQ(list_.FirstError(), 0);
 
   // Sorting again with another active window follows it.
@@ -475,9 +480,8 @@ TEST_F(AnalyzeJobTest, RealReportGivesTheExpectedEntries) {
   const std::string dir = CaseDir("mixed");
   TfrmEditor* editor = host_.AddWindow(dir + "/input.f", "input.f");
   host_.list.ActiveEditor = [editor] { return editor; };
-  const TOutcome out = Parse(ReadFile(dir + "/report.txt"), editor, [&](TAnalyzeThread& job) {
-    job.EditorFileName = dir + "/input.f";
-  });
+  const TOutcome out = Parse(ReadFile(dir + "/report.txt"), editor,
+                             [&](TAnalyzeThread& job) { job.EditorFileName = dir + "/input.f"; });
   EXPECT_EQ(out.result, jrOK);
   EXPECT_EQ(out.successes, 1);
   EXPECT_EQ(DumpTree(out), ReadFile(dir + "/expected"));
@@ -514,9 +518,8 @@ TEST_F(AnalyzeJobTest, InstalledAnalyzerOnASourcePathWithBlanksAndQuotes) {
 
   TfrmEditor* editor = host_.AddWindow(source, "input.f");
   host_.list.ActiveEditor = [editor] { return editor; };
-  const TOutcome out = Parse(report, editor, [&](TAnalyzeThread& job) {
-    job.EditorFileName = source;
-  });
+  const TOutcome out =
+      Parse(report, editor, [&](TAnalyzeThread& job) { job.EditorFileName = source; });
   EXPECT_EQ(out.result, jrOK);
   EXPECT_EQ(DumpTree(out), ReadFile(CaseDir("mixed") + "/expected"));
   // The report names the file exactly as it was passed: it is the analyzed window's own.
@@ -537,13 +540,20 @@ TEST_F(AnalyzeJobTest, MessagesGoToTheTemporaryCopysWindowOrToBackgroundWindows)
   const std::string other = tmp.Write("inc/common.inc", "");
   const std::string beside = tmp.Write("src/beside.inc", "");
   TfrmEditor* editor = host_.AddWindow(original, "prog.f");
-  const std::string report =
-      "\"" + copy + "\", line 1: Error: in the copy\r\n"
-      "\"" + other + "\", line 2: Warning: in another folder\r\n"
-      "\"" + other + "\", line 3: Warning: again there\r\n"
-      "\"beside.inc\", line 4: Warning: no folder given\r\n"
-      "\"" + tmp.Path() + "/gone.f\", line 5: Warning: file is missing\r\n"
-      "\"" + tmp.Path() + "/gone.f\", line 6: Warning: still missing\r\n";
+  const std::string report = "\"" + copy +
+                             "\", line 1: Error: in the copy\r\n"
+                             "\"" +
+                             other +
+                             "\", line 2: Warning: in another folder\r\n"
+                             "\"" +
+                             other +
+                             "\", line 3: Warning: again there\r\n"
+                             "\"beside.inc\", line 4: Warning: no folder given\r\n"
+                             "\"" +
+                             tmp.Path() +
+                             "/gone.f\", line 5: Warning: file is missing\r\n"
+                             "\"" +
+                             tmp.Path() + "/gone.f\", line 6: Warning: still missing\r\n";
   host_.list.ActiveEditor = [editor] { return editor; };
   const TOutcome out = Parse(report, editor, [&](TAnalyzeThread& job) {
     job.EditorModified = true;
@@ -554,11 +564,17 @@ TEST_F(AnalyzeJobTest, MessagesGoToTheTemporaryCopysWindowOrToBackgroundWindows)
   EXPECT_EQ(DumpTree(out),
             "errors 1 hits 5\n"
             "Error 1 0 prog.f | [Error] prog.f(1): in the copy\n"
-            "Warning 2 0 " + other + " | [Warning] common.inc(2): in another folder\n"
-            "Warning 3 0 " + other + " | [Warning] common.inc(3): again there\n"
-            "Warning 4 0 " + beside + " | [Warning] beside.inc(4): no folder given\n"
-            "Warning 5 0 Source4.f | [Warning] Source4.f(5): file is missing\n"
-            "Warning 6 0 Source4.f | [Warning] Source4.f(6): still missing\n");
+            "Warning 2 0 " +
+                other +
+                " | [Warning] common.inc(2): in another folder\n"
+                "Warning 3 0 " +
+                other +
+                " | [Warning] common.inc(3): again there\n"
+                "Warning 4 0 " +
+                beside +
+                " | [Warning] beside.inc(4): no folder given\n"
+                "Warning 5 0 Source4.f | [Warning] Source4.f(5): file is missing\n"
+                "Warning 6 0 Source4.f | [Warning] Source4.f(6): still missing\n");
   // Each file is looked for once; a missing one gives one new untitled window.
   EXPECT_EQ(host_.asked, (std::vector<std::string>{other, beside, ""}));
 }
@@ -579,9 +595,8 @@ TEST_F(AnalyzeJobTest, ManyMessagesArriveInFewBatchesAndInOrder) {
     report += "\"/p/big.f\", line " + std::to_string(i) + ": Warning: w\n\"/p/big.f\", line " +
               std::to_string(i) + ":     detail\n";
   host_.list.ActiveEditor = [editor] { return editor; };
-  const TOutcome out = Parse(report, editor, [](TAnalyzeThread& job) {
-    job.EditorFileName = "/p/big.f";
-  });
+  const TOutcome out =
+      Parse(report, editor, [](TAnalyzeThread& job) { job.EditorFileName = "/p/big.f"; });
   EXPECT_EQ(out.hitCount, messages);
   ASSERT_EQ(host_.list.Top().size(), static_cast<std::size_t>(messages));
   for (int i = 0; i < messages; ++i) {
@@ -594,8 +609,8 @@ TEST_F(AnalyzeJobTest, ManyMessagesArriveInFewBatchesAndInOrder) {
 }
 
 TEST_F(AnalyzeJobTest, StopBeforeTheFirstLineEndsTerminatedWithTheBracketClosed) {
-  const TOutcome out = Parse("\"a.f\", line 1: Error: e\n", nullptr,
-                             [](TAnalyzeThread& job) { job.RequestStop(); });
+  const TOutcome out =
+      Parse("\"a.f\", line 1: Error: e\n", nullptr, [](TAnalyzeThread& job) { job.RequestStop(); });
   EXPECT_EQ(out.result, jrTerminated);
   EXPECT_EQ(out.errors, 1);
   EXPECT_EQ(host_.begins, 1);
@@ -605,9 +620,9 @@ TEST_F(AnalyzeJobTest, StopBeforeTheFirstLineEndsTerminatedWithTheBracketClosed)
 
 TEST_F(AnalyzeJobTest, HostileReportEndsWell) {
   const std::string huge(100 * 1024, '9');
-  const std::string report = "\"a.f\", line " + huge + " col " + huge + ": Error: " +
-                             std::string(100 * 1024, 'e') + "\r\n" + std::string(100 * 1024, ' ') +
-                             "\r\n\"" + std::string(100 * 1024, 'f');
+  const std::string report = "\"a.f\", line " + huge + " col " + huge +
+                             ": Error: " + std::string(100 * 1024, 'e') + "\r\n" +
+                             std::string(100 * 1024, ' ') + "\r\n\"" + std::string(100 * 1024, 'f');
   const TOutcome out = Parse(report, nullptr);
   EXPECT_EQ(out.result, jrOK);
   EXPECT_EQ(out.errorCount, 1);
@@ -620,15 +635,15 @@ TEST_F(AnalyzeJobTest, HostileReportEndsWell) {
 // The analyzer's command line.
 
 TEST(AnalyzerRunTest, DefaultFormatQuotesProgramAndSource) {
-  const TAnalyzerRun run = MakeAnalyzerRun("/opt/vortan/Bin/ftnchek",
-                                           "-nonovice -quiet -wrap=999 %s %s", "",
-                                           "/home/u/my src/a\"b.f", "/opt/vortan/");
+  const TAnalyzerRun run =
+      MakeAnalyzerRun("/opt/vortan/Bin/ftnchek", "-nonovice -quiet -wrap=999 %s %s", "",
+                      "/home/u/my src/a\"b.f", "/opt/vortan/");
   EXPECT_EQ(run.ProgramPath, "\"/opt/vortan/Bin/ftnchek\"");
   EXPECT_EQ(run.Parameters, "-nonovice -quiet -wrap=999  \"/home/u/my src/a\\\"b.f\"");
   EXPECT_EQ(run.WorkingDirectory, "/opt/vortan/");
   EXPECT_EQ(SplitCommandLine(run.ProgramPath + " " + run.Parameters),
-            (std::vector<std::string>{"/opt/vortan/Bin/ftnchek", "-nonovice", "-quiet",
-                                      "-wrap=999", "/home/u/my src/a\"b.f"}));
+            (std::vector<std::string>{"/opt/vortan/Bin/ftnchek", "-nonovice", "-quiet", "-wrap=999",
+                                      "/home/u/my src/a\"b.f"}));
 }
 
 TEST(AnalyzerRunTest, AdditionalParametersComeFirstAndMissingAnalyzerCannotStart) {

@@ -102,7 +102,8 @@ TEST(BaseThreadTest, ExceptionInTheBodyIsAnUnknownFailure) {
 TEST(BaseThreadTest, WithoutADispatcherHandlersRunInTheWorker) {
   std::atomic<bool> deleted{false};
   std::atomic<int> calls{0};
-  auto* job = new TScriptedJob({}, [](TScriptedJob& j) { j.DoError(); }, deleted);
+  auto* job = new TScriptedJob(
+      {}, [](TScriptedJob& j) { j.DoError(); }, deleted);
   job->OnError = [&](TBaseThread&) { ++calls; };
   job->OnFinished = [&](TBaseThread&) { ++calls; };
   job->Start();
@@ -183,8 +184,14 @@ TEST(BaseThreadTest, OwnerChangesHandlersWhileTheJobEnds) {
     } c;
     std::atomic<bool> deleted{false};
     TCountedCapture* job = makeJob(deleted);
-    job->OnSuccess = [&](TBaseThread& t) { ++c.success; c.result = t.ResultCode; };
-    job->OnError = [&](TBaseThread& t) { ++c.error; c.result = t.ResultCode; };
+    job->OnSuccess = [&](TBaseThread& t) {
+      ++c.success;
+      c.result = t.ResultCode;
+    };
+    job->OnError = [&](TBaseThread& t) {
+      ++c.error;
+      c.result = t.ResultCode;
+    };
     job->OnFinished = [&](TBaseThread&) { ++c.original; };
     job->Start();
     ui.RunFor(std::chrono::microseconds(random() % window));
@@ -225,7 +232,7 @@ TEST(BaseThreadTest, OwnerChangesHandlersWhileTheJobEnds) {
     if (c.error) ++stoppedInTime;
     if (!swapped && i % 2 == 0) ++endedFirst;
   }
-  std::cout << "[ measure  ] job life " << life.count() << " us; of 100 swaps: " << swappedRunning << " while running ("
-            << stoppedInTime << " stopped in time), " << endedFirst
+  std::cout << "[ measure  ] job life " << life.count() << " us; of 100 swaps: " << swappedRunning
+            << " while running (" << stoppedInTime << " stopped in time), " << endedFirst
             << " after the end; detached while running: " << detached << " of 100\n";
 }

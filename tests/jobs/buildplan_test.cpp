@@ -9,8 +9,8 @@
 #include <string>
 
 #include "jobs/mainprogram.h"
-#include "system/sourcefilenames.h"
 #include "support/tempdir.h"
+#include "system/sourcefilenames.h"
 
 using namespace vortan;
 using vortan::test::TTempDir;
@@ -41,11 +41,13 @@ TEST(MainProgram, FoundByTheUnitsASourceHolds) {
        "* header\n\n      SUBROUTINE A(X)\n      IF (X .GT. 0) THEN\n      X = 0\n      ENDIF\n"
        "c     PROGRAM IN A COMMENT\n      END\n",
        false},
-      {"keyword inside a string", "      SUBROUTINE A\n      PRINT *, 'PROGRAM'\n      END\n", false},
+      {"keyword inside a string", "      SUBROUTINE A\n      PRINT *, 'PROGRAM'\n      END\n",
+       false},
       {"continuation line is no statement of its own",
        "      SUBROUTINE LONG(A,\n     &                B)\n      END\n", false},
       {"text past column 72 is not read",
-       "      SUBROUTINE A                                                      PROGRAM\n      END\n",
+       "      SUBROUTINE A                                                      PROGRAM\n      "
+       "END\n",
        false},
       {"tab form", "\tSUBROUTINE A\n\tEND\n\tPROGRAM B\n\tEND\n", true},
       {"statement label before the program", "10    PROGRAM P\n      END\n", true},
@@ -83,7 +85,8 @@ TEST(MainProgram, HeadersWithPrefixesAreSubprograms) {
       {"      PURE REAL(KIND=8) FUNCTION F(X)", false},
       {"      RECURSIVE\n     $SUBROUTINE FOO(N)", false},
       {"      RECURSIVE SUB\n     1ROUTINE FOO(N)", false},
-      {"      PURE\nC     a comment between the lines\n     & INTEGER\n     & FUNCTION F(N)", false},
+      {"      PURE\nC     a comment between the lines\n     & INTEGER\n     & FUNCTION F(N)",
+       false},
       {"\tRECURSIVE\n\t1SUBROUTINE FOO(N)", false},
       {"      SUBROUTINE LONG(A,\n     &                B)", false},
       // No header: assignments to variables whose names begin like one, and a type
@@ -105,9 +108,9 @@ TEST(MainProgram, HeadersWithPrefixesAreSubprograms) {
 
 TEST(SourceNames, FortranExtensionsInAnyCase) {
   const std::pair<const char*, bool> cases[] = {
-      {"/p/prog.f", true},   {"/p/prog.for", true}, {"/p/prog.f77", true}, {"/p/prog.ftn", true},
-      {"/p/PROG.F", true},   {"/p/PROG.FOR", true}, {"/p/notes.txt", false}, {"/p/prog", false},
-      {"/p.f/prog", false},  {"/p/prog.f90x", false},
+      {"/p/prog.f", true},  {"/p/prog.for", true},   {"/p/prog.f77", true},   {"/p/prog.ftn", true},
+      {"/p/PROG.F", true},  {"/p/PROG.FOR", true},   {"/p/notes.txt", false}, {"/p/prog", false},
+      {"/p.f/prog", false}, {"/p/prog.f90x", false},
   };
   for (const auto& [name, fortran] : cases) EXPECT_EQ(IsFortranSourceName(name), fortran) << name;
 }
@@ -139,13 +142,37 @@ TEST(RouteDocument, EachDocumentReachesTheToolsFromItsFileOrACopy) {
   };
   const Case cases[] = {
       {"saved", {saved, "saved.f", false, false}, TSourceRoute::File, saved, saved, false},
-      {"upper-case fixed form", {upper, "OLD.FOR", false, false}, TSourceRoute::File, upper, upper, false},
-      {"modified", {saved, "saved.f", true, false}, TSourceRoute::TempCopy, saved, dir / "~saved.f", false},
-      {"untitled", {"", "Source2.f", true, false}, TSourceRoute::TempCopy, tmp + "Source2.f",
-       tmp + "~Source2.f", false},
-      {"untitled and empty", {"", "Source1.f", false, true}, TSourceRoute::Skipped, tmp + "Source1.f", "", false},
+      {"upper-case fixed form",
+       {upper, "OLD.FOR", false, false},
+       TSourceRoute::File,
+       upper,
+       upper,
+       false},
+      {"modified",
+       {saved, "saved.f", true, false},
+       TSourceRoute::TempCopy,
+       saved,
+       dir / "~saved.f",
+       false},
+      {"untitled",
+       {"", "Source2.f", true, false},
+       TSourceRoute::TempCopy,
+       tmp + "Source2.f",
+       tmp + "~Source2.f",
+       false},
+      {"untitled and empty",
+       {"", "Source1.f", false, true},
+       TSourceRoute::Skipped,
+       tmp + "Source1.f",
+       "",
+       false},
       {"not Fortran", {notes, "notes.txt", false, false}, TSourceRoute::Skipped, notes, "", false},
-      {"gone from disk", {gone, "gone.f", false, false}, TSourceRoute::TempCopy, gone, dir / "~gone.f", true},
+      {"gone from disk",
+       {gone, "gone.f", false, false},
+       TSourceRoute::TempCopy,
+       gone,
+       dir / "~gone.f",
+       true},
   };
   for (const Case& c : cases) {
     const TBuildSource s = RouteDocument(c.facts, tmp);
@@ -179,7 +206,8 @@ void Compiled(const TBuildUnit& unit) {
 
 TEST(BuildPlan, RecompilesOnlyWhatChangedByContent) {
   TTempDir dir;
-  const std::string main = dir.Write("src/main.f", "      PROGRAM P\n      INCLUDE 'sizes.inc'\n      CALL S\n      END\n");
+  const std::string main = dir.Write(
+      "src/main.f", "      PROGRAM P\n      INCLUDE 'sizes.inc'\n      CALL S\n      END\n");
   const std::string subs = dir.Write("src/subs.f", "      SUBROUTINE S\n      END\n");
   const std::string inc = dir.Write("src/sizes.inc", "      INTEGER N\n      PARAMETER (N = 10)\n");
   TBuildTools tools;
@@ -193,8 +221,9 @@ TEST(BuildPlan, RecompilesOnlyWhatChangedByContent) {
   EXPECT_EQ(cold.CompileCount(), 2u);
   ASSERT_TRUE(cold.CanLink());
   EXPECT_EQ(cold.Program, dir / "src/main");
-  EXPECT_NE(cold.Units[0].Parameters.find("-g -c \"" + main + "\" -o \"" + cold.Units[0].Object + "\""),
-            std::string::npos)
+  EXPECT_NE(
+      cold.Units[0].Parameters.find("-g -c \"" + main + "\" -o \"" + cold.Units[0].Object + "\""),
+      std::string::npos)
       << cold.Units[0].Parameters;
   for (const TBuildUnit& u : cold.Units) Compiled(u);
 
@@ -208,12 +237,14 @@ TEST(BuildPlan, RecompilesOnlyWhatChangedByContent) {
   const Step steps[] = {
       {"same text written again (only the time changes)",
        [&] { dir.Write("src/subs.f", "      SUBROUTINE S\n      END\n"); }, false, false},
-      {"one file's text changes", [&] { dir.Write("src/subs.f", "      SUBROUTINE S\n      X = 1\n      END\n"); },
-       false, true},
-      {"an included file changes", [&] { dir.Write("src/sizes.inc", "      INTEGER N\n      PARAMETER (N = 20)\n"); },
-       true, false},
-      {"an object is gone", [&] { std::filesystem::remove(MakeBuildPlan(set, tools).Units[0].Object); }, true,
+      {"one file's text changes",
+       [&] { dir.Write("src/subs.f", "      SUBROUTINE S\n      X = 1\n      END\n"); }, false,
+       true},
+      {"an included file changes",
+       [&] { dir.Write("src/sizes.inc", "      INTEGER N\n      PARAMETER (N = 20)\n"); }, true,
        false},
+      {"an object is gone",
+       [&] { std::filesystem::remove(MakeBuildPlan(set, tools).Units[0].Object); }, true, false},
       {"the options change", [&] { tools.Options = "-O2"; }, true, true},
   };
   for (const Step& step : steps) {

@@ -34,9 +34,8 @@ TEST(CommandLineTest, Split) {
 
 TEST(CommandLineTest, QuotedArgumentsComeBackUnchanged) {
   EXPECT_EQ(QuoteArgument("/src/my prog.f"), "\"/src/my prog.f\"");
-  for (const std::string name :
-       {"plain", "with blank", "quo\"te", "trail\\", "mid\\dle", "", "back\\\"slash", "\"\"",
-        "tab\there"}) {
+  for (const std::string name : {"plain", "with blank", "quo\"te", "trail\\", "mid\\dle", "",
+                                 "back\\\"slash", "\"\"", "tab\there"}) {
     EXPECT_EQ(SplitCommandLine(QuoteArgument(name)), TArgs{name}) << name;
   }
 }

@@ -129,13 +129,21 @@ TEST(EnvironmentTest, EmptyCompilerFolderLeavesItsVariableAlone) {
     std::vector<std::string> added, expected;
   };
   const TCase cases[] = {
-      {"no Lib folder: the user's LIBRARY_PATH stays", "/i/Bin/", "",
+      {"no Lib folder: the user's LIBRARY_PATH stays",
+       "/i/Bin/",
+       "",
        {"PATH=/usr/bin", "LIBRARY_PATH=/mine"},
        {"PATH=/i/Bin/" + Sep() + "/usr/bin", "LIBRARY_PATH=/mine"}},
-      {"no Lib folder and no LIBRARY_PATH: none is added", "/i/Bin/", "", {"PATH=/usr/bin"},
+      {"no Lib folder and no LIBRARY_PATH: none is added",
+       "/i/Bin/",
+       "",
+       {"PATH=/usr/bin"},
        {"PATH=/i/Bin/" + Sep() + "/usr/bin"}},
-      {"no Bin folder: PATH gets no leading separator", "", "/i/Lib/",
-       {"PATH=/usr/bin", "LIBRARY_PATH=/mine"}, {"PATH=/usr/bin", "LIBRARY_PATH=/i/Lib/"}},
+      {"no Bin folder: PATH gets no leading separator",
+       "",
+       "/i/Lib/",
+       {"PATH=/usr/bin", "LIBRARY_PATH=/mine"},
+       {"PATH=/usr/bin", "LIBRARY_PATH=/i/Lib/"}},
       {"no Bin folder and no PATH: none is added", "", "", {"X=1"}, {"X=1"}},
   };
   for (const TCase& c : cases) {
@@ -175,7 +183,6 @@ TEST(EnvironmentTest, LoadForCompilerCopiesOwnEnvironmentAndLeavesItAlone) {
     ::unsetenv("LIBRARY_PATH");
 }
 
-
 TEST(EnvironmentTest, EnglishMessagesOverruleEveryLocaleButChangeNothingElse) {
   struct TCase {
     const char* Name;
@@ -185,9 +192,13 @@ TEST(EnvironmentTest, EnglishMessagesOverruleEveryLocaleButChangeNothingElse) {
   const TCase cases[] = {
       {"LC_ALL set",
        {"LANG=pt_BR.UTF-8", "LC_ALL=pt_BR.UTF-8", "LC_MESSAGES=pt_BR.UTF-8"},
-       {{"LC_ALL", ""}, {"LC_MESSAGES", "C"}, {"LC_CTYPE", "pt_BR.UTF-8"},
-        {"LC_NUMERIC", "pt_BR.UTF-8"}, {"LANG", "pt_BR.UTF-8"}}},
-      {"LANG only", {"LANG=de_DE.UTF-8", "PATH=/bin"},
+       {{"LC_ALL", ""},
+        {"LC_MESSAGES", "C"},
+        {"LC_CTYPE", "pt_BR.UTF-8"},
+        {"LC_NUMERIC", "pt_BR.UTF-8"},
+        {"LANG", "pt_BR.UTF-8"}}},
+      {"LANG only",
+       {"LANG=de_DE.UTF-8", "PATH=/bin"},
        {{"LC_MESSAGES", "C"}, {"LANG", "de_DE.UTF-8"}, {"LC_CTYPE", ""}, {"PATH", "/bin"}}},
   };
   for (const TCase& c : cases) {
@@ -200,4 +211,3 @@ TEST(EnvironmentTest, EnglishMessagesOverruleEveryLocaleButChangeNothingElse) {
     ASSERT_NE(env.Block(), nullptr) << c.Name;
   }
 }
-

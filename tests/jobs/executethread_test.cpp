@@ -13,22 +13,22 @@
 #include <string>
 #include <vector>
 
-#include "jobs/commandline.h"
-#include "jobs/debugthread.h"
-#include "jobs/testmainthread.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "faketerminal.h"
-#include "system/vortanpath.h"
+#include "jobs/commandline.h"
+#include "jobs/debugthread.h"
+#include "jobs/testmainthread.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "system/vortanpath.h"
 
 using namespace vortan;
 using namespace std::chrono_literals;
-using vortan::test::TTempDir;
-using vortan::test::TTestMainThread;
 using vortan::test::TEnvVar;
 using vortan::test::TFakeTerminal;
+using vortan::test::TTempDir;
+using vortan::test::TTestMainThread;
 
 namespace {
 
@@ -87,7 +87,8 @@ class RunJobs : public ::testing::Test {
     job->Start();
     if (stopOnceRan) {
       // The whole line: the shell creates the file before it writes to it.
-      EXPECT_TRUE(ui_.RunUntil([&] { return ReadFile(dir_ / "bin dir/ran.txt") == "ran\n" || out.done; }));
+      EXPECT_TRUE(
+          ui_.RunUntil([&] { return ReadFile(dir_ / "bin dir/ran.txt") == "ran\n" || out.done; }));
       job->RequestStop();
     }
     EXPECT_TRUE(ui_.RunUntil([&] { return out.done; }));
@@ -249,9 +250,9 @@ TEST_F(RunJobs, TheDebuggerRunsInTheTerminalWithTheFormattedCommandLine) {
 TEST_F(RunJobs, ProgramNamesNeverBecomeShellText) {
   TEnvVar term("VORTAN_TERMINAL", terminal_.c_str());
   // Each name would run "touch pwned" if a shell read it as a command.
-  const std::vector<std::string> names = {
-      "two  blanks", "it's \"quoted\"", "$(touch pwned)", "x;touch pwned", "`touch pwned`",
-      "-x", "back\\"};
+  const std::vector<std::string> names = {"two  blanks",   "it's \"quoted\"", "$(touch pwned)",
+                                          "x;touch pwned", "`touch pwned`",   "-x",
+                                          "back\\"};
   struct TMode {
     int mode;
     const char* shell;
@@ -266,7 +267,8 @@ TEST_F(RunJobs, ProgramNamesNeverBecomeShellText) {
       {rwConsole, "/usr/bin/fish", "/bin/sh"},
   };
   for (const std::string& name : names) {
-    const std::string program = Executable(dir_, "bin dir/" + name, "#!/bin/sh\necho ran > ran.txt\n");
+    const std::string program =
+        Executable(dir_, "bin dir/" + name, "#!/bin/sh\necho ran > ran.txt\n");
     for (const TMode& m : modes) {
       SCOPED_TRACE(name + " in mode " + std::to_string(m.mode) + " with " + m.shell);
       TEnvVar shell("SHELL", m.shell);
@@ -281,7 +283,9 @@ TEST_F(RunJobs, ProgramNamesNeverBecomeShellText) {
       const std::vector<std::string> args = fake_.Arguments();
       ASSERT_GE(args.size(), 4u);
       EXPECT_EQ(std::count(args.begin(), args.end(), program), 1);
-      if (!m.expectedShell.empty()) { EXPECT_EQ(args[2], m.expectedShell); }
+      if (!m.expectedShell.empty()) {
+        EXPECT_EQ(args[2], m.expectedShell);
+      }
     }
   }
 }
@@ -296,12 +300,12 @@ TEST_F(RunJobs, ModeZeroSaysThatTheProgramEndedWithItsCodeAndHowToClose) {
   job->OnFinished = [&](TBaseThread&) { out.done = true; };
   job->Start();
   // The window holds after the program, telling so; the run lasts until it is closed.
-  EXPECT_TRUE(ui_.RunUntil([&] {
-    return ReadFile(dir_ / "term.out").find("exit code 3.") != std::string::npos;
-  }));
-  EXPECT_NE(ReadFile(dir_ / "term.out").find(
-                "output\n\nProgram ended with exit code 3. Press Enter to close this window.\n"),
-            std::string::npos)
+  EXPECT_TRUE(ui_.RunUntil(
+      [&] { return ReadFile(dir_ / "term.out").find("exit code 3.") != std::string::npos; }));
+  EXPECT_NE(
+      ReadFile(dir_ / "term.out")
+          .find("output\n\nProgram ended with exit code 3. Press Enter to close this window.\n"),
+      std::string::npos)
       << ReadFile(dir_ / "term.out");
   EXPECT_FALSE(out.done);
   job->RequestStop();

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "support/tempdir.h"
 #include "support/files.h"
+#include "support/tempdir.h"
 
 namespace vortan::test {
 
@@ -22,10 +22,15 @@ class TFakeTerminal {
   explicit TFakeTerminal(const TTempDir& dir) : dir_(dir) {
     path_ = dir.Write("term",
                       "#!/bin/sh\n"
-                      "printf '%s\\n' \"$0\" \"$@\" > '" + dir / "term.args" + "'\n"
-                      "echo $$ > '" + dir / "term.pid" + "'\n"
-                      "shift\n"
-                      "exec setsid \"$@\" < /dev/null > '" + dir / "term.out" + "' 2>&1\n");
+                      "printf '%s\\n' \"$0\" \"$@\" > '" +
+                          dir / "term.args" +
+                          "'\n"
+                          "echo $$ > '" +
+                          dir / "term.pid" +
+                          "'\n"
+                          "shift\n"
+                          "exec setsid \"$@\" < /dev/null > '" +
+                          dir / "term.out" + "' 2>&1\n");
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
   }
   ~TFakeTerminal() { KillSession(); }

@@ -27,12 +27,12 @@ TEST_F(MessagesTree, OpensAMessageOfABackgroundWindowAndDropsAClosedWindowsMessa
   ASSERT_EQ(main_->ActiveEditor(), active);
   TMessagesView& view = Pipeline().Messages();
   view.BeginUpdate();
-  view.Add({Entry("w other 3", other, 3, 5, mkWarning, {Entry("detail b", other, 3, 5, mkDetail),
-                                                         Entry("detail a", other, 3, 5, mkDetail)}),
-            Entry("w active 9", active, 9, 0, mkWarning),
-            Entry("e other 20", other, 20, 1, mkError),
-            Entry("w active none", active, -1, 0, mkWarning),
-            Entry("m active 1", active, 1, 0, mkMaybe)});
+  view.Add(
+      {Entry("w other 3", other, 3, 5, mkWarning,
+             {Entry("detail b", other, 3, 5, mkDetail), Entry("detail a", other, 3, 5, mkDetail)}),
+       Entry("w active 9", active, 9, 0, mkWarning), Entry("e other 20", other, 20, 1, mkError),
+       Entry("w active none", active, -1, 0, mkWarning),
+       Entry("m active 1", active, 1, 0, mkMaybe)});
   view.EndUpdate();
   EXPECT_EQ(TopLevelTexts(), (std::vector<std::string>{"e other 20", "w active none", "w active 9",
                                                        "w other 3", "m active 1"}));
@@ -77,8 +77,8 @@ TEST_F(MessagesTree, OpeningAMessageRestoresItsMinimisedWindowByMouseOrKeyboard)
                        Case{"opened in the background, Enter", Background, true}}) {
     SCOPED_TRACE(c.what);
     const std::string suffix = std::to_string(++n) + ".f";
-    TfrmEditor* target = main_->OpenSourceFile(dir_.Write("target" + suffix, text),
-                                               c.state == Background);
+    TfrmEditor* target =
+        main_->OpenSourceFile(dir_.Write("target" + suffix, text), c.state == Background);
     if (c.state != Background) main_->SubWindowOf(target)->showMinimized();
     TfrmEditor* other =
         c.state == MinimisedActive ? nullptr : Open(dir_.Write("other" + suffix, text));

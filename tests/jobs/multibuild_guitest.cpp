@@ -32,7 +32,8 @@ TEST_F(AllFiles, BothCommandsAreInTheRunMenuAndNeedAnOpenEditor) {
     EXPECT_FALSE(a->isEnabled()) << name << " with no editor";
     EXPECT_TRUE(main_->Menu("Run")->actions().contains(a)) << name;
   }
-  EXPECT_EQ(main_->Action("actCompileAll")->shortcut(), QKeySequence(QStringLiteral("Shift+Ctrl+F9")));
+  EXPECT_EQ(main_->Action("actCompileAll")->shortcut(),
+            QKeySequence(QStringLiteral("Shift+Ctrl+F9")));
   Open(dir_.Write("p/main.f", MainFile));
   main_->UpdateActions();
   EXPECT_TRUE(main_->Action("actCompileAll")->isEnabled());
@@ -90,9 +91,9 @@ TEST_F(AllFiles, TheReferenceLapackSolverLinksAndSolvesAFourByFourSystem) {
   if (!std::filesystem::is_directory(lapack + "/SRC"))
     GTEST_SKIP() << "no reference LAPACK sources at " << lapack << " (VORTAN_LAPACK_CORPUS)";
   const char* const closure[] = {
-      "SRC/dgesv.f",      "SRC/dgetrf.f",     "SRC/dgetrf2.f",    "SRC/dgetrs.f",
-      "SRC/dlaswp.f",     "SRC/ilaenv.f",     "SRC/ieeeck.f",     "SRC/iparmq.f",
-      "SRC/xerbla.f",     "BLAS/SRC/lsame.f", "INSTALL/dlamch.f", "BLAS/SRC/dgemm.f",
+      "SRC/dgesv.f",      "SRC/dgetrf.f",      "SRC/dgetrf2.f",    "SRC/dgetrs.f",
+      "SRC/dlaswp.f",     "SRC/ilaenv.f",      "SRC/ieeeck.f",     "SRC/iparmq.f",
+      "SRC/xerbla.f",     "BLAS/SRC/lsame.f",  "INSTALL/dlamch.f", "BLAS/SRC/dgemm.f",
       "BLAS/SRC/dtrsm.f", "BLAS/SRC/idamax.f", "BLAS/SRC/dscal.f", "BLAS/SRC/dswap.f",
   };
   for (const char* file : closure) {
@@ -144,7 +145,8 @@ TEST_F(AllFiles, AnalyzeAllPutsCrossFileMismatchesUnderTheirFilesAndLines) {
     EXPECT_EQ(top->Data.Editor, e.editor) << e.words;
     EXPECT_EQ(top->Data.Line, e.line) << e.words;
     bool seen = false;
-    for (const TMessageNode& c : top->Children) seen |= c.Data.Editor == e.other && c.Data.Line == e.otherLine;
+    for (const TMessageNode& c : top->Children)
+      seen |= c.Data.Editor == e.other && c.Data.Line == e.otherLine;
     EXPECT_TRUE(seen) << e.words;
   }
   EXPECT_EQ(main_->Editors().size(), 3u) << "no window opened for a file already open";
@@ -159,9 +161,11 @@ TEST_F(AllFiles, BadInputIsToldAndNothingIsLost) {
   TfrmEditor* untitled = main_->NewSourceFile();
   untitled->SetText(StatsFile);
   EXPECT_EQ(WaitOutcome(Trigger("actCompileAll")), Str(TStr::strCompiled)) << Output();
-  EXPECT_NE(Output().find(FormatStr(Str(TStr::strMsgNotFortran), {dir_ / "p/notes.txt"})), std::string::npos)
+  EXPECT_NE(Output().find(FormatStr(Str(TStr::strMsgNotFortran), {dir_ / "p/notes.txt"})),
+            std::string::npos)
       << Output();
-  EXPECT_NE(Output().find(FormatStr(Str(TStr::strMsgMissingOnDisk), {dir_ / "p/subs.f"})), std::string::npos)
+  EXPECT_NE(Output().find(FormatStr(Str(TStr::strMsgMissingOnDisk), {dir_ / "p/subs.f"})),
+            std::string::npos)
       << Output();
   EXPECT_TRUE(std::filesystem::exists(dir_ / "p/main"));
   // The texts stay in their windows; the file that went stays gone until the user saves it.
@@ -191,7 +195,8 @@ TEST_F(AllFiles, TwoHundredOpenFilesAnalyzeAndCompile) {
 
 TEST_F(AllFiles, ACompileErrorMarksItsLineInItsEditor) {
   Open(dir_.Write("p/main.f", MainFile));
-  TfrmEditor* subs = Open(dir_.Write("p/subs.f", "      SUBROUTINE ADDUP(A, B)\n      A = = B\n      END\n"));
+  TfrmEditor* subs =
+      Open(dir_.Write("p/subs.f", "      SUBROUTINE ADDUP(A, B)\n      A = = B\n      END\n"));
   Open(dir_.Write("p/stats.f", StatsFile));
   EXPECT_EQ(WaitOutcome(Trigger("actCompileAll")), Str(TStr::strErrorsEncountered));
   EXPECT_EQ(subs->ErrorLines(), std::vector<int>{2});

@@ -111,10 +111,12 @@ TEST_F(MultiBuild, LinksRunsAndRecompilesOnlyTheChangedFile) {
 }
 
 TEST_F(MultiBuild, FilesOfOneNameInTwoFoldersKeepTheirOwnObjects) {
-  const std::string main = dir.Write("app/main.f",
-                                     "      PROGRAM TWO\n      CALL UONE\n      CALL UTWO\n      END\n");
-  const std::string one = dir.Write("one/util.f", "      SUBROUTINE UONE\n      PRINT *, 'first'\n      END\n");
-  const std::string two = dir.Write("two/util.f", "      SUBROUTINE UTWO\n      PRINT *, 'second'\n      END\n");
+  const std::string main =
+      dir.Write("app/main.f", "      PROGRAM TWO\n      CALL UONE\n      CALL UTWO\n      END\n");
+  const std::string one =
+      dir.Write("one/util.f", "      SUBROUTINE UONE\n      PRINT *, 'first'\n      END\n");
+  const std::string two =
+      dir.Write("two/util.f", "      SUBROUTINE UTWO\n      PRINT *, 'second'\n      END\n");
   const TBuildOutcome out = Build({Saved(main), Saved(one), Saved(two)});
   ASSERT_TRUE(out.linked) << out.transcript;
   EXPECT_EQ(RunProgram(dir / "app/main"), " first\n second\n");
@@ -142,8 +144,8 @@ TEST_F(MultiBuild, AFailedCompileLinksNothingAndRemovesTheOldProgram) {
 }
 
 TEST_F(MultiBuild, ManyFilesInParallelAndStopEndsTheCompilers) {
-  std::vector<TBuildSource> set = {Saved(dir.Write("main.f",
-                                                   "      PROGRAM MANY\n      CALL S0\n      END\n"))};
+  std::vector<TBuildSource> set = {
+      Saved(dir.Write("main.f", "      PROGRAM MANY\n      CALL S0\n      END\n"))};
   for (int i = 0; i < 12; ++i)
     set.push_back(Saved(dir.Write("s" + std::to_string(i) + ".f",
                                   "      SUBROUTINE S" + std::to_string(i) + "\n      END\n")));
@@ -276,8 +278,9 @@ TEST_F(AnalyzeAll, TwoHundredFilesInOneRun) {
   std::vector<std::pair<std::string, TfrmEditor*>> files;
   windows[0].file = dir.Write("main.f", "      PROGRAM MANY\n      CALL S1(1)\n      END\n");
   for (int i = 1; i < 200; ++i)
-    windows[i].file = dir.Write("s" + std::to_string(i) + ".f",
-                                "      SUBROUTINE S" + std::to_string(i) + "(X)\n      REAL X\n      X = 0\n      END\n");
+    windows[i].file = dir.Write(
+        "s" + std::to_string(i) + ".f",
+        "      SUBROUTINE S" + std::to_string(i) + "(X)\n      REAL X\n      X = 0\n      END\n");
   for (TWindow& w : windows) files.push_back({w.file, Ref(w)});
   Analyze(files);
   const TMessageNode* mismatch = Find("argument data type mismatch");

@@ -1,8 +1,8 @@
 #include "jobs/outputthread.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -54,8 +54,14 @@ class CaptureTest : public ::testing::Test {
       seen.output = job.Output;
       seen.exitCode = job.ExitCode;
     };
-    job->OnSuccess = [&seen, record](TBaseThread& t) { ++seen.successes; record(t); };
-    job->OnError = [&seen, record](TBaseThread& t) { ++seen.errors; record(t); };
+    job->OnSuccess = [&seen, record](TBaseThread& t) {
+      ++seen.successes;
+      record(t);
+    };
+    job->OnError = [&seen, record](TBaseThread& t) {
+      ++seen.errors;
+      record(t);
+    };
     job->OnFinished = [&seen](TBaseThread&) {
       ++seen.finishes;
       seen.finishedAt = Clock::now();
@@ -134,8 +140,7 @@ TEST_F(CaptureTest, ToolThatCannotBeStarted) {
     std::function<void(TOutputThread&)> configure;
   } cases[] = {
       {"missing program", [](TOutputThread& j) { j.ProgramPath = "\"/nonexistent/ftnchek\""; }},
-      {"not executable",
-       [&](TOutputThread& j) { j.ProgramPath = QuoteArgument(notExecutable); }},
+      {"not executable", [&](TOutputThread& j) { j.ProgramPath = QuoteArgument(notExecutable); }},
       {"missing working directory",
        [&](TOutputThread& j) { j.WorkingDirectory = dir / "no such dir"; }},
       {"empty command line", [](TOutputThread& j) { j.ProgramPath = j.Parameters = ""; }},

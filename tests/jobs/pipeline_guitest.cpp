@@ -1,10 +1,10 @@
 // The build actions end to end: the real ftnchek and gfortran driven through the main window,
 // offscreen, with scripted answers.
-#include <QMdiSubWindow>
-#include <QProcess>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QMdiSubWindow>
+#include <QProcess>
 
 #include <chrono>
 #include <thread>
@@ -30,7 +30,9 @@ const char* const kSyntaxError =
 std::string Hello(const std::string& word) {
   return "      PROGRAM HELLO\n"
          "      INTEGER J\n"
-         "      PRINT *, '" + word + "'\n"
+         "      PRINT *, '" +
+         word +
+         "'\n"
          "      END\n";
 }
 
@@ -218,10 +220,13 @@ TEST_P(TemporaryCopy, AnUnsavedDocumentIsBuiltFromItsTildeCopyAndTheProgramTakes
   EXPECT_FALSE(fs::exists(platform::ProgramFileOf(copy)));
   EXPECT_EQ(RunProgram(program), "new");
   EXPECT_TRUE(e->Modified());
-  if (!GetParam().Untitled) { EXPECT_EQ(ReadFile(dir + name), Hello("old")); }
+  if (!GetParam().Untitled) {
+    EXPECT_EQ(ReadFile(dir + name), Hello("old"));
+  }
   // Messages of the copy belong to the document and show its name.
   ASSERT_FALSE(TopLevelTexts().empty());
-  EXPECT_EQ(TopLevelTexts()[0], "[Warning] " + name + "(2): Variables declared but never referenced:");
+  EXPECT_EQ(TopLevelTexts()[0],
+            "[Warning] " + name + "(2): Variables declared but never referenced:");
   EXPECT_EQ(Pipeline().Messages().DataOf(main_->MessagesTree()->topLevelItem(0))->Editor, e);
 }
 

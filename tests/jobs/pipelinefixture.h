@@ -19,22 +19,22 @@
 #include <string>
 #include <vector>
 
-#include "jobs/ui/messagestree.h"
-#include "jobs/ui/outputpanel.h"
-#include "jobs/ui/pipeline.h"
-#include "jobs/ui/processform.h"
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/ui/editorwindow.h"
 #include "i18n/stringtable.h"
+#include "jobs/ui/messagestree.h"
+#include "jobs/ui/outputpanel.h"
+#include "jobs/ui/pipeline.h"
+#include "jobs/ui/processform.h"
 #include "shell/mainwindow.h"
-#include "system/vortanextension.h"
-#include "system/vortanformat.h"
-#include "system/vortanpath.h"
 #include "support/files.h"
 #include "support/mainwindowfixture.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
+#include "system/vortanextension.h"
+#include "system/vortanformat.h"
+#include "system/vortanpath.h"
 
 namespace vortan::test {
 

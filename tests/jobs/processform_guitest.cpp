@@ -9,12 +9,12 @@
 #include <chrono>
 #include <thread>
 
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "jobs/basethread.h"
 #include "jobs/ui/mainthreadcall.h"
 #include "jobs/ui/processform.h"
-#include "i18n/ui/languagechangedevent.h"
-#include "i18n/parlax.h"
-#include "i18n/stringtable.h"
 
 namespace vortan::test {
 namespace {

@@ -55,7 +55,9 @@ TEST(ProcessThreadTest, WatchOfAStartedChild) {
     job->ProgramPath = c.program;
     job->Parameters = c.parameters;
     job->OnSuccess = [&](TBaseThread&) { events.push_back("started"); };
-    job->OnError = [&](TBaseThread& t) { events.push_back("error " + std::to_string(t.ResultCode)); };
+    job->OnError = [&](TBaseThread& t) {
+      events.push_back("error " + std::to_string(t.ResultCode));
+    };
     job->OnFinished = [&](TBaseThread& t) {
       events.push_back("finished " + std::to_string(t.ResultCode) + " exit " +
                        std::to_string(static_cast<TProcessThread&>(t).ExitCode));

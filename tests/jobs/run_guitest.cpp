@@ -1,15 +1,15 @@
 // Execute, Run, Debug and Stop through the main window: against the stand-in terminal
 // offscreen, and in real xterm windows when a display is there.
-#include <QMdiSubWindow>
-#include <QProcess>
 #include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
+#include <QMdiSubWindow>
+#include <QProcess>
 
 #include <optional>
 
-#include "jobs/executethread.h"
 #include "faketerminal.h"
+#include "jobs/executethread.h"
 #include "pipelinefixture.h"
 #include "platform/terminal.h"
 #include "system/product.h"
@@ -111,11 +111,13 @@ class RunSteps : public PipelineFixture {
   void TearDown() override {
     // Nothing may keep running into the next test.
     for (TfrmEditor* e : main_->Editors()) main_->StopJob(e);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      for (TfrmEditor* e : main_->Editors())
-        if (e->RunningThread()) return false;
-      return true;
-    }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+          for (TfrmEditor* e : main_->Editors())
+            if (e->RunningThread()) return false;
+          return true;
+        },
+        5000));
     fake_.KillSession();
     PipelineFixture::TearDown();
     terminalVar_.reset();
@@ -166,7 +168,8 @@ TEST_F(RunSteps, ExecuteFollowsTheProgramFileRunsItMinimizedAndStopEndsIt) {
   for (const char* name : {"actRun", "actCompile", "actCompileandRun", "actDebug"})
     EXPECT_FALSE(Enabled(name)) << name;
   EXPECT_TRUE(Enabled("actStop"));
-  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program}));
+  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c",
+                                                         "exec \"$1\"", "sh", program}));
 
   // The program ends by itself: the IDE comes back and Execute is open again.
   dir_.Write("work/go", "");
@@ -254,7 +257,8 @@ TEST_F(RunSteps, RunAndDebugCompileFirstThenStartTheProgramOrTheDebuggerOnIt) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(work_ + "hello.txt"); }, 60000));
   ASSERT_TRUE(WaitEnded(e));
   EXPECT_FALSE(form);
-  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c", "exec \"$1\"", "sh", program}));
+  EXPECT_EQ(fake_.Arguments(), (std::vector<std::string>{fake_.Path(), "-e", "/bin/sh", "-c",
+                                                         "exec \"$1\"", "sh", program}));
   EXPECT_EQ(ReadFile(work_ + "hello.txt"), " HELLO FILE\n");
 
   // The debugger on no input ends at once.
@@ -302,8 +306,8 @@ class RealTerminal : public RunSteps, public ::testing::WithParamInterface<int> 
     // The real xterm behind a note that it was started: a window that closes with a short
     // program can be gone before any look at the process list.
     started_ = dir_.Path() + "/terminal-started";
-    const std::string wrapper = dir_.Write("terminal/xterm", "#!/bin/sh\n: > '" + started_ +
-                                                                 "'\nexec '" + xterm + "' \"$@\"\n");
+    const std::string wrapper = dir_.Write(
+        "terminal/xterm", "#!/bin/sh\n: > '" + started_ + "'\nexec '" + xterm + "' \"$@\"\n");
     fs::permissions(wrapper, fs::perms::owner_all);
     terminalVar_.emplace("VORTAN_TERMINAL", wrapper.c_str());
   }
@@ -317,9 +321,9 @@ class RealTerminal : public RunSteps, public ::testing::WithParamInterface<int> 
     const QByteArray dir = qgetenv("VORTAN_SCREENSHOT_DIR");
     if (dir.isEmpty()) return;
     QTest::qWait(700);  // let the terminal draw
-    EXPECT_EQ(QProcess::execute("import", {"-window", "root",
-                                           QString::fromLocal8Bit(dir) + "/" + name}),
-              0);
+    EXPECT_EQ(
+        QProcess::execute("import", {"-window", "root", QString::fromLocal8Bit(dir) + "/" + name}),
+        0);
   }
 };
 
@@ -360,11 +364,13 @@ TEST_F(RealDebugger, DebugShowsGdbOnTheProgramInAnXtermAndStopEndsIt) {
   TfrmEditor* e = Open(dir_.Write("work/hello.f", kHello));
   Trigger("actDebug");
   std::vector<TProcessInfo> gdb;
-  ASSERT_TRUE(QTest::qWaitFor([&] {
-    const std::vector<TProcessInfo> xterms = Xterms();
-    gdb = xterms.empty() ? gdb : Children(xterms.front().pid, "gdb");
-    return !gdb.empty();
-  }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        const std::vector<TProcessInfo> xterms = Xterms();
+        gdb = xterms.empty() ? gdb : Children(xterms.front().pid, "gdb");
+        return !gdb.empty();
+      },
+      60000));
   EXPECT_EQ(gdb.front().arguments.back(), work_ + "hello");
   EXPECT_NE(e->RunningThread(), nullptr);
   Screenshot("debug-terminal.png");

@@ -33,10 +33,10 @@ const char* const kNewton =
 
 std::string LongProgram() {
   std::string t = "      PROGRAM BIG\n      DOUBLE PRECISION S\n      S = 0.0D0\n";
-  for (int i = 0; i < 20000; ++i) t += "      S = S * 0.999D0 + " + std::to_string(i % 97) + ".25D0\n";
+  for (int i = 0; i < 20000; ++i)
+    t += "      S = S * 0.999D0 + " + std::to_string(i % 97) + ".25D0\n";
   return t + "      PRINT *, S\n      END\n";
 }
-
 
 void Save(const QImage& image, const char* name) {
   const QByteArray dir = qgetenv("VORTAN_SCREENSHOT_DIR");

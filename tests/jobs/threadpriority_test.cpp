@@ -39,9 +39,15 @@ TEST(ThreadPriorityTest, LevelsMapToSchedulingChoices) {
     bool idle;
     int offset;
   } cases[] = {
-      {tpIdle, true, 0},      {tpLowest, false, 10},  {tpLower, false, 5},
-      {tpNormal, false, 0},   {tpHigher, false, -5},  {tpHighest, false, -10},
-      {tpTimeCritical, false, -20}, {-1, false, 0},   {7, false, 0},
+      {tpIdle, true, 0},
+      {tpLowest, false, 10},
+      {tpLower, false, 5},
+      {tpNormal, false, 0},
+      {tpHigher, false, -5},
+      {tpHighest, false, -10},
+      {tpTimeCritical, false, -20},
+      {-1, false, 0},
+      {7, false, 0},
   };
   for (const auto& c : cases) {
     const TThreadScheduling s = SchedulingOf(c.level);

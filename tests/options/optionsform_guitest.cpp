@@ -106,10 +106,15 @@ TEST_F(OptionsTest, ApplyIsEnabledExactlyWhenSomethingChangedSinceCreationOrTheL
       {"radio button", [](OptionsTest& t) { t.Get<QRadioButton>("rdbConsole")->click(); }},
       {"track bar", [](OptionsTest& t) { t.Get<QSlider>("TrackBar1")->setValue(5); }},
       {"theme", [](OptionsTest& t) { t.Get<QComboBox>("cbxTheme")->setCurrentText("Stripes"); }},
-      {"margin", [](OptionsTest& t) { QTest::keyClick(t.Get<QLineEdit>("edtMarginLeft"), Qt::Key_Backspace); }},
-      {"header line", [](OptionsTest& t) { t.Get<QTextEdit>("rchHeaderCenter")->insertPlainText("x"); }},
+      {"margin",
+       [](OptionsTest& t) {
+         QTest::keyClick(t.Get<QLineEdit>("edtMarginLeft"), Qt::Key_Backspace);
+       }},
+      {"header line",
+       [](OptionsTest& t) { t.Get<QTextEdit>("rchHeaderCenter")->insertPlainText("x"); }},
       {"colour element", [](OptionsTest& t) { t.Get<QCheckBox>("chkBold")->click(); }},
-      {"margin unit", [](OptionsTest& t) { t.Get<QComboBox>("cbxMarginUnits")->setCurrentIndex(1); }},
+      {"margin unit",
+       [](OptionsTest& t) { t.Get<QComboBox>("cbxMarginUnits")->setCurrentIndex(1); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -187,7 +192,8 @@ TEST_F(OptionsTest, EveryKindOfControlRoundTripsThroughTheStore) {
   for (const Case& c : cases)
     EXPECT_EQ(ReadBindingText(Store(), *FindBinding(c.control)), c.value) << c.control;
   Open();
-  for (const Case& c : cases) EXPECT_EQ(dialog_->ControlText(*FindBinding(c.control)), c.value) << c.control;
+  for (const Case& c : cases)
+    EXPECT_EQ(dialog_->ControlText(*FindBinding(c.control)), c.value) << c.control;
   // Shown by name although the system lacks the face; written back by that name.
   EXPECT_EQ(Get<QComboBox>("cbxFont")->currentText(), "Some Face Not Installed");
 }
@@ -259,7 +265,8 @@ class OptionsKeysTest : public OptionsTest {
   QWidget* Reach(const char* box) {
     QWidget* w = dialog_->Control(box);
     for (QWidget* p = w; p; p = p->parentWidget())
-      if (auto* tabs = qobject_cast<QTabWidget*>(p->parentWidget() ? p->parentWidget()->parentWidget() : nullptr))
+      if (auto* tabs = qobject_cast<QTabWidget*>(
+              p->parentWidget() ? p->parentWidget()->parentWidget() : nullptr))
         tabs->setCurrentWidget(p);
     auto* list = qobject_cast<QComboBox*>(w);
     QWidget* target = list ? list->lineEdit() : w;
@@ -302,7 +309,7 @@ TEST_F(OptionsKeysTest, AnEmptiedBoxShowsTheStoredValueWhenLeftOrApplied) {
   WriteInteger(sidGutterWidth, 40);
   WriteInteger(sidFontSize, 12);
   WriteString(sidVerticalLineColumn, "7,73");
-  const char* boxes[] = {"cbxUndoLimit", "cbxTabStops", "cbxMaxLeftChars",
+  const char* boxes[] = {"cbxUndoLimit",   "cbxTabStops", "cbxMaxLeftChars",
                          "cbxGutterWidth", "cbxSize",     "cbxVLine"};
   for (bool apply : {false, true}) {
     for (const char* box : boxes) {
@@ -485,14 +492,15 @@ TEST_F(OptionsTest, ClickingTheSampleSelectsTheElementUnderTheCaret) {
   struct Case {
     int line, column, element;
   } cases[] = {
-      {1, 3, faComment},                      // "C Comments"
-      {2, 9, faKey},                          // PROGRAM
-      {5, 7, faIdentifier},                   // X
-      {5, 11, faNumber},                      // 0.5E+1
-      {2, 2, faSpace},                        // the blanks before PROGRAM
+      {1, 3, faComment},     // "C Comments"
+      {2, 9, faKey},         // PROGRAM
+      {5, 7, faIdentifier},  // X
+      {5, 11, faNumber},     // 0.5E+1
+      {2, 2, faSpace},       // the blanks before PROGRAM
       {d.SampleErrorLine(), 12, TfrmOptions::ErrorLineElement},
   };
-  for (const Case& c : cases) EXPECT_EQ(d.ElementAt(c.line, c.column), c.element) << c.line << ":" << c.column;
+  for (const Case& c : cases)
+    EXPECT_EQ(d.ElementAt(c.line, c.column), c.element) << c.line << ":" << c.column;
   EXPECT_EQ(d.SampleErrorLine(), 7);
 }
 

@@ -50,9 +50,15 @@ TEST(OptionsScreenshots, EveryPageInEnglishAndPortuguese) {
     struct Shot {
       const char* name;
       int page, sub;
-    } shots[] = {{"general", 0, -1},     {"editor-options", 1, 0}, {"editor-display", 1, 1},
-                 {"editor-color", 1, 2}, {"run", 2, -1},           {"print-margins", 3, 0},
-                 {"print-header-footer", 3, 1}, {"print-page-sample", 3, 2}, {"others", 4, -1}};
+    } shots[] = {{"general", 0, -1},
+                 {"editor-options", 1, 0},
+                 {"editor-display", 1, 1},
+                 {"editor-color", 1, 2},
+                 {"run", 2, -1},
+                 {"print-margins", 3, 0},
+                 {"print-header-footer", 3, 1},
+                 {"print-page-sample", 3, 2},
+                 {"others", 4, -1}};
     for (const Shot& s : shots) {
       d.Pages()->setCurrentIndex(s.page);
       if (s.page == 1) d.EditorPages()->setCurrentIndex(s.sub);
@@ -65,7 +71,8 @@ TEST(OptionsScreenshots, EveryPageInEnglishAndPortuguese) {
       }
       if (!out.isEmpty()) {
         QDir().mkpath(out);
-        EXPECT_TRUE(test::Framed(&d).save(out + QStringLiteral("/%1-%2.png").arg(language, s.name)));
+        EXPECT_TRUE(
+            test::Framed(&d).save(out + QStringLiteral("/%1-%2.png").arg(language, s.name)));
       }
     }
     d.close();

@@ -52,19 +52,19 @@ TEST(CodePage, KnownMappings) {
   const TCase cases[] = {
       {TCodePage::Ansi, 0x80, 0x20AC},  // €
       {TCodePage::Ansi, 0x81, 0x0081},  // undefined: its C1 control
-      {TCodePage::Ansi, 0x8D, 0x008D},  {TCodePage::Ansi, 0x8F, 0x008F},
-      {TCodePage::Ansi, 0x90, 0x0090},  {TCodePage::Ansi, 0x9D, 0x009D},
-      {TCodePage::Ansi, 0x82, 0x201A},  {TCodePage::Ansi, 0x8A, 0x0160},
-      {TCodePage::Ansi, 0x99, 0x2122},  {TCodePage::Ansi, 0x9F, 0x0178},
-      {TCodePage::Ansi, 0xA0, 0x00A0},  {TCodePage::Ansi, 0xE9, 0x00E9},
-      {TCodePage::Ansi, 0xFF, 0x00FF},  {TCodePage::Oem, 0x80, 0x00C7},
-      {TCodePage::Oem, 0x81, 0x00FC},   {TCodePage::Oem, 0x82, 0x00E9},
-      {TCodePage::Oem, 0x90, 0x00C9},   {TCodePage::Oem, 0x98, 0x00FF},
-      {TCodePage::Oem, 0x9F, 0x0192},   {TCodePage::Oem, 0xB0, 0x2591},
-      {TCodePage::Oem, 0xC5, 0x253C},   {TCodePage::Oem, 0xD5, 0x0131},
-      {TCodePage::Oem, 0xE1, 0x00DF},   {TCodePage::Oem, 0xE9, 0x00DA},
-      {TCodePage::Oem, 0xF2, 0x2017},   {TCodePage::Oem, 0xFE, 0x25A0},
-      {TCodePage::Oem, 0xFF, 0x00A0},   {TCodePage::Oem, 0x1B, 0x001B},
+      {TCodePage::Ansi, 0x8D, 0x008D}, {TCodePage::Ansi, 0x8F, 0x008F},
+      {TCodePage::Ansi, 0x90, 0x0090}, {TCodePage::Ansi, 0x9D, 0x009D},
+      {TCodePage::Ansi, 0x82, 0x201A}, {TCodePage::Ansi, 0x8A, 0x0160},
+      {TCodePage::Ansi, 0x99, 0x2122}, {TCodePage::Ansi, 0x9F, 0x0178},
+      {TCodePage::Ansi, 0xA0, 0x00A0}, {TCodePage::Ansi, 0xE9, 0x00E9},
+      {TCodePage::Ansi, 0xFF, 0x00FF}, {TCodePage::Oem, 0x80, 0x00C7},
+      {TCodePage::Oem, 0x81, 0x00FC},  {TCodePage::Oem, 0x82, 0x00E9},
+      {TCodePage::Oem, 0x90, 0x00C9},  {TCodePage::Oem, 0x98, 0x00FF},
+      {TCodePage::Oem, 0x9F, 0x0192},  {TCodePage::Oem, 0xB0, 0x2591},
+      {TCodePage::Oem, 0xC5, 0x253C},  {TCodePage::Oem, 0xD5, 0x0131},
+      {TCodePage::Oem, 0xE1, 0x00DF},  {TCodePage::Oem, 0xE9, 0x00DA},
+      {TCodePage::Oem, 0xF2, 0x2017},  {TCodePage::Oem, 0xFE, 0x25A0},
+      {TCodePage::Oem, 0xFF, 0x00A0},  {TCodePage::Oem, 0x1B, 0x001B},
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(ToUnicode(c.page, c.byte), c.ch) << NameOf(c.page) << " byte " << int(c.byte);
@@ -93,10 +93,19 @@ TEST(CodePage, Utf8ToBytesReplacesWhatItCannotStore) {
   };
   const TCase cases[] = {
       {"plain ASCII", "x = 1", "x = 1"},
-      {"character missing from the page", "a\xE2\x96\x91" "b", "a?b"},  // ░
-      {"stray continuation byte", "a\x80" "b", "a?b"},
+      {"character missing from the page",
+       "a\xE2\x96\x91"
+       "b",
+       "a?b"},  // ░
+      {"stray continuation byte",
+       "a\x80"
+       "b",
+       "a?b"},
       {"truncated sequence at end", "a\xC3", "a?"},
-      {"lead byte without continuation", "\xC3" "a", "?a"},
+      {"lead byte without continuation",
+       "\xC3"
+       "a",
+       "?a"},
       {"overlong slash", "\xC0\xAF", "??"},
       {"surrogate", "\xED\xA0\x80", "???"},
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", "????"},
@@ -146,19 +155,19 @@ TEST(CodePage, CaseConversion) {
   const TCodePage A = TCodePage::Ansi, O = TCodePage::Oem;
   const TCase cases[] = {
       {A, "Do 10 i=1,n", "DO 10 I=1,N", "do 10 i=1,n"},
-      {A, "\xE9\xC9", "\xC9\xC9", "\xE9\xE9"},            // é É
-      {O, "\x82\x90", "\x90\x90", "\x82\x82"},            // é É
-      {O, "\xE9\xA3", "\xE9\xE9", "\xA3\xA3"},            // Ú ú: not the ANSI meaning of the bytes
-      {O, "\xD0\xD1", "\xD1\xD1", "\xD0\xD0"},            // ð Ð
-      {A, "\xFF\x9F", "\x9F\x9F", "\xFF\xFF"},            // ÿ Ÿ
-      {O, "\x98", "\x98", "\x98"},                        // ÿ: OEM has no Ÿ
+      {A, "\xE9\xC9", "\xC9\xC9", "\xE9\xE9"},  // é É
+      {O, "\x82\x90", "\x90\x90", "\x82\x82"},  // é É
+      {O, "\xE9\xA3", "\xE9\xE9", "\xA3\xA3"},  // Ú ú: not the ANSI meaning of the bytes
+      {O, "\xD0\xD1", "\xD1\xD1", "\xD0\xD0"},  // ð Ð
+      {A, "\xFF\x9F", "\x9F\x9F", "\xFF\xFF"},  // ÿ Ÿ
+      {O, "\x98", "\x98", "\x98"},              // ÿ: OEM has no Ÿ
       {A, "\x9A\x8A\x9C\x8C\x9E\x8E", "\x8A\x8A\x8C\x8C\x8E\x8E", "\x9A\x9A\x9C\x9C\x9E\x9E"},
-      {A, "\xDF", "\xDF", "\xDF"},                        // ß
-      {O, "\xE1", "\xE1", "\xE1"},                        // ß
-      {O, "\xD5", "I", "\xD5"},                           // dotless i
+      {A, "\xDF", "\xDF", "\xDF"},                                      // ß
+      {O, "\xE1", "\xE1", "\xE1"},                                      // ß
+      {O, "\xD5", "I", "\xD5"},                                         // dotless i
       {A, "\xF7\xD7\xB5\xAA", "\xF7\xD7\xB5\xAA", "\xF7\xD7\xB5\xAA"},  // ÷ × µ ª
-      {O, "\xB0\xF6\x9F", "\xB0\xF6\x9F", "\xB0\xF6\x9F"},  // ░ ÷ ƒ
-      {A, "\x81\x83", "\x81\x83", "\x81\x83"},            // undefined byte, ƒ
+      {O, "\xB0\xF6\x9F", "\xB0\xF6\x9F", "\xB0\xF6\x9F"},              // ░ ÷ ƒ
+      {A, "\x81\x83", "\x81\x83", "\x81\x83"},                          // undefined byte, ƒ
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(NameOf(c.page)) + " " + BytesToUtf8(c.page, c.in));
@@ -191,12 +200,13 @@ TEST(CodePage, LettersAndDigits) {
     bool alnum;
   };
   const TCase cases[] = {
-      {TCodePage::Ansi, 'a', true},  {TCodePage::Ansi, 'Z', true},  {TCodePage::Ansi, '7', true},
-      {TCodePage::Ansi, '_', false}, {TCodePage::Ansi, ' ', false}, {TCodePage::Ansi, 0xE9, true},
-      {TCodePage::Ansi, 0xD7, false}, {TCodePage::Ansi, 0x8A, true},  {TCodePage::Ansi, 0x82, false},
-      {TCodePage::Oem, 0x82, true},  {TCodePage::Oem, 0xE9, true},  {TCodePage::Oem, 0xC9, false},
+      {TCodePage::Ansi, 'a', true},   {TCodePage::Ansi, 'Z', true},  {TCodePage::Ansi, '7', true},
+      {TCodePage::Ansi, '_', false},  {TCodePage::Ansi, ' ', false}, {TCodePage::Ansi, 0xE9, true},
+      {TCodePage::Ansi, 0xD7, false}, {TCodePage::Ansi, 0x8A, true}, {TCodePage::Ansi, 0x82, false},
+      {TCodePage::Oem, 0x82, true},   {TCodePage::Oem, 0xE9, true},  {TCodePage::Oem, 0xC9, false},
       {TCodePage::Oem, 0xB0, false},
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(IsLetterOrDigit(c.page, c.byte), c.alnum) << NameOf(c.page) << " byte " << int(c.byte);
+    EXPECT_EQ(IsLetterOrDigit(c.page, c.byte), c.alnum)
+        << NameOf(c.page) << " byte " << int(c.byte);
 }

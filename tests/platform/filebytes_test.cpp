@@ -38,7 +38,7 @@ TEST(FileBytes, ReplacingWritesThroughALinkAndKeepsIt) {
 TEST(FileBytes, ANewFileGetsItsModeLessTheUmaskAndAnOldOneKeepsItsOwn) {
   struct TCase {
     const char* what;
-    std::optional<mode_t> existing;  // the file's mode before the write; none: a new file
+    std::optional<mode_t> existing;       // the file's mode before the write; none: a new file
     std::optional<unsigned> newFileMode;  // none: the default
     mode_t expected;
   } const cases[] = {
@@ -137,8 +137,9 @@ TEST(FileBytes, LeftoversOfDeadSavesGoAtTheNextSaveOrOpen) {
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
   RemoveStaleSaveFiles(file);
-  EXPECT_EQ(Entries(dir), (std::vector<std::string>{".main.f.vortan-AbC123", ".prog.f.vortan-AbC1234",
-                                                    ".prog.f.vortan-XyZ789", "prog.f"}));
+  EXPECT_EQ(Entries(dir),
+            (std::vector<std::string>{".main.f.vortan-AbC123", ".prog.f.vortan-AbC1234",
+                                      ".prog.f.vortan-XyZ789", "prog.f"}));
   ::close(held);
 
   dir.Write(".prog.f.vortan-AbC123", "half again");

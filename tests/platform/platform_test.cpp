@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,13 +71,33 @@ TEST(PlatformTest, LanguageIdFromLocale) {
     const char* locale;
     int id;
   } cases[] = {
-      {"pt_BR.UTF-8", 1046}, {"pt_PT", 2070},      {"pt", 1046},        {"en_US", 1033},
-      {"en_GB.UTF-8", 2057}, {"en", 1033},         {"de_DE@euro", 1031}, {"de_AT", 3079},
-      {"es_ES", 3082},       {"es_MX", 2058},      {"fr_CA", 3084},     {"it_IT", 1040},
-      {"nl_BE", 2067},       {"ru_RU.KOI8-R", 1049}, {"pl_PL", 1045},   {"cs_CZ", 1029},
-      {"ja_JP.eucJP", 1041}, {"zh_TW", 1028},      {"zh_CN.GB18030", 2052}, {"ko_KR", 1042},
-      {"pt-br", 1046},       {"de_XX", 1031},      {"C", 0},            {"C.UTF-8", 0},
-      {"POSIX", 0},          {"", 0},              {"xx_YY", 0},
+      {"pt_BR.UTF-8", 1046},
+      {"pt_PT", 2070},
+      {"pt", 1046},
+      {"en_US", 1033},
+      {"en_GB.UTF-8", 2057},
+      {"en", 1033},
+      {"de_DE@euro", 1031},
+      {"de_AT", 3079},
+      {"es_ES", 3082},
+      {"es_MX", 2058},
+      {"fr_CA", 3084},
+      {"it_IT", 1040},
+      {"nl_BE", 2067},
+      {"ru_RU.KOI8-R", 1049},
+      {"pl_PL", 1045},
+      {"cs_CZ", 1029},
+      {"ja_JP.eucJP", 1041},
+      {"zh_TW", 1028},
+      {"zh_CN.GB18030", 2052},
+      {"ko_KR", 1042},
+      {"pt-br", 1046},
+      {"de_XX", 1031},
+      {"C", 0},
+      {"C.UTF-8", 0},
+      {"POSIX", 0},
+      {"", 0},
+      {"xx_YY", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(LanguageIdFromLocale(c.locale), c.id) << c.locale;
 }
@@ -180,10 +200,9 @@ TEST(PlatformTest, SpecialFolders) {
 
   const std::string config = dir / "config";
   fs::create_directories(config);
-  std::ofstream(config + "/user-dirs.dirs")
-      << "# written by xdg-user-dirs-update\n"
-      << "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n"
-      << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+  std::ofstream(config + "/user-dirs.dirs") << "# written by xdg-user-dirs-update\n"
+                                            << "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n"
+                                            << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
   env.Set("XDG_CONFIG_HOME", config.c_str());
   env.Set("XDG_DATA_HOME", (dir / "data").c_str());
   EXPECT_EQ(SpecialFolder(FolderDesktop), home + "/Schreibtisch/");

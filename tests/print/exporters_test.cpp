@@ -21,7 +21,8 @@ std::string ShownText(const std::vector<std::string>& lines, TCodePage page) {
 }
 
 // Runs a shell command; its standard output, and standard error in `err` when given.
-std::string Shell(const std::string& command, std::string* err = nullptr, const test::TTempDir* dir = nullptr) {
+std::string Shell(const std::string& command, std::string* err = nullptr,
+                  const test::TTempDir* dir = nullptr) {
   std::string cmd = command;
   std::string errFile;
   if (err && dir) {
@@ -52,11 +53,11 @@ TSynFortranSyn::TAttributes Colours() {
   TSynFortranSyn::TAttributes a{};
   a[faComment].Foreground = 0x00008000;  // green (0x00BBGGRR)
   a[faComment].Italic = true;
-  a[faKey].Foreground = 0x00FF0000;      // blue
+  a[faKey].Foreground = 0x00FF0000;  // blue
   a[faKey].Bold = true;
-  a[faKey].Background = 0x0000FFFF;      // never exported
-  a[faString].Foreground = 0x000000FF;   // red
-  a[faNumber].Foreground = 0x80000008;   // a system colour: the default black
+  a[faKey].Background = 0x0000FFFF;     // never exported
+  a[faString].Foreground = 0x000000FF;  // red
+  a[faNumber].Foreground = 0x80000008;  // a system colour: the default black
   return a;
 }
 
@@ -89,8 +90,8 @@ TEST_P(ExportRoundTrip, HtmlParsesCleanlyAndReadsAsTheSource) {
   if (!Have("xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
   const auto colours = Colours();
   test::TTempDir dir;
-  const std::string file =
-      dir.Write("out.html", ExportHtml(Source(Oem, TCodePage::Oem, GetParam() ? &colours : nullptr)));
+  const std::string file = dir.Write(
+      "out.html", ExportHtml(Source(Oem, TCodePage::Oem, GetParam() ? &colours : nullptr)));
   std::string err;
   Shell("xmllint --html --noout '" + file + "'", &err, &dir);
   EXPECT_EQ(err, "");
@@ -124,8 +125,8 @@ TEST_P(ExportRoundTrip, RtfReadsAsTheSourceWithItsAccents) {
     std::vector<std::string> lines = oem;
     if (page == TCodePage::Ansi)
       for (std::string& l : lines) l = platform::OemToAnsi(l);
-    const std::string file = dir.Write(
-        "out.rtf", ExportRtf(Source(lines, page, GetParam() ? &colours : nullptr)));
+    const std::string file =
+        dir.Write("out.rtf", ExportRtf(Source(lines, page, GetParam() ? &colours : nullptr)));
     std::string text = Shell("unrtf --nopict --text '" + file + "' 2>/dev/null");
     // unrtf starts its text output with its own "###" lines and a separator line, and writes
     // the letters of the declared Windows page as bytes of that page.

@@ -46,8 +46,8 @@ TEST(PageMacros, RomanNumbers) {
   struct Case {
     int n;
     const char* roman;
-  } cases[] = {{1, "i"}, {4, "iv"}, {9, "ix"}, {14, "xiv"}, {40, "xl"}, {1999, "mcmxcix"},
-               {0, "0"}};
+  } cases[] = {{1, "i"},   {4, "iv"},         {9, "ix"}, {14, "xiv"},
+               {40, "xl"}, {1999, "mcmxcix"}, {0, "0"}};
   for (const Case& c : cases) EXPECT_EQ(RomanNumber(c.n), c.roman) << c.n;
   TMacroValues v;
   v.Page = 3;

@@ -89,9 +89,9 @@ TEST(PrintEngine, PrintsTheDefaultHeaderAndFooterToPdf) {
     const auto [row0, row1] = engine.Pages().PageRows(page);
     for (std::size_t r : {row0, row1 - 1}) {
       const int line = engine.Pages().Rows[r].Line;
-      const std::string numbered = std::to_string(line + 1) + " " +
-                                   platform::BytesToUtf8(platform::TCodePage::Oem,
-                                                         engine.Document().Lines[line]);
+      const std::string numbered =
+          std::to_string(line + 1) + " " +
+          platform::BytesToUtf8(platform::TCodePage::Oem, engine.Document().Lines[line]);
       EXPECT_NE(text.find(numbered), std::string::npos) << numbered << "\n" << text;
     }
   }
@@ -132,10 +132,11 @@ TEST(HtmlExport, TheLongProgramReadsBackInTheBrowser) {
     std::ofstream(page, std::ios::binary) << html;
     const std::string png = std::string(shots) + "/export-html.png";
     std::filesystem::remove(png);
-    Shell("chromium --headless --no-sandbox --disable-gpu --disable-background-networking "
-          "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +
-          std::string(dir / "profile") + "' --window-size=900,700 --screenshot='" + png +
-          "' 'file://" + page + "' 2>/dev/null");
+    Shell(
+        "chromium --headless --no-sandbox --disable-gpu --disable-background-networking "
+        "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +
+        std::string(dir / "profile") + "' --window-size=900,700 --screenshot='" + png +
+        "' 'file://" + page + "' 2>/dev/null");
     EXPECT_TRUE(std::filesystem::exists(png));
   }
 }

@@ -83,9 +83,9 @@ TEST(Paginate, WrapPointsPreferTheLastBlank) {
       {"short", {{0, 5}}},
       {"exactly15chars!", {{0, 15}}},
       {"      CALL SUB(A, B, C)", {{0, 11}, {11, 23}}},  // after "CALL ", not the indent
-      {"      X = AAAAAAAAAAAAAAAAAAAA", {{0, 10}, {10, 25}, {25, 30}}},  // after "= "
+      {"      X = AAAAAAAAAAAAAAAAAAAA", {{0, 10}, {10, 25}, {25, 30}}},      // after "= "
       {"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", {{0, 15}, {15, 30}, {30, 34}}},  // no blank: hard
-      {"ABCDEFGHIJKLMNO   PQR", {{0, 18}, {18, 21}}},           // blanks at the break stay
+      {"ABCDEFGHIJKLMNO   PQR", {{0, 18}, {18, 21}}},  // blanks at the break stay
       {"\t\tX", {{0, 2}, {2, 3}}},  // the second tab passes column 15 and stays as a blank
   };
   for (const Case& c : cases) {
@@ -128,9 +128,9 @@ TEST(Paginate, MirroredMarginsPutTheGutterOnTheBindingSide) {
   s.Gutter = 10;
   s.MirrorMargins = true;
   const TPagination p = Paginate(Lines(1), s, A4(), 8);
-  EXPECT_DOUBLE_EQ(p.Frame(1).Left, 350);        // 25 + 10 mm
+  EXPECT_DOUBLE_EQ(p.Frame(1).Left, 350);  // 25 + 10 mm
   EXPECT_DOUBLE_EQ(p.Frame(1).Right, 2100 - 150);
-  EXPECT_DOUBLE_EQ(p.Frame(2).Left, 150);         // margins swapped
+  EXPECT_DOUBLE_EQ(p.Frame(2).Left, 150);  // margins swapped
   EXPECT_DOUBLE_EQ(p.Frame(2).Right, 2100 - 350);
   s.MirrorMargins = false;
   const TPagination q = Paginate(Lines(1), s, A4(), 8);
@@ -140,7 +140,7 @@ TEST(Paginate, MirroredMarginsPutTheGutterOnTheBindingSide) {
 TEST(Paginate, HeaderAndFooterBandsBorderTheText) {
   TPrintSettings s;
   const TPagination p = Paginate(Lines(1), s, A4(), 8);
-  EXPECT_DOUBLE_EQ(p.OddFrame.HeaderTop, 100);     // 25 - 15 mm
+  EXPECT_DOUBLE_EQ(p.OddFrame.HeaderTop, 100);  // 25 - 15 mm
   EXPECT_DOUBLE_EQ(p.OddFrame.HeaderBottom, 250);
   EXPECT_DOUBLE_EQ(p.OddFrame.FooterTop, 2720);
   EXPECT_DOUBLE_EQ(p.OddFrame.FooterBottom, 2870);
@@ -184,7 +184,8 @@ TEST(Paginate, EdgesOfTheDocument) {
 TEST(Paginate, AOneMegabyteLineWrapsIntoRowsThatCoverIt) {
   TPrintSettings s;
   std::string line;
-  for (int i = 0; line.size() < 1000000; ++i) line += (i % 7 ? "WORD" : "\t") + std::string(i % 3, ' ');
+  for (int i = 0; line.size() < 1000000; ++i)
+    line += (i % 7 ? "WORD" : "\t") + std::string(i % 3, ' ');
   const TPagination p = Paginate({line}, s, A4(), 8);
   ASSERT_EQ(p.Error, TLayoutError::None);
   uint32_t next = 0;
@@ -194,8 +195,7 @@ TEST(Paginate, AOneMegabyteLineWrapsIntoRowsThatCoverIt) {
     next = r.End;
   }
   EXPECT_EQ(next, line.size());
-  EXPECT_EQ(p.PageCount(),
-            static_cast<int>((p.Rows.size() + p.RowsPerPage - 1) / p.RowsPerPage));
+  EXPECT_EQ(p.PageCount(), static_cast<int>((p.Rows.size() + p.RowsPerPage - 1) / p.RowsPerPage));
 }
 
 }  // namespace

@@ -21,22 +21,22 @@
 #include "config/settingsstore.h"
 #include "editor/ui/editorwindow.h"
 #include "i18n/currentlanguage.h"
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
 #include "i18n/ui/languagecommand.h"
 #include "i18n/ui/messagedialog.h"
 #include "i18n/ui/parla.h"
-#include "i18n/parlax.h"
-#include "i18n/stringtable.h"
 #include "platform/platform.h"
 #include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
-#include "widgets/dialogtitles.h"
 #include "shell/mainwindowlanguage.h"
-#include "system/product.h"
-#include "system/vortanextension.h"
-#include "system/vortanpath.h"
 #include "support/files.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
+#include "system/product.h"
+#include "system/vortanextension.h"
+#include "system/vortanpath.h"
+#include "widgets/dialogtitles.h"
 
 namespace vortan {
 namespace {
@@ -115,7 +115,8 @@ TEST_F(LanguageTest, SwitchingChangesOpenWindowsAndTheNextDialogAndBackToEnglish
   EXPECT_EQ(Act("actSave")->statusTip(), "Salvar o arquivo-fonte ativo");
   EXPECT_EQ(Act("actSave")->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(main_->FilesWindow()->windowTitle(), "Arquivos");
-  EXPECT_TRUE(main_->FilesTree()->toolTip().startsWith(QString::fromUtf8("Clique com o botão esquerdo")));
+  EXPECT_TRUE(
+      main_->FilesTree()->toolTip().startsWith(QString::fromUtf8("Clique com o botão esquerdo")));
   EXPECT_EQ(main_->FilesTree()->toolTip().count('\n'), 1);
   EXPECT_EQ(MoreButtonsHint(), QString::fromUtf8("Mais botões"));
   EXPECT_EQ(FileDialogTitle(*main_, TFileDialogKind::Save), "Salvar como");
@@ -157,22 +158,22 @@ TEST_F(LanguageTest, SwitchingChangesOpenWindowsAndTheNextDialogAndBackToEnglish
 TEST_F(LanguageTest, MissingKeysKeepTheTextsBeforeAndShortcutsFollowTheirRules) {
   SwitchLanguage(portuguese_);
   const std::string partial = dir_.Write("partial.prlx",
-      "INFO {\n Language = Parcial\n}\n"
-      "OBJECTS {\n Form:Main {\n"
-      "  Menu:File {\n   Caption = &Fichier\n  }\n"
-      "  File {\n"
-      "   Action:Save {\n    Shortcut =\n   }\n"
-      "   Action:New {\n    Shortcut = Shift + Alt + N\n   }\n"
-      "   Action:Open {\n    Shortcut = Ctrl+Nothing\n   }\n"
-      "  }\n }\n}\n");
+                                         "INFO {\n Language = Parcial\n}\n"
+                                         "OBJECTS {\n Form:Main {\n"
+                                         "  Menu:File {\n   Caption = &Fichier\n  }\n"
+                                         "  File {\n"
+                                         "   Action:Save {\n    Shortcut =\n   }\n"
+                                         "   Action:New {\n    Shortcut = Shift + Alt + N\n   }\n"
+                                         "   Action:Open {\n    Shortcut = Ctrl+Nothing\n   }\n"
+                                         "  }\n }\n}\n");
   SwitchLanguage(partial);
   EXPECT_EQ(MenuTitle("File"), "&Fichier");
-  EXPECT_EQ(MenuTitle("Edit"), "&Editar");         // not in the file: stays Portuguese
+  EXPECT_EQ(MenuTitle("Edit"), "&Editar");  // not in the file: stays Portuguese
   EXPECT_EQ(Act("actSave")->text(), "&Salvar");
   EXPECT_TRUE(Act("actSave")->shortcut().isEmpty());  // empty: removed
   EXPECT_TRUE(Act("actOpen")->shortcut().isEmpty());  // unreadable: removed
   EXPECT_EQ(Act("actNew")->shortcut(), QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_N));
-  EXPECT_EQ(editor_->StatusText(2), "Inserir");    // the string table keeps Portuguese too
+  EXPECT_EQ(editor_->StatusText(2), "Inserir");  // the string table keeps Portuguese too
 
   // The shortcut written with blanks works from the keyboard.
   main_->activateWindow();
@@ -199,12 +200,15 @@ TEST_F(LanguageTest, ProgramLanguageCommandOutcomesAndTheStringTableAfterwards) 
   // Cancel after previewing the built-in language: Portuguese stays everywhere; the language
   // in use is preselected.
   std::string preselected;
-  ProgramLanguageCommand(main_.get(), [&](TfrmParla& d) {
-    preselected = d.SelectedFile();
-    d.List()->setCurrentItem(d.List()->topLevelItem(0));
-    EXPECT_EQ(Str(TStr::MsgDlgCancel), "Cancel");
-    return false;
-  }, 1033);
+  ProgramLanguageCommand(
+      main_.get(),
+      [&](TfrmParla& d) {
+        preselected = d.SelectedFile();
+        d.List()->setCurrentItem(d.List()->topLevelItem(0));
+        EXPECT_EQ(Str(TStr::MsgDlgCancel), "Cancel");
+        return false;
+      },
+      1033);
   EXPECT_EQ(preselected, portuguese_);
   EXPECT_EQ(Str(TStr::MsgDlgCancel), "Cancelar");
   EXPECT_EQ(MenuTitle("File"), "&Arquivo");

@@ -131,10 +131,11 @@ TEST_F(MainLayoutTest, ANormalWindowKeepsItsRectangleAndDamagedOrUnreachableValu
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   struct Case {
     const char* placement;
-    const char* files;     ///< setting 2
-    const char* run;       ///< setting 7
+    const char* files;  ///< setting 2
+    const char* run;    ///< setting 7
   } cases[] = {
-      {"0,0,99999,99999,600,400", "1,LeftDock,LeftDock,0,0,0,0,112,218", "1,TopDock,TopDock,1,72,0,0,0,0"},
+      {"0,0,99999,99999,600,400", "1,LeftDock,LeftDock,0,0,0,0,112,218",
+       "1,TopDock,TopDock,1,72,0,0,0,0"},
       {"garbage", "1,NoSuchDock,,0,0,,,,", "1,,TopDock,0,0,-5000,-5000,80,20"},
       {"0,0,-5000,10,600,400", "x,y", "1,,,0,0,,,,"},
       {"0,9,100,100,600,400", "1,,,0,0,123456,0,300,200", "1,TopDock"},
@@ -149,7 +150,8 @@ TEST_F(MainLayoutTest, ANormalWindowKeepsItsRectangleAndDamagedOrUnreachableValu
     EXPECT_TRUE(screen.intersects(m.frameGeometry())) << m.frameGeometry().x();
     for (QWidget* floating : std::initializer_list<QWidget*>{m.FilesWindow(), m.RunToolbar()})
       if (floating->isWindow() && floating->isVisible()) {
-        EXPECT_TRUE(screen.intersects(floating->geometry())) << floating->objectName().toStdString();
+        EXPECT_TRUE(screen.intersects(floating->geometry()))
+            << floating->objectName().toStdString();
       }
     Stop();
   }

@@ -1,12 +1,13 @@
 // The main window's document protocol, driven offscreen with scripted answers.
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QStatusBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -14,7 +15,6 @@
 #include <memory>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
@@ -58,7 +58,6 @@ class MainWindowTest : public test::MainWindowFixture {
     SettleDeletes();
     return main_->Editors().size();
   }
-
 };
 
 TEST_F(MainWindowTest, OpeningAnOpenFileActivatesItsWindowAndMovesItToTheTopOfTheHistory) {
@@ -159,8 +158,9 @@ TEST_F(MainWindowTest, PanelMenusListTheirEntriesInOrder) {
     const char* menu;
     std::vector<std::string> items;
   };
-  for (const Case& c : {Case{"popOutput", {"actCopyToClipboard", "actClearOutput", "actSelectFont"}},
-                        Case{"popMessages", {"actClearMessages", "actCopyToClipboard"}}}) {
+  for (const Case& c :
+       {Case{"popOutput", {"actCopyToClipboard", "actClearOutput", "actSelectFont"}},
+        Case{"popMessages", {"actClearMessages", "actCopyToClipboard"}}}) {
     SCOPED_TRACE(c.menu);
     auto* menu = main_->findChild<QMenu*>(QString::fromLatin1(c.menu));
     ASSERT_NE(menu, nullptr);
@@ -333,8 +333,10 @@ TEST_F(MainWindowTest, AFileOpensWithItsFirstLineAtTheTop) {
   // Files named on the command line open before the main window is shown, while an editor is
   // still too small to show a line of a large font.
   const Case cases[] = {
-      {"command line, maximized", true, true, 9},     {"command line, normal", true, false, 9},
-      {"command line, large font", true, true, 20},   {"shown window, maximized", false, true, 9},
+      {"command line, maximized", true, true, 9},
+      {"command line, normal", true, false, 9},
+      {"command line, large font", true, true, 20},
+      {"shown window, maximized", false, true, 9},
       {"shown window, normal, large font", false, false, 20},
   };
   for (const Case& c : cases) {
@@ -361,13 +363,15 @@ TEST_F(MainWindowTest, OpeningAFileAppliesTheSettingsToItsEditorOnly) {
   WriteBool(sidShowSpecialChars, true);  // as if written behind the windows' back
   TfrmEditor* b = main_->OpenSourceFile(File("b.f"));
   EXPECT_TRUE(b->SynEdit()->Options().Settings.ShowSpecialChars);
-  EXPECT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars) << "the other editors are left alone";
+  EXPECT_FALSE(a->SynEdit()->Options().Settings.ShowSpecialChars)
+      << "the other editors are left alone";
 
   main_->ApplyMergeStatusbar(true);  // a command that applies the settings to every editor
   EXPECT_TRUE(a->SynEdit()->Options().Settings.ShowSpecialChars);
   EXPECT_TRUE(a->StatusBar()->isHidden());
   EXPECT_TRUE(b->StatusBar()->isHidden());
-  EXPECT_EQ(main_->statusBar()->findChild<QLabel*>(QStringLiteral("pnl0"))->text(), b->StatusText(0));
+  EXPECT_EQ(main_->statusBar()->findChild<QLabel*>(QStringLiteral("pnl0"))->text(),
+            b->StatusText(0));
 }
 
 TEST_F(MainWindowTest, PositionPanelFitsLineAndColumnOfALongFile) {
@@ -387,11 +391,14 @@ TEST_F(MainWindowTest, PositionPanelFitsLineAndColumnOfALongFile) {
                            : e->StatusBar()->findChildren<QLabel*>().value(0);
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->text(), "136093 :  10   ");
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return panel->isVisible() &&
-             panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(panel->text());
-    }, 3000)) << panel->contentsRect().width() << " pixels for "
-              << panel->fontMetrics().horizontalAdvance(panel->text());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+          return panel->isVisible() && panel->contentsRect().width() >=
+                                           panel->fontMetrics().horizontalAdvance(panel->text());
+        },
+        3000))
+        << panel->contentsRect().width() << " pixels for "
+        << panel->fontMetrics().horizontalAdvance(panel->text());
   }
   QApplication::setFont(before);
 }
@@ -436,7 +443,9 @@ TEST(ActionTable, EveryTemplateActionHasOneActionAndEveryActionHasItsTexts) {
     EXPECT_TRUE(inTemplate.count(row.Name)) << row.Name;
     for (int set = 0; set < IconSetCount; ++set) {
       EXPECT_LT(row.Image[set], icons.Count(set)) << row.Name;
-      if (row.Image[set] >= 0) { EXPECT_FALSE(icons.Icon(set, row.Image[set]).isNull()) << row.Name; }
+      if (row.Image[set] >= 0) {
+        EXPECT_FALSE(icons.Icon(set, row.Image[set]).isNull()) << row.Name;
+      }
     }
   }
   EXPECT_EQ(inTemplate.size(), ActionTable().size());
@@ -450,7 +459,8 @@ TEST(ActionTable, EveryTemplateActionHasOneActionAndEveryActionHasItsTexts) {
   EXPECT_EQ(actions["actSaveAll"]->text(), QStringLiteral("Sa&ve All"));
   EXPECT_EQ(actions["actSaveAll"]->shortcut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
   EXPECT_EQ(actions["actClear"]->shortcut(), QKeySequence(Qt::Key_Delete));
-  EXPECT_EQ(actions["actExit"]->statusTip(), QStringLiteral("Quit the application; prompts to save files"));
+  EXPECT_EQ(actions["actExit"]->statusTip(),
+            QStringLiteral("Quit the application; prompts to save files"));
 }
 
 }  // namespace
@@ -492,8 +502,10 @@ TEST_F(MainWindowTest, ASharedShortcutReachesItsHandler) {
   QTest::keyClick(main_.get(), Qt::Key_F4, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(EditorCount(), 0u);
   // The Window menu's twin still shows the keys.
-  EXPECT_TRUE(main_->Action("actCloseAll2")->text().endsWith(
-      main_->Action("actCloseAll")->shortcut().toString(QKeySequence::NativeText)));
+  EXPECT_TRUE(
+      main_->Action("actCloseAll2")
+          ->text()
+          .endsWith(main_->Action("actCloseAll")->shortcut().toString(QKeySequence::NativeText)));
 }
 
 TEST_F(MainWindowTest, MergedStatusBarShowsPositionAgainAfterTheLastEditorClosed) {

@@ -55,7 +55,8 @@ TEST_F(PrintCommandsTest, ExportNamesAndTitles) {
     ASSERT_FALSE(prompts_.fileDialogs.empty()) << "the command asked for no file";
     const TFileDialogRequest& asked = prompts_.fileDialogs.back();
     // The proposed name is the caption's with the format's extension.
-    EXPECT_EQ(asked.FileName, caption.substr(0, caption.rfind('.')) + (c.tag == 0 ? ".html" : ".rtf"));
+    EXPECT_EQ(asked.FileName,
+              caption.substr(0, caption.rfind('.')) + (c.tag == 0 ? ".html" : ".rtf"));
     const std::string text = ReadFile(dir_ / c.written);
     EXPECT_NE(text.find(c.marker), std::string::npos) << c.written;
     EXPECT_NE(text.find(c.tag == 0 ? "caf\xC3\xA9" : "caf\\'e9"), std::string::npos);
@@ -65,7 +66,8 @@ TEST_F(PrintCommandsTest, ExportNamesAndTitles) {
 }
 
 TEST_F(PrintCommandsTest, ExportThatCannotBeWrittenSaysSo) {
-  for (const std::string& target : {std::string("/proc/vortan-export.html"), dir_ / "missing/x.html"}) {
+  for (const std::string& target :
+       {std::string("/proc/vortan-export.html"), dir_ / "missing/x.html"}) {
     prompts_.AnswerFiles({target});
     prompts_.Answer(TModalResult::OK);
     EXPECT_FALSE(main_->PrintCommands().Export(0));
@@ -117,9 +119,9 @@ TEST_F(PrintCommandsTest, PrintAsksForPagesAndHonoursCancel) {
 TEST_F(PrintCommandsTest, PageSetupEditsThePrintMargins) {
   struct Case {
     TMarginUnit unit;
-    double left;         // in `unit`, before
-    double chosenLeftMm; // what the user types
-    double leftAfter;    // in `unit`
+    double left;          // in `unit`, before
+    double chosenLeftMm;  // what the user types
+    double leftAfter;     // in `unit`
     bool confirmed;
   } cases[] = {
       {TMarginUnit::Millimeters, 25, 60, 60, true},

@@ -34,8 +34,8 @@ void WhenDialogShows(std::function<void(QWidget*)> type) {
     if (!d) return;
     // Dialogs are kept for the run: only this showing of it counts.
     auto finished = std::make_shared<bool>(false);
-    QObject::connect(d, &QDialog::finished, d, [finished] { *finished = true; },
-                     Qt::SingleShotConnection);
+    QObject::connect(
+        d, &QDialog::finished, d, [finished] { *finished = true; }, Qt::SingleShotConnection);
     type(d);
     QTimer::singleShot(10000, d, [d, finished] {
       if (*finished) return;
@@ -99,7 +99,8 @@ TEST(SearchKeys, FindSearchAgainReplaceAllAndGoToByTheirKeys) {
     ASSERT_TRUE(activate());
     QTest::keyClick(s, Qt::Key_R, Qt::ControlModifier);
     std::string replaced;
-    for (int i = 1; i <= 12; ++i) replaced += "      X = K + " + std::to_string(i) + (i < 12 ? "\n" : "");
+    for (int i = 1; i <= 12; ++i)
+      replaced += "      X = K + " + std::to_string(i) + (i < 12 ? "\n" : "");
     EXPECT_EQ(s->Bytes(), replaced);
 
     WhenDialogShows([](QWidget* d) {

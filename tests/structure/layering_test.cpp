@@ -18,25 +18,26 @@ namespace {
 
 // Lowest first. Folders that share a rank may not include each other.
 const std::map<std::string, int> kRank = {
-    {"platform", 0},  {"config", 1},      {"i18n", 2},      {"system", 3},    {"editor", 4},
-    {"print", 5},     {"jobs", 6},        {"symbols", 7},   {"widgets", 10},  {"i18n/ui", 11},  {"editor/ui", 12},
-    {"print/ui", 13}, {"jobs/ui", 14},    {"options/ui", 15}, {"shell", 16},  {"app", 17},
+    {"platform", 0}, {"config", 1},      {"i18n", 2},       {"system", 3},
+    {"editor", 4},   {"print", 5},       {"jobs", 6},       {"symbols", 7},
+    {"widgets", 10}, {"i18n/ui", 11},    {"editor/ui", 12}, {"print/ui", 13},
+    {"jobs/ui", 14}, {"options/ui", 15}, {"shell", 16},     {"app", 17},
 };
 constexpr int kFirstInterfaceRank = 10;
 
 // Files outside src/platform that call the system directly (docs/ARCHITECTURE.md says why).
 const std::set<std::string> kPosixAllowed = {
-    "app/quitonsignal.cpp",   "app/singleinstance.cpp", "config/registry.cpp",
-    "config/settingsstore.cpp", "jobs/basethread.cpp", "jobs/environment.cpp",
-    "jobs/executethread.cpp", "jobs/threadpriority.cpp", "jobs/toolcapture.cpp",
+    "app/quitonsignal.cpp",        "app/singleinstance.cpp",  "config/registry.cpp",
+    "config/settingsstore.cpp",    "jobs/basethread.cpp",     "jobs/environment.cpp",
+    "jobs/executethread.cpp",      "jobs/threadpriority.cpp", "jobs/toolcapture.cpp",
     "system/shellintegration.cpp",
 };
 
 bool IsPosixHeader(const std::string& header) {
   static const std::set<std::string> kNames = {
-      "unistd.h", "fcntl.h", "poll.h",    "pthread.h", "signal.h", "spawn.h",     "dirent.h",
-      "pwd.h",    "grp.h",   "dlfcn.h",   "termios.h", "semaphore.h", "langinfo.h", "syslog.h",
-      "glob.h",   "wordexp.h", "sched.h", "libgen.h"};
+      "unistd.h",   "fcntl.h",  "poll.h", "pthread.h", "signal.h",  "spawn.h",
+      "dirent.h",   "pwd.h",    "grp.h",  "dlfcn.h",   "termios.h", "semaphore.h",
+      "langinfo.h", "syslog.h", "glob.h", "wordexp.h", "sched.h",   "libgen.h"};
   for (const char* folder : {"sys/", "netinet/", "arpa/", "linux/"})
     if (header.rfind(folder, 0) == 0) return true;
   return kNames.count(header) > 0;

@@ -13,7 +13,10 @@ namespace vortan::test {
 
 class TScriptedPrompts : public TPromptService {
  public:
-  TScriptedPrompts() { previous_ = Prompts(); SetPrompts(this); }
+  TScriptedPrompts() {
+    previous_ = Prompts();
+    SetPrompts(this);
+  }
   ~TScriptedPrompts() override { SetPrompts(previous_); }
 
   /// Queues an answer; `tick` is the state of the check box when the dialog closes.

@@ -1,9 +1,9 @@
 #pragma once
 // A temporary directory removed with everything in it when the test ends.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <cstdlib>
 
 namespace vortan::test {
 

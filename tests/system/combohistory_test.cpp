@@ -37,5 +37,6 @@ TEST(ComboHistory, GrowsWithoutLimitButTheStoredFormFits) {
   for (const auto& s : kept) bytes += s.size() + 2;
   EXPECT_LE(bytes, 2048u);
   EXPECT_GT(bytes + h[kept.size()].size() + 2, 2048u) << "one more would still fit";
-  EXPECT_TRUE(std::equal(kept.begin(), kept.end(), h.begin())) << "the most recent entries stay, in order";
+  EXPECT_TRUE(std::equal(kept.begin(), kept.end(), h.begin()))
+      << "the most recent entries stay, in order";
 }

@@ -169,7 +169,7 @@ TEST_F(ResolversTest, StaleStoredExtensionFallsBackAndIsStoredResolved) {
     TVortanPath paths(store_, install_);
     TVortanExtension ext(paths, store_);
     EXPECT_EQ(ext.GetExtension(sidCompilerExtension), install_ + "Bin/gfortran");
-    EXPECT_EQ(ext.GetExtension(sidAnalyzerExtension), "");  // not installed
+    EXPECT_EQ(ext.GetExtension(sidAnalyzerExtension), "");       // not installed
     EXPECT_EQ(ext.GetExtension(sidFtnchekManualExtension), "");  // no Doc directory at all
   }
   EXPECT_EQ(store_.ReadString(sidCompilerExtension), install_ + "Bin/gfortran");

@@ -15,12 +15,12 @@
 
 #include "config/settingsstore.h"
 #include "platform/platform.h"
+#include "support/files.h"
+#include "support/tempdir.h"
 #include "system/mimeappslist.h"
 #include "system/product.h"
 #include "system/shellintegration.h"
 #include "system/vortanpath.h"
-#include "support/files.h"
-#include "support/tempdir.h"
 
 namespace fs = std::filesystem;
 
@@ -112,7 +112,6 @@ bool HasTool(const std::string& name) {
   return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-
 bool IsExecutable(const std::string& file) {
   struct stat st;
   return ::stat(file.c_str(), &st) == 0 && (st.st_mode & S_IXUSR);
@@ -192,10 +191,12 @@ TEST_F(ShellIntegrationTest, AssociationIsWrittenAndReadBack) {
             std::vector<std::string>{"Vortan2.File.desktop"});
 
   const std::string icons = home_ / "data/icons/hicolor/scalable/";
-  for (const char* icon : {"apps/vortan.svg", "mimetypes/vortan-source.svg", "mimetypes/text-x-fortran.svg"})
+  for (const char* icon :
+       {"apps/vortan.svg", "mimetypes/vortan-source.svg", "mimetypes/text-x-fortran.svg"})
     EXPECT_NE(ReadFile(icons + icon).find("<svg"), std::string::npos) << icon;
   if (HasTool("update-desktop-database")) {
-    EXPECT_NE(ReadFile(Applications() + "mimeinfo.cache").find("Vortan2.File.desktop"), std::string::npos);
+    EXPECT_NE(ReadFile(Applications() + "mimeinfo.cache").find("Vortan2.File.desktop"),
+              std::string::npos);
   }
 
   // Associating again changes nothing.
@@ -276,14 +277,10 @@ TEST_F(ShellIntegrationTest, AssociatedMeansTheFirstDefaultNamesTheEntryInAnyCas
 
 TEST_F(ShellIntegrationTest, ExecQuotesTheExecutableSoItParsesBack) {
   const char* paths[] = {
-      "/opt/my programs/vortan",
-      "/opt/it's \"quoted\"/vortan",
-      "/opt/back\\slash/vortan",
-      "/opt/$HOME `x`/vortan",
-      "/opt/100%/vortan",
-      "/opt/a;b&c|d<e>f~g*h?i#j(k)/vortan",
-      "/opt/tab\there/vortan",
-      " /lead blank/vortan",
+      "/opt/my programs/vortan", "/opt/it's \"quoted\"/vortan",
+      "/opt/back\\slash/vortan", "/opt/$HOME `x`/vortan",
+      "/opt/100%/vortan",        "/opt/a;b&c|d<e>f~g*h?i#j(k)/vortan",
+      "/opt/tab\there/vortan",   " /lead blank/vortan",
   };
   for (const char* exe : paths) {
     Associate(exe);
@@ -298,18 +295,20 @@ TEST_F(ShellIntegrationTest, MimeTypeComesFromTheDatabase) {
   // The user's database wins over the system's; a higher weight wins over a lower one.
   home_.Write("data/mime/globs2", "50:text/x-user-fortran:*.for\n");
   home_.Write("system2/mime/globs", "# old format\ntext/x-old:*.old\n");
-  home_.Write("system/mime/globs2",
-              "40:text/x-low:*.f\n50:text/x-fortran:*.f\n50:text/x-csrc:*.c\n50:text/x-c++src:*.C:cs\n");
+  home_.Write(
+      "system/mime/globs2",
+      "40:text/x-low:*.f\n50:text/x-fortran:*.f\n50:text/x-csrc:*.c\n50:text/x-c++src:*.C:cs\n");
   ::setenv("XDG_DATA_DIRS", (home_ / "system" + ":" + home_ / "system2").c_str(), 1);
   struct TCase {
     const char* Extension;
     const char* Type;
   };
   const TCase cases[] = {
-      {".f", "text/x-fortran"},   {"f", "text/x-fortran"},   {".F", "text/x-fortran"},
-      {".for", "text/x-user-fortran"}, {".c", "text/x-csrc"}, {".C", "text/x-c++src"},
-      {".old", "text/x-old"},      {".Xyz", "application/x-extension-xyz"},
-      {".f77", "text/x-fortran"},  {".FTN", "text/x-fortran"},
+      {".f", "text/x-fortran"},   {"f", "text/x-fortran"},
+      {".F", "text/x-fortran"},   {".for", "text/x-user-fortran"},
+      {".c", "text/x-csrc"},      {".C", "text/x-c++src"},
+      {".old", "text/x-old"},     {".Xyz", "application/x-extension-xyz"},
+      {".f77", "text/x-fortran"}, {".FTN", "text/x-fortran"},
   };
   for (const TCase& c : cases) EXPECT_EQ(MimeTypeForExtension(c.Extension), c.Type) << c.Extension;
 
@@ -343,7 +342,9 @@ TEST_F(ShellIntegrationTest, TheFortranTypeGetsEveryFixedFormName) {
   const std::string globs2 = ReadFile(home_ / "data/mime/globs2");
   for (const TCase& c : cases) {
     EXPECT_NE(package.find(c.Glob), std::string::npos) << c.Glob;
-    if (built) { EXPECT_NE(globs2.find(c.Globs2Line), std::string::npos) << c.Globs2Line; }
+    if (built) {
+      EXPECT_NE(globs2.find(c.Globs2Line), std::string::npos) << c.Globs2Line;
+    }
     const std::string name = c.Name;
     EXPECT_TRUE(IsExtensionAssociated(name.substr(name.find('.')), "Vortan2.File")) << c.Name;
   }
@@ -360,7 +361,8 @@ TEST_F(ShellIntegrationTest, AnUnknownExtensionGetsATypeOfItsOwn) {
   Associate("/opt/vortan/vortan", ".xyz");
   EXPECT_TRUE(IsExtensionAssociated(".xyz", "Vortan2.File"));
   EXPECT_FALSE(IsExtensionAssociated(".f", "Vortan2.File"));
-  const std::string package = ReadFile(home_ / "data/mime/packages/application-x-extension-xyz.xml");
+  const std::string package =
+      ReadFile(home_ / "data/mime/packages/application-x-extension-xyz.xml");
   EXPECT_NE(package.find("<mime-type type=\"application/x-extension-xyz\">"), std::string::npos);
   EXPECT_NE(package.find("<glob pattern=\"*.xyz\"/>"), std::string::npos);
   EXPECT_EQ(ReadEntry(Applications() + "Vortan2.File.desktop")["MimeType"],

@@ -65,8 +65,7 @@ std::vector<TfrmEditor*> TDocuments::Editors() const {
   if (active) result.push_back(active);
   const QList<QMdiSubWindow*> subs = area_->subWindowList(QMdiArea::StackingOrder);
   for (auto it = subs.rbegin(); it != subs.rend(); ++it)
-    if (auto* e = qobject_cast<TfrmEditor*>(ContentOf(*it)); e && e != active)
-      result.push_back(e);
+    if (auto* e = qobject_cast<TfrmEditor*>(ContentOf(*it)); e && e != active) result.push_back(e);
   return result;
 }
 
@@ -88,8 +87,7 @@ void TDocuments::Activate(TfrmEditor* editor) {
 TfrmEditor* TDocuments::Find(const std::string& fileName) const {
   std::vector<TfrmEditor*> editors = Editors();
   for (auto it = editors.rbegin(); it != editors.rend(); ++it)
-    if (!(*it)->FileName().empty() && platform::IsSameFile((*it)->FileName(), fileName))
-      return *it;
+    if (!(*it)->FileName().empty() && platform::IsSameFile((*it)->FileName(), fileName)) return *it;
   return nullptr;
 }
 

@@ -28,7 +28,8 @@ class TDocuments : public QObject {
 
   /// Opens the file, or brings its window to the front when it is already open (the file is
   /// not read again). An empty name makes a new untitled source. In the background the window
-  /// stays out of the way: shown minimised, the active window unchanged. Null when the file cannot be read.
+  /// stays out of the way: shown minimised, the active window unchanged. Null when the file cannot
+  /// be read.
   TfrmEditor* Open(const std::string& fileName, bool inBackground = false);
   /// Opens every entry that is an existing file, in order; true when one at least was opened.
   bool OpenList(const std::vector<std::string>& names);

@@ -12,13 +12,12 @@
 #include "config/storedformats.h"
 #include "editor/documentsave.h"
 #include "editor/editorsettings.h"
-#include "editor/ui/editorhost.h"
 #include "editor/fortranhighlighter.h"
-#include "widgets/qtconvert.h"
+#include "editor/ui/editorhost.h"
 #include "editor/ui/streaksynedit.h"
 #include "i18n/parlax.h"
-#include "i18n/ui/languagechangedevent.h"
 #include "i18n/stringtable.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "i18n/ui/translator.h"
 #include "platform/codepage.h"
 #include "platform/filebytes.h"
@@ -27,6 +26,7 @@
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
 #include "system/vortanpath.h"
+#include "widgets/qtconvert.h"
 
 namespace vortan {
 
@@ -117,8 +117,9 @@ TfrmEditor::~TfrmEditor() {
 bool TfrmEditor::LoadFromFile(const std::string& fileName) {
   std::string bytes, error;
   if (!platform::ReadFileBytes(fileName, bytes, error)) {
-    MessageDlgDef(FormatStr("Cannot open file \"%s\". %s", {platform::FileNameText(fileName), error}), TMsgDlgType::Error,
-                  {TMsgDlgBtn::OK});
+    MessageDlgDef(
+        FormatStr("Cannot open file \"%s\". %s", {platform::FileNameText(fileName), error}),
+        TMsgDlgType::Error, {TMsgDlgBtn::OK});
     return false;
   }
   // What a save that died on the way left beside the file is of no use any more.
@@ -126,8 +127,8 @@ bool TfrmEditor::LoadFromFile(const std::string& fileName) {
   const TSplitSource split = SplitSource(bytes);
   hadNul_ = split.HadNul;
   if (hadNul_)
-    MessageDlgDef(FormatText(TStr::strMsgFileHasNul, {platform::FileNameText(fileName)}), TMsgDlgType::Warning,
-                  {TMsgDlgBtn::OK});
+    MessageDlgDef(FormatText(TStr::strMsgFileHasNul, {platform::FileNameText(fileName)}),
+                  TMsgDlgType::Warning, {TMsgDlgBtn::OK});
   bytes.clear();
   bytes.shrink_to_fit();
   errorLines_.clear();
@@ -186,7 +187,9 @@ void TfrmEditor::EnsureCaretVisible() { synEdit_->ensureCursorVisible(); }
 bool TfrmEditor::IsBookmarkSet(int n, int* line, int* column) const {
   return synEdit_->GetBookmark(n, line, column);
 }
-void TfrmEditor::SetBookmark(int n, int line, int column) { synEdit_->SetBookmark(n, line, column); }
+void TfrmEditor::SetBookmark(int n, int line, int column) {
+  synEdit_->SetBookmark(n, line, column);
+}
 void TfrmEditor::ClearBookmark(int n) { synEdit_->ClearBookmark(n); }
 void TfrmEditor::GotoBookmark(int n) { synEdit_->GotoBookmark(n); }
 
@@ -225,8 +228,9 @@ void TfrmEditor::PaintErrorLines() {
 
 QString TfrmEditor::FontSampleText() const {
   const TSelectionInfo sel = synEdit_->SelectionInfo();
-  const std::string bytes = sel.Present && sel.Start.Line == sel.End.Line ? synEdit_->SelectedBytes()
-                                                                          : synEdit_->LineBytes(CaretLine());
+  const std::string bytes = sel.Present && sel.Start.Line == sel.End.Line
+                                ? synEdit_->SelectedBytes()
+                                : synEdit_->LineBytes(CaretLine());
   return QString::fromStdString(platform::BytesToUtf8(synEdit_->CodePage(), Trim(bytes)));
 }
 
@@ -241,7 +245,8 @@ std::string TfrmEditor::ProgramFile() const {
   if (!fileName_.empty()) return platform::ProgramFileOf(fileName_);
   // Without a temporary directory an untitled document has no program anywhere.
   const std::string temp = TempDirectory();
-  return temp.empty() ? std::string() : temp + platform::ProgramFileOf(FileNamePart(Caption().toStdString()));
+  return temp.empty() ? std::string()
+                      : temp + platform::ProgramFileOf(FileNamePart(Caption().toStdString()));
 }
 
 void TfrmEditor::TimerStep() {
@@ -329,8 +334,7 @@ void TfrmEditor::ApplyEditorSettings(const std::shared_ptr<const TEditorSettings
   applied_ = settings;
 
   sbrEditor_->setVisible(!s.MergeStatusbar);
-  if (!fileName_.empty())
-    SetCaption(Local(EditorCaption(fileName_, s.FullPathInWindowTitle)));
+  if (!fileName_.empty()) SetCaption(Local(EditorCaption(fileName_, s.FullPathInWindowTitle)));
   StatusRefresh();
   if (!errorLines_.empty()) PaintErrorLines();
 }
@@ -376,11 +380,13 @@ QString TfrmEditor::StatusText(int panel) const {
 
 void TfrmEditor::StatusChange(int changes) {
   if (changes & TStreakSynEdit::scCaret)
-    SetPanelText(0, QString::asprintf("%3d : %3d   ", synEdit_->CaretLine(), synEdit_->CaretColumn()));
+    SetPanelText(0,
+                 QString::asprintf("%3d : %3d   ", synEdit_->CaretLine(), synEdit_->CaretColumn()));
   if (changes & TStreakSynEdit::scModified)
     SetPanelText(1, synEdit_->IsModified() ? LanguageText(Str(TStr::strModified)) : QString());
   if (changes & TStreakSynEdit::scInsertMode)
-    SetPanelText(2, LanguageText(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
+    SetPanelText(2,
+                 LanguageText(Str(synEdit_->InsertMode() ? TStr::strInsert : TStr::strOverwrite)));
 }
 
 void TfrmEditor::StatusRefresh() {
@@ -403,7 +409,8 @@ void TfrmEditor::SelectAll() { synEdit_->selectAll(); }
 
 int TfrmEditor::AskReplace(const std::string& searched) {
   const TModalResult r =
-      MessageDlgDef(FormatText(TStr::strMsgReplaceOccurrence, {LanguageToUtf8(searched)}), TMsgDlgType::Confirmation,
+      MessageDlgDef(FormatText(TStr::strMsgReplaceOccurrence, {LanguageToUtf8(searched)}),
+                    TMsgDlgType::Confirmation,
                     {TMsgDlgBtn::Yes, TMsgDlgBtn::No, TMsgDlgBtn::Cancel, TMsgDlgBtn::YesToAll});
   return static_cast<int>(r);
 }

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "editor/fortranhighlighter.h"
-#include "widgets/qtconvert.h"
 #include "editor/ui/scicall.h"
+#include "widgets/qtconvert.h"
 
 namespace vortan {
 
@@ -22,7 +22,10 @@ constexpr int kResumeAfterEditMs = 300;
 char32_t NextCodePoint(const char* text, int n, int& i) {
   const auto b0 = static_cast<unsigned char>(text[i]);
   int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : 0;
-  char32_t cp = extra == 3 ? (b0 & 0x07u) : extra == 2 ? (b0 & 0x0Fu) : extra == 1 ? (b0 & 0x1Fu) : b0;
+  char32_t cp = extra == 3   ? (b0 & 0x07u)
+                : extra == 2 ? (b0 & 0x0Fu)
+                : extra == 1 ? (b0 & 0x1Fu)
+                             : b0;
   ++i;
   while (extra-- > 0 && i < n && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
     cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
@@ -62,15 +65,16 @@ void TFortranLexer::setEditor(QsciScintilla* ed) {
   if (!ed) return;
   // An edit makes Scintilla forget the styles from its position on; colour them again
   // once the typing pauses rather than after every key.
-  modified_ = connect(ed, qOverload<int, int, const char*, int, int, int, int, int, int, int>(
-                              &QsciScintillaBase::SCN_MODIFIED),
-                      this, [this](int, int type, const char*, int, int, int, int, int, int, int) {
-                        if (!(type & (QsciScintillaBase::SC_MOD_INSERTTEXT |
-                                      QsciScintillaBase::SC_MOD_DELETETEXT)))
-                          return;
-                        idle_.stop();
-                        resume_.start();
-                      });
+  modified_ = connect(
+      ed,
+      qOverload<int, int, const char*, int, int, int, int, int, int, int>(
+          &QsciScintillaBase::SCN_MODIFIED),
+      this, [this](int, int type, const char*, int, int, int, int, int, int, int) {
+        if (!(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)))
+          return;
+        idle_.stop();
+        resume_.start();
+      });
 }
 
 void TFortranLexer::ColourInBackground() {
@@ -93,7 +97,8 @@ void TFortranLexer::ColourSlice() {
   }
   using B = QsciScintillaBase;
   const long length = Sci(ed, B::SCI_GETLENGTH);
-  const long from = Sci(ed, B::SCI_POSITIONFROMLINE, Sci(ed, B::SCI_LINEFROMPOSITION, Sci(ed, B::SCI_GETENDSTYLED)));
+  const long from = Sci(ed, B::SCI_POSITIONFROMLINE,
+                        Sci(ed, B::SCI_LINEFROMPOSITION, Sci(ed, B::SCI_GETENDSTYLED)));
   const long lastLine = Sci(ed, B::SCI_LINEFROMPOSITION, std::min(length, from + kSliceBytes));
   const long lines = Sci(ed, B::SCI_GETLINECOUNT);
   const long to = lastLine + 1 < lines ? Sci(ed, B::SCI_POSITIONFROMLINE, lastLine + 1) : length;
@@ -174,11 +179,14 @@ void TFortranLexer::styleText(int start, int end) {
   if (lastLine > firstLine && Sci(ed, B::SCI_POSITIONFROMLINE, lastLine) == end)
     --lastLine;  // `end` is the start of a line that was not asked for
   const long from = Sci(ed, B::SCI_POSITIONFROMLINE, firstLine);
-  const long to = lastLine + 1 < lineCount ? Sci(ed, B::SCI_POSITIONFROMLINE, lastLine + 1) : docLength;
+  const long to =
+      lastLine + 1 < lineCount ? Sci(ed, B::SCI_POSITIONFROMLINE, lastLine + 1) : docLength;
   if (to <= from) return;
-  const char* text = reinterpret_cast<const char*>(Sci(ed, B::SCI_GETRANGEPOINTER, from, to - from));
+  const char* text =
+      reinterpret_cast<const char*>(Sci(ed, B::SCI_GETRANGEPOINTER, from, to - from));
   if (!text) return;
-  styles_.assign(static_cast<std::size_t>(to - from), static_cast<char>(StyleOf(TTokenKind::Space)));
+  styles_.assign(static_cast<std::size_t>(to - from),
+                 static_cast<char>(StyleOf(TTokenKind::Space)));
 
   // Every line before the first one asked for was styled after the last change at or before
   // it (a change sends the styling back to its own line), so its stored state is current.

@@ -3,9 +3,9 @@
 // first line Scintilla reports as changed, with the scanner state stored at the end of the
 // line before it, and runs over the lines Scintilla asks for. The states are kept here, not in
 // Scintilla's per-line state: Scintilla repaints the whole view for every line state that
-// changes outside painting, which colouring off-screen lines would otherwise cost. The rest of the document is coloured in idle time, a small slice per turn of the event
-// loop, so that a jump far down finds its lines ready; after an edit that waits until the
-// typing pauses.
+// changes outside painting, which colouring off-screen lines would otherwise cost. The rest of the
+// document is coloured in idle time, a small slice per turn of the event loop, so that a jump far
+// down finds its lines ready; after an edit that waits until the typing pauses.
 
 #include <Qsci/qscilexercustom.h>
 

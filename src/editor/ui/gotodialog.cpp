@@ -23,8 +23,8 @@ constexpr int kHeight = 84;
 
 TfrmGoTo::TfrmGoTo(int caretLine, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmGoTo"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kWidth, kHeight);
 
   lblGoTo_ = new QLabel(this);
@@ -34,7 +34,8 @@ TfrmGoTo::TfrmGoTo(int caretLine, QWidget* parent) : QDialog(parent) {
   cbxGoTo_->setEditable(true);
   cbxGoTo_->setInsertPolicy(QComboBox::NoInsert);
   // Digits only: every other key is refused by the box.
-  cbxGoTo_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), cbxGoTo_));
+  cbxGoTo_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), cbxGoTo_));
   LoadComboHistory(cbxGoTo_, sidChangesLineNumbers);
   cbxGoTo_->setEditText(QString::number(caretLine));
   lblGoTo_->setBuddy(cbxGoTo_);

@@ -16,8 +16,9 @@ namespace {
 
 constexpr int kWidth = 440;
 constexpr int kHeight = 272;
-constexpr TSearchOptionIds kIds{sidReplaceCaseSensitive, sidReplaceWholeWordsOnly, sidReplacePromptOnReplace,
-                                sidReplaceDirection,     sidReplaceScope,          sidReplaceOrigin};
+constexpr TSearchOptionIds kIds{sidReplaceCaseSensitive,   sidReplaceWholeWordsOnly,
+                                sidReplacePromptOnReplace, sidReplaceDirection,
+                                sidReplaceScope,           sidReplaceOrigin};
 
 }  // namespace
 

@@ -8,10 +8,12 @@ namespace vortan {
 
 // A base of its own: a proxy over the application's style object would take that object
 // over and delete it with the editor.
-TScrollArrowStyle::TScrollArrowStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+TScrollArrowStyle::TScrollArrowStyle()
+    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
 
-void TScrollArrowStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                           QPainter* painter, const QWidget* widget) const {
+void TScrollArrowStyle::drawComplexControl(ComplexControl control,
+                                           const QStyleOptionComplex* option, QPainter* painter,
+                                           const QWidget* widget) const {
   QProxyStyle::drawComplexControl(control, option, painter, widget);
   const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
   if (control != CC_ScrollBar || !bar || !(bar->state & State_Enabled)) return;

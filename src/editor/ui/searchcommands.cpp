@@ -19,14 +19,20 @@ namespace {
 using platform::TCodePage;
 
 // Message texts are language texts: bytes of the ANSI page.
-std::string AnsiText(const std::string& utf8) { return platform::Utf8ToBytes(TCodePage::Ansi, utf8); }
+std::string AnsiText(const std::string& utf8) {
+  return platform::Utf8ToBytes(TCodePage::Ansi, utf8);
+}
 
 TReplaceAnswer AnswerOf(int result) {
   switch (static_cast<TModalResult>(result)) {
-    case TModalResult::Yes: return TReplaceAnswer::Yes;
-    case TModalResult::No: return TReplaceAnswer::No;
-    case TModalResult::YesToAll: return TReplaceAnswer::YesToAll;
-    default: return TReplaceAnswer::Cancel;
+    case TModalResult::Yes:
+      return TReplaceAnswer::Yes;
+    case TModalResult::No:
+      return TReplaceAnswer::No;
+    case TModalResult::YesToAll:
+      return TReplaceAnswer::YesToAll;
+    default:
+      return TReplaceAnswer::Cancel;
   }
 }
 
@@ -51,21 +57,24 @@ TSearchPreset TSearchCommands::Preset(TfrmEditor* editor) const {
   const TCodePage page = edit->CodePage();
   const TSelectionInfo sel = edit->SelectionInfo();
   const TTextPoint caret = edit->CaretPoint();
-  TSearchPreset p = SearchPreset(sel.Present, sel.Present && sel.Start.Line == sel.End.Line, edit->SelectedBytes(),
-                                 edit->LineBytes(caret.Line + 1), caret.Byte);
+  TSearchPreset p =
+      SearchPreset(sel.Present, sel.Present && sel.Start.Line == sel.End.Line,
+                   edit->SelectedBytes(), edit->LineBytes(caret.Line + 1), caret.Byte);
   p.Text = platform::BytesToUtf8(page, p.Text);
   return p;
 }
 
-int TSearchCommands::Search(TfrmEditor* editor, const std::string& searchUtf8, const std::string& replaceUtf8,
-                            const TSearchOptions& options) {
+int TSearchCommands::Search(TfrmEditor* editor, const std::string& searchUtf8,
+                            const std::string& replaceUtf8, const TSearchOptions& options) {
   TStreakSynEdit* edit = editor->SynEdit();
   const TCodePage page = edit->CodePage();
   const std::string searched = AnsiText(searchUtf8);
-  const int found = edit->SearchReplace(platform::Utf8ToBytes(page, searchUtf8), platform::Utf8ToBytes(page, replaceUtf8),
-                                        options, [editor, searched] { return AnswerOf(editor->AskReplace(searched)); });
+  const int found = edit->SearchReplace(
+      platform::Utf8ToBytes(page, searchUtf8), platform::Utf8ToBytes(page, replaceUtf8), options,
+      [editor, searched] { return AnswerOf(editor->AskReplace(searched)); });
   if (found == 0)
-    MessageDlgDef(FormatStr(Str(TStr::strMsgStringNotFound), {searched}), TMsgDlgType::Confirmation, {TMsgDlgBtn::OK});
+    MessageDlgDef(FormatStr(Str(TStr::strMsgStringNotFound), {searched}), TMsgDlgType::Confirmation,
+                  {TMsgDlgBtn::OK});
   return found;
 }
 

@@ -22,8 +22,8 @@ TSearchDialog::TSearchDialog(QWidget* parent, const char* objectName, int width,
                              const TSearchOptionIds& ids, int findHistoryId)
     : QDialog(parent), ids_(ids), findHistoryId_(findHistoryId) {
   setObjectName(QString::fromLatin1(objectName));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(width, height);
 }
 
@@ -95,7 +95,8 @@ void TSearchDialog::PlaceBox(QLabel* label, QComboBox* box, int top) {
   PlaceAfterLabel(label, box, true);
 }
 
-int TSearchDialog::PlaceButtons(std::initializer_list<QPushButton*> rightToLeft, QPushButton* fitted) {
+int TSearchDialog::PlaceButtons(std::initializer_list<QPushButton*> rightToLeft,
+                                QPushButton* fitted) {
   const int top = height() - kButtonHeight - 8;
   int x = width() - 8;
   for (QPushButton* b : rightToLeft) {

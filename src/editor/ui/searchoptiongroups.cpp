@@ -30,24 +30,29 @@ T* Button(QGroupBox* group, const char* name, const QString& caption) {
 
 }  // namespace
 
-TSearchOptionGroups::TSearchOptionGroups(QWidget* parent, bool withPrompt, const QString& forwardCaption,
+TSearchOptionGroups::TSearchOptionGroups(QWidget* parent, bool withPrompt,
+                                         const QString& forwardCaption,
                                          const QString& fromCursorCaption, bool entireScopeFirst) {
   grpOptions = Group(parent, "grpOptions", "Options");
   chkCase = Button<QCheckBox>(grpOptions, "chkCase", QStringLiteral("&Case sensitive"));
   chkWords = Button<QCheckBox>(grpOptions, "chkWords", QStringLiteral("&Whole words only"));
-  if (withPrompt) chkPrompt = Button<QCheckBox>(grpOptions, "chkPrompt", QStringLiteral("&Prompt on replace"));
+  if (withPrompt)
+    chkPrompt = Button<QCheckBox>(grpOptions, "chkPrompt", QStringLiteral("&Prompt on replace"));
   grpDirection = Group(parent, "grpDirection", "Direction");
   rdbForward = Button<QRadioButton>(grpDirection, "rdbForward", forwardCaption);
   rdbBackward = Button<QRadioButton>(grpDirection, "rdbBackward", QStringLiteral("&Backward"));
   grpScope = Group(parent, "grpScope", "Scope");
   rdbGlobal = Button<QRadioButton>(grpScope, "rdbGlobal", QStringLiteral("&Global"));
-  rdbSelectedText = Button<QRadioButton>(grpScope, "rdbSelectedText", QStringLiteral("&Selected text"));
+  rdbSelectedText =
+      Button<QRadioButton>(grpScope, "rdbSelectedText", QStringLiteral("&Selected text"));
   grpOrigin = Group(parent, "grpOrigin", "Origin");
   if (entireScopeFirst)
-    rdbEntireScope = Button<QRadioButton>(grpOrigin, "rdbEntireScope", QStringLiteral("&Entire scope"));
+    rdbEntireScope =
+        Button<QRadioButton>(grpOrigin, "rdbEntireScope", QStringLiteral("&Entire scope"));
   rdbFromCursor = Button<QRadioButton>(grpOrigin, "rdbFromCursor", fromCursorCaption);
   if (!entireScopeFirst)
-    rdbEntireScope = Button<QRadioButton>(grpOrigin, "rdbEntireScope", QStringLiteral("&Entire scope"));
+    rdbEntireScope =
+        Button<QRadioButton>(grpOrigin, "rdbEntireScope", QStringLiteral("&Entire scope"));
   rdbForward->setChecked(true);
   rdbGlobal->setChecked(true);
   rdbFromCursor->setChecked(true);
@@ -113,14 +118,19 @@ void TSearchOptionGroups::Arrange(int left, int top, int width, int height, int 
     int widest = 0;
     for (QGroupBox* g : {a, b})
       for (QObject* child : g->children())
-        if (auto* button = qobject_cast<QAbstractButton*>(child)) widest = std::max(widest, button->sizeHint().width());
+        if (auto* button = qobject_cast<QAbstractButton*>(child))
+          widest = std::max(widest, button->sizeHint().width());
     return widest + 20;
   };
-  const int inner = width - gap, leftNeed = need(grpOptions, grpScope), rightNeed = need(grpDirection, grpOrigin);
+  const int inner = width - gap, leftNeed = need(grpOptions, grpScope),
+            rightNeed = need(grpDirection, grpOrigin);
   int w = inner / 2;
-  if (leftNeed + rightNeed > inner) w = inner * leftNeed / (leftNeed + rightNeed);
-  else if (leftNeed > w) w = leftNeed;
-  else if (rightNeed > inner - w) w = inner - rightNeed;
+  if (leftNeed + rightNeed > inner)
+    w = inner * leftNeed / (leftNeed + rightNeed);
+  else if (leftNeed > w)
+    w = leftNeed;
+  else if (rightNeed > inner - w)
+    w = inner - rightNeed;
   const int h = (height - gap) / 2;
   grpOptions->setGeometry(left, top, w, h);
   grpDirection->setGeometry(left + w + gap, top, width - w - gap, h);

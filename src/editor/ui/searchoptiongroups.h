@@ -44,7 +44,8 @@ class TSearchOptionGroups {
 
   QGroupBox *grpOptions, *grpDirection, *grpScope, *grpOrigin;
   QCheckBox *chkCase, *chkWords, *chkPrompt = nullptr;
-  QRadioButton *rdbForward, *rdbBackward, *rdbGlobal, *rdbSelectedText, *rdbFromCursor, *rdbEntireScope;
+  QRadioButton *rdbForward, *rdbBackward, *rdbGlobal, *rdbSelectedText, *rdbFromCursor,
+      *rdbEntireScope;
 };
 
 }  // namespace vortan

@@ -59,11 +59,12 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS, SCVS_RECTANGULARSELECTION | SCVS_USERACCESSIBLE);
   setWrapMode(WrapNone);
 
-
-  connect(this, qOverload<int, int, const char*, int, int, int, int, int, int, int>(&QsciScintillaBase::SCN_MODIFIED),
-          this, [this](int position, int type, const char*, int length, int linesAdded, int, int, int, int, int) {
-            Modified(position, type, length, linesAdded);
-          });
+  connect(this,
+          qOverload<int, int, const char*, int, int, int, int, int, int, int>(
+              &QsciScintillaBase::SCN_MODIFIED),
+          this,
+          [this](int position, int type, const char*, int length, int linesAdded, int, int, int,
+                 int, int) { Modified(position, type, length, linesAdded); });
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TStreakSynEdit::UpdateUi);
   connect(this, &QsciScintillaBase::SCN_SAVEPOINTREACHED, this, [this] {
     if (!forcedModified_) emit StatusChanged(scModified);
@@ -168,7 +169,9 @@ int TStreakSynEdit::CaretLine() const {
 int TStreakSynEdit::CaretColumn() const {
   const long pos = Sci(this, SCI_GETCURRENTPOS);
   const long main = Sci(this, SCI_GETMAINSELECTION);
-  return static_cast<int>(Sci(this, SCI_GETCOLUMN, pos) + Sci(this, SCI_GETSELECTIONNCARETVIRTUALSPACE, main)) + 1;
+  return static_cast<int>(Sci(this, SCI_GETCOLUMN, pos) +
+                          Sci(this, SCI_GETSELECTIONNCARETVIRTUALSPACE, main)) +
+         1;
 }
 
 long TStreakSynEdit::PositionOf(int line, int column, int* virtualSpace) const {
@@ -177,7 +180,9 @@ long TStreakSynEdit::PositionOf(int line, int column, int* virtualSpace) const {
   column = std::max(column, 1);
   const long pos = Sci(this, SCI_FINDCOLUMN, line - 1, column - 1);
   const long reached = Sci(this, SCI_GETCOLUMN, pos);
-  *virtualSpace = options_.Settings.ScrollPastEndOfLine ? std::max(0, column - 1 - static_cast<int>(reached)) : 0;
+  *virtualSpace = options_.Settings.ScrollPastEndOfLine
+                      ? std::max(0, column - 1 - static_cast<int>(reached))
+                      : 0;
   return pos;
 }
 
@@ -274,7 +279,8 @@ void TStreakSynEdit::ShowLine(int line, bool wasOnScreen) {
 
 void TStreakSynEdit::SelectBytes(int line, int start, int end, bool caretAtStart) {
   const std::string bytes = LineBytes(line + 1);
-  const long from = text_.BytePosition(line, bytes, start), to = text_.BytePosition(line, bytes, end);
+  const long from = text_.BytePosition(line, bytes, start),
+             to = text_.BytePosition(line, bytes, end);
   const bool wasOnScreen = LineOnScreen(line);
   if (caretAtStart)
     Sci(this, SCI_SETSEL, to, from);
@@ -286,12 +292,13 @@ void TStreakSynEdit::SelectBytes(int line, int start, int end, bool caretAtStart
 
 int TStreakSynEdit::SearchReplace(std::string_view search, std::string_view replacement,
                                   const TSearchOptions& options, const TReplacePrompt& prompt) {
-  const TSearchRegion region =
-      vortan::SearchRegion(options, static_cast<int>(Sci(this, SCI_GETLINECOUNT)), CaretPoint(), SelectionInfo());
+  const TSearchRegion region = vortan::SearchRegion(
+      options, static_cast<int>(Sci(this, SCI_GETLINECOUNT)), CaretPoint(), SelectionInfo());
   int found = 0;
   {
     TControlDocument document(this);
-    found = vortan::SearchReplace(document, region, search, replacement, options, CodePage(), prompt);
+    found =
+        vortan::SearchReplace(document, region, search, replacement, options, CodePage(), prompt);
   }
   CaretMoved();
   return found;
@@ -319,12 +326,15 @@ void TStreakSynEdit::ConvertSegments(const std::vector<std::array<int, 3>>& segm
   std::vector<std::string> lines;
   for (const auto& [line, start, end] : segments) {
     // A line without a segment between two others stays as it is.
-    for (int next = first + static_cast<int>(lines.size()); next <= line; ++next) lines.push_back(LineBytes(next + 1));
+    for (int next = first + static_cast<int>(lines.size()); next <= line; ++next)
+      lines.push_back(LineBytes(next + 1));
     std::string& bytes = lines[static_cast<std::size_t>(line - first)];
     const int size = static_cast<int>(bytes.size());
     const int from = std::clamp(start, 0, size), to = std::clamp(end, from, size);
-    const std::size_t at = static_cast<std::size_t>(from), count = static_cast<std::size_t>(to - from);
-    bytes.replace(at, count, ConvertBytes(tag, CodePage(), std::string_view(bytes).substr(at, count)));
+    const std::size_t at = static_cast<std::size_t>(from),
+                      count = static_cast<std::size_t>(to - from);
+    bytes.replace(at, count,
+                  ConvertBytes(tag, CodePage(), std::string_view(bytes).substr(at, count)));
   }
   ReplaceLines(first, lines);
 }
@@ -356,7 +366,8 @@ void TStreakSynEdit::NoteMarksBeforeDelete(long position, long length) {
   deletedMarks_.Lines = last - first;
   for (long line = Sci(this, SCI_MARKERNEXT, first, kLineMarks); line >= 0 && line <= last;
        line = Sci(this, SCI_MARKERNEXT, line + 1, kLineMarks))
-    deletedMarks_.Marks.push_back({line, static_cast<int>(Sci(this, SCI_MARKERGET, line) & kLineMarks)});
+    deletedMarks_.Marks.push_back(
+        {line, static_cast<int>(Sci(this, SCI_MARKERGET, line) & kLineMarks)});
 }
 
 void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
@@ -380,7 +391,8 @@ void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
   auto lineEnd = [&](long line) {
     return line + 1 < lines ? Sci(this, SCI_POSITIONFROMLINE, line + 1) : Sci(this, SCI_GETLENGTH);
   };
-  const long from = Sci(this, SCI_POSITIONFROMLINE, first), to = lineEnd(first + deletedMarks_.Lines);
+  const long from = Sci(this, SCI_POSITIONFROMLINE, first),
+             to = lineEnd(first + deletedMarks_.Lines);
   Sci(this, SCI_SETINDICATORCURRENT, kErrorIndicator);
   Sci(this, SCI_INDICATORCLEARRANGE, from, to - from);
   for (const auto& [line, mask] : deletedMarks_.Marks)
@@ -405,24 +417,30 @@ void TStreakSynEdit::ConvertSelection(int tag) {
     // The block keeps its place: every byte stays one column wide.
     const long anchor = Sci(this, SCI_GETRECTANGULARSELECTIONANCHOR);
     const long caret = Sci(this, SCI_GETRECTANGULARSELECTIONCARET);
-    const long anchorLine = Sci(this, SCI_LINEFROMPOSITION, anchor), caretLine = Sci(this, SCI_LINEFROMPOSITION, caret);
-    const long anchorColumn = Sci(this, SCI_GETCOLUMN, anchor), caretColumn = Sci(this, SCI_GETCOLUMN, caret);
+    const long anchorLine = Sci(this, SCI_LINEFROMPOSITION, anchor),
+               caretLine = Sci(this, SCI_LINEFROMPOSITION, caret);
+    const long anchorColumn = Sci(this, SCI_GETCOLUMN, anchor),
+               caretColumn = Sci(this, SCI_GETCOLUMN, caret);
     const long anchorVs = Sci(this, SCI_GETRECTANGULARSELECTIONANCHORVIRTUALSPACE);
     const long caretVs = Sci(this, SCI_GETRECTANGULARSELECTIONCARETVIRTUALSPACE);
     for (std::size_t k = 0; k < sel.Columns.size(); ++k)
-      segments.push_back({sel.Start.Line + static_cast<int>(k), sel.Columns[k].first, sel.Columns[k].second});
+      segments.push_back(
+          {sel.Start.Line + static_cast<int>(k), sel.Columns[k].first, sel.Columns[k].second});
     ConvertSegments(segments, tag);
-    Sci(this, SCI_SETRECTANGULARSELECTIONANCHOR, Sci(this, SCI_FINDCOLUMN, anchorLine, anchorColumn));
+    Sci(this, SCI_SETRECTANGULARSELECTIONANCHOR,
+        Sci(this, SCI_FINDCOLUMN, anchorLine, anchorColumn));
     Sci(this, SCI_SETRECTANGULARSELECTIONCARET, Sci(this, SCI_FINDCOLUMN, caretLine, caretColumn));
     Sci(this, SCI_SETRECTANGULARSELECTIONANCHORVIRTUALSPACE, anchorVs);
     Sci(this, SCI_SETRECTANGULARSELECTIONCARETVIRTUALSPACE, caretVs);
   } else {
     const bool caretFirst = Sci(this, SCI_GETCURRENTPOS) < Sci(this, SCI_GETANCHOR);
     for (int l = sel.Start.Line; l <= sel.End.Line; ++l)
-      segments.push_back({l, l == sel.Start.Line ? sel.Start.Byte : 0, l == sel.End.Line ? sel.End.Byte : INT_MAX});
+      segments.push_back({l, l == sel.Start.Line ? sel.Start.Byte : 0,
+                          l == sel.End.Line ? sel.End.Byte : INT_MAX});
     ConvertSegments(segments, tag);
     // The same bytes stay selected.
-    const long from = text_.BytePosition(sel.Start.Line, LineBytes(sel.Start.Line + 1), sel.Start.Byte);
+    const long from =
+        text_.BytePosition(sel.Start.Line, LineBytes(sel.Start.Line + 1), sel.Start.Byte);
     const long to = text_.BytePosition(sel.End.Line, LineBytes(sel.End.Line + 1), sel.End.Byte);
     if (caretFirst)
       Sci(this, SCI_SETSEL, to, from);
@@ -527,7 +545,8 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
     redoDepth_ = std::min(redoDepth_, s.UndoLimit);
   }
   if (!s.TrimTrailingSpaces) Sci(this, SCI_MARKERDELETEALL, kEditedMarker);
-  const Qt::ScrollBarPolicy bars = s.HideScrollbarsAsNecessary ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
+  const Qt::ScrollBarPolicy bars =
+      s.HideScrollbarsAsNecessary ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
   setVerticalScrollBarPolicy(bars);
   setHorizontalScrollBarPolicy(bars);
   auto* arrows = findChild<TScrollArrowStyle*>(QString(), Qt::FindDirectChildrenOnly);
@@ -540,7 +559,8 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   Sci(this, SCI_SETSCROLLWIDTH, std::max(1, s.MaxLeftChars) * CharWidth());
   Sci(this, SCI_SETSCROLLWIDTHTRACKING, s.AutoSizeMaxLeftChars ? 1 : 0);
   Sci(this, SCI_HIDESELECTION, s.HideSelection && !hasFocus() ? 1 : 0);
-  if (s.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+  if (s.NoSelection && HasSelection())
+    Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
   painter_.ApplyGutter();
   painter_.RestartCaret(false);
   EndUpdate();
@@ -595,13 +615,15 @@ void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded
   const bool user = (type & SC_PERFORMED_USER) != 0;
   if (user && !inUndoRedo_) {
     redoDepth_ = 0;
-    if (type & SC_STARTACTION) undoDepth_ = std::min(undoDepth_ + 1, std::max(options_.Settings.UndoLimit, 0));
+    if (type & SC_STARTACTION)
+      undoDepth_ = std::min(undoDepth_ + 1, std::max(options_.Settings.UndoLimit, 0));
   }
   if (user && !trimming_ && options_.Settings.TrimTrailingSpaces) {
     const long line = Sci(this, SCI_LINEFROMPOSITION, position);
     const long last = line + std::max(linesAdded, 0);
     for (long l = line; l <= last; ++l)
-      if (!(Sci(this, SCI_MARKERGET, l) & (1 << kEditedMarker))) Sci(this, SCI_MARKERADD, l, kEditedMarker);
+      if (!(Sci(this, SCI_MARKERGET, l) & (1 << kEditedMarker)))
+        Sci(this, SCI_MARKERADD, l, kEditedMarker);
     editsPending_ = true;
   }
   if (linesAdded != 0) painter_.LineCountChanged();
@@ -615,7 +637,8 @@ void TStreakSynEdit::UpdateUi(int updated) {
 void TStreakSynEdit::CaretMoved() {
   // Scintilla reports caret moves only when it paints; every command of this control also
   // checks, so that hidden windows keep their status current.
-  if (options_.Settings.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+  if (options_.Settings.NoSelection && HasSelection())
+    Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
   const int line = CaretLine(), column = CaretColumn();
   painter_.RestartCaret(hasFocus());
   if (line != lastCaretLine_ || column != lastCaretColumn_) {
@@ -625,7 +648,8 @@ void TStreakSynEdit::CaretMoved() {
     emit StatusChanged(scCaret);
     if (lineChanged && options_.Settings.TrimTrailingSpaces)
       // Not from inside Scintilla's notification: the trim changes the text.
-      QMetaObject::invokeMethod(this, [this] { TrimEditedLines(false); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this] { TrimEditedLines(false); }, Qt::QueuedConnection);
   }
 }
 
@@ -750,10 +774,11 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
     }
     if (keys_.SelectionMode() == TSelectionMode::Column && pt.x() >= TextAreaLeft()) {
       Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, SCMOD_ALT);
-      QMouseEvent rect(e->type(), e->position(), e->scenePosition(), e->globalPosition(), e->button(),
-                       e->buttons(), e->modifiers() | Qt::AltModifier);
+      QMouseEvent rect(e->type(), e->position(), e->scenePosition(), e->globalPosition(),
+                       e->button(), e->buttons(), e->modifiers() | Qt::AltModifier);
       QsciScintilla::mousePressEvent(&rect);
-      Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, options_.Settings.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
+      Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER,
+          options_.Settings.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
       return;
     }
   }
@@ -762,7 +787,8 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
 
 void TStreakSynEdit::mouseMoveEvent(QMouseEvent* e) {
   QsciScintilla::mouseMoveEvent(e);
-  if (options_.Settings.NoSelection && HasSelection()) Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+  if (options_.Settings.NoSelection && HasSelection())
+    Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
 }
 
 void TStreakSynEdit::mouseReleaseEvent(QMouseEvent* e) {

@@ -109,8 +109,8 @@ class TStreakSynEdit : public QsciScintilla {
   /// One search (and replace) over the document's bytes with the options; the number of
   /// occurrences found. `prompt` answers the replace question when Prompt is set. The
   /// occurrence found (or the last one replaced) is selected and scrolled into view.
-  int SearchReplace(std::string_view search, std::string_view replacement, const TSearchOptions& options,
-                    const TReplacePrompt& prompt);
+  int SearchReplace(std::string_view search, std::string_view replacement,
+                    const TSearchOptions& options, const TReplacePrompt& prompt);
   /// Puts a template (CR LF breaks) in place of the selection, or else at column 1 of the
   /// caret's line, as one undo step; the caret ends right after it.
   void InsertTemplate(std::string_view crlfText);

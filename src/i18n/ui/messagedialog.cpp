@@ -16,26 +16,31 @@
 namespace vortan {
 
 namespace {
-constexpr int kMargin = 12;        // left position of the icon
+constexpr int kMargin = 12;  // left position of the icon
 constexpr int kIconSize = 32;
 constexpr int kButtonHeight = 25;
-constexpr int kCheckTaller = 12;   // the check box makes the dialog this much taller
+constexpr int kCheckTaller = 12;  // the check box makes the dialog this much taller
 
 const TStr kCaptions[MsgDlgBtnCount] = {
-    TStr::MsgDlgYes, TStr::MsgDlgNo, TStr::MsgDlgOK, TStr::MsgDlgCancel, TStr::MsgDlgAbort,
-    TStr::MsgDlgRetry, TStr::MsgDlgIgnore, TStr::MsgDlgAll, TStr::MsgDlgNoToAll,
-    TStr::MsgDlgYesToAll, TStr::MsgDlgHelp};
+    TStr::MsgDlgYes,     TStr::MsgDlgNo,       TStr::MsgDlgOK,     TStr::MsgDlgCancel,
+    TStr::MsgDlgAbort,   TStr::MsgDlgRetry,    TStr::MsgDlgIgnore, TStr::MsgDlgAll,
+    TStr::MsgDlgNoToAll, TStr::MsgDlgYesToAll, TStr::MsgDlgHelp};
 
 int RoundDiv(int a, int b) { return int(std::lround(double(a) / double(b))); }
 }  // namespace
 
 QString MessageDlgTitle(TMsgDlgType kind) {
   switch (kind) {
-    case TMsgDlgType::Warning: return LanguageText(Str(TStr::MsgDlgWarning));
-    case TMsgDlgType::Error: return LanguageText(Str(TStr::MsgDlgError));
-    case TMsgDlgType::Information: return LanguageText(Str(TStr::MsgDlgInformation));
-    case TMsgDlgType::Confirmation: return LanguageText(Str(TStr::MsgDlgConfirm));
-    case TMsgDlgType::Custom: break;
+    case TMsgDlgType::Warning:
+      return LanguageText(Str(TStr::MsgDlgWarning));
+    case TMsgDlgType::Error:
+      return LanguageText(Str(TStr::MsgDlgError));
+    case TMsgDlgType::Information:
+      return LanguageText(Str(TStr::MsgDlgInformation));
+    case TMsgDlgType::Confirmation:
+      return LanguageText(Str(TStr::MsgDlgConfirm));
+    case TMsgDlgType::Custom:
+      break;
   }
   return LanguageText(Str(TStr::MsgDlgCustom));
 }
@@ -59,11 +64,21 @@ TMessageDlg::TMessageDlg(const TMessageRequest& request, QWidget* parent)
   QStyle::StandardPixmap pix = QStyle::SP_MessageBoxInformation;
   bool hasIcon = true;
   switch (request.Kind) {
-    case TMsgDlgType::Warning: pix = QStyle::SP_MessageBoxWarning; break;
-    case TMsgDlgType::Error: pix = QStyle::SP_MessageBoxCritical; break;
-    case TMsgDlgType::Information: pix = QStyle::SP_MessageBoxInformation; break;
-    case TMsgDlgType::Confirmation: pix = QStyle::SP_MessageBoxQuestion; break;
-    case TMsgDlgType::Custom: hasIcon = false; break;
+    case TMsgDlgType::Warning:
+      pix = QStyle::SP_MessageBoxWarning;
+      break;
+    case TMsgDlgType::Error:
+      pix = QStyle::SP_MessageBoxCritical;
+      break;
+    case TMsgDlgType::Information:
+      pix = QStyle::SP_MessageBoxInformation;
+      break;
+    case TMsgDlgType::Confirmation:
+      pix = QStyle::SP_MessageBoxQuestion;
+      break;
+    case TMsgDlgType::Custom:
+      hasIcon = false;
+      break;
   }
   if (hasIcon) {
     icon_ = new QLabel(this);
@@ -122,8 +137,7 @@ void TMessageDlg::LayOut() {
   if (icon_) icon_->setGeometry(m.Margin, m.Margin, kIconSize, kIconSize);
   const int contentHeight = std::max(icon_ ? kIconSize : 0, textSize.height());
   int clientWidth = std::max(textLeft + textSize.width() + m.Margin, 2 * m.Margin + 200);
-  if (check_)
-    clientWidth = std::max(clientWidth, 8 + check_->sizeHint().width() + m.Margin);
+  if (check_) clientWidth = std::max(clientWidth, 8 + check_->sizeHint().width() + m.Margin);
   clientWidth = std::max(clientWidth, total + 2 * m.Margin);
   text_->setGeometry(textLeft, m.Margin + std::max(0, (kIconSize - textSize.height()) / 2),
                      textSize.width(), textSize.height());

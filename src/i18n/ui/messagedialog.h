@@ -26,7 +26,9 @@ class TMessageDlg : public QDialog {
   QLabel* TextLabel() const { return text_; }
 
   /// The layout figures (pixels) derived from the margin, as the layout rules give them.
-  struct TMetrics { int Margin, Unit, ButtonWidth, Spacing; };
+  struct TMetrics {
+    int Margin, Unit, ButtonWidth, Spacing;
+  };
   static TMetrics MetricsFor(int margin);
 
  protected:

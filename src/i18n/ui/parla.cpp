@@ -200,10 +200,11 @@ const TParlaxItem* TfrmParla::Record(int row) const {
 QString TfrmParla::EntryHint(int row) const {
   const TParlaxItem* r = Record(row);
   if (!r) return {};
-  const std::pair<TStr, const char*> lines[] = {
-      {TStr::ParlaAuthor, "Author"}, {TStr::ParlaEmail, "Email"},
-      {TStr::ParlaLangID, "LangID"}, {TStr::ParlaLanguage, "Language"},
-      {TStr::ParlaVersion, "Version"}};
+  const std::pair<TStr, const char*> lines[] = {{TStr::ParlaAuthor, "Author"},
+                                                {TStr::ParlaEmail, "Email"},
+                                                {TStr::ParlaLangID, "LangID"},
+                                                {TStr::ParlaLanguage, "Language"},
+                                                {TStr::ParlaVersion, "Version"}};
   QStringList hint;
   for (const auto& [label, key] : lines)
     hint << LanguageText(Str(label)) + LanguageText(Field(*r, key));

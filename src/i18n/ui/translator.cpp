@@ -22,8 +22,8 @@
 #include <QToolBar>
 #include <vector>
 
-#include "i18n/ui/languagechangedevent.h"
 #include "i18n/parlax.h"
+#include "i18n/ui/languagechangedevent.h"
 #include "platform/codepage.h"
 #include "widgets/shortcuttext.h"
 
@@ -202,7 +202,8 @@ bool SetLines(QObject* control, const QStringList& lines) {
   }
   // Other text controls (the source editor) take their text through a slot.
   if (control->metaObject()->indexOfMethod("setText(QString)") < 0) return false;
-  return QMetaObject::invokeMethod(control, "setText", Q_ARG(QString, lines.join(QLatin1Char('\n'))));
+  return QMetaObject::invokeMethod(control, "setText",
+                                   Q_ARG(QString, lines.join(QLatin1Char('\n'))));
 }
 
 /// Rule 4 for a property the control declares itself: by the property's type.
@@ -218,9 +219,12 @@ bool SetByType(QObject* control, std::string_view word, const TParlaxItem& item,
         item.GetInteger(word, n);
         return p.write(control, n);
       }
-      case QMetaType::QString: return p.write(control, LanguageText(value));
-      case QMetaType::QStringList: return p.write(control, Lines(value));
-      default: return false;
+      case QMetaType::QString:
+        return p.write(control, LanguageText(value));
+      case QMetaType::QStringList:
+        return p.write(control, Lines(value));
+      default:
+        return false;
     }
   }
   return false;

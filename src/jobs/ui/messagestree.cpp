@@ -4,16 +4,16 @@
 #include <QBitmap>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTreeWidget>
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "editor/ui/editorwindow.h"
-#include "widgets/qtconvert.h"
 #include "editor/ui/streaksynedit.h"
+#include "widgets/qtconvert.h"
 
 namespace vortan {
 

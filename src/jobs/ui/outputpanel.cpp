@@ -2,11 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QScrollBar>
+#include <QTextBlock>
 
-#include "jobs/reportparser.h"
 #include "config/headerfooter.h"
+#include "jobs/reportparser.h"
 #include "system/promptservice.h"
 #include "widgets/qtfont.h"
 

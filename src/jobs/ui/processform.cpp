@@ -8,10 +8,10 @@
 #include <QShowEvent>
 #include <algorithm>
 
-#include "widgets/qtconvert.h"
-#include "i18n/ui/languagechangedevent.h"
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
+#include "i18n/ui/languagechangedevent.h"
+#include "widgets/qtconvert.h"
 
 namespace vortan {
 
@@ -50,7 +50,8 @@ TfrmProcess::TfrmProcess(QWidget* parent) : QDialog(parent) {
   lblMessage_->setTextFormat(Qt::PlainText);
   lblMessage_->setGeometry(10, 28, frame_->width() - 20, 18);
 
-  const char* captions[3][2] = {{"lblLines", "Lines:"}, {"lblHits", "Hits:"}, {"lblErrors", "Errors:"}};
+  const char* captions[3][2] = {
+      {"lblLines", "Lines:"}, {"lblHits", "Hits:"}, {"lblErrors", "Errors:"}};
   const char* numbers[3][2] = {{"Label1", "*"}, {"Label2", "0"}, {"Label3", "0"}};
   QLabel** captionLabels[3] = {&lblLines_, &lblHits_, &lblErrors_};
   QLabel** numberLabels[3] = {&label1_, &label2_, &label3_};

@@ -46,7 +46,8 @@ void TColorSwatch::paintEvent(QPaintEvent* e) {
   p.fillRect(inside, shown ? ToQColor(*color_) : palette().color(QPalette::Window));
   // A system colour stands for a palette role; its text follows the colour it shows.
   const TColor plain = shown ? FromQColor(ToQColor(*color_)) : 0;
-  p.setPen(shown ? ToQColor(TextColorOn(plain)) : palette().color(QPalette::Disabled, QPalette::Text));
+  p.setPen(shown ? ToQColor(TextColorOn(plain))
+                 : palette().color(QPalette::Disabled, QPalette::Text));
   p.drawText(inside, Qt::AlignCenter, text_);
   p.end();
   QFrame::paintEvent(e);

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -64,9 +64,14 @@ constexpr const char* kFilter = "inputFilter";
 constexpr double kPaperWidthMm = 210.0, kPaperHeightMm = 297.0;
 
 // Settings of the ten margin boxes, in box order.
-constexpr int kMarginSettings[10] = {sidLeftMargin,   sidRightMargin,  sidTopMargin,
-                                     sidBottomMargin, sidGutterMargin, sidHeaderMargin,
-                                     sidFooterMargin, sidHeaderFooterInternalMargin,
+constexpr int kMarginSettings[10] = {sidLeftMargin,
+                                     sidRightMargin,
+                                     sidTopMargin,
+                                     sidBottomMargin,
+                                     sidGutterMargin,
+                                     sidHeaderMargin,
+                                     sidFooterMargin,
+                                     sidHeaderFooterInternalMargin,
                                      sidHeaderFooterLeftTextIndent,
                                      sidHeaderFooterRightTextIndent};
 
@@ -84,12 +89,11 @@ TParlax& BuiltInTexts() {
 /// "chkNewWindowMaximized" -> "CheckBox:NewWindowMaximized".
 QString DerivedKey(const QString& name) {
   static const std::pair<const char*, const char*> prefixes[] = {
-      {"chk", "CheckBox:"}, {"lbl", "Label:"},       {"cbx", "ComboBox:"}, {"btn", "Button:"},
-      {"rdb", "RadioButton:"}, {"grp", "GroupBox:"}, {"tab", "Tab:"},      {"edt", "Edit:"},
-      {"lst", "List:"}};
+      {"chk", "CheckBox:"}, {"lbl", "Label:"},       {"cbx", "ComboBox:"},
+      {"btn", "Button:"},   {"rdb", "RadioButton:"}, {"grp", "GroupBox:"},
+      {"tab", "Tab:"},      {"edt", "Edit:"},        {"lst", "List:"}};
   for (const auto& [prefix, word] : prefixes)
-    if (name.startsWith(QLatin1String(prefix)))
-      return QLatin1String(word) + name.mid(3);
+    if (name.startsWith(QLatin1String(prefix))) return QLatin1String(word) + name.mid(3);
   return {};
 }
 
@@ -215,14 +219,32 @@ void TfrmOptions::BuildGeneral() {
 void TfrmOptions::BuildEditorOptions() {
   QWidget* page = Page(pgcEditor_, "tabEditorOptions", "Tab:Options");
   auto* grid = new QGridLayout;
-  const char* checks[] = {
-      "chkUseSyntaxHighlight", "chkAltSetsColumnMode", "chkWantTabs", "chkTabsToSpaces",
-      "chkSmartTabs", "chkSmartTabDelete", "chkShowScrollHint", "chkScrollHintFollows",
-      "chkDisableScrollArrows", "chkHalfPageScroll", "chkShowSpecialChars", "chkNoCaret",
-      "chkNoSelection", "chkAutoIndent", "chkGroupUndo", "chkDragDropEditing",
-      "chkTrimTrailingSpaces", "chkInsertMode", "chkHideSelection", "chkEnhanceHomeKey",
-      "chkHideShowScrollbars", "chkScrollByOneLess", "chkScrollPastEOF", "chkScrollPastEOL",
-      "chkMaintainCaretCol", "chkRightMouseMovesCursor"};
+  const char* checks[] = {"chkUseSyntaxHighlight",
+                          "chkAltSetsColumnMode",
+                          "chkWantTabs",
+                          "chkTabsToSpaces",
+                          "chkSmartTabs",
+                          "chkSmartTabDelete",
+                          "chkShowScrollHint",
+                          "chkScrollHintFollows",
+                          "chkDisableScrollArrows",
+                          "chkHalfPageScroll",
+                          "chkShowSpecialChars",
+                          "chkNoCaret",
+                          "chkNoSelection",
+                          "chkAutoIndent",
+                          "chkGroupUndo",
+                          "chkDragDropEditing",
+                          "chkTrimTrailingSpaces",
+                          "chkInsertMode",
+                          "chkHideSelection",
+                          "chkEnhanceHomeKey",
+                          "chkHideShowScrollbars",
+                          "chkScrollByOneLess",
+                          "chkScrollPastEOF",
+                          "chkScrollPastEOL",
+                          "chkMaintainCaretCol",
+                          "chkRightMouseMovesCursor"};
   constexpr int rows = 9;
   for (int i = 0; i < int(std::size(checks)); ++i)
     grid->addWidget(Named(new QCheckBox(page), checks[i]), i % rows, i / rows);
@@ -254,7 +276,7 @@ void TfrmOptions::BuildEditorDisplay() {
   QWidget* page = Page(pgcEditor_, "tabEditorDisplay", "Tab:Display");
   auto* gutter = Named(new QGroupBox(page), "grpGutter");
   auto* g = new QGridLayout(gutter);
-  const char* checks[] = {"chkGutterVisible",      "chkGutterAutosize", "chkGutterShowLineNumbers",
+  const char* checks[] = {"chkGutterVisible",     "chkGutterAutosize", "chkGutterShowLineNumbers",
                           "chkGutterStartAtZero", "chkUseGutterFont",  "chkGutterLeadingZeros"};
   for (int i = 0; i < 6; ++i) g->addWidget(Named(new QCheckBox(gutter), checks[i]), i % 3, i / 3);
   auto* lblWidth = Named(new QLabel(gutter), "lblGutterWidth");
@@ -393,7 +415,8 @@ void TfrmOptions::BuildEditorColor() {
   connect(grdColors_, &TColorGrid::DoubleClicked, this,
           [this] { ChooseSwatchColor(swatchFG_->Selected() && swatchFG_->isEnabled()); });
   connect(grdColors_, &TColorGrid::CellReleased, this, [this](TColor c, Qt::MouseButton b) {
-    TColorSwatch* selected = swatchFG_->Selected() && swatchFG_->isEnabled() ? swatchFG_ : swatchBG_;
+    TColorSwatch* selected =
+        swatchFG_->Selected() && swatchFG_->isEnabled() ? swatchFG_ : swatchBG_;
     TColorSwatch* other = selected == swatchFG_ ? swatchBG_ : swatchFG_;
     TColorSwatch* target = b == Qt::RightButton ? other : b == Qt::LeftButton ? selected : nullptr;
     if (!target || !target->isEnabled()) return;
@@ -444,8 +467,9 @@ void TfrmOptions::BuildRun() {
   lblSelectedPriority_->setMinimumWidth(90);
   auto* ends = new QHBoxLayout;
   ends->setContentsMargins(0, 0, 0, 0);
-  for (auto [name, align] : {std::pair{"lblIdle", Qt::AlignLeft}, std::pair{"lblNormal", Qt::AlignHCenter},
-                             std::pair{"lblTimeCritical", Qt::AlignRight}}) {
+  for (auto [name, align] :
+       {std::pair{"lblIdle", Qt::AlignLeft}, std::pair{"lblNormal", Qt::AlignHCenter},
+        std::pair{"lblTimeCritical", Qt::AlignRight}}) {
     auto* l = Named(new QLabel(page), name, "");
     l->setAlignment(align);
     ends->addWidget(l, 1);
@@ -485,7 +509,8 @@ void TfrmOptions::BuildRun() {
   auto* runWith = Named(new QGroupBox(page), "grpRunWith");
   const char* radios[] = {"rdbPIF", "rdbBAT", "rdbEXE", "rdbConsole"};
   QList<QWidget*> buttons;
-  for (int i = 0; i < 4; ++i) buttons << (runWith_[std::size_t(i)] = Named(new QRadioButton(runWith), radios[i]));
+  for (int i = 0; i < 4; ++i)
+    buttons << (runWith_[std::size_t(i)] = Named(new QRadioButton(runWith), radios[i]));
   SpreadGroup(runWith, buttons, 4);
   col->addWidget(runWith);
   col->addStretch(1);
@@ -495,14 +520,16 @@ void TfrmOptions::BuildPrintMargins() {
   QWidget* page = Page(pgcPrint_, "tabPrintMarginOptions", "Tab:MarginOptions");
   cbxMarginUnits_ = Named(new QComboBox(page), "cbxMarginUnits", "ComboBox:Units", "Hint,Items");
   auto* lblUnits = Named(new QLabel(page), "lblUnits");
-  const char* boxes[][3] = {
-      {"edtMarginLeft", "Edit:Left", "Label:Left"},        {"edtMarginRight", "Edit:Right", "Label:Right"},
-      {"edtMarginTop", "Edit:Top", "Label:Top"},           {"edtMarginBottom", "Edit:Bottom", "Label:Bottom"},
-      {"edtMarginGutter", "Edit:Gutter", "Label:Gutter"},  {"edtMarginHeader", "Edit:Header", "Label:Header"},
-      {"edtMarginFooter", "Edit:Footer", "Label:Footer"},
-      {"edtMarginHFInternal", "Edit:InternalMargin", "Label:InternalMargin"},
-      {"edtMarginHFLeft", "Edit:LeftTextIndent", "Label:LeftTextIndent"},
-      {"edtMarginHFRight", "Edit:RightTextIndent", "Label:RightTextIndent"}};
+  const char* boxes[][3] = {{"edtMarginLeft", "Edit:Left", "Label:Left"},
+                            {"edtMarginRight", "Edit:Right", "Label:Right"},
+                            {"edtMarginTop", "Edit:Top", "Label:Top"},
+                            {"edtMarginBottom", "Edit:Bottom", "Label:Bottom"},
+                            {"edtMarginGutter", "Edit:Gutter", "Label:Gutter"},
+                            {"edtMarginHeader", "Edit:Header", "Label:Header"},
+                            {"edtMarginFooter", "Edit:Footer", "Label:Footer"},
+                            {"edtMarginHFInternal", "Edit:InternalMargin", "Label:InternalMargin"},
+                            {"edtMarginHFLeft", "Edit:LeftTextIndent", "Label:LeftTextIndent"},
+                            {"edtMarginHFRight", "Edit:RightTextIndent", "Label:RightTextIndent"}};
   auto* hf = Named(new QGroupBox(page), "grpHeaderFooter");
   auto* outer = new QGridLayout;
   auto* inner = new QGridLayout(hf);
@@ -511,7 +538,8 @@ void TfrmOptions::BuildPrintMargins() {
     auto* e = Named(new QLineEdit(parent), boxes[i][0], boxes[i][1], "Hint");
     e->setFixedWidth(80);
     e->setProperty(kFilter, int(TInputFilter::Decimal));
-    auto* l = Named(new QLabel(parent), (std::string("lbl") + (boxes[i][0] + 3)).c_str(), boxes[i][2]);
+    auto* l =
+        Named(new QLabel(parent), (std::string("lbl") + (boxes[i][0] + 3)).c_str(), boxes[i][2]);
     l->setBuddy(e);
     margins_[std::size_t(i)] = e;
     QGridLayout* grid = i < 7 ? outer : inner;
@@ -528,7 +556,8 @@ void TfrmOptions::BuildPrintMargins() {
   right->addWidget(hf);
   const char* flags[] = {"chkMirrorMargins", "chkLineNumbers", "chkLineNumbersInMargin",
                          "chkSyntaxPrint",   "chkUseColors",   "chkWrapLines"};
-  for (int i = 0; i < 6; ++i) right->addWidget(printFlags_[std::size_t(i)] = Named(new QCheckBox(page), flags[i]));
+  for (int i = 0; i < 6; ++i)
+    right->addWidget(printFlags_[std::size_t(i)] = Named(new QCheckBox(page), flags[i]));
   right->addStretch(1);
   auto* row = new QHBoxLayout(page);
   row->addLayout(outer, 1);
@@ -552,9 +581,11 @@ QWidget* TfrmOptions::BuildHFGroup(bool header) {
   for (int i = 0; i < 3; ++i) {
     const std::string rch = std::string("rch") + word + sides[i];
     // The footer's right radio button carries its historical name.
-    const std::string rdb = !header && i == 2 ? "rdbFotterRight" : std::string("rdb") + word + sides[i];
+    const std::string rdb =
+        !header && i == 2 ? "rdbFotterRight" : std::string("rdb") + word + sides[i];
     const std::string key = std::string("RadioButton:") + sides[i];
-    auto* e = Named(new QTextEdit(stack), rch.c_str(), header ? "Edit:Header" : "Edit:Footer", "Hint");
+    auto* e =
+        Named(new QTextEdit(stack), rch.c_str(), header ? "Edit:Header" : "Edit:Footer", "Hint");
     e->setAcceptRichText(false);
     e->setContextMenuPolicy(Qt::CustomContextMenu);
     e->setLineWrapMode(QTextEdit::NoWrap);
@@ -577,7 +608,8 @@ QWidget* TfrmOptions::BuildHFGroup(bool header) {
   }
   radios[0]->setChecked(true);
   radioRow->addStretch(1);
-  auto* mirror = Named(new QCheckBox(group), (std::string("chk") + word + "Mirror").c_str(), "CheckBox:Mirror");
+  auto* mirror = Named(new QCheckBox(group), (std::string("chk") + word + "Mirror").c_str(),
+                       "CheckBox:Mirror");
   (header ? chkHeaderMirror_ : chkFooterMirror_) = mirror;
   radioRow->addWidget(mirror);
 
@@ -585,13 +617,18 @@ QWidget* TfrmOptions::BuildHFGroup(bool header) {
                            "GroupBox:Appearance");
   auto& frame = header ? headerFrame_ : footerFrame_;
   const char* lineName = header ? "chkHeaderLineUnder" : "chkFooterLineAbove";
-  frame[0] = Named(new QCheckBox(appearance), lineName, header ? "CheckBox:LineUnder" : "CheckBox:LineAbove");
-  frame[1] = Named(new QCheckBox(appearance), (std::string("chk") + word + "Box").c_str(), "CheckBox:Box");
-  frame[2] = Named(new QCheckBox(appearance), (std::string("chk") + word + "Shadow").c_str(), "CheckBox:Shadow");
-  auto* lineColor = Named(new TColorButton(appearance), (std::string("btn") + word + "LineColor").c_str(),
-                          header ? "Button:LineUnderColor" : "Button:LineAboveColor", "Hint");
-  auto* shadowColor = Named(new TColorButton(appearance), (std::string("btn") + word + "ShadowColor").c_str(),
-                            "Button:ShadowColor", "Hint");
+  frame[0] = Named(new QCheckBox(appearance), lineName,
+                   header ? "CheckBox:LineUnder" : "CheckBox:LineAbove");
+  frame[1] =
+      Named(new QCheckBox(appearance), (std::string("chk") + word + "Box").c_str(), "CheckBox:Box");
+  frame[2] = Named(new QCheckBox(appearance), (std::string("chk") + word + "Shadow").c_str(),
+                   "CheckBox:Shadow");
+  auto* lineColor =
+      Named(new TColorButton(appearance), (std::string("btn") + word + "LineColor").c_str(),
+            header ? "Button:LineUnderColor" : "Button:LineAboveColor", "Hint");
+  auto* shadowColor =
+      Named(new TColorButton(appearance), (std::string("btn") + word + "ShadowColor").c_str(),
+            "Button:ShadowColor", "Hint");
   (header ? btnHeaderLineColor_ : btnFooterLineColor_) = lineColor;
   (header ? btnHeaderShadowColor_ : btnFooterShadowColor_) = shadowColor;
   // Line check box, 4, its colour, 8, box, 4, shadow, 4, shadow colour.
@@ -675,18 +712,23 @@ void TfrmOptions::BuildOthers() {
 std::string TfrmOptions::ControlText(const TOptionBinding& b) const {
   QWidget* w = Control(std::string(b.Control).c_str());
   switch (b.Kind) {
-    case TBindKind::Check: return static_cast<QCheckBox*>(w)->isChecked() ? "1" : "0";
+    case TBindKind::Check:
+      return static_cast<QCheckBox*>(w)->isChecked() ? "1" : "0";
     case TBindKind::Number:
     case TBindKind::Text:
     case TBindKind::Columns:
-    case TBindKind::FontName: return LatinBytes(static_cast<QComboBox*>(w)->currentText());
-    case TBindKind::Caret: return std::to_string(3 - std::max(0, static_cast<QComboBox*>(w)->currentIndex()));
+    case TBindKind::FontName:
+      return LatinBytes(static_cast<QComboBox*>(w)->currentText());
+    case TBindKind::Caret:
+      return std::to_string(3 - std::max(0, static_cast<QComboBox*>(w)->currentIndex()));
     case TBindKind::Choice:
       for (int i = 0; i < 4; ++i)
         if (runWith_[std::size_t(i)]->isChecked()) return std::to_string(i);
       return {};
-    case TBindKind::Track: return std::to_string(static_cast<QSlider*>(w)->value());
-    case TBindKind::Color: return std::to_string(int32_t(static_cast<TColorButton*>(w)->Color()));
+    case TBindKind::Track:
+      return std::to_string(static_cast<QSlider*>(w)->value());
+    case TBindKind::Color:
+      return std::to_string(int32_t(static_cast<TColorButton*>(w)->Color()));
   }
   return {};
 }
@@ -696,10 +738,14 @@ void TfrmOptions::SetControlText(const TOptionBinding& b, const std::string& tex
   int n = 0;
   TextToInteger(text, n);
   switch (b.Kind) {
-    case TBindKind::Check: static_cast<QCheckBox*>(w)->setChecked(TextToBool(text)); return;
+    case TBindKind::Check:
+      static_cast<QCheckBox*>(w)->setChecked(TextToBool(text));
+      return;
     case TBindKind::Number:
     case TBindKind::Text:
-    case TBindKind::Columns: static_cast<QComboBox*>(w)->setEditText(Latin(text)); return;
+    case TBindKind::Columns:
+      static_cast<QComboBox*>(w)->setEditText(Latin(text));
+      return;
     case TBindKind::FontName: {
       // The stored name stays as the user chose it, installed or not.
       auto* c = static_cast<QComboBox*>(w);
@@ -707,18 +753,25 @@ void TfrmOptions::SetControlText(const TOptionBinding& b, const std::string& tex
       c->setCurrentIndex(c->findText(Latin(text)));
       return;
     }
-    case TBindKind::Caret: static_cast<QComboBox*>(w)->setCurrentIndex(std::clamp(3 - n, 0, 3)); return;
+    case TBindKind::Caret:
+      static_cast<QComboBox*>(w)->setCurrentIndex(std::clamp(3 - n, 0, 3));
+      return;
     case TBindKind::Choice:
       for (int i = 0; i < 4; ++i) runWith_[std::size_t(i)]->setChecked(i == n);
       return;
-    case TBindKind::Track: static_cast<QSlider*>(w)->setValue(n); return;
-    case TBindKind::Color: static_cast<TColorButton*>(w)->SetColor(TColor(n)); return;
+    case TBindKind::Track:
+      static_cast<QSlider*>(w)->setValue(n);
+      return;
+    case TBindKind::Color:
+      static_cast<TColorButton*>(w)->SetColor(TColor(n));
+      return;
   }
 }
 
 void TfrmOptions::LoadValues() {
   // Highlighter and error-line copies; "Comment" shown first.
-  for (int i = 0; i < FortranAttributeCount; ++i) elements_[std::size_t(i)] = host_.Highlighter().Attribute(i);
+  for (int i = 0; i < FortranAttributeCount; ++i)
+    elements_[std::size_t(i)] = host_.Highlighter().Attribute(i);
   elements_[ErrorLineElement] = host_.UserErrorLine();
   UpdateSample();
   swatchFG_->SetSelected(true);
@@ -753,23 +806,37 @@ void TfrmOptions::LoadValues() {
     const TEditorSettings& o = s->Options().Settings;
     const std::pair<const char*, bool> flags[] = {
         {"chkANSIText", s->CodePage() == platform::TCodePage::Ansi},
-        {"chkAltSetsColumnMode", o.AltSetsColumnMode}, {"chkWantTabs", o.WantTabs},
-        {"chkTabsToSpaces", o.TabsToSpaces}, {"chkSmartTabs", o.SmartTabs},
-        {"chkSmartTabDelete", o.SmartTabDelete}, {"chkShowScrollHint", o.ShowScrollHint},
+        {"chkAltSetsColumnMode", o.AltSetsColumnMode},
+        {"chkWantTabs", o.WantTabs},
+        {"chkTabsToSpaces", o.TabsToSpaces},
+        {"chkSmartTabs", o.SmartTabs},
+        {"chkSmartTabDelete", o.SmartTabDelete},
+        {"chkShowScrollHint", o.ShowScrollHint},
         {"chkScrollHintFollows", o.ScrollHintFollowsMouse},
-        {"chkDisableScrollArrows", o.DisableScrollArrows}, {"chkHalfPageScroll", o.HalfPageScroll},
-        {"chkShowSpecialChars", o.ShowSpecialChars}, {"chkNoCaret", o.NoCaret},
-        {"chkNoSelection", o.NoSelection}, {"chkAutoIndent", o.AutoIndent},
-        {"chkGroupUndo", o.GroupUndo}, {"chkDragDropEditing", o.DragAndDropEditing},
-        {"chkTrimTrailingSpaces", o.TrimTrailingSpaces}, {"chkInsertMode", s->InsertMode()},
-        {"chkHideSelection", o.HideSelection}, {"chkEnhanceHomeKey", o.EnhanceHomeKey},
+        {"chkDisableScrollArrows", o.DisableScrollArrows},
+        {"chkHalfPageScroll", o.HalfPageScroll},
+        {"chkShowSpecialChars", o.ShowSpecialChars},
+        {"chkNoCaret", o.NoCaret},
+        {"chkNoSelection", o.NoSelection},
+        {"chkAutoIndent", o.AutoIndent},
+        {"chkGroupUndo", o.GroupUndo},
+        {"chkDragDropEditing", o.DragAndDropEditing},
+        {"chkTrimTrailingSpaces", o.TrimTrailingSpaces},
+        {"chkInsertMode", s->InsertMode()},
+        {"chkHideSelection", o.HideSelection},
+        {"chkEnhanceHomeKey", o.EnhanceHomeKey},
         {"chkHideShowScrollbars", o.HideScrollbarsAsNecessary},
-        {"chkScrollByOneLess", o.ScrollByOneLess}, {"chkScrollPastEOF", o.ScrollPastEndOfFile},
-        {"chkScrollPastEOL", o.ScrollPastEndOfLine}, {"chkMaintainCaretCol", o.MaintainCaretColumn},
+        {"chkScrollByOneLess", o.ScrollByOneLess},
+        {"chkScrollPastEOF", o.ScrollPastEndOfFile},
+        {"chkScrollPastEOL", o.ScrollPastEndOfLine},
+        {"chkMaintainCaretCol", o.MaintainCaretColumn},
         {"chkRightMouseMovesCursor", o.RightMouseMovesCursor},
-        {"chkAutoSizeMaxLeftChars", o.AutoSizeMaxLeftChars}, {"chkGutterVisible", o.GutterVisible},
-        {"chkGutterAutosize", o.GutterAutosize}, {"chkGutterShowLineNumbers", o.GutterShowLineNumbers},
-        {"chkGutterStartAtZero", o.GutterStartAtZero}, {"chkUseGutterFont", o.UseGutterFont},
+        {"chkAutoSizeMaxLeftChars", o.AutoSizeMaxLeftChars},
+        {"chkGutterVisible", o.GutterVisible},
+        {"chkGutterAutosize", o.GutterAutosize},
+        {"chkGutterShowLineNumbers", o.GutterShowLineNumbers},
+        {"chkGutterStartAtZero", o.GutterStartAtZero},
+        {"chkUseGutterFont", o.UseGutterFont},
         {"chkGutterLeadingZeros", o.GutterShowLeadingZeros},
         {"chkShowVerticalLine", s->Streaks().Count() > 0}};
     for (const auto& [name, on] : flags)
@@ -857,7 +924,8 @@ void TfrmOptions::SaveHeaderFooter(THeaderFooter& hf, bool header) const {
       line.Text = platform::Utf8ToBytes(platform::TCodePage::Ansi, b.text().toStdString());
       line.Font = hf.DefaultFont;
       // A line whose font nobody changed keeps its stored font, name as written.
-      const QVariant saved = i < stored ? e->property(("font" + std::to_string(i)).c_str()) : QVariant();
+      const QVariant saved =
+          i < stored ? e->property(("font" + std::to_string(i)).c_str()) : QVariant();
       TFontSpec spec = hf.DefaultFont;
       if (saved.isValid()) TextToFont(LatinBytes(saved.toString()), spec);
       const QFont shown = LineFont(b);
@@ -876,11 +944,12 @@ void TfrmOptions::SaveHeaderFooter(THeaderFooter& hf, bool header) const {
 }
 
 void TfrmOptions::FillMarginBoxes() {
-  const double values[10] = {print_.Left,   print_.Right,  print_.Top,        print_.Bottom,
-                             print_.Gutter, print_.Header, print_.Footer,     print_.HFInternal,
-                             print_.HFLeftIndent, print_.HFRightIndent};
+  const double values[10] = {
+      print_.Left,   print_.Right,  print_.Top,        print_.Bottom,       print_.Gutter,
+      print_.Header, print_.Footer, print_.HFInternal, print_.HFLeftIndent, print_.HFRightIndent};
   const char sep = DecimalSeparator();
-  for (int i = 0; i < 10; ++i) margins_[std::size_t(i)]->setText(Latin(DecimalText(values[i], sep)));
+  for (int i = 0; i < 10; ++i)
+    margins_[std::size_t(i)]->setText(Latin(DecimalText(values[i], sep)));
 }
 
 void TfrmOptions::MarginUnitChanged(int unit) {
@@ -895,8 +964,8 @@ void TfrmOptions::MarginUnitChanged(int unit) {
 }
 
 bool TfrmOptions::ReadMargins(TPrintSettings& into, bool report) {
-  double* fields[10] = {&into.Left,   &into.Right,  &into.Top,        &into.Bottom,
-                        &into.Gutter, &into.Header, &into.Footer,     &into.HFInternal,
+  double* fields[10] = {&into.Left,         &into.Right,        &into.Top,    &into.Bottom,
+                        &into.Gutter,       &into.Header,       &into.Footer, &into.HFInternal,
                         &into.HFLeftIndent, &into.HFRightIndent};
   const char sep = DecimalSeparator();
   for (int i = 0; i < 10; ++i) {
@@ -938,10 +1007,12 @@ bool TfrmOptions::ApplyEnabled() const { return btnApply_->isEnabled(); }
 void TfrmOptions::WatchChanges() {
   for (QCheckBox* c : findChildren<QCheckBox*>()) {
     // The Color page's boxes edit the copy; their handlers report the change themselves.
-    if (c->parentWidget() == grpTextAttributes_ || c == chkForeground_ || c == chkBackground_) continue;
+    if (c->parentWidget() == grpTextAttributes_ || c == chkForeground_ || c == chkBackground_)
+      continue;
     connect(c, &QCheckBox::toggled, this, &TfrmOptions::Modificado);
   }
-  for (QRadioButton* r : runWith_) connect(r, &QRadioButton::toggled, this, &TfrmOptions::Modificado);
+  for (QRadioButton* r : runWith_)
+    connect(r, &QRadioButton::toggled, this, &TfrmOptions::Modificado);
   for (QComboBox* c : findChildren<QComboBox*>()) {
     connect(c, &QComboBox::currentIndexChanged, this, &TfrmOptions::Modificado);
     if (c->isEditable()) {
@@ -961,8 +1032,10 @@ void TfrmOptions::WatchChanges() {
     e->installEventFilter(this);
     connect(e, &QLineEdit::textEdited, this, &TfrmOptions::Modificado);
   }
-  for (QTextEdit* e : rchHeader_) connect(e, &QTextEdit::textChanged, this, &TfrmOptions::Modificado);
-  for (QTextEdit* e : rchFooter_) connect(e, &QTextEdit::textChanged, this, &TfrmOptions::Modificado);
+  for (QTextEdit* e : rchHeader_)
+    connect(e, &QTextEdit::textChanged, this, &TfrmOptions::Modificado);
+  for (QTextEdit* e : rchFooter_)
+    connect(e, &QTextEdit::textChanged, this, &TfrmOptions::Modificado);
   for (TColorButton* b : findChildren<TColorButton*>())
     connect(b, &TColorButton::ColorChosen, this, &TfrmOptions::Modificado);
   connect(trackBar_, &QSlider::valueChanged, this, &TfrmOptions::Modificado);
@@ -1007,9 +1080,10 @@ void TfrmOptions::RefillFromStore(QObject* box) {
     for (int i = 0; i < 10; ++i) {
       if (margins_[std::size_t(i)] != edit) continue;
       // The stored margin, in the unit shown now.
-      const double v = ConvertMargin(ReadFloat(kMarginSettings[i]),
-                                     TMarginUnit(std::clamp(int(ReadInteger(sidMarginUnits)), 0, 3)),
-                                     TMarginUnit(std::clamp(cbxMarginUnits_->currentIndex(), 0, 3)));
+      const double v =
+          ConvertMargin(ReadFloat(kMarginSettings[i]),
+                        TMarginUnit(std::clamp(int(ReadInteger(sidMarginUnits)), 0, 3)),
+                        TMarginUnit(std::clamp(cbxMarginUnits_->currentIndex(), 0, 3)));
       edit->setText(Latin(DecimalText(v, DecimalSeparator())));
       return;
     }
@@ -1025,11 +1099,13 @@ void TfrmOptions::RefillFromStore(QObject* box) {
 void TfrmOptions::RefillEmptyBoxes() {
   for (QLineEdit* e : margins_) RefillFromStore(e);
   for (const TOptionBinding& b : OptionBindings())
-    if (FilterOf(b.Kind) != TInputFilter::None) RefillFromStore(Control(std::string(b.Control).c_str()));
+    if (FilterOf(b.Kind) != TInputFilter::None)
+      RefillFromStore(Control(std::string(b.Control).c_str()));
 }
 
 void TfrmOptions::UpdateMaintainCaret() {
-  Control("chkMaintainCaretCol")->setEnabled(!static_cast<QCheckBox*>(Control("chkScrollPastEOL"))->isChecked());
+  Control("chkMaintainCaretCol")
+      ->setEnabled(!static_cast<QCheckBox*>(Control("chkScrollPastEOL"))->isChecked());
 }
 
 void TfrmOptions::UpdatePriorityLabel() {
@@ -1069,8 +1145,9 @@ bool TfrmOptions::CheckValues() {
     const TValueCheck check = CheckBindingText(b, ControlText(b));
     if (check) continue;
     QWidget* w = Control(std::string(b.Control).c_str());
-    MessageDlgDef(FormatStr(Str(TStr::strMsgInvalidValue), {check.Field, LatinBytes(CaptionOfLabelFor(w))}),
-                  TMsgDlgType::Warning, {TMsgDlgBtn::OK});
+    MessageDlgDef(
+        FormatStr(Str(TStr::strMsgInvalidValue), {check.Field, LatinBytes(CaptionOfLabelFor(w))}),
+        TMsgDlgType::Warning, {TMsgDlgBtn::OK});
     FocusControl(w);
     return false;
   }
@@ -1079,7 +1156,8 @@ bool TfrmOptions::CheckValues() {
 }
 
 bool TfrmOptions::ConfirmCharsetChange() {
-  if (ControlText(*FindBinding("chkANSIText")) == initialAnsi_ || !host_.AnyEditorCanUndo()) return true;
+  if (ControlText(*FindBinding("chkANSIText")) == initialAnsi_ || !host_.AnyEditorCanUndo())
+    return true;
   return MessageDlgDef(Str(TStr::strMsgCharsetClearsUndo), TMsgDlgType::Confirmation,
                        {TMsgDlgBtn::Yes, TMsgDlgBtn::No}, {TMsgDlgBtn::No}) == TModalResult::Yes;
 }
@@ -1213,7 +1291,8 @@ int TfrmOptions::ElementAt(int line, int column) const {
     const std::string text = sampleEditor_->LineBytes(l);
     h.SetLine(text, l - 1);
     while (!h.GetEol()) {
-      if (l == line && column - 1 >= h.GetTokenPos() && column - 1 < h.GetTokenPos() + h.GetTokenLen()) {
+      if (l == line && column - 1 >= h.GetTokenPos() &&
+          column - 1 < h.GetTokenPos() + h.GetTokenLen()) {
         const int index = TSynFortranSyn::AttributeIndexOf(h.GetTokenKind());
         element = index < 0 ? int(faSpace) : index;
       }
@@ -1292,7 +1371,8 @@ void TfrmOptions::TranslateChildren(const TParlaxItem& block, QObject* owner) {
     const QString words = child->property(kLangWords).isValid()
                               ? child->property(kLangWords).toString()
                               : QStringLiteral("Caption,Hint");
-    for (const QString& w : words.split(QLatin1Char(','))) ApplyProperty(item, LatinBytes(w), child);
+    for (const QString& w : words.split(QLatin1Char(',')))
+      ApplyProperty(item, LatinBytes(w), child);
     TranslateChildren(item, child);
   }
 }
@@ -1319,15 +1399,18 @@ void TfrmOptions::ApplyLanguage(TParlax& language) {
   if (lstElements_->count() > element) lstElements_->setCurrentRow(element);
   swatchFG_->SetText(LanguageText(Str(TStr::ColorFG)));
   swatchBG_->SetText(LanguageText(Str(TStr::ColorBG)));
-  const char* ends[][2] = {{"lblIdle", nullptr}, {"lblNormal", nullptr}, {"lblTimeCritical", nullptr}};
+  const char* ends[][2] = {
+      {"lblIdle", nullptr}, {"lblNormal", nullptr}, {"lblTimeCritical", nullptr}};
   const TStr names[] = {TStr::PriorityIdle, TStr::PriorityNormal, TStr::PriorityTimeCritical};
-  for (int i = 0; i < 3; ++i) static_cast<QLabel*>(Control(ends[i][0]))->setText(LanguageText(Str(names[i])));
+  for (int i = 0; i < 3; ++i)
+    static_cast<QLabel*>(Control(ends[i][0]))->setText(LanguageText(Str(names[i])));
   UpdatePriorityLabel();
   UpdateSample();
   // No text of the parameter lists stays selected after the captions moved them.
   for (const char* name : {"cbxCompilerOptions", "cbxCompilerLibraries", "cbxAnalyzerParameters",
                            "cbxDebuggerParameters"})
-    if (auto* c = qobject_cast<QComboBox*>(Control(name)); c && c->lineEdit()) c->lineEdit()->deselect();
+    if (auto* c = qobject_cast<QComboBox*>(Control(name)); c && c->lineEdit())
+      c->lineEdit()->deselect();
   loading_ = was;
 }
 
@@ -1335,7 +1418,8 @@ void TfrmOptions::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   for (const char* name : {"cbxCompilerOptions", "cbxCompilerLibraries", "cbxAnalyzerParameters",
                            "cbxDebuggerParameters"})
-    if (auto* c = qobject_cast<QComboBox*>(Control(name)); c && c->lineEdit()) c->lineEdit()->deselect();
+    if (auto* c = qobject_cast<QComboBox*>(Control(name)); c && c->lineEdit())
+      c->lineEdit()->deselect();
 }
 
 }  // namespace vortan

@@ -30,7 +30,9 @@ void TPageSample::paintEvent(QPaintEvent*) {
   p.setPen(Qt::black);
   p.drawRect(page);
 
-  const auto mm = [&](double margin) { return std::max(0.0, settings_.ToMillimeters(margin)) * scale; };
+  const auto mm = [&](double margin) {
+    return std::max(0.0, settings_.ToMillimeters(margin)) * scale;
+  };
   const double left = mm(settings_.Left) + mm(settings_.Gutter), right = mm(settings_.Right);
   const double top = mm(settings_.Top), bottom = mm(settings_.Bottom);
   const QRectF text(page.left() + left, page.top() + top, page.width() - left - right,
@@ -47,11 +49,14 @@ void TPageSample::paintEvent(QPaintEvent*) {
     if (r.width() <= 0 || r.height() <= 0) return;
     if (hf.FrameKinds & 4) p.fillRect(r, ToQColor(hf.ShadedColor));
     p.setPen(ToQColor(hf.LineColor));
-    if (hf.FrameKinds & 2) p.drawRect(r);
-    else if (hf.FrameKinds & 1) p.drawLine(header ? r.bottomLeft() : r.topLeft(), header ? r.bottomRight() : r.topRight());
+    if (hf.FrameKinds & 2)
+      p.drawRect(r);
+    else if (hf.FrameKinds & 1)
+      p.drawLine(header ? r.bottomLeft() : r.topLeft(), header ? r.bottomRight() : r.topRight());
     const double row = std::max(2.0, scale * 1.5);
     for (int i = 0; i < std::min<int>(int(hf.Items.size()), 3); ++i)
-      p.fillRect(QRectF(r.left() + 2, r.top() + 2 + i * (row + 2), r.width() / 3, row), QColor(160, 160, 160));
+      p.fillRect(QRectF(r.left() + 2, r.top() + 2 + i * (row + 2), r.width() / 3, row),
+                 QColor(160, 160, 160));
   };
   const double headerHeight = std::min(mm(settings_.Header), top);
   const double footerHeight = std::min(mm(settings_.Footer), bottom);
@@ -62,7 +67,8 @@ void TPageSample::paintEvent(QPaintEvent*) {
   p.drawRect(text);
   const double line = std::max(2.0, scale * 2.5);
   for (double y = text.top() + 3; y + line < text.bottom() - 2; y += line * 1.8)
-    p.fillRect(QRectF(text.left() + 3, y, text.width() * (0.5 + 0.4 * ((int(y) * 7) % 5) / 5.0) - 6, line * 0.6),
+    p.fillRect(QRectF(text.left() + 3, y, text.width() * (0.5 + 0.4 * ((int(y) * 7) % 5) / 5.0) - 6,
+                      line * 0.6),
                QColor(60, 60, 60));
 }
 

@@ -13,7 +13,8 @@ namespace {
 constexpr int Desk = 12;  // grey border around the page, pixels
 }
 
-TPreviewPane::TPreviewPane(TPrintEngine& engine, QWidget* parent) : QWidget(parent), engine_(engine) {
+TPreviewPane::TPreviewPane(TPrintEngine& engine, QWidget* parent)
+    : QWidget(parent), engine_(engine) {
   setObjectName(QStringLiteral("PreviewPane"));
   setAutoFillBackground(true);
   QPalette p = palette();
@@ -76,8 +77,10 @@ void TPreviewPane::paintEvent(QPaintEvent*) {
 }
 
 void TPreviewPane::mousePressEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton) emit ZoomInRequested();
-  else if (e->button() == Qt::RightButton) emit ZoomOutRequested();
+  if (e->button() == Qt::LeftButton)
+    emit ZoomInRequested();
+  else if (e->button() == Qt::RightButton)
+    emit ZoomOutRequested();
 }
 
 }  // namespace vortan

@@ -59,7 +59,7 @@ bool TPrintEngine::Layout() {
   metrics_.UnitsPerMm = resolution_ / 25.4;
 
   textFont_ = document_.Font;
-  const double points = document_.Font.pointSizeF() > 0 ? document_.Font.pointSizeF()
+  const double points = document_.Font.pointSizeF() > 0  ? document_.Font.pointSizeF()
                         : document_.Font.pixelSize() > 0 ? document_.Font.pixelSize() * 72.0 / 96.0
                                                          : 10.0;
   SizeForDevice(textFont_, points, resolution_);
@@ -108,7 +108,8 @@ void TPrintEngine::PaintHeaderFooter(QPainter& painter, int page, bool footer, c
   painter.setPen(QPen(PrintColor(hf.LineColor), pen));
   if (hf.FrameKinds & FrameBox) painter.drawRect(frame);
   if (hf.FrameKinds & FrameLine)
-    painter.drawLine(QPointF(placed.FrameLeft, placed.LineY), QPointF(placed.FrameRight, placed.LineY));
+    painter.drawLine(QPointF(placed.FrameLeft, placed.LineY),
+                     QPointF(placed.FrameRight, placed.LineY));
 
   for (const TPlacedHFItem& item : placed.Items) {
     const QFont font = DeviceFont(*item.Font);
@@ -117,8 +118,10 @@ void TPrintEngine::PaintHeaderFooter(QPainter& painter, int page, bool footer, c
     const QString text = QString::fromStdString(item.Text);
     const double width = QFontMetricsF(font).horizontalAdvance(text);
     double x = item.X;
-    if (item.Alignment == THFAlignment::Right) x -= width;
-    else if (item.Alignment == THFAlignment::Center) x -= width / 2;
+    if (item.Alignment == THFAlignment::Right)
+      x -= width;
+    else if (item.Alignment == THFAlignment::Center)
+      x -= width / 2;
     const double baseline = item.Top + item.Height - QFontMetricsF(font).descent();
     painter.drawText(QPointF(x, baseline), text);
   }
@@ -185,7 +188,8 @@ void TPrintEngine::PaintRow(QPainter& painter, std::size_t row, double left, dou
                              [](const TRowToken& t, uint32_t at) { return t.End <= at; });
   for (; it != tokens_.end() && it->Start < r.End; ++it)
     draw(std::max(it->Start, r.Start), std::min(it->End, r.End),
-         it->Attribute < 0 ? nullptr : &(*document_.Attributes)[static_cast<std::size_t>(it->Attribute)]);
+         it->Attribute < 0 ? nullptr
+                           : &(*document_.Attributes)[static_cast<std::size_t>(it->Attribute)]);
 }
 
 void TPrintEngine::PaintPage(QPainter& painter, int page) const {
@@ -212,7 +216,8 @@ void TPrintEngine::PaintPage(QPainter& painter, int page) const {
       painter.drawText(QPointF(frame.NumbersRight - width, y + ascent_), number);
     }
     // Rows never run past the right margin, wrapped or not.
-    painter.setClipRect(QRectF(QPointF(frame.TextLeft, frame.Top), QPointF(frame.Right, frame.Bottom)));
+    painter.setClipRect(
+        QRectF(QPointF(frame.TextLeft, frame.Top), QPointF(frame.Right, frame.Bottom)));
     PaintRow(painter, row, frame.TextLeft, y);
   }
   painter.restore();

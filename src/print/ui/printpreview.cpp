@@ -40,10 +40,14 @@ Qt::ToolBarArea AreaOf(const std::string& dock) {
 
 std::string DockOf(Qt::ToolBarArea area) {
   switch (area) {
-    case Qt::BottomToolBarArea: return "BottomDock";
-    case Qt::LeftToolBarArea: return "LeftDock";
-    case Qt::RightToolBarArea: return "RightDock";
-    default: return "TopDock";
+    case Qt::BottomToolBarArea:
+      return "BottomDock";
+    case Qt::LeftToolBarArea:
+      return "LeftDock";
+    case Qt::RightToolBarArea:
+      return "RightDock";
+    default:
+      return "TopDock";
   }
 }
 
@@ -107,7 +111,8 @@ TfrmPrintPreview::TfrmPrintPreview(TPrintEngine& engine, TPreviewCommands comman
   edtPage_ = new QLineEdit(QStringLiteral("1"), toolBar_);
   edtPage_->setObjectName(QStringLiteral("edtPage"));
   edtPage_->setFixedWidth(29);
-  edtPage_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edtPage_));
+  edtPage_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edtPage_));
   connect(edtPage_, &QLineEdit::returnPressed, this, [this] { PageEntered(); });
   toolBar_->addWidget(edtPage_);
   gap();
@@ -185,8 +190,10 @@ void TfrmPrintPreview::ApplyLanguage(TParlax& language) {
   const int selected = cbxZoom_->currentIndex();
   const QString typed = cbxZoom_->currentText();
   ApplyTo(bar, "ComboBox:Zoom", cbxZoom_, {"Strings", "Hint"});
-  if (selected >= 0) cbxZoom_->setCurrentIndex(selected);
-  else cbxZoom_->setEditText(typed);
+  if (selected >= 0)
+    cbxZoom_->setCurrentIndex(selected);
+  else
+    cbxZoom_->setEditText(typed);
   if (auto* more = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
     more->setToolTip(LanguageText(Str(TStr::strMoreButtons)));
 }

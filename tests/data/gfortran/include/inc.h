@@ -1,2 +1,1 @@
-      INTEGER K
-      K = = 2
+INTEGER K K = = 2
