@@ -3,8 +3,8 @@
 # package is present it does nothing.
 set -e
 # To build: compiler, CMake, Qt 6 (widgets, SVG icons, printing), QScintilla (the text
-# control), SQLite (the settings store).
-BUILD="cmake g++ make pkg-config
+# control), SQLite (the settings store); clang-format checks that the code keeps its style.
+BUILD="cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqscintilla2-qt6-dev libgl-dev libsqlite3-dev
   groff"
 # groff: its HTML output lays out the GNU Fortran and gdb manual pages at build time.
