@@ -59,7 +59,7 @@ class TPaintCounter : public QObject {
 };
 
 // Runs events until a pass finds nothing to do, or the time is up.
-void RunUntilIdle(double ms = 5000) {
+[[maybe_unused]] void RunUntilIdle(double ms = 5000) {
   const auto start = Clock::now();
   QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance();
   while (d->processEvents(QEventLoop::AllEvents) && Ms(start) < ms) {
