@@ -224,24 +224,25 @@ QTreeWidgetItem* TMessagesView::FirstErrorItem() const {
   return first;
 }
 
-bool TMessagesView::OpenFirstError() {
+QTreeWidgetItem* TMessagesView::SelectFirstError() {
   QTreeWidgetItem* first = FirstErrorItem();
-  if (first == nullptr) return false;
+  if (first == nullptr) return nullptr;
   tree_->clearSelection();
   tree_->setCurrentItem(first);
   first->setSelected(true);
   tree_->scrollToItem(first);
+  return first;
+}
+
+bool TMessagesView::OpenFirstError() {
+  if (SelectFirstError() == nullptr) return false;
   OpenMessage();
   return true;
 }
 
 bool TMessagesView::LandOnFirstError() {
-  QTreeWidgetItem* first = FirstErrorItem();
+  QTreeWidgetItem* first = SelectFirstError();
   if (first == nullptr) return false;
-  tree_->clearSelection();
-  tree_->setCurrentItem(first);
-  first->setSelected(true);
-  tree_->scrollToItem(first);
   Open(first, true);
   return true;
 }

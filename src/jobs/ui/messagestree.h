@@ -72,6 +72,8 @@ class TMessagesView : public QObject {
   bool eventFilter(QObject* watched, QEvent* e) override;
   void Rebuild();
   QTreeWidgetItem* FirstErrorItem() const;
+  /// Selects the first error entry and brings it into view; null when there is none.
+  QTreeWidgetItem* SelectFirstError();
   void Open(const QTreeWidgetItem* item, bool keepMarks);
   void CurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 
