@@ -241,8 +241,13 @@ void TStepRunner::StartAnalyzeFile() {
       pipeline_->ShowProcessForm(Str(TStr::strRunningAnalyzer), editor->LineCount());
   form->SetFile(name_);
 
+  StartAnalyzer(AnalyzerRunFromSettings(source_), source_, editor);
+}
+
+void TStepRunner::StartAnalyzer(const TAnalyzerRun& run, const std::string& first,
+                                TfrmEditor* editor) {
   auto* job = new TOutputThread(pipeline_->MainThreadCall());
-  AnalyzerRunFromSettings(source_).ApplyTo(*job, source_);
+  run.ApplyTo(*job, first);
   job->Editor = editor;
   job->Priority = ReadInteger(sidProcessPriority);
   job->OnError = Handler(&TStepRunner::Failed, TJob::Analyzer);
@@ -262,13 +267,7 @@ void TStepRunner::StartAnalyzeAll() {
   std::vector<std::string> names;
   for (const TBuildSource& s : sources_) names.push_back(s.Source);
 
-  auto* job = new TOutputThread(pipeline_->MainThreadCall());
-  AnalyzerRunFromSettings(names).ApplyTo(*job, names.front());
-  job->Editor = sources_.front().Editor;
-  job->Priority = ReadInteger(sidProcessPriority);
-  job->OnError = Handler(&TStepRunner::Failed, TJob::Analyzer);
-  job->OnSuccess = Handler(&TStepRunner::Done, TJob::Analyzer);
-  Begin(job);
+  StartAnalyzer(AnalyzerRunFromSettings(names), names.front(), sources_.front().Editor);
 }
 
 void TStepRunner::StartCompile() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "jobs/analyzerrun.h"
 #include "jobs/basethread.h"
 #include "jobs/buildplan.h"
 #include "jobs/commandsteps.h"
@@ -48,6 +49,8 @@ class TStepRunner : public QObject {
   void StartStep();
   void StartAnalyzeFile();
   void StartAnalyzeAll();
+  /// The analyzer over one file or many, reporting to the one set of handlers.
+  void StartAnalyzer(const TAnalyzerRun& run, const std::string& first, TfrmEditor* editor);
   void StartCompile();
   void StartCompileAll();
   void StartProgram(bool debug);
