@@ -519,6 +519,48 @@ TEST_F(TTextControl, WithoutAssistiveTechnologyTheEditorHasNoTextInterface) {
   EXPECT_EQ(iface->textInterface(), nullptr);
 }
 
+TEST_F(TTextControl, CharactersBeforeAPositionAreCountedFromTheLineIndexAndStayExact) {
+  // Every edit asks how many characters precede it; the program answers long counts from the
+  // control's line index instead of a walk from the top. The answer must be the walk's answer
+  // wherever it is asked, after edits above too, with characters of two, three and four bytes.
+  TfrmEditor* e = ShownEditor();
+  TStreakSynEdit* s = e->SynEdit();
+  std::string text;
+  for (int i = 0; i < 3000; ++i)
+    text += i % 7 == 0 ? "C     \xc3\xa9t\xc3\xa9 \xe2\x82\xac \xf0\x9d\x84\x9e\n"
+                       : "      X = Y + 1\n";
+  Sci(s, B::SCI_SETTEXT, 0, reinterpret_cast<long>(text.c_str()));
+  auto walked = [&](long pos) {
+    long count = 0;
+    for (long i = 0; i < pos; ++i) count += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    return count;
+  };
+  auto check = [&](const char* when) {
+    for (long pos : {0L, 4095L, 4096L, 20001L, static_cast<long>(text.size()) / 2,
+                     static_cast<long>(text.size())}) {
+      // Asked at a character's start, as the control does.
+      while (pos < static_cast<long>(text.size()) &&
+             (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
+        ++pos;
+      EXPECT_EQ(Sci(s, B::SCI_COUNTCHARACTERS, 0, pos), walked(pos)) << when << " at " << pos;
+    }
+  };
+  check("after loading");
+  EXPECT_TRUE(Sci(s, B::SCI_GETLINECHARACTERINDEX) & B::SC_LINECHARACTERINDEX_UTF32)
+      << "the control answers long counts from its line index";
+  const std::string above = "C \xe2\x82\xac\xe2\x82\xac\n";
+  // Whole lines in and out, so that no character is cut in two.
+  const long second = static_cast<long>(text.find('\n')) + 1;
+  Sci(s, B::SCI_INSERTTEXT, second, reinterpret_cast<long>(above.c_str()));
+  text.insert(second, above);
+  const long from = static_cast<long>(text.find('\n', 5000)) + 1;
+  const long to = static_cast<long>(text.find('\n', from + 100)) + 1;
+  Sci(s, B::SCI_DELETERANGE, from, to - from);
+  text.erase(from, to - from);
+  ASSERT_EQ(Sci(s, B::SCI_GETLENGTH), static_cast<long>(text.size()));
+  check("after edits above");
+}
+
 TEST_F(TTextControl, TokensGetTheirAttributesStyles) {
   TfrmEditor* e = NewEditor();
   TStreakSynEdit* s = e->SynEdit();

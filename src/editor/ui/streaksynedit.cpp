@@ -21,6 +21,7 @@
 #include "editor/codetemplates.h"
 #include "editor/textconversion.h"
 #include "editor/ui/controldocument.h"
+#include "editor/ui/charactercount.h"
 #include "editor/ui/editoraccessible.h"
 #include "editor/ui/editormarks.h"
 #include "editor/ui/fortranlexer.h"
@@ -35,6 +36,7 @@ static_assert(TStreakSynEdit::BookmarkCount == kBookmarkCount);
 TStreakSynEdit::TStreakSynEdit(QWidget* parent)
     : QsciScintilla(parent), text_(*this), keys_(*this), painter_(*this) {
   InstallEditorAccessibleFactory();
+  UseIndexedCharacterCount();
   std::fill(std::begin(bookmarkHandle_), std::end(bookmarkHandle_), -1);
   std::fill(std::begin(bookmarkColumn_), std::end(bookmarkColumn_), 1);
   setUtf8(true);
