@@ -4,7 +4,7 @@
 // run; the time a report of 10,000 messages takes from the parse job's start until the
 // Messages tree shows it; and the time 10,000 compiler findings take to be read and shown.
 //
-// Runs offscreen: pipeline_bench [runs]
+// Runs offscreen: pipeline_bench [runs] [compileall]   (compileall: only the Compile All rows)
 
 #include <unistd.h>
 #include <QAction>
@@ -19,6 +19,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "config/settingids.h"
@@ -235,11 +236,79 @@ void MeasureCompilerFindings(TfrmMain& main, const std::string& dir, int count, 
 
 }  // namespace
 
+// Compile All of twenty reference BLAS files (with LSAME, XERBLA and a main program) open in
+// editors, from the command to the outcome shown, cold and with one of them edited, beside
+// `make -jN` (N = the processors) of the same compiles and link from a generated Makefile.
+void MeasureCompileAll(TfrmMain& main, const std::string& dir, int runs) {
+  const std::string blas = std::string(VORTAN_LAPACK_CORPUS) + "/BLAS/SRC/";
+  if (!std::filesystem::exists(blas + "dgemm.f")) {
+    std::printf("Compile All: skipped, the reference BLAS sources are not in %s\n", blas.c_str());
+    return;
+  }
+  const char* const names[] = {"dgemm", "dtrsm",  "dsyrk", "dsymm", "dtrmm", "dgemv",
+                               "dger",  "dsymv",  "dsyr",  "dsyr2", "dtrmv", "dtrsv",
+                               "dgbmv", "dsbmv",  "dspmv", "dtbmv", "dtbsv", "dtpmv",
+                               "dtpsv", "dsyr2k", "lsame", "xerbla"};
+  const std::string ours = dir + "blas/", theirs = dir + "blas-make/";
+  std::filesystem::create_directories(ours);
+  std::filesystem::create_directories(theirs + "obj");
+  const std::string mainText = "      PROGRAM MAIN\n      PRINT *, 'BLAS'\n      END\n";
+  std::ofstream(ours + "main.f") << mainText;
+  std::ofstream(theirs + "main.f") << mainText;
+  const std::string options = ReadString(sidAdditionalCompilerOptionsParameters);
+  std::string objects = " obj/main.o",
+              rules = "obj/main.o: main.f\n\tgfortran " + options + " -c main.f -o obj/main.o\n";
+  TfrmEditor* edited = nullptr;
+  main.OpenSourceFile(ours + "main.f");
+  for (const char* name : names) {
+    const std::string file = std::string(name) + ".f";
+    std::filesystem::copy_file(blas + file, ours + file);
+    std::filesystem::copy_file(blas + file, theirs + file);
+    TfrmEditor* e = main.OpenSourceFile(ours + file);
+    if (std::string(name) == "dsyr2k") edited = e;
+    objects += " obj/" + std::string(name) + ".o";
+    rules += "obj/" + std::string(name) + ".o: " + file + "\n\tgfortran " + options + " -c " +
+             file + " -o obj/" + name + ".o\n";
+  }
+  std::ofstream(theirs + "Makefile")
+      << "main:" << objects << "\n\tgfortran -o main" << objects << "\n"
+      << rules;
+  main.OpenSourceFile(ours + "main.f");
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  auto make = [&] {
+    const auto start = Clock::now();
+    const std::string command =
+        "make -s -C " + theirs + " -j" + std::to_string(cores) + " > /dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) std::printf("failed: %s\n", command.c_str());
+    return Ms(start);
+  };
+  std::vector<double> cold, warm, makeCold, makeWarm;
+  for (int r = 0; r < runs; ++r) {
+    // Cold: no objects of ours (they live in the temporary folder) and none of make's.
+    std::filesystem::remove_all(dir + "tmp");
+    std::filesystem::create_directories(dir + "tmp");
+    std::filesystem::remove_all(theirs + "obj");
+    std::filesystem::create_directories(theirs + "obj");
+    cold.push_back(RunAction(main, "actCompileAll", "Done.       Compiled."));
+    makeCold.push_back(make());
+    edited->SetText(edited->Text() + "C     edited in round " + std::to_string(r) + "\n");
+    std::ofstream(theirs + "dsyr2k.f", std::ios::app) << "C     edited\n";
+    warm.push_back(RunAction(main, "actCompileAll", "Done.       Compiled."));
+    makeWarm.push_back(make());
+  }
+  std::printf("Compile All of %zu BLAS files + main, median of %d runs:\n", std::size(names), runs);
+  std::printf("  cold            IDE %8.1f ms   make -j%u %8.1f ms   ratio %.2f\n", Median(cold),
+              cores, Median(makeCold), Median(cold) / Median(makeCold));
+  std::printf("  one file edited IDE %8.1f ms   make -j%u %8.1f ms   ratio %.2f\n", Median(warm),
+              cores, Median(makeWarm), Median(warm) / Median(makeWarm));
+}
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  const bool onlyCompileAll = argc > 2 && std::string(argv[2]) == "compileall";
 
   char dirTemplate[] = "/tmp/pipeline-bench-XXXXXX";
   const std::string dir = std::string(::mkdtemp(dirTemplate)) + "/";
@@ -263,10 +332,13 @@ int main(int argc, char** argv) {
       TfrmMain main;
       main.show();
       QCoreApplication::processEvents();
-      Measure(main, dir, "small.f", Small(), runs);
-      Measure(main, dir, "large.f", Large(20000), runs);
-      MeasureMessages(main, dir, 10000, runs);
-      MeasureCompilerFindings(main, dir, 10000, runs);
+      if (!onlyCompileAll) {
+        Measure(main, dir, "small.f", Small(), runs);
+        Measure(main, dir, "large.f", Large(20000), runs);
+        MeasureMessages(main, dir, 10000, runs);
+        MeasureCompilerFindings(main, dir, 10000, runs);
+      }
+      MeasureCompileAll(main, dir, runs);
     }
     SetVortanFormat(nullptr);
     SetVortanExtension(nullptr);

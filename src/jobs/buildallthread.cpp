@@ -49,11 +49,12 @@ void TBuildAllThread::Report(const std::function<void()>& fn) {
 }
 
 TToolRun TBuildAllThread::RunTool(const std::string& programPath, const std::string& parameters,
-                                  const std::string& directory) {
+                                  const std::string& directory, std::function<void()> afterStart) {
   TToolRun run;
   run.CommandLine = programPath + " " + parameters;
   run.Ran = true;
   TToolCapture capture(StopEvent(), [this] { return StopRequested(); });
+  capture.AfterStart = std::move(afterStart);
   TChildStart how;
   how.Arguments = SplitCommandLine(run.CommandLine);
   how.WorkingDirectory = directory;
@@ -74,13 +75,16 @@ void TBuildAllThread::CompileWorker() {
       index = queue_[next_++];
     }
     const TBuildUnit& unit = Plan.Units[index];
-    if (OnCompiling)
-      Report([this, &unit] {
-        if (OnCompiling) OnCompiling(unit.File.Document);
-      });
     std::error_code ec;
     std::filesystem::remove(unit.Stamp, ec);
-    TToolRun run = RunTool(unit.ProgramPath, unit.Parameters, unit.WorkingDirectory);
+    // The interface hears of a compile once the compiler runs: waiting for a busy interface
+    // thread first would hold the compiler back.
+    TToolRun run = RunTool(unit.ProgramPath, unit.Parameters, unit.WorkingDirectory, [this, &unit] {
+      if (OnCompiling)
+        Report([this, &unit] {
+          if (OnCompiling) OnCompiling(unit.File.Document);
+        });
+    });
     if (run.Result == jrOK && run.ExitCode == 0 && platform::FileExists(unit.Object))
       WriteStamp(unit.Stamp, unit.Fingerprint);
     else
@@ -119,14 +123,15 @@ void TBuildAllThread::Execute() {
     if (same) {
       linkSkipped_ = true;
     } else {
-      if (OnLinking)
-        Report([this] {
-          if (OnLinking) OnLinking();
-        });
       std::error_code ec;
       std::filesystem::remove(Plan.LinkStamp, ec);
       std::filesystem::remove(Plan.Program, ec);
-      Link = RunTool(Plan.LinkProgramPath, Plan.LinkParameters, Plan.LinkDirectory);
+      Link = RunTool(Plan.LinkProgramPath, Plan.LinkParameters, Plan.LinkDirectory, [this] {
+        if (OnLinking)
+          Report([this] {
+            if (OnLinking) OnLinking();
+          });
+      });
       if (Link.Result != jrOK)
         failure = Link.Result;
       else if (Link.ExitCode == 0)

@@ -71,8 +71,9 @@ class TBuildAllThread : public TBaseThread {
 
  private:
   void CompileWorker();
+  /// `afterStart` runs once the tool has been started (or failed to start), while it works.
   TToolRun RunTool(const std::string& programPath, const std::string& parameters,
-                   const std::string& directory);
+                   const std::string& directory, std::function<void()> afterStart = nullptr);
   void Report(const std::function<void()>& fn);
 
   std::vector<std::size_t> queue_;

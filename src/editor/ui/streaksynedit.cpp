@@ -20,8 +20,8 @@
 
 #include "editor/codetemplates.h"
 #include "editor/textconversion.h"
-#include "editor/ui/controldocument.h"
 #include "editor/ui/charactercount.h"
+#include "editor/ui/controldocument.h"
 #include "editor/ui/editoraccessible.h"
 #include "editor/ui/editormarks.h"
 #include "editor/ui/fortranlexer.h"
