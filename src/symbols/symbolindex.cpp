@@ -127,10 +127,13 @@ void TSymbolIndex::IndexFiles(const std::vector<std::string>& input) {
       todo.push_back(i);
     }
   }
+  if (options_.Total) *options_.Total += todo.size();
   std::atomic<std::size_t> next{0};
   auto work = [&] {
-    for (std::size_t k; (k = next++) < todo.size();)
+    for (std::size_t k; (k = next++) < todo.size();) {
       ReadOne(paths[todo[k]], options_.MaxFileBytes, reads[todo[k]]);
+      if (options_.Done) ++*options_.Done;
+    }
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const std::size_t count =
@@ -209,6 +212,27 @@ void TSymbolIndex::RemoveFile(const std::string& path) {
 const TFileSymbols* TSymbolIndex::Symbols(const std::string& path) const {
   const auto f = byPath_.find(path);
   return f == byPath_.end() ? nullptr : &files_[f->second].Symbols;
+}
+
+std::vector<std::string> TSymbolIndex::Files() const {
+  std::vector<std::string> out;
+  out.reserve(files_.size());
+  for (const TFile& f : files_) out.push_back(f.Path);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+void TSymbolIndex::ForEachUnit(
+    const std::function<void(const std::string&, const TUnitSymbol&)>& visit) const {
+  for (const TFile& f : files_)
+    for (const TUnitSymbol& u : f.Symbols.Units) visit(f.Path, u);
+}
+
+std::string TSymbolIndex::IncludeAt(const std::string& file, int line) const {
+  if (const TFileSymbols* s = Symbols(file))
+    for (const TIncludeLine& inc : s->Includes)
+      if (inc.Pos.Line == line) return resolver_.Resolve(file, inc.File);
+  return {};
 }
 
 std::vector<std::string> TSymbolIndex::IncludedFiles(const std::string& file) const {
@@ -355,6 +379,14 @@ std::string TSymbolIndex::TextOf(const TFile& f) const {
   if (f.FromEditor) return f.Text;
   std::string bytes, error;
   platform::ReadFileBytes(f.Path, bytes, error);
+  return bytes;
+}
+
+std::string TSymbolIndex::FileText(const std::string& path) const {
+  const auto f = byPath_.find(path);
+  if (f != byPath_.end()) return TextOf(files_[f->second]);
+  std::string bytes, error;
+  platform::ReadFileBytes(path, bytes, error);
   return bytes;
 }
 

@@ -1,0 +1,77 @@
+#pragma once
+// Keeps the symbol index of what the user works on: the open files, the other Fortran sources
+// in their folders and the files they INCLUDE. The index is built by a background job and
+// swapped in when done; an editor's text replaces its file's symbols a moment after typing
+// stops; a change in a watched folder starts a new job, which takes unchanged files from the
+// cache. Queries run on the interface thread against the index in place.
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "symbols/symbolindex.h"
+
+namespace vortan {
+
+class TDocuments;
+class TfrmEditor;
+
+class TSymbolIndexer : public QObject {
+  Q_OBJECT
+ public:
+  /// `cacheFolder`: where the index keeps its cache between sessions; empty for none.
+  TSymbolIndexer(TDocuments& documents, std::string cacheFolder, QObject* parent = nullptr);
+  /// Waits for a running job: its files are read by threads that use this object's options.
+  ~TSymbolIndexer() override;
+
+  /// The index with every edit typed so far applied.
+  const TSymbolIndex& Index();
+  /// A job is reading files.
+  bool Busy() const { return job_ != nullptr; }
+  /// At least one job has finished since the start.
+  bool Ready() const { return ready_; }
+  /// The status bar's text: the progress of a job, or the count of indexed files.
+  QString StatusText() const;
+
+  /// Reads the sources again in the background (soon, once for many calls).
+  void Refresh();
+  /// Applies the editors' pending texts now.
+  void Flush();
+
+  /// The wait after the last key before an editor's text is read into the index.
+  static constexpr int kEditDelayMs = 400;
+
+ signals:
+  /// The index was replaced or a file of it updated.
+  void Changed();
+  void StatusChanged(const QString& text);
+
+ private:
+  struct TJob;
+  void Watch(TfrmEditor* editor);
+  void StartJob();
+  void JobDone();
+  void ApplyEditor(TfrmEditor* editor);
+  std::vector<TfrmEditor*> OpenEditors() const;
+
+  TDocuments& documents_;
+  std::string cacheFolder_;
+  std::unique_ptr<TSymbolIndex> index_;
+  std::shared_ptr<TJob> job_;
+  QThread* thread_ = nullptr;
+  bool again_ = false;  // a refresh was asked while the job ran
+  bool ready_ = false;
+  QTimer refreshTimer_, editTimer_, progressTimer_;
+  std::vector<QPointer<TfrmEditor>> dirty_;
+  QFileSystemWatcher watcher_;
+};
+
+}  // namespace vortan
