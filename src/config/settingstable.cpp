@@ -226,7 +226,7 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Origin", 0),               // 178
 
     // Knowing the code: the Symbols panel's place and completion while typing.
-    Str("Symbols", "Symbols window", "0,RightDock,RightDock,0,0,0,0,220,300"),  // 179
+    Str("Symbols", "Symbols window", "0,RightDock,RightDock,0,0,0,0,300,300"),  // 179
     Bool("Symbols", "Automatic completion", Off),                               // 180
 }};
 

@@ -94,6 +94,7 @@ QTreeWidgetItem* TSymbolsPanel::AddNode(QTreeWidgetItem* parent, const TSymbolNo
   QString text = Text(node.Text);
   if (node.Recursive) text += QLatin1Char(' ') + Text(Str(TStr::strRecursive));
   item->setText(0, text);
+  item->setToolTip(0, text);  // a long header is cut by a narrow panel
   item->setData(0, FileRole, Local(node.Where.File));
   item->setData(0, LineRole, node.Where.Line);
   item->setData(0, ColumnRole, node.Where.Column);
