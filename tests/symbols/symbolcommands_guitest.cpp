@@ -261,6 +261,15 @@ TEST_F(SymbolCommandsTest, CompletionTipsAndTheIndexFollowTheTyping) {
   ASSERT_TRUE(changed.wait(5000));
   EXPECT_EQ(main_->SymbolIndexer().Index().UnitReferences("NEWONE").size(), 1u);
 
+  // Completion opens by itself after three letters only when the user turned it on.
+  for (bool on : {false, true}) {
+    main_->SymbolCommands().SetAutoComplete(on);
+    QTest::keyClick(s, Qt::Key_Return);
+    QTest::keyClicks(s, "      X = WOR");
+    EXPECT_EQ(s->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0, on);
+    QTest::keyClick(s, Qt::Key_Escape);
+  }
+
   // The tip over a unit's name: its header and its comment.
   EXPECT_EQ(main_->SymbolCommands().TipAt(m, 3, 12),
             "<pre>SUBROUTINE WORK(N)\n\nDoes the work, and calls itself.</pre>");

@@ -159,6 +159,7 @@ void TSymbolIndexer::JobDone() {
   if (!old.isEmpty()) watcher_.removePaths(old);
   if (!folders.empty()) watcher_.addPaths(QStringList(folders.begin(), folders.end()));
   emit StatusChanged(StatusText());
+  emit Replaced();
   emit Changed();
   if (again_) {
     again_ = false;

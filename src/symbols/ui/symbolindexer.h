@@ -52,6 +52,8 @@ class TSymbolIndexer : public QObject {
  signals:
   /// The index was replaced or a file of it updated.
   void Changed();
+  /// A job's index replaced the one before (sent before Changed).
+  void Replaced();
   void StatusChanged(const QString& text);
 
  private:

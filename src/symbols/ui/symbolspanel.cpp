@@ -67,8 +67,13 @@ TSymbolsPanel::TSymbolsPanel(TSymbolIndexer& indexer, std::function<std::string(
     if (Mode() != References) Open(item);
   });
   connect(tree_, &QTreeWidget::itemActivated, this, &TSymbolsPanel::Open);
+  // An edit changes one file: the outline of all files (thousands of rows) waits for the next
+  // whole index, so that a pause in typing never costs a rebuild of it.
   connect(&indexer_, &TSymbolIndexer::Changed, this, [this] {
-    if (isVisible() && (Mode() == ThisFile || Mode() == AllFiles)) Refresh();
+    if (isVisible() && Mode() == ThisFile) Refresh();
+  });
+  connect(&indexer_, &TSymbolIndexer::Replaced, this, [this] {
+    if (isVisible() && Mode() == AllFiles) Refresh();
   });
 }
 
