@@ -201,6 +201,14 @@ void TSymbolIndex::UpdateFile(const std::string& path, std::string_view text) {
   f.Stamp = {};
 }
 
+void TSymbolIndex::UpdateFile(const std::string& path, std::string text, TFileSymbols symbols) {
+  TFile& f = Slot(path);
+  f.Symbols = std::move(symbols);
+  f.FromEditor = true;
+  f.Text = std::move(text);
+  f.Stamp = {};
+}
+
 void TSymbolIndex::RemoveFile(const std::string& path) {
   const auto f = byPath_.find(path);
   if (f == byPath_.end()) return;

@@ -56,6 +56,8 @@ class TSymbolIndex {
   void IndexFiles(const std::vector<std::string>& files);
   /// Indexes a file from the text an editor holds instead of what is on disk.
   void UpdateFile(const std::string& path, std::string_view text);
+  /// The same with the symbols already extracted from `text` (by another thread).
+  void UpdateFile(const std::string& path, std::string text, TFileSymbols symbols);
   void RemoveFile(const std::string& path);
 
   std::size_t FileCount() const { return files_.size(); }

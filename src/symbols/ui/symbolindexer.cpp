@@ -9,6 +9,7 @@
 #include "editor/ui/streaksynedit.h"
 #include "i18n/stringtable.h"
 #include "platform/text.h"
+#include "symbols/symbolextractor.h"
 #include "widgets/qtconvert.h"
 
 namespace vortan {
@@ -35,6 +36,13 @@ constexpr int kMaxWatchedFolders = 64;
 
 }  // namespace
 
+struct TSymbolIndexer::TEdit {
+  const TfrmEditor* Editor = nullptr;
+  std::uint64_t Version = 0;
+  std::string Path, Text;
+  TFileSymbols Symbols;
+};
+
 struct TSymbolIndexer::TJob {
   std::vector<std::string> Files, Folders;
   std::atomic<std::size_t> Done{0}, Total{0};
@@ -51,7 +59,7 @@ TSymbolIndexer::TSymbolIndexer(TDocuments& documents, std::string cacheFolder, Q
   connect(&refreshTimer_, &QTimer::timeout, this, &TSymbolIndexer::StartJob);
   editTimer_.setSingleShot(true);
   editTimer_.setInterval(kEditDelayMs);
-  connect(&editTimer_, &QTimer::timeout, this, &TSymbolIndexer::Flush);
+  connect(&editTimer_, &QTimer::timeout, this, &TSymbolIndexer::ReadEditsInBackground);
   progressTimer_.setInterval(150);
   connect(&progressTimer_, &QTimer::timeout, this, [this] { emit StatusChanged(StatusText()); });
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Refresh(); });
@@ -61,17 +69,54 @@ TSymbolIndexer::TSymbolIndexer(TDocuments& documents, std::string cacheFolder, Q
 }
 
 TSymbolIndexer::~TSymbolIndexer() {
-  if (thread_) {
-    thread_->disconnect(this);
-    thread_->wait();
-    delete thread_;
+  for (QThread* t : {thread_, editThread_})
+    if (t) {
+      t->disconnect(this);
+      t->wait();
+      delete t;
+    }
+}
+
+void TSymbolIndexer::ReadEditsInBackground() {
+  if (editThread_) {
+    editTimer_.start();  // once the texts in hand are read
+    return;
   }
+  auto edits = std::make_shared<std::vector<TEdit>>();
+  for (const QPointer<TfrmEditor>& e : dirty_)
+    if (e && !e->FileName().empty())
+      edits->push_back({e.data(), versions_[e.data()], e->FileName(), e->Text(), {}});
+  dirty_.clear();
+  if (edits->empty()) return;
+  edits_ = edits;
+  editThread_ = QThread::create([edits] {
+    for (TEdit& e : *edits) e.Symbols = ExtractSymbols(e.Text);
+  });
+  connect(editThread_, &QThread::finished, this, &TSymbolIndexer::EditsRead);
+  editThread_->start(QThread::LowPriority);
+}
+
+void TSymbolIndexer::EditsRead() {
+  editThread_->wait();
+  delete editThread_;
+  editThread_ = nullptr;
+  std::shared_ptr<std::vector<TEdit>> edits = std::move(edits_);
+  // A file typed in again meanwhile waits for its newer text (or already has it, by Flush).
+  bool changed = false;
+  for (TEdit& e : *edits) {
+    if (versions_[e.Editor] != e.Version) continue;
+    index_->UpdateFile(e.Path, std::move(e.Text), std::move(e.Symbols));
+    changed = true;
+  }
+  if (changed) emit Changed();
 }
 
 std::vector<TfrmEditor*> TSymbolIndexer::OpenEditors() const { return documents_.Editors(); }
 
 void TSymbolIndexer::Watch(TfrmEditor* editor) {
+  versions_[editor] = 0;
   connect(editor->SynEdit(), &QsciScintilla::textChanged, this, [this, e = QPointer(editor)] {
+    ++versions_[e.data()];
     if (std::find(dirty_.begin(), dirty_.end(), e) == dirty_.end()) dirty_.push_back(e);
     editTimer_.start();
   });
@@ -120,6 +165,15 @@ void TSymbolIndexer::StartJob() {
     folders.insert(fs::path(e->FileName()).parent_path().string());
   }
   job->Folders.assign(folders.begin(), folders.end());
+  if (job->Files.empty()) {
+    // Nothing open: no thread, and no cache opened for nothing.
+    index_ = std::make_unique<TSymbolIndex>();
+    ready_ = true;
+    emit StatusChanged(StatusText());
+    emit Replaced();
+    emit Changed();
+    return;
+  }
   job_ = job;
   TIndexOptions options;
   options.CacheFolder = cacheFolder_;

@@ -12,6 +12,8 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -43,7 +45,7 @@ class TSymbolIndexer : public QObject {
 
   /// Reads the sources again in the background (soon, once for many calls).
   void Refresh();
-  /// Applies the editors' pending texts now.
+  /// Applies the editors' pending texts now (a command is about to ask the index).
   void Flush();
 
   /// The wait after the last key before an editor's text is read into the index.
@@ -58,6 +60,11 @@ class TSymbolIndexer : public QObject {
 
  private:
   struct TJob;
+  struct TEdit;
+  /// Reads the pending editors' texts in a thread, so that a pause in typing in a long file
+  /// never holds the next key up.
+  void ReadEditsInBackground();
+  void EditsRead();
   void Watch(TfrmEditor* editor);
   void StartJob();
   void JobDone();
@@ -69,10 +76,15 @@ class TSymbolIndexer : public QObject {
   std::unique_ptr<TSymbolIndex> index_;
   std::shared_ptr<TJob> job_;
   QThread* thread_ = nullptr;
+  std::shared_ptr<std::vector<TEdit>> edits_;  // being read by editThread_
+  QThread* editThread_ = nullptr;
   bool again_ = false;  // a refresh was asked while the job ran
   bool ready_ = false;
   QTimer refreshTimer_, editTimer_, progressTimer_;
   std::vector<QPointer<TfrmEditor>> dirty_;
+  // Edits typed per editor: a text read in the background is applied only when it is still
+  // the editor's latest.
+  std::map<const TfrmEditor*, std::uint64_t> versions_;
   QFileSystemWatcher watcher_;
 };
 
