@@ -31,6 +31,22 @@ void ListSources(const std::string& folder, std::vector<std::string>& out) {
     if (it->is_regular_file(ec) && IsFortranSource(it->path())) out.push_back(it->path().string());
 }
 
+// The editor's text as the index reads it, taken in the interface thread at a pause in typing.
+// An ASCII document is the control's own buffer, copied at once; any other byte needs the
+// text in the document's code page, which builds it line by line (tens of ms for 100,000
+// lines).
+std::string EditorText(const TfrmEditor* e) {
+  TStreakSynEdit* s = e->SynEdit();
+  const auto length = static_cast<std::size_t>(s->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+  const auto* chars =
+      reinterpret_cast<const char*>(s->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+  if (!chars) return e->Text();
+  std::string text(chars, length);
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return e->Text();
+  return text;
+}
+
 // Folders watched for changes at most: beyond, a refresh comes from the editors only.
 constexpr int kMaxWatchedFolders = 64;
 
@@ -85,7 +101,7 @@ void TSymbolIndexer::ReadEditsInBackground() {
   auto edits = std::make_shared<std::vector<TEdit>>();
   for (const QPointer<TfrmEditor>& e : dirty_)
     if (e && !e->FileName().empty())
-      edits->push_back({e.data(), versions_[e.data()], e->FileName(), e->Text(), {}});
+      edits->push_back({e.data(), versions_[e.data()], e->FileName(), EditorText(e), {}});
   dirty_.clear();
   if (edits->empty()) return;
   edits_ = edits;
@@ -126,7 +142,8 @@ void TSymbolIndexer::Watch(TfrmEditor* editor) {
 void TSymbolIndexer::Refresh() { refreshTimer_.start(); }
 
 void TSymbolIndexer::ApplyEditor(TfrmEditor* editor) {
-  if (editor && !editor->FileName().empty()) index_->UpdateFile(editor->FileName(), editor->Text());
+  if (editor && !editor->FileName().empty())
+    index_->UpdateFile(editor->FileName(), EditorText(editor));
 }
 
 void TSymbolIndexer::Flush() {
