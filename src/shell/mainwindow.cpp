@@ -356,6 +356,13 @@ void TfrmMain::CreateSymbols() {
   sbrMain_->addPermanentWidget(pnlSymbols_);
   connect(symbolIndexer_, &TSymbolIndexer::StatusChanged, pnlSymbols_, &QLabel::setText);
   connect(symbolIndexer_, &TSymbolIndexer::Changed, this, &TfrmMain::ScheduleUpdate);
+  // What the index skipped is said once in the status bar and kept in the panel's tip.
+  connect(symbolIndexer_, &TSymbolIndexer::Problems, this, [this](const QStringList& said) {
+    sbrMain_->showMessage(said.front(), 8000);
+    QString all = pnlSymbols_->toolTip();
+    for (const QString& s : said) all += (all.isEmpty() ? "" : "\n") + s;
+    pnlSymbols_->setToolTip(all);
+  });
   // The outline of "this file" follows the active editor.
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
     if (tbrSymbols_->isVisible() && symbolsPanel_->Mode() == TSymbolsPanel::ThisFile)

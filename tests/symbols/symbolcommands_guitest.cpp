@@ -276,6 +276,27 @@ TEST_F(SymbolCommandsTest, CompletionTipsAndTheIndexFollowTheTyping) {
   EXPECT_TRUE(main_->SymbolCommands().TipAt(m, 2, 8).isEmpty());  // COMMON is no unit
 }
 
+TEST_F(SymbolCommandsTest, WhatTheIndexSkipsIsSaidOnceAndTheRestIsIndexed) {
+  const std::string main = dir_.Write("src/main.f", kMain);
+  const std::string junk = dir_.Write("src/junk.f", std::string("\x7f"
+                                                                "ELF\0\0\x01",
+                                                                7));
+  QSignalSpy said(&main_->SymbolIndexer(), &TSymbolIndexer::Problems);
+  ASSERT_NE(Open(main), nullptr);
+  ASSERT_EQ(said.size(), 1);
+  const QStringList first = said.front().front().toStringList();
+  ASSERT_EQ(first.size(), 1);
+  EXPECT_TRUE(first.front().contains("junk.f")) << first.front().toStdString();
+  EXPECT_EQ(main_->SymbolsStatus()->toolTip(), first.front());
+  // The next index of the same folder skips it again, silently.
+  main_->SymbolIndexer().Refresh();
+  QSignalSpy replaced(&main_->SymbolIndexer(), &TSymbolIndexer::Replaced);
+  ASSERT_TRUE(replaced.wait(10000));
+  EXPECT_EQ(said.size(), 1);
+  EXPECT_EQ(main_->SymbolIndexer().Index().Symbols(junk), nullptr);
+  EXPECT_NE(main_->SymbolIndexer().Index().Symbols(main), nullptr);
+}
+
 TEST_F(SymbolCommandsTest, AFileAddedOnDiskIsIndexedAndASecondStartReadsTheCache) {
   const std::string main = dir_.Write("src/main.f", kMain);
   ASSERT_NE(Open(main), nullptr);

@@ -8,6 +8,7 @@
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
 #include "i18n/stringtable.h"
+#include "platform/platform.h"
 #include "platform/text.h"
 #include "symbols/symbolextractor.h"
 #include "widgets/qtconvert.h"
@@ -230,6 +231,12 @@ void TSymbolIndexer::JobDone() {
   if (!old.isEmpty()) watcher_.removePaths(old);
   if (!folders.empty()) watcher_.addPaths(QStringList(folders.begin(), folders.end()));
   emit StatusChanged(StatusText());
+  QStringList news;
+  for (const TIndexProblem& p : index_->Problems())
+    if (said_.insert(p.File + '\n' + p.Text).second)
+      news << QString::fromStdString(
+          FormatText(TStr::strSymbolsSkipped, {platform::FileNameText(p.File) + ": " + p.Text}));
+  if (!news.isEmpty()) emit Problems(news);
   emit Replaced();
   emit Changed();
   if (again_) {

@@ -57,6 +57,9 @@ class TSymbolIndexer : public QObject {
   /// A job's index replaced the one before (sent before Changed).
   void Replaced();
   void StatusChanged(const QString& text);
+  /// Files the index skipped and INCLUDEs it could not follow ("file: why"), each said once
+  /// for the session.
+  void Problems(const QStringList& said);
 
  private:
   struct TJob;
@@ -86,6 +89,7 @@ class TSymbolIndexer : public QObject {
   // the editor's latest.
   std::map<const TfrmEditor*, std::uint64_t> versions_;
   QFileSystemWatcher watcher_;
+  std::set<std::string> said_;
 };
 
 }  // namespace vortan
