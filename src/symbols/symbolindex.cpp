@@ -282,6 +282,9 @@ std::vector<TSymbolLocation> TSymbolIndex::Definitions(const std::string& file, 
     return std::vector<TSymbolLocation>{{path, p.Line, p.Column, name}};
   };
   if (AllDigits(name)) {
+    // A label has one to five digits; a longer number (a constant under the caret) is none,
+    // and would not even fit an int.
+    if (name.size() > 5) return {};
     if (s)
       for (const TLabelDef& l : s->Labels)
         if (l.Unit == unit && std::to_string(l.Label) == std::to_string(std::stoi(name)))

@@ -46,6 +46,7 @@ TSymbolWord SymbolWordAt(std::string_view line, int column) {
   bool digitsOnly = true;
   for (char c : text) digitsOnly = digitsOnly && IsDigit(c);
   if (!digitsOnly && IsDigit(text[0])) return w;
+  if (digitsOnly && text.size() > 5) return w;  // no label has more than five digits
   w.Text = UpperAscii(text);
   w.StartColumn = static_cast<int>(begin) + 1;
   w.Label = digitsOnly;

@@ -37,6 +37,7 @@ TEST(SymbolWordAt, ReadsNamesAndLabelsByTheFixedFormColumns) {
       {"      X = Y                                                             ABCDEFGH", 76, "",
        false},
       {"      X = Y", 7, "X", false},
+      {"      X = 123456789012", 14, "", false},  // too long for a label
   };
   for (const TCase& c : cases) {
     const TSymbolWord w = SymbolWordAt(c.Line, c.Column);
@@ -149,6 +150,12 @@ TEST_F(SymbolQueries, ACallTreeMarksRecursionOnceAndGoesAcrossFiles) {
   std::vector<std::string> names;
   for (const auto& n : callers) names.push_back(n.Where.Name);
   EXPECT_EQ(names, (std::vector<std::string>{"HELPER", "MAIN", "WORK"}));
+}
+
+// A number under the caret that cannot be a label is no label, however many digits it has.
+TEST_F(SymbolQueries, ANumberTooLongForALabelHasNoDefinition) {
+  EXPECT_TRUE(index_.Definitions(main_, 5, "123456789012").empty());
+  EXPECT_EQ(index_.Definitions(main_, 6, "00010").size(), 1u);
 }
 
 TEST_F(SymbolQueries, AnIncludeLineNamesItsFile) {
