@@ -96,6 +96,15 @@ TEST(SymbolsScreenshot, PanelCallTreeAndTipOnLapack) {
     }
     Save(test::Framed(shot, main->windowTitle()), "symbols-tip.png");
     QToolTip::hideText();
+
+    // The references of DGETRF, from the same name.
+    main->ActivateEditor(e);
+    main->UpdateActions();
+    main->Action("actFindReferences")->trigger();
+    ASSERT_GT(tree->topLevelItemCount(), 5);
+    EXPECT_EQ(tree->topLevelItem(0)->text(2).left(11), "CALL DGETRF");
+    QApplication::processEvents();
+    Save(test::Framed(main.get()), "symbols-references.png");
     prompts.AnswerAlways(TModalResult::No);
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
