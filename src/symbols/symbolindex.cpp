@@ -368,7 +368,7 @@ std::vector<TSymbolLocation> TSymbolIndex::Callers(std::string_view word) const 
   return out;
 }
 
-std::vector<TSymbolLocation> TSymbolIndex::Callees(std::string_view word) const {
+std::vector<std::string> TSymbolIndex::CalledNames(std::string_view word) const {
   const std::string name = UpperAscii(word);
   std::set<std::string> called;
   for (const TFile& f : files_)
@@ -378,8 +378,12 @@ std::vector<TSymbolLocation> TSymbolIndex::Callees(std::string_view word) const 
         for (const TNameUse& use : *uses)
           if (use.Unit == static_cast<int>(u)) called.insert(use.Name);
     }
+  return {called.begin(), called.end()};
+}
+
+std::vector<TSymbolLocation> TSymbolIndex::Callees(std::string_view word) const {
   std::vector<TSymbolLocation> out;
-  for (const std::string& c : called) {
+  for (const std::string& c : CalledNames(word)) {
     const auto defs = UnitDefinitions(c);
     if (!defs.empty()) out.push_back(defs.front());
   }

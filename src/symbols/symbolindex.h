@@ -92,6 +92,9 @@ class TSymbolIndex {
   std::vector<TSymbolLocation> Callers(std::string_view name) const;
   /// The units of the index that the unit `name` calls or references, each once, sorted.
   std::vector<TSymbolLocation> Callees(std::string_view name) const;
+  /// Every name the unit `name` calls or references, each once, sorted, whether the index
+  /// holds its definition or not (a library routine whose source is elsewhere).
+  std::vector<std::string> CalledNames(std::string_view name) const;
   /// The comment block above a unit's header and the header itself, as in the file.
   std::string UnitTip(std::string_view name) const;
   /// The text the index read a file from: the editor's when an editor gave it, else the file's.

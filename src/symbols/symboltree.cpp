@@ -98,9 +98,19 @@ std::vector<TSymbolNode> SymbolOutline(const TSymbolIndex& index,
 std::vector<TSymbolNode> CallTreeLevel(const TSymbolIndex& index, std::string_view name,
                                        const std::vector<std::string>& path, bool callers) {
   const std::string upper = UpperAscii(name);
+  std::vector<TSymbolLocation> found;
+  if (callers) {
+    found = index.Callers(upper);
+  } else {
+    for (const std::string& called : index.CalledNames(upper)) {
+      const auto defs = index.UnitDefinitions(called);
+      found.push_back(defs.empty() ? TSymbolLocation{"", 0, 0, called} : defs.front());
+    }
+  }
   std::vector<TSymbolNode> out;
-  for (const TSymbolLocation& loc : callers ? index.Callers(upper) : index.Callees(upper)) {
-    TSymbolNode n{TSymbolNodeKind::Unit, loc.Name + "  (" + BaseName(loc.File) + ")", loc};
+  for (const TSymbolLocation& loc : found) {
+    TSymbolNode n{TSymbolNodeKind::Unit, loc.Name, loc};
+    if (!loc.File.empty()) n.Text += "  (" + BaseName(loc.File) + ")";
     n.Recursive = loc.Name == upper || std::find(path.begin(), path.end(), loc.Name) != path.end();
     out.push_back(std::move(n));
   }

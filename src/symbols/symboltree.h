@@ -32,7 +32,8 @@ std::vector<TSymbolNode> SymbolOutline(const TSymbolIndex& index,
                                        std::string_view filter);
 
 /// The units `name` calls (or, with `callers`, the units calling it), one level. `path` holds
-/// the units from the root down to `name`; a child already on it is marked Recursive.
+/// the units from the root down to `name`; a child already on it is marked Recursive. A called
+/// name the index has no definition of is a leaf without a file.
 std::vector<TSymbolNode> CallTreeLevel(const TSymbolIndex& index, std::string_view name,
                                        const std::vector<std::string>& path, bool callers);
 

@@ -142,6 +142,14 @@ TEST_F(SymbolQueries, ACallTreeMarksRecursionOnceAndGoesAcrossFiles) {
   EXPECT_EQ(work[0].Where.Name, "HELPER");
   EXPECT_FALSE(work[0].Recursive);
   EXPECT_TRUE(work[1].Recursive);  // WORK calls itself
+  // A routine whose source is not indexed is a leaf with no file.
+  const std::string lib =
+      dir_.Write("lib.f", "      SUBROUTINE USER\n      CALL LIBRARY\n      END\n");
+  index_.IndexFiles({lib});
+  const auto user = CallTreeLevel(index_, "USER", {}, false);
+  ASSERT_EQ(user.size(), 1u);
+  EXPECT_EQ(user[0].Text, "LIBRARY");
+  EXPECT_TRUE(user[0].Where.File.empty());
   const auto helper = CallTreeLevel(index_, "HELPER", {"MAIN", "WORK"}, false);
   ASSERT_EQ(helper.size(), 1u);
   EXPECT_TRUE(helper[0].Recursive);  // back up the path

@@ -173,7 +173,7 @@ void TSymbolsPanel::Expand(QTreeWidgetItem* item) {
   const std::string name = item->data(0, NameRole).toString().toStdString();
   for (const TSymbolNode& n : CallTreeLevel(indexer_.Index(), name, path, Mode() == CalledBy)) {
     QTreeWidgetItem* child = AddNode(item, n);
-    if (!n.Recursive) {
+    if (!n.Recursive && !n.Where.File.empty()) {
       child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
       child->setData(0, PendingRole, true);
     }
