@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -107,8 +108,14 @@ class SymbolCommandsTest : public ::testing::Test {
 TEST_F(SymbolCommandsTest, GoToDefinitionBackAndForwardByTheirKeysAndCtrlClick) {
   const std::string main = dir_.Write("src/main.f", kMain);
   const std::string work = dir_.Write("src/work.f", kWork);
+  // Nothing to ask yet, and nowhere to go back to: the commands are off.
+  main_->UpdateActions();
+  EXPECT_FALSE(main_->Action("actGoToDefinition")->isEnabled());
   TfrmEditor* m = Open(main);
   ASSERT_NE(m, nullptr);
+  main_->UpdateActions();
+  EXPECT_TRUE(main_->Action("actGoToDefinition")->isEnabled());
+  EXPECT_FALSE(main_->Action("actGoBack")->isEnabled());
   // The other source of the folder is indexed too, without being opened.
   ASSERT_NE(main_->SymbolIndexer().Index().Symbols(work), nullptr);
 
@@ -125,6 +132,12 @@ TEST_F(SymbolCommandsTest, GoToDefinitionBackAndForwardByTheirKeysAndCtrlClick) 
   QTest::keyClick(m->SynEdit(), Qt::Key_Right, Qt::AltModifier);  // Forward
   EXPECT_EQ(Active()->FileName(), work);
   EXPECT_EQ(CaretLine(), 2);
+
+  // A word with no definition says so and stays.
+  main_->ActivateEditor(m);
+  KeyOn(m, 5, "CONTINUE", Qt::Key_F12, Qt::ControlModifier);
+  EXPECT_EQ(Active(), m);
+  EXPECT_EQ(main_->statusBar()->currentMessage(), "No definition found for 'CONTINUE'");
 
   // A label goes to its statement in the unit; a COMMON name written twice offers a list.
   main_->ActivateEditor(m);
