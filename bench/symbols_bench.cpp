@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "symbols/completion.h"
 #include "symbols/symbolindex.h"
+#include "symbols/symboltip.h"
+#include "symbols/symboltree.h"
 
 namespace {
 
@@ -50,6 +53,31 @@ int main(int argc, char** argv) {
   const auto refs = index.UnitReferences("DGEMM");
   const double references = Ms(t);
 
+  // What the Symbols panel and the other commands ask, each timed on its own.
+  t = std::chrono::steady_clock::now();
+  const auto oneFile = vortan::SymbolOutline(index, {root + "/SRC/dgetrf.f"}, "");
+  const double outlineOne = Ms(t);
+
+  t = std::chrono::steady_clock::now();
+  const auto allFiles = vortan::SymbolOutline(index, index.Files(), "");
+  const double outlineAll = Ms(t);
+
+  t = std::chrono::steady_clock::now();
+  const auto filtered = vortan::SymbolOutline(index, index.Files(), "getrf");
+  const double outlineFiltered = Ms(t);
+
+  t = std::chrono::steady_clock::now();
+  const auto callers = vortan::CallTreeLevel(index, "DGEMM", {}, true);
+  const double calledBy = Ms(t);
+
+  t = std::chrono::steady_clock::now();
+  const auto completions = vortan::CompletionsFor(index, root + "/SRC/dgesv.f", 165, "DGE");
+  const double complete = Ms(t);
+
+  t = std::chrono::steady_clock::now();
+  const std::string tip = vortan::UnitHoverTip(index, "DGETRF");
+  const double tipMs = Ms(t);
+
   rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
   std::printf("files indexed:           %zu (%zu from the cache on the warm start)\n",
@@ -60,6 +88,15 @@ int main(int argc, char** argv) {
               defs.size());
   std::printf("references of DGEMM:     %8.3f ms   (goal < 200 ms), %zu places\n", references,
               refs.size());
+  std::printf("symbols panel, one file:  %8.3f ms   (goal < 20 ms), %zu units\n", outlineOne,
+              oneFile.size());
+  std::printf("symbols panel, all files: %8.3f ms   (goal < 20 ms), %zu files\n", outlineAll,
+              allFiles.size());
+  std::printf("symbols panel, filtered:  %8.3f ms   (goal < 20 ms), %zu files\n", outlineFiltered,
+              filtered.size());
+  std::printf("called-by DGEMM (a level):%8.3f ms   %zu units\n", calledBy, callers.size());
+  std::printf("completion of DGE:        %8.3f ms   %zu names\n", complete, completions.size());
+  std::printf("tip of DGETRF:            %8.3f ms   %zu bytes\n", tipMs, tip.size());
   std::printf("peak memory (RSS):       %8.1f MB   (goal < 150 MB)\n", usage.ru_maxrss / 1024.0);
   std::filesystem::remove_all(cache);
   return 0;

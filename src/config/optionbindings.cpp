@@ -55,6 +55,7 @@ constexpr TOptionBinding kBindings[] = {
     {"chkScrollPastEOL", sidScrollPastEndOfLine, K::Check},
     {"chkMaintainCaretCol", sidMaintainCaretColumn, K::Check},
     {"chkRightMouseMovesCursor", sidRightMouseMovesCursor, K::Check},
+    {"chkAutoComplete", sidSymbolsAutoComplete, K::Check},
     {"chkAutoSizeMaxLeftChars", sidAutoSizeMaxLeftChars, K::Check},
     {"cbxMaxLeftChars", sidMaxLeftChars, K::Number, sidChangesMaxLeftChars, 1, kInt32Max},
     {"cbxUndoLimit", sidUndoLimit, K::Number, sidChangesUndoLimit, 0, kInt32Max},

@@ -218,4 +218,8 @@ constexpr int sidReplaceDirection = 176;
 constexpr int sidReplaceScope = 177;
 constexpr int sidReplaceOrigin = 178;
 
+// Symbols
+constexpr int sidSymbolsWindow = 179;
+constexpr int sidSymbolsAutoComplete = 180;
+
 }  // namespace vortan

@@ -224,6 +224,10 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Direction", 0),            // 176
     Int("Replace", "Scope", 0),                // 177
     Int("Replace", "Origin", 0),               // 178
+
+    // Knowing the code: the Symbols panel's place and completion while typing.
+    Str("Symbols", "Symbols window", "0,RightDock,RightDock,0,0,0,0,300,300"),  // 179
+    Bool("Symbols", "Automatic completion", Off),                               // 180
 }};
 
 std::string SettingKeyPath(int id) {

@@ -37,6 +37,9 @@ enum class TUpdateRule {
   Debug,        ///< the debugger is missing (choosing Debug explains it), or as Compile
   CompileAll,   ///< at least one editor window exists and the compiler is found
   AnalyzeAll,   ///< at least one editor window exists and the analyzer is found
+  Symbols,      ///< the active editor's file is in the symbol index
+  JumpBack,     ///< Go to Definition left a place to return to
+  JumpForward,  ///< Back left a place to go to again
 };
 
 /// What the check mark of an action shows.
@@ -56,6 +59,7 @@ enum class TCheckRule {
   FlatMenuStyle,  ///< the current flat menu style equals the action's number
   Stretch,
   MergeStatusbar,
+  SymbolsPanel,
 };
 
 enum TIconSet : int { isXP = 0, isGnome = 1, isOld = 2 };
@@ -101,6 +105,8 @@ struct TActionState {
   bool CompiledFileExists = false;  ///< the active editor's program file exists
   bool AnalyzerFound = false, CompilerFound = false, DebuggerFound = false;
   int IconStyle = 0;
+  bool SymbolsReady = false;  ///< see TUpdateRule::Symbols
+  bool CanJumpBack = false, CanJumpForward = false;
 };
 bool IsEnabled(TUpdateRule rule, const TActionState& state);
 

@@ -56,6 +56,13 @@ void Find(const TCommandCall&);
 void SearchAgain(const TCommandCall&);
 void Replace(const TCommandCall&);
 void GoToLine(const TCommandCall&);
+// Search: knowing the code (symbolcommandcalls.cpp)
+void GoToDefinition(const TCommandCall&);
+void FindReferences(const TCommandCall&);
+void GoBack(const TCommandCall&);
+void GoForward(const TCommandCall&);
+void CallTree(const TCommandCall&);  ///< Row.Tag 0: calls, 1: called by
+void Complete(const TCommandCall&);
 
 // View and appearance
 void MenuBar(const TCommandCall&);

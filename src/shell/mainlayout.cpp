@@ -110,7 +110,8 @@ std::vector<TMainLayout::TBarRef> TMainLayout::Toolbars() const {
 std::vector<TMainLayout::TDockRef> TMainLayout::Panels() const {
   return {{sidFilesWindow, window_.FilesWindow()},
           {sidMessagesWindow, window_.MessagesWindow()},
-          {sidOutputWindow, window_.OutputWindow()}};
+          {sidOutputWindow, window_.OutputWindow()},
+          {sidSymbolsWindow, window_.SymbolsWindow()}};
 }
 
 void TMainLayout::FloatToolbar(QToolBar* bar, const QRect& rect) {
@@ -346,7 +347,7 @@ TBarLayout TMainLayout::CurrentBar(int id) const {
 void TMainLayout::Save() {
   WriteString(sidMainWindow, PlacementToText(CurrentPlacement()));
   for (int id : {sidMenuToolbar, sidFilesWindow, sidMessagesWindow, sidOutputWindow, sidMainToolbar,
-                 sidEditToolbar, sidRunToolbar})
+                 sidEditToolbar, sidRunToolbar, sidSymbolsWindow})
     WriteString(id, BarLayoutToText(CurrentBar(id)));
 }
 

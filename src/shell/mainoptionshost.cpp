@@ -1,10 +1,13 @@
 #include "shell/mainoptionshost.h"
 
+#include "config/settingids.h"
+#include "config/settingsstore.h"
 #include "editor/fortranhighlighter.h"
 #include "editor/ui/editorwindow.h"
 #include "options/ui/optionsform.h"
 #include "shell/mainwindow.h"
 #include "shell/themes.h"
+#include "symbols/ui/symbolcommands.h"
 
 namespace vortan {
 
@@ -29,6 +32,7 @@ bool TMainOptionsHost::AnyEditorCanUndo() const {
 
 void TMainOptionsHost::ApplySettingsToEditors() {
   TfrmEditor::ApplyEditorSettingsToAll(main_.Editors());
+  main_.SymbolCommands().SetAutoComplete(ReadBool(sidSymbolsAutoComplete));
 }
 
 void ShowOptionsDialog(TfrmMain& main, int page) {

@@ -48,6 +48,9 @@
 #include "shell/mainwindowlanguage.h"
 #include "shell/printcommands.h"
 #include "shell/themes.h"
+#include "symbols/ui/symbolcommands.h"
+#include "symbols/ui/symbolindexer.h"
+#include "symbols/ui/symbolspanel.h"
 #include "system/product.h"
 #include "system/promptservice.h"
 #include "system/sourcefilenames.h"
@@ -130,6 +133,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   print_ = new TPrintCommands(this, printSettings_);
   search_ = new TSearchCommands(this);
   runner_ = new TStepRunner(this, pipeline_);
+  CreateSymbols();
 
   ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
@@ -320,6 +324,50 @@ void TfrmMain::CreatePanels() {
   connect(memOutput_, &QPlainTextEdit::textChanged, this, &TfrmMain::ScheduleUpdate);
   tbrOutput_ = dock("tbrOutput", memOutput_, Qt::BottomDockWidgetArea);
   tbrOutput_->hide();
+}
+
+void TfrmMain::CreateSymbols() {
+  symbolIndexer_ = new TSymbolIndexer(*docs_, platform::UserCacheDir(), this);
+  symbolsPanel_ = new TSymbolsPanel(
+      *symbolIndexer_,
+      [this] {
+        const TfrmEditor* e = ActiveEditor();
+        return e ? e->FileName() : std::string();
+      },
+      this);
+  tbrSymbols_ = new QDockWidget(this);
+  tbrSymbols_->setObjectName(QStringLiteral("tbrSymbols"));
+  tbrSymbols_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                           QDockWidget::DockWidgetFloatable);
+  tbrSymbols_->setWidget(symbolsPanel_);
+  addDockWidget(Qt::RightDockWidgetArea, tbrSymbols_);
+  tbrSymbols_->hide();
+  connect(tbrSymbols_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) symbolsPanel_->Refresh();
+    ScheduleUpdate();
+  });
+  symbolCommands_ = new TSymbolCommands(
+      *docs_, *symbolIndexer_, *symbolsPanel_, [this] { tbrSymbols_->show(); }, this);
+  symbolCommands_->SetAutoComplete(ReadBool(sidSymbolsAutoComplete));
+  connect(symbolCommands_, &TSymbolCommands::Message, this,
+          [this](const QString& text) { sbrMain_->showMessage(text, 4000); });
+  pnlSymbols_ = new QLabel(sbrMain_);
+  pnlSymbols_->setObjectName(QStringLiteral("pnlSymbols"));
+  sbrMain_->addPermanentWidget(pnlSymbols_);
+  connect(symbolIndexer_, &TSymbolIndexer::StatusChanged, pnlSymbols_, &QLabel::setText);
+  connect(symbolIndexer_, &TSymbolIndexer::Changed, this, &TfrmMain::ScheduleUpdate);
+  // What the index skipped is said once in the status bar and kept in the panel's tip.
+  connect(symbolIndexer_, &TSymbolIndexer::Problems, this, [this](const QStringList& said) {
+    sbrMain_->showMessage(said.front(), 8000);
+    QString all = pnlSymbols_->toolTip();
+    for (const QString& s : said) all += (all.isEmpty() ? "" : "\n") + s;
+    pnlSymbols_->setToolTip(all);
+  });
+  // The outline of "this file" follows the active editor.
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+    if (tbrSymbols_->isVisible() && symbolsPanel_->Mode() == TSymbolsPanel::ThisFile)
+      symbolsPanel_->Refresh();
+  });
 }
 
 void TfrmMain::CreateStatusBar() {
@@ -745,6 +793,8 @@ QWidget* TfrmMain::BarOf(TCheckRule rule) const {
   switch (rule) {
     case TCheckRule::Files:
       return tbrFiles_;
+    case TCheckRule::SymbolsPanel:
+      return tbrSymbols_;
     case TCheckRule::Messages:
       return tbrMessages_;
     case TCheckRule::Output:
@@ -833,6 +883,8 @@ bool TfrmMain::IsChecked(const TActionRow& row) const {
       return tbrMessages_->isVisibleTo(this);
     case TCheckRule::Output:
       return tbrOutput_->isVisibleTo(this);
+    case TCheckRule::SymbolsPanel:
+      return tbrSymbols_->isVisibleTo(this);
     case TCheckRule::StatusBar:
       return sbrMain_->isVisibleTo(this);
     case TCheckRule::MainBar:
@@ -885,6 +937,9 @@ void TfrmMain::UpdateActions() {
                        ? pipeline_ && !pipeline_->Messages().SelectedText().isEmpty()
                        : s.OutputNotEmpty;
   s.IconStyle = iconStyle_;
+  s.SymbolsReady = symbolCommands_ && symbolCommands_->CanQuery();
+  s.CanJumpBack = symbolCommands_ && symbolCommands_->CanGoBack();
+  s.CanJumpForward = symbolCommands_ && symbolCommands_->CanGoForward();
   actions_->Update(s, [this](const TActionRow& row) { return IsChecked(row); });
 }
 

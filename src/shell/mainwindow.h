@@ -50,6 +50,9 @@ class TStepRunner;
 class TSearchCommands;
 class TSynFortranSyn;
 class TPrintCommands;
+class TSymbolCommands;
+class TSymbolIndexer;
+class TSymbolsPanel;
 struct TActionRow;
 
 class TDocuments;
@@ -176,6 +179,12 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TStepRunner& Runner() const { return *runner_; }
   /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
   TSearchCommands& SearchCommands() const { return *search_; }
+  /// The symbol index of the open files' folders, the Symbols panel and the commands on them.
+  TSymbolIndexer& SymbolIndexer() const { return *symbolIndexer_; }
+  TSymbolsPanel& SymbolsPanel() const { return *symbolsPanel_; }
+  TSymbolCommands& SymbolCommands() const { return *symbolCommands_; }
+  QDockWidget* SymbolsWindow() const { return tbrSymbols_; }
+  QLabel* SymbolsStatus() const { return pnlSymbols_; }
 
  public slots:
   /// An open request from another launch: line 1 is the file to open.
@@ -221,6 +230,12 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TPipeline* pipeline_ = nullptr;
   TStepRunner* runner_ = nullptr;
   TSearchCommands* search_ = nullptr;
+  TSymbolIndexer* symbolIndexer_ = nullptr;
+  TSymbolsPanel* symbolsPanel_ = nullptr;
+  TSymbolCommands* symbolCommands_ = nullptr;
+  QDockWidget* tbrSymbols_ = nullptr;
+  QLabel* pnlSymbols_ = nullptr;
+  void CreateSymbols();
   TIconSets icons_;
   THistoryList history_;
   std::unique_ptr<TSynFortranSyn> highlighter_;

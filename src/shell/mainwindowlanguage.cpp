@@ -18,6 +18,7 @@
 #include "platform/codepage.h"
 #include "shell/actiontable.h"
 #include "shell/mainwindow.h"
+#include "symbols/ui/symbolspanel.h"
 #include "widgets/dialogtitles.h"
 
 namespace vortan {
@@ -44,7 +45,7 @@ void TMainWindowTranslator::Apply(const TParlax& language) {
   TfrmMain& m = main_;
   const TParlaxItem& form = FormBlock(language, "Main");
   TUpdatesHold hold({&m, m.MenuToolbar(), m.MainToolbar(), m.EditToolbar(), m.RunToolbar(),
-                     m.FilesWindow(), m.MessagesWindow(), m.OutputWindow()});
+                     m.FilesWindow(), m.MessagesWindow(), m.OutputWindow(), m.SymbolsWindow()});
 
   ApplyProperties(form, {"Hint"}, &m);
   for (const TActionRow& row : ActionTable())
@@ -58,7 +59,7 @@ void TMainWindowTranslator::Apply(const TParlax& language) {
       {"Toolbar:Edit", m.EditToolbar()},        {"Toolbar:Files", m.FilesWindow()},
       {"Toolbar:Main", m.MainToolbar()},        {"Toolbar:Menu", m.MenuToolbar()},
       {"Toolbar:Messages", m.MessagesWindow()}, {"Toolbar:Output", m.OutputWindow()},
-      {"Toolbar:Run", m.RunToolbar()}};
+      {"Toolbar:Run", m.RunToolbar()},          {"Toolbar:Symbols", m.SymbolsWindow()}};
   for (const auto& [key, bar] : bars) ApplyTo(form, key, bar);
   ApplyTo(form, "List:Files", m.FilesTree(), {"Hint"});
   ApplyTo(form, "List:Messages", m.MessagesTree(), {"Hint"});
@@ -80,6 +81,7 @@ void TMainWindowTranslator::Apply(const TParlax& language) {
   for (QToolBar* bar : {m.MenuToolbar(), m.MainToolbar(), m.EditToolbar(), m.RunToolbar()})
     if (auto* button = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
       button->setToolTip(more);
+  m.SymbolsPanel().Retranslate();
   m.BuildReopenMenu();
 }
 

@@ -24,7 +24,7 @@ struct TFileStamp {
 class TSymbolCache {
  public:
   /// Bump whenever what the extractor reads or how a row is encoded changes.
-  static constexpr int kSchemaVersion = 1;
+  static constexpr int kSchemaVersion = 2;
   static constexpr const char* kFileName = "symbols.sqlite";
 
   TSymbolCache() = default;

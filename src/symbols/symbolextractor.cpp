@@ -172,6 +172,13 @@ class TExtractor {
     std::size_t i = b;
     TUnitKind kind;
     std::string type;
+    // RECURSIVE before SUBROUTINE or a function's type: reference LAPACK (DGETRF2) writes it,
+    // and every compiler it is built with reads it.
+    if (At(i, "RECURSIVE") && !At(i, "RECURSIVE(")) {
+      i += 9;
+      typed = true;
+      if (At(i, "PROGRAM") || At(i, "BLOCKDATA")) return false;
+    }
     if (At(i, "PROGRAM"))
       kind = TUnitKind::Program, i += 7;
     else if (At(i, "SUBROUTINE"))

@@ -127,10 +127,13 @@ void TSymbolIndex::IndexFiles(const std::vector<std::string>& input) {
       todo.push_back(i);
     }
   }
+  if (options_.Total) *options_.Total += todo.size();
   std::atomic<std::size_t> next{0};
   auto work = [&] {
-    for (std::size_t k; (k = next++) < todo.size();)
+    for (std::size_t k; (k = next++) < todo.size();) {
       ReadOne(paths[todo[k]], options_.MaxFileBytes, reads[todo[k]]);
+      if (options_.Done) ++*options_.Done;
+    }
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const std::size_t count =
@@ -198,6 +201,14 @@ void TSymbolIndex::UpdateFile(const std::string& path, std::string_view text) {
   f.Stamp = {};
 }
 
+void TSymbolIndex::UpdateFile(const std::string& path, std::string text, TFileSymbols symbols) {
+  TFile& f = Slot(path);
+  f.Symbols = std::move(symbols);
+  f.FromEditor = true;
+  f.Text = std::move(text);
+  f.Stamp = {};
+}
+
 void TSymbolIndex::RemoveFile(const std::string& path) {
   const auto f = byPath_.find(path);
   if (f == byPath_.end()) return;
@@ -209,6 +220,27 @@ void TSymbolIndex::RemoveFile(const std::string& path) {
 const TFileSymbols* TSymbolIndex::Symbols(const std::string& path) const {
   const auto f = byPath_.find(path);
   return f == byPath_.end() ? nullptr : &files_[f->second].Symbols;
+}
+
+std::vector<std::string> TSymbolIndex::Files() const {
+  std::vector<std::string> out;
+  out.reserve(files_.size());
+  for (const TFile& f : files_) out.push_back(f.Path);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+void TSymbolIndex::ForEachUnit(
+    const std::function<void(const std::string&, const TUnitSymbol&)>& visit) const {
+  for (const TFile& f : files_)
+    for (const TUnitSymbol& u : f.Symbols.Units) visit(f.Path, u);
+}
+
+std::string TSymbolIndex::IncludeAt(const std::string& file, int line) const {
+  if (const TFileSymbols* s = Symbols(file))
+    for (const TIncludeLine& inc : s->Includes)
+      if (inc.Pos.Line == line) return resolver_.Resolve(file, inc.File);
+  return {};
 }
 
 std::vector<std::string> TSymbolIndex::IncludedFiles(const std::string& file) const {
@@ -250,6 +282,9 @@ std::vector<TSymbolLocation> TSymbolIndex::Definitions(const std::string& file, 
     return std::vector<TSymbolLocation>{{path, p.Line, p.Column, name}};
   };
   if (AllDigits(name)) {
+    // A label has one to five digits; a longer number (a constant under the caret) is none,
+    // and would not even fit an int.
+    if (name.size() > 5) return {};
     if (s)
       for (const TLabelDef& l : s->Labels)
         if (l.Unit == unit && std::to_string(l.Label) == std::to_string(std::stoi(name)))
@@ -333,7 +368,7 @@ std::vector<TSymbolLocation> TSymbolIndex::Callers(std::string_view word) const 
   return out;
 }
 
-std::vector<TSymbolLocation> TSymbolIndex::Callees(std::string_view word) const {
+std::vector<std::string> TSymbolIndex::CalledNames(std::string_view word) const {
   const std::string name = UpperAscii(word);
   std::set<std::string> called;
   for (const TFile& f : files_)
@@ -343,8 +378,12 @@ std::vector<TSymbolLocation> TSymbolIndex::Callees(std::string_view word) const 
         for (const TNameUse& use : *uses)
           if (use.Unit == static_cast<int>(u)) called.insert(use.Name);
     }
+  return {called.begin(), called.end()};
+}
+
+std::vector<TSymbolLocation> TSymbolIndex::Callees(std::string_view word) const {
   std::vector<TSymbolLocation> out;
-  for (const std::string& c : called) {
+  for (const std::string& c : CalledNames(word)) {
     const auto defs = UnitDefinitions(c);
     if (!defs.empty()) out.push_back(defs.front());
   }
@@ -355,6 +394,14 @@ std::string TSymbolIndex::TextOf(const TFile& f) const {
   if (f.FromEditor) return f.Text;
   std::string bytes, error;
   platform::ReadFileBytes(f.Path, bytes, error);
+  return bytes;
+}
+
+std::string TSymbolIndex::FileText(const std::string& path) const {
+  const auto f = byPath_.find(path);
+  if (f != byPath_.end()) return TextOf(files_[f->second]);
+  std::string bytes, error;
+  platform::ReadFileBytes(path, bytes, error);
   return bytes;
 }
 

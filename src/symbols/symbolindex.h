@@ -2,7 +2,9 @@
 // The symbols of many fixed-form FORTRAN 77 files and the questions asked of them: where a
 // name is defined, where it is used, who calls whom, the header of a unit for a tip.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -37,6 +39,10 @@ struct TIndexOptions {
   std::int64_t MaxFileBytes = 64LL << 20;
   /// Threads that read files; 0 for one per core.
   unsigned Workers = 0;
+  /// Counts the files of the running IndexFiles as they are done (read by another thread for
+  /// a progress display); null for none.
+  std::atomic<std::size_t>* Done = nullptr;
+  std::atomic<std::size_t>* Total = nullptr;
 };
 
 class TSymbolIndex {
@@ -50,12 +56,21 @@ class TSymbolIndex {
   void IndexFiles(const std::vector<std::string>& files);
   /// Indexes a file from the text an editor holds instead of what is on disk.
   void UpdateFile(const std::string& path, std::string_view text);
+  /// The same with the symbols already extracted from `text` (by another thread).
+  void UpdateFile(const std::string& path, std::string text, TFileSymbols symbols);
   void RemoveFile(const std::string& path);
 
   std::size_t FileCount() const { return files_.size(); }
   /// How many files the last IndexFiles took from the cache.
   std::size_t CachedCount() const { return cached_; }
   const TFileSymbols* Symbols(const std::string& path) const;
+  /// The paths of the indexed files, sorted.
+  std::vector<std::string> Files() const;
+  /// Calls `visit(path, unit)` for every program unit of the index.
+  void ForEachUnit(const std::function<void(const std::string&, const TUnitSymbol&)>& visit) const;
+  /// The file the INCLUDE line at `line` of `file` names; empty when the line is none or the
+  /// file cannot be found.
+  std::string IncludeAt(const std::string& file, int line) const;
   const std::vector<TIndexProblem>& Problems() const { return problems_; }
   /// Why the cache was thrown away when it was opened; empty when it was sound or new.
   const std::string& CacheDiscarded() const { return cache_.Discarded(); }
@@ -77,8 +92,13 @@ class TSymbolIndex {
   std::vector<TSymbolLocation> Callers(std::string_view name) const;
   /// The units of the index that the unit `name` calls or references, each once, sorted.
   std::vector<TSymbolLocation> Callees(std::string_view name) const;
+  /// Every name the unit `name` calls or references, each once, sorted, whether the index
+  /// holds its definition or not (a library routine whose source is elsewhere).
+  std::vector<std::string> CalledNames(std::string_view name) const;
   /// The comment block above a unit's header and the header itself, as in the file.
   std::string UnitTip(std::string_view name) const;
+  /// The text the index read a file from: the editor's when an editor gave it, else the file's.
+  std::string FileText(const std::string& path) const;
   /// The files a file includes, directly or not, that the index can find.
   std::vector<std::string> IncludedFiles(const std::string& file) const;
 

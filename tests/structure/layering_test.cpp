@@ -18,10 +18,10 @@ namespace {
 
 // Lowest first. Folders that share a rank may not include each other.
 const std::map<std::string, int> kRank = {
-    {"platform", 0}, {"config", 1},      {"i18n", 2},       {"system", 3},
-    {"editor", 4},   {"print", 5},       {"jobs", 6},       {"symbols", 7},
-    {"widgets", 10}, {"i18n/ui", 11},    {"editor/ui", 12}, {"print/ui", 13},
-    {"jobs/ui", 14}, {"options/ui", 15}, {"shell", 16},     {"app", 17},
+    {"platform", 0},   {"config", 1},    {"i18n", 2},     {"system", 3},      {"editor", 4},
+    {"print", 5},      {"jobs", 6},      {"symbols", 7},  {"widgets", 10},    {"i18n/ui", 11},
+    {"editor/ui", 12}, {"print/ui", 13}, {"jobs/ui", 14}, {"options/ui", 15}, {"symbols/ui", 15},
+    {"shell", 16},     {"app", 17},
 };
 constexpr int kFirstInterfaceRank = 10;
 

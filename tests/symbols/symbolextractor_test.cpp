@@ -79,6 +79,10 @@ const TCase kCases[] = {
       "      PROGRAM MAIN", "      END"},
      "unit DOUBLE PRECISION DDOT(N,X)@1:33 end 4\nunit S()@5:18 end 6\nunit BD()@7:18 end 8\n"
      "unit MAIN()@9:15 end 10\nentry DDOT2@3:13\ndecl INTEGER N@2:15\n"},
+    {"RecursivePrefix",
+     {"      RECURSIVE SUBROUTINE DGETRF2(M, N)", "      END",
+      "      RECURSIVE DOUBLE PRECISION FUNCTION F(X)", "      END"},
+     "unit DGETRF2(M,N)@1:28 end 2\nunit DOUBLE PRECISION F(X)@3:43 end 4\n"},
     {"CharacterLengthOnAFunction",
      {"      CHARACTER*(*) FUNCTION NAME(I)", "      END"},
      "unit CHARACTER*(*) NAME(I)@1:30 end 2\n"},

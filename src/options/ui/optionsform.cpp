@@ -244,7 +244,8 @@ void TfrmOptions::BuildEditorOptions() {
                           "chkScrollPastEOF",
                           "chkScrollPastEOL",
                           "chkMaintainCaretCol",
-                          "chkRightMouseMovesCursor"};
+                          "chkRightMouseMovesCursor",
+                          "chkAutoComplete"};
   constexpr int rows = 9;
   for (int i = 0; i < int(std::size(checks)); ++i)
     grid->addWidget(Named(new QCheckBox(page), checks[i]), i % rows, i / rows);
