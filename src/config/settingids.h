@@ -218,4 +218,13 @@ constexpr int sidReplaceDirection = 176;
 constexpr int sidReplaceScope = 177;
 constexpr int sidReplaceOrigin = 178;
 
+// LiveCheck: the background check of the active document while it is typed
+constexpr int sidLiveCheck = 179;
+/// The typing pause before a check, in milliseconds.
+constexpr int sidLiveCheckDelay = 180;
+constexpr int sidLiveCheckCompiler = 181;
+constexpr int sidLiveCheckAnalyzer = 182;
+/// The analyzer covers every open document, for findings across files.
+constexpr int sidLiveCheckAnalyzeAll = 183;
+
 }  // namespace vortan

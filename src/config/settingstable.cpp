@@ -224,6 +224,12 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Direction", 0),            // 176
     Int("Replace", "Scope", 0),                // 177
     Int("Replace", "Origin", 0),               // 178
+
+    Bool("LiveCheck", "Enabled", On),             // 179
+    Int("LiveCheck", "Delay", 800),               // 180
+    Bool("LiveCheck", "Compiler", On),            // 181
+    Bool("LiveCheck", "Analyzer", On),            // 182
+    Bool("LiveCheck", "Analyze all scope", Off),  // 183
 }};
 
 std::string SettingKeyPath(int id) {

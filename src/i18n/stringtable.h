@@ -82,6 +82,11 @@ enum class TStr : int {
   strMsgNotFortran,
   strMsgMissingOnDisk,
   strLinking,
+  // added: findings as you type
+  strLiveGroup,
+  strLiveToolMissing,
+  strLiveToolTimedOut,
+  strLiveToolFlooded,
   ColorFG,
   ColorBG,
   MsgDlgWarning,

@@ -56,6 +56,8 @@ void Find(const TCommandCall&);
 void SearchAgain(const TCommandCall&);
 void Replace(const TCommandCall&);
 void GoToLine(const TCommandCall&);
+void NextFinding(const TCommandCall&);
+void PreviousFinding(const TCommandCall&);
 
 // View and appearance
 void MenuBar(const TCommandCall&);

@@ -38,6 +38,7 @@
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "jobs/ui/livecheckcontrol.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
 #include "jobs/ui/pipeline.h"
@@ -130,6 +131,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   print_ = new TPrintCommands(this, printSettings_);
   search_ = new TSearchCommands(this);
   runner_ = new TStepRunner(this, pipeline_);
+  liveCheck_ = new TLiveCheckControl(*docs_, pipeline_->Messages(), this);
 
   ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
