@@ -1,5 +1,6 @@
 #include "jobs/livecheck.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -165,6 +166,11 @@ TToolRun Analyze(const TLiveRequest& request, const TLiveTools& tools,
   for (std::string& argument : SplitCommandLine(analyzer.Parameters))
     how.Arguments.push_back(std::move(argument));
   how.WorkingDirectory = analyzer.WorkingDirectory;
+  // A format without the sources' place would leave the analyzer reading its standard input
+  // until the time limit: the copies are named then after everything else.
+  for (const std::string& name : names)
+    if (std::find(how.Arguments.begin(), how.Arguments.end(), name) == how.Arguments.end())
+      how.Arguments.push_back(name);
 
   TToolRun run = RunTool(std::move(how), tools, stop);
   if (run.State == TLiveToolState::Missing || run.State == TLiveToolState::Stopped) return run;

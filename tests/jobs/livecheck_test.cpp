@@ -126,6 +126,16 @@ TEST_F(LiveCheckRealTools, OpenSetShowsAnArgumentCountMismatchBetweenFiles) {
   EXPECT_TRUE(mismatch(both));
 }
 
+TEST_F(LiveCheckRealTools, AFormatWithoutTheSourcesPlaceStillNamesTheCopies) {
+  const std::string file = dir.Write("prog.f", kGood);
+  tools.Compiler.clear();
+  tools.AnalyzerFormat = "";
+  tools.TimeLimitMs = 3000;
+  const TLiveResult r = RunLiveCheck({{Source(Doc(1), file, kTyped)}}, tools, nullptr);
+  // Before, the analyzer read its standard input until it was cut.
+  EXPECT_EQ(r.Analyzer, TLiveToolState::Ran);
+}
+
 // A script standing in for a tool: the fake tool with the given actions, whatever the
 // arguments.
 std::string FakeTool(const test::TTempDir& dir, const std::string& name,

@@ -40,7 +40,9 @@ TLiveTools LiveToolsFromSettings() {
   if (ReadBool(sidLiveCheckAnalyzer)) {
     tools.Analyzer = ExtensionOf(sidAnalyzerExtension);
     if (tools.Analyzer.empty()) tools.Analyzer = "ftnchek";
-    tools.AnalyzerFormat = FormatOf(sidAnalyzerFormat);
+    // Without a format of its own the analyzer keeps the Analyze command's default one.
+    if (std::string format = FormatOf(sidAnalyzerFormat); !format.empty())
+      tools.AnalyzerFormat = std::move(format);
     tools.AnalyzerParameters = ReadString(sidAdditionalAnalyzerParameters);
     tools.Keywords = ReadAnalyzerKeywords(Store());
   }
