@@ -2,6 +2,9 @@
 // the text, how they follow and leave edits, the Live group and Next Finding.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QTest>
 #include <QToolTip>
 #include <cstdlib>
@@ -98,7 +101,9 @@ TEST_F(LiveCheckGui, TypedErrorIsMarkedFollowsInsertedLinesAndGoesWithItsLine) {
     QToolTip::showText(view->mapToGlobal(at), QString::fromStdString(marks.TipAt(lineStart + 8)),
                        view);
     QTest::qWait(300);
-    main_->grab().save(QString::fromLocal8Bit(shot));
+    // The whole screen, so the tip (a window of its own) is in the picture on a real display.
+    QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    (screen.isNull() ? main_->grab() : screen).save(QString::fromLocal8Bit(shot));
   }
 
   // Next Finding lands on the underline; from there Previous Finding goes round to it again.

@@ -90,7 +90,11 @@ void TLiveMarks::Show(const std::vector<TLiveMark>& marks) {
       Sci(edit_, B::SCI_INDICATORFILLRANGE, start + span.Start, span.End - span.Start);
     }
     const int handle = static_cast<int>(Sci(edit_, B::SCI_MARKERADD, line, MarkerOf(mark.Kind)));
-    entries_.push_back({handle, mark.Kind, mark.Text});
+    // A tool may echo control characters from the text; a tip shows them as blanks.
+    std::string text = mark.Text;
+    for (char& c : text)
+      if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    entries_.push_back({handle, mark.Kind, std::move(text)});
   }
   edit_->viewport()->update();
 }
