@@ -91,10 +91,10 @@ void TLiveMarks::Show(const std::vector<TLiveMark>& marks) {
     }
     const int handle = static_cast<int>(Sci(edit_, B::SCI_MARKERADD, line, MarkerOf(mark.Kind)));
     // A tool may echo control characters from the text; a tip shows them as blanks.
-    std::string text = mark.Text;
-    for (char& c : text)
+    std::string tip = mark.Text;
+    for (char& c : tip)
       if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-    entries_.push_back({handle, mark.Kind, std::move(text)});
+    entries_.push_back({handle, mark.Kind, std::move(tip)});
   }
   edit_->viewport()->update();
 }
