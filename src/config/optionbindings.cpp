@@ -92,6 +92,12 @@ constexpr TOptionBinding kBindings[] = {
     {"cbxDebuggerParameters", sidAdditionalDebuggerParameters, K::Text,
      sidChangesAdditionalDebuggerParameters},
     {"grpRunWith", sidRunWith, K::Choice, -1, 0, 3},
+    {"chkLiveCheck", sidLiveCheck, K::Check},
+    // Below a tenth of a second every key would start a check; a minute is no longer "live".
+    {"cbxLiveDelay", sidLiveCheckDelay, K::Number, -1, 100, 60000},
+    {"chkLiveCompiler", sidLiveCheckCompiler, K::Check},
+    {"chkLiveAnalyzer", sidLiveCheckAnalyzer, K::Check},
+    {"chkLiveAnalyzeAll", sidLiveCheckAnalyzeAll, K::Check},
     // Others
     {"chkHidingMenuBar", sidHidingMenuToolbar, K::Check},
     {"chkMenuBarIsHidden", sidMenuToolbarIsHide, K::Check},

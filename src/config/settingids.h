@@ -221,5 +221,13 @@ constexpr int sidReplaceOrigin = 178;
 // Symbols
 constexpr int sidSymbolsWindow = 179;
 constexpr int sidSymbolsAutoComplete = 180;
+// LiveCheck: the background check of the active document while it is typed
+constexpr int sidLiveCheck = 181;
+/// The typing pause before a check, in milliseconds.
+constexpr int sidLiveCheckDelay = 182;
+constexpr int sidLiveCheckCompiler = 183;
+constexpr int sidLiveCheckAnalyzer = 184;
+/// The analyzer covers every open document, for findings across files.
+constexpr int sidLiveCheckAnalyzeAll = 185;
 
 }  // namespace vortan

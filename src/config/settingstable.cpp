@@ -228,6 +228,11 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     // Knowing the code: the Symbols panel's place and completion while typing.
     Str("Symbols", "Symbols window", "0,RightDock,RightDock,0,0,0,0,300,300"),  // 179
     Bool("Symbols", "Automatic completion", Off),                               // 180
+    Bool("LiveCheck", "Enabled", On),             // 181
+    Int("LiveCheck", "Delay", 800),               // 182
+    Bool("LiveCheck", "Compiler", On),            // 183
+    Bool("LiveCheck", "Analyzer", On),            // 184
+    Bool("LiveCheck", "Analyze all scope", Off),  // 185
 }};
 
 std::string SettingKeyPath(int id) {

@@ -95,6 +95,11 @@ enum class TStr : int {
   strSymbolsFilter,
   strRecursive,
   strSymbolsSkipped,
+  // added: findings as you type
+  strLiveGroup,
+  strLiveToolMissing,
+  strLiveToolTimedOut,
+  strLiveToolFlooded,
   ColorFG,
   ColorBG,
   MsgDlgWarning,

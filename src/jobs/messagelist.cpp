@@ -61,6 +61,12 @@ void TMessageList::RemoveEditorMessages(const TfrmEditor* editor) {
   EndUpdate();
 }
 
+void TMessageList::RemoveGroup(const std::string& text) {
+  BeginUpdate();
+  std::erase_if(top_, [&](const TMessageNode& n) { return n.Data.Text == text; });
+  EndUpdate();
+}
+
 int TMessageList::FirstError() const {
   for (std::size_t i = 0; i < top_.size(); ++i)
     if (top_[i].Data.Kind == mkError) return static_cast<int>(i);

@@ -38,6 +38,8 @@ class TMessageList {
   /// Removes every top-level entry of the window, with its children. Entries of the window that
   /// stay below other windows' messages lose their editor, so they can no longer be opened.
   void RemoveEditorMessages(const TfrmEditor* editor);
+  /// Removes the top-level entries of exactly this text, with their children.
+  void RemoveGroup(const std::string& text);
 
   const std::vector<TMessageNode>& Top() const { return top_; }
   bool Empty() const { return top_.empty(); }

@@ -49,6 +49,7 @@ TToolCapture::TToolCapture(int stopEvent, std::function<bool()> stopRequested)
 TJobResult TToolCapture::Run(TChildStart how) {
   Output.clear();
   ExitCode = 0;
+  Truncated = false;
   TFd outRead, outWrite, inRead, inWrite;
   if (!MakePipe(outRead, outWrite)) return jrPipeFailure;
   if (!MakePipe(inRead, inWrite)) return jrPipeFailure;
@@ -73,10 +74,10 @@ TJobResult TToolCapture::Run(TChildStart how) {
   // it leaves a whole turn without output; otherwise the pace would throttle it.
   bool keepUp = false;
   bool ended = false;
-  while (!ended && !Stopped()) {
+  while (!ended && !Stopped() && !Truncated) {
     WaitTurn(outRead.Get(), keepUp);
     std::size_t got = 0;
-    while (got < static_cast<std::size_t>(capacity)) {
+    while (got < static_cast<std::size_t>(capacity) && !Truncated) {
       const ssize_t n = ::read(outRead.Get(), buffer.data(), buffer.size());
       if (n > 0) {
         Append(buffer.data(), static_cast<std::size_t>(n));
@@ -100,7 +101,7 @@ TJobResult TToolCapture::Run(TChildStart how) {
     else if (got == 0)
       keepUp = false;
   }
-  if (Stopped()) child_.Kill();
+  if (Stopped() || Truncated) child_.Kill();
   WaitChild();
   // Standard input stays open until the tool has ended, so it never sees its end.
   inWrite.Reset();
@@ -138,8 +139,12 @@ void TToolCapture::Append(const char* data, std::size_t size) {
   // NUL bytes are dropped one by one; the text around them is kept.
   while (size > 0) {
     const void* nul = std::memchr(data, '\0', size);
-    const std::size_t run =
-        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
+    std::size_t run = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
+    if (OutputLimit != 0 && Output.size() + run > OutputLimit) {
+      Output.append(data, OutputLimit - Output.size());
+      Truncated = true;
+      return;
+    }
     Output.append(data, run);
     if (!nul) break;
     data += run + 1;

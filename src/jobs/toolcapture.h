@@ -40,6 +40,11 @@ class TToolCapture {
   std::string Output;
   /// The tool's exit code (see TChildProcess::ExitCode); 0 until it has ended.
   std::uint32_t ExitCode = 0;
+  /// The most bytes kept; 0 means no limit. A tool that writes more is ended, and what it
+  /// wrote up to the limit is kept, so a flooding tool cannot fill the memory.
+  std::size_t OutputLimit = 0;
+  /// The tool wrote more than OutputLimit and was ended.
+  bool Truncated = false;
 
  private:
   bool Stopped() const { return stopRequested_ && stopRequested_(); }

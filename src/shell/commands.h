@@ -63,6 +63,8 @@ void GoBack(const TCommandCall&);
 void GoForward(const TCommandCall&);
 void CallTree(const TCommandCall&);  ///< Row.Tag 0: calls, 1: called by
 void Complete(const TCommandCall&);
+void NextFinding(const TCommandCall&);
+void PreviousFinding(const TCommandCall&);
 
 // View and appearance
 void MenuBar(const TCommandCall&);

@@ -2,6 +2,7 @@
 #include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/searchcommands.h"
+#include "editor/ui/streaksynedit.h"
 #include "shell/actiontable.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
@@ -67,5 +68,11 @@ void Replace(const TCommandCall& c) {
   c.Main.SearchCommands().Replace(c.Main.Documents().Active());
 }
 void GoToLine(const TCommandCall& c) { c.Main.SearchCommands().GoTo(c.Main.Documents().Active()); }
+void NextFinding(const TCommandCall& c) {
+  if (TfrmEditor* editor = c.Main.Documents().Active()) editor->SynEdit()->LiveMarks().Step(true);
+}
+void PreviousFinding(const TCommandCall& c) {
+  if (TfrmEditor* editor = c.Main.Documents().Active()) editor->SynEdit()->LiveMarks().Step(false);
+}
 
 }  // namespace vortan::cmd

@@ -38,6 +38,7 @@
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "jobs/ui/livecheckcontrol.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
 #include "jobs/ui/pipeline.h"
@@ -134,6 +135,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   search_ = new TSearchCommands(this);
   runner_ = new TStepRunner(this, pipeline_);
   CreateSymbols();
+  liveCheck_ = new TLiveCheckControl(*docs_, pipeline_->Messages(), this);
 
   ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });

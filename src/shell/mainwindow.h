@@ -47,6 +47,7 @@ class TMainLayout;
 class TParlax;
 class TPipeline;
 class TStepRunner;
+class TLiveCheckControl;
 class TSearchCommands;
 class TSynFortranSyn;
 class TPrintCommands;
@@ -177,6 +178,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TPipeline& Pipeline() const { return *pipeline_; }
   /// Compile All and Analyze all over every open source.
   TStepRunner& Runner() const { return *runner_; }
+  /// The check of the active document as it is typed.
+  TLiveCheckControl& LiveCheck() const { return *liveCheck_; }
   /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
   TSearchCommands& SearchCommands() const { return *search_; }
   /// The symbol index of the open files' folders, the Symbols panel and the commands on them.
@@ -229,6 +232,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
   TStepRunner* runner_ = nullptr;
+  TLiveCheckControl* liveCheck_ = nullptr;
   TSearchCommands* search_ = nullptr;
   TSymbolIndexer* symbolIndexer_ = nullptr;
   TSymbolsPanel* symbolsPanel_ = nullptr;

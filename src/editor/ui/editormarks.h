@@ -16,4 +16,16 @@ constexpr long kLineMarks = (1L << (kEditedMarker + 1)) - 1;
 /// The first indicator free for containers paints the error lines' text colour.
 constexpr int kErrorIndicator = 8;
 
+/// Findings as you type: a gutter marker and a wavy underline per kind (error, warning,
+/// may be). The markers stay out of kLineMarks: a replaced line is a changed line, whose
+/// findings are gone.
+constexpr int kLiveErrorMarker = 12;
+constexpr int kLiveWarningMarker = 13;
+constexpr int kLiveMaybeMarker = 14;
+constexpr long kLiveMarks =
+    (1L << kLiveErrorMarker) | (1L << kLiveWarningMarker) | (1L << kLiveMaybeMarker);
+constexpr int kLiveErrorIndicator = 9;
+constexpr int kLiveWarningIndicator = 10;
+constexpr int kLiveMaybeIndicator = 11;
+
 }  // namespace vortan::marks

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/ui/editormarks.h"
+#include "editor/ui/livemarks.h"
 #include "editor/ui/scicall.h"
 #include "editor/ui/streaksynedit.h"
 
@@ -193,7 +194,9 @@ void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
     if (o.Settings.GutterShowLineNumbers)
       p.drawText(QRect(0, y, width - 3, height), Qt::AlignRight | Qt::AlignVCenter,
                  GutterText(static_cast<int>(line) + 1));
-    const long bookmarks = Sci(&edit_, B::SCI_MARKERGET, line) & kBookmarkMask;
+    const long markers = Sci(&edit_, B::SCI_MARKERGET, line);
+    TLiveMarks::PaintGutterMark(p, QRect(2, y + (height - 12) / 2, 12, 12), markers);
+    const long bookmarks = markers & kBookmarkMask;
     if (bookmarks) {
       int n = 0;
       while (!(bookmarks & (1L << n))) ++n;

@@ -75,6 +75,16 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
     if (!forcedModified_) emit StatusChanged(scModified);
   });
   connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, &TStreakSynEdit::ShowScrollHint);
+  // Hover tips over the text: each tip source is asked in turn, the first text is shown.
+  liveMarks_ = new TLiveMarks(this);
+  Sci(this, SCI_SETMOUSEDWELLTIME, 500);
+  connect(this, &QsciScintillaBase::SCN_DWELLSTART, this, [this](int position, int x, int y) {
+    const std::string tip = liveMarks_->TipAt(position);
+    if (!tip.empty())
+      QToolTip::showText(viewport()->mapToGlobal(QPoint(x, y)), QString::fromStdString(tip),
+                         viewport());
+  });
+  connect(this, &QsciScintillaBase::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
   SetOptions(options_);
 }
 

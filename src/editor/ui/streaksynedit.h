@@ -20,6 +20,7 @@
 #include "editor/ui/editorkeys.h"
 #include "editor/ui/editorpainter.h"
 #include "editor/ui/editortext.h"
+#include "editor/ui/livemarks.h"
 #include "editor/ui/synoptions.h"
 #include "platform/codepage.h"
 
@@ -158,6 +159,8 @@ class TStreakSynEdit : public QsciScintilla {
   /// The shared highlighter; null shows plain text.
   void SetHighlighter(TSynFortranSyn* highlighter);
   TFortranLexer* FortranLexer() const { return fortranLexer_; }
+  /// The findings of the check as you type.
+  TLiveMarks& LiveMarks() { return *liveMarks_; }
 
   /// Removes the blanks at the ends of the lines edited since the last trim; the caret's line
   /// too when `includeCaretLine`. Runs by itself whenever the caret leaves an edited line.
@@ -209,6 +212,7 @@ class TStreakSynEdit : public QsciScintilla {
   TEditorPainter painter_;
   TSynOptions options_;
   TFortranLexer* fortranLexer_ = nullptr;
+  TLiveMarks* liveMarks_ = nullptr;
   QPointer<QMenu> contextMenu_;
 
   // Undo limit: how many steps may still be undone or redone.

@@ -507,6 +507,17 @@ void TfrmOptions::BuildRun() {
                            list(params, "cbxDebuggerParameters", nullptr), true));
   col->addWidget(params);
 
+  auto* live = Named(new QGroupBox(page), "grpLiveCheck");
+  auto* l = new QGridLayout(live);
+  l->addWidget(Named(new QCheckBox(live), "chkLiveCheck"), 0, 0, 1, 2);
+  auto* delay = Named(new QComboBox(live), "cbxLiveDelay");
+  delay->setEditable(true);
+  delay->addItems({QStringLiteral("500"), QStringLiteral("800"), QStringLiteral("1500")});
+  l->addLayout(LabelledRow(Named(new QLabel(live), "lblLiveDelay"), delay, false), 0, 2);
+  const char* liveChecks[] = {"chkLiveCompiler", "chkLiveAnalyzer", "chkLiveAnalyzeAll"};
+  for (int i = 0; i < 3; ++i) l->addWidget(Named(new QCheckBox(live), liveChecks[i]), 1, i);
+  col->addWidget(live);
+
   auto* runWith = Named(new QGroupBox(page), "grpRunWith");
   const char* radios[] = {"rdbPIF", "rdbBAT", "rdbEXE", "rdbConsole"};
   QList<QWidget*> buttons;
