@@ -218,4 +218,11 @@ constexpr int sidReplaceDirection = 176;
 constexpr int sidReplaceScope = 177;
 constexpr int sidReplaceOrigin = 178;
 
+// Debugger
+constexpr int sidCallStackWindow = 179;
+constexpr int sidVariablesWindow = 180;
+constexpr int sidWatchWindow = 181;
+/// TBreakpointList's stored text.
+constexpr int sidBreakpoints = 182;
+
 }  // namespace vortan

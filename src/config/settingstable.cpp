@@ -224,6 +224,11 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Direction", 0),            // 176
     Int("Replace", "Scope", 0),                // 177
     Int("Replace", "Origin", 0),               // 178
+
+    Str("Debugger", "Call Stack window", "0,,,0,0,,,,"),  // 179
+    Str("Debugger", "Variables window", "0,,,0,0,,,,"),   // 180
+    Str("Debugger", "Watch window", "0,,,0,0,,,,"),       // 181
+    Str("Debugger", "Breakpoints", ""),                   // 182
 }};
 
 std::string SettingKeyPath(int id) {

@@ -110,7 +110,10 @@ std::vector<TMainLayout::TBarRef> TMainLayout::Toolbars() const {
 std::vector<TMainLayout::TDockRef> TMainLayout::Panels() const {
   return {{sidFilesWindow, window_.FilesWindow()},
           {sidMessagesWindow, window_.MessagesWindow()},
-          {sidOutputWindow, window_.OutputWindow()}};
+          {sidOutputWindow, window_.OutputWindow()},
+          {sidCallStackWindow, window_.CallStackWindow()},
+          {sidVariablesWindow, window_.VariablesWindow()},
+          {sidWatchWindow, window_.WatchWindow()}};
 }
 
 void TMainLayout::FloatToolbar(QToolBar* bar, const QRect& rect) {
@@ -345,8 +348,9 @@ TBarLayout TMainLayout::CurrentBar(int id) const {
 
 void TMainLayout::Save() {
   WriteString(sidMainWindow, PlacementToText(CurrentPlacement()));
-  for (int id : {sidMenuToolbar, sidFilesWindow, sidMessagesWindow, sidOutputWindow, sidMainToolbar,
-                 sidEditToolbar, sidRunToolbar})
+  for (int id :
+       {sidMenuToolbar, sidFilesWindow, sidMessagesWindow, sidOutputWindow, sidMainToolbar,
+        sidEditToolbar, sidRunToolbar, sidCallStackWindow, sidVariablesWindow, sidWatchWindow})
     WriteString(id, BarLayoutToText(CurrentBar(id)));
 }
 

@@ -46,6 +46,7 @@ class TActionRegistry;
 class TMainLayout;
 class TParlax;
 class TPipeline;
+class TDebugController;
 class TStepRunner;
 class TSearchCommands;
 class TSynFortranSyn;
@@ -164,6 +165,9 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QDockWidget* FilesWindow() const { return tbrFiles_; }
   QDockWidget* MessagesWindow() const override { return tbrMessages_; }
   QDockWidget* OutputWindow() const override { return tbrOutput_; }
+  QDockWidget* CallStackWindow() const { return tbrCallStack_; }
+  QDockWidget* VariablesWindow() const { return tbrVariables_; }
+  QDockWidget* WatchWindow() const { return tbrWatch_; }
   QLabel* StatusPanel(int index) const { return panels_[std::size_t(index)]; }
   QMenu* Menu(const std::string& key) const;
   QComboBox* ThemeList() const { return cbxTheme_; }
@@ -174,6 +178,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TPipeline& Pipeline() const { return *pipeline_; }
   /// Compile All and Analyze all over every open source.
   TStepRunner& Runner() const { return *runner_; }
+  TDebugController& Debugger() const { return *debugger_; }
   /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
   TSearchCommands& SearchCommands() const { return *search_; }
 
@@ -202,6 +207,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QMenu* BuildMenu(const std::vector<std::string>& items, QWidget* parent);
   void CreateToolbars();
   void CreatePanels();
+  void CreateDebugPanels();
+  void TranslateDebugPanels();
   void CreateStatusBar();
   void CreatePopups();
   void ScheduleUpdate();
@@ -220,6 +227,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   std::unique_ptr<TActionRegistry> actions_;
   TPipeline* pipeline_ = nullptr;
   TStepRunner* runner_ = nullptr;
+  TDebugController* debugger_ = nullptr;
   TSearchCommands* search_ = nullptr;
   TIconSets icons_;
   THistoryList history_;
@@ -239,6 +247,9 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QDockWidget* tbrFiles_ = nullptr;
   QDockWidget* tbrMessages_ = nullptr;
   QDockWidget* tbrOutput_ = nullptr;
+  QDockWidget* tbrCallStack_ = nullptr;
+  QDockWidget* tbrVariables_ = nullptr;
+  QDockWidget* tbrWatch_ = nullptr;
   QTreeWidget* trvFiles_ = nullptr;
   QTreeWidget* trvMessages_ = nullptr;
   QPlainTextEdit* memOutput_ = nullptr;

@@ -16,4 +16,10 @@ constexpr long kLineMarks = (1L << (kEditedMarker + 1)) - 1;
 /// The first indicator free for containers paints the error lines' text colour.
 constexpr int kErrorIndicator = 8;
 
+/// Debugger: markers 15-18, indicator 12 (17, 18 and 12 are free for it).
+/// A breakpoint, drawn as a dot in the gutter; Scintilla moves it with the text.
+constexpr int kBreakpointMarker = 15;
+/// The line the debugged program stands on: a background and an arrow in the gutter.
+constexpr int kDebugLineMarker = 16;
+
 }  // namespace vortan::marks

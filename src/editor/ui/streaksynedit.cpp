@@ -55,6 +55,10 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
   for (int n = 0; n < kBookmarkCount; ++n) Sci(this, SCI_MARKERDEFINE, n, SC_MARK_EMPTY);
   Sci(this, SCI_MARKERDEFINE, kErrorMarker, SC_MARK_BACKGROUND);
   Sci(this, SCI_MARKERDEFINE, kEditedMarker, SC_MARK_EMPTY);
+  Sci(this, SCI_MARKERDEFINE, kBreakpointMarker, SC_MARK_EMPTY);
+  Sci(this, SCI_MARKERDEFINE, kDebugLineMarker, SC_MARK_BACKGROUND);
+  SendScintilla(SCI_MARKERSETBACK, static_cast<unsigned long>(kDebugLineMarker),
+                QColor(255, 238, 150));
   Sci(this, SCI_INDICSETSTYLE, kErrorIndicator, INDIC_TEXTFORE);
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS, SCVS_RECTANGULARSELECTION | SCVS_USERACCESSIBLE);
   setWrapMode(WrapNone);
@@ -764,6 +768,11 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
     }
     e->accept();
     return;
+  }
+  if (e->button() == Qt::LeftButton && e->position().x() < TextAreaLeft()) {
+    const QPoint pt = e->position().toPoint();
+    const long pos = Sci(this, SCI_POSITIONFROMPOINT, TextAreaLeft(), pt.y());
+    emit GutterClicked(static_cast<int>(Sci(this, SCI_LINEFROMPOSITION, pos)));
   }
   if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier)) {
     const QPoint pt = e->position().toPoint();

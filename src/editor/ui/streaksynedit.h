@@ -173,6 +173,8 @@ class TStreakSynEdit : public QsciScintilla {
   void TextEdited();
   /// A mouse button was pressed in the text or the gutter.
   void MouseDown();
+  /// The left button was pressed in the gutter beside `line` (0-based).
+  void GutterClicked(int line);
 
  protected:
   bool event(QEvent* e) override;
