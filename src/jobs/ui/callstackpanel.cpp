@@ -12,25 +12,25 @@ TCallStackPanel::TCallStackPanel(QWidget* parent) : QTreeWidget(parent) {
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   Translate();
-  connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    emit FrameChosen(item->data(0, Qt::UserRole).toInt());
-  });
+  connect(this, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { emit FrameChosen(item->data(0, Qt::UserRole).toInt()); });
 }
 
 void TCallStackPanel::Translate() {
-  setHeaderLabels({LanguageText(Str(TStr::strDebugRoutine)), LanguageText(Str(TStr::strDebugPlace))});
+  setHeaderLabels(
+      {LanguageText(Str(TStr::strDebugRoutine)), LanguageText(Str(TStr::strDebugPlace))});
 }
 
 void TCallStackPanel::ShowFrames(const std::vector<TStackFrame>& frames, int selected) {
   frames_ = frames;
   clear();
   for (const TStackFrame& f : frames) {
-    const std::string place =
-        f.File.empty() ? std::string("?")
-                       : platform::FileNameText(f.File.substr(f.File.rfind('/') + 1)) + ":" +
-                             std::to_string(f.Line);
-    auto* item = new QTreeWidgetItem(this, {QString::fromStdString(f.Routine),
-                                            QString::fromStdString(place)});
+    const std::string place = f.File.empty()
+                                  ? std::string("?")
+                                  : platform::FileNameText(f.File.substr(f.File.rfind('/') + 1)) +
+                                        ":" + std::to_string(f.Line);
+    auto* item = new QTreeWidgetItem(
+        this, {QString::fromStdString(f.Routine), QString::fromStdString(place)});
     item->setData(0, Qt::UserRole, f.Level);
     item->setToolTip(1, QString::fromStdString(platform::FileNameText(f.File)));
     // Frames without source (the run-time library) cannot be shown.

@@ -42,8 +42,8 @@ std::string NamePart(const std::string& path) {
 
 std::vector<int> MarkerLines(TStreakSynEdit* edit) {
   std::vector<int> lines;
-  for (long line = edit->SendScintilla(QsciScintilla::SCI_MARKERNEXT, 0L,
-                                       1L << marks::kBreakpointMarker);
+  for (long line =
+           edit->SendScintilla(QsciScintilla::SCI_MARKERNEXT, 0L, 1L << marks::kBreakpointMarker);
        line >= 0; line = edit->SendScintilla(QsciScintilla::SCI_MARKERNEXT, line + 1,
                                              1L << marks::kBreakpointMarker))
     lines.push_back(static_cast<int>(line) + 1);
@@ -93,8 +93,7 @@ void TDebugController::Tell(const std::string& text, bool error) {
   Status(text);
   if (QPlainTextEdit* output = host_.OutputMemo())
     output->appendPlainText(QString::fromStdString(text));
-  MessageDlgDef(text, error ? TMsgDlgType::Error : TMsgDlgType::Information,
-                {TMsgDlgBtn::OK});
+  MessageDlgDef(text, error ? TMsgDlgType::Error : TMsgDlgType::Information, {TMsgDlgBtn::OK});
 }
 
 void TDebugController::Execute(TDebugCommand command) {
@@ -145,9 +144,18 @@ void TDebugController::AttachEditor(TfrmEditor* editor) {
   if (!editor) return;
   TStreakSynEdit* edit = editor->SynEdit();
   QPointer<TfrmEditor> guard(editor);
-  connect(edit, &TStreakSynEdit::GutterClicked, this, [this, guard](int line) {
-    if (guard) ToggleBreakpoint(guard, line + 1);
-  });
+  // One connection per editor, or a click would toggle twice.
+  if (!edit->property("debugGutter").toBool()) {
+    edit->setProperty("debugGutter", true);
+    connect(edit, &TStreakSynEdit::GutterClicked, this, [this, guard](int line) {
+      if (guard) ToggleBreakpoint(guard, line + 1);
+    });
+  }
+  ShowBreakpoints(editor);
+}
+
+void TDebugController::ShowBreakpoints(TfrmEditor* editor) {
+  TStreakSynEdit* edit = editor->SynEdit();
   edit->SendScintilla(QsciScintilla::SCI_MARKERDELETEALL, marks::kBreakpointMarker);
   for (const TBreakpoint& b : breakpoints_.Of(editor->FileName()))
     edit->SendScintilla(QsciScintilla::SCI_MARKERADD, b.Line - 1, marks::kBreakpointMarker);
@@ -189,8 +197,7 @@ void TDebugController::ToggleBreakpoint(TfrmEditor* editor, int line) {
       if (place.Number > 0 && place.Line != line) {
         // Shown where it landed: the first line with code.
         edit->SendScintilla(QsciScintilla::SCI_MARKERDELETE, line - 1, marks::kBreakpointMarker);
-        edit->SendScintilla(QsciScintilla::SCI_MARKERADD, place.Line - 1,
-                            marks::kBreakpointMarker);
+        edit->SendScintilla(QsciScintilla::SCI_MARKERADD, place.Line - 1, marks::kBreakpointMarker);
         breakpoints_.Toggle(file, line);
         if (!breakpoints_.Find(file, place.Line)) breakpoints_.Toggle(file, place.Line);
       }
@@ -242,7 +249,7 @@ void TDebugController::InsertBreakpoints() {
       landed.push_back(line);
     }
     breakpoints_.MoveTo(file, landed);
-    if (TfrmEditor* editor = host_.Documents().Find(file)) AttachEditor(editor);
+    if (TfrmEditor* editor = host_.Documents().Find(file)) ShowBreakpoints(editor);
   }
 }
 
@@ -279,9 +286,9 @@ void TDebugController::Start() {
 
   const std::string program = DebugProgramOf(platform::ProgramFileOf(mainFile));
   const std::string directory = mainFile.substr(0, mainFile.rfind('/'));
-  const auto arguments = DebugCompileArguments(ExtensionOf(sidCompilerExtension),
-                                               ReadString(sidAdditionalCompilerOptionsParameters),
-                                               sources, program);
+  const std::string compiler = Compiler.empty() ? ExtensionOf(sidCompilerExtension) : Compiler;
+  const auto arguments = DebugCompileArguments(
+      compiler, ReadString(sidAdditionalCompilerOptionsParameters), sources, program);
   starting_ = true;
   userStop_ = false;
   Status(StrText(TStr::strDebugCompiling));
@@ -291,7 +298,8 @@ void TDebugController::Start() {
     std::string output;
     const bool ok = CompileForDebugging(arguments, directory, output);
     QMetaObject::invokeMethod(
-        qApp, [self, ok, output, program, directory] {
+        qApp,
+        [self, ok, output, program, directory] {
           if (self) self->Compiled(ok, output, program, directory);
         },
         Qt::QueuedConnection);
@@ -304,8 +312,8 @@ void TDebugController::Compiled(bool ok, const std::string& output, const std::s
   if (QPlainTextEdit* memo = host_.OutputMemo()) memo->setPlainText(QString::fromStdString(output));
   if (!ok) {
     if (!output.empty() && host_.OutputWindow()) host_.OutputWindow()->show();
-    Tell(output.empty() ? FormatText(TStr::strDebugNoCompiler,
-                                     {platform::FileNameText(ExtensionOf(sidCompilerExtension))})
+    const std::string compiler = Compiler.empty() ? ExtensionOf(sidCompilerExtension) : Compiler;
+    Tell(output.empty() ? FormatText(TStr::strDebugNoCompiler, {platform::FileNameText(compiler)})
                         : StrText(TStr::strDebugCompileFailed),
          true);
     host_.UpdateActions();
@@ -324,9 +332,9 @@ void TDebugController::Compiled(bool ok, const std::string& output, const std::s
   how.Tty = tty;
   std::string detail;
   if (!session_.Start(how, detail)) {
-    const TStr text = session_.Failure() == TGdbFailure::Missing       ? TStr::strDebugGdbMissing
+    const TStr text = session_.Failure() == TGdbFailure::Missing      ? TStr::strDebugGdbMissing
                       : session_.Failure() == TGdbFailure::CannotLoad ? TStr::strDebugNoLoad
-                                                                       : TStr::strDebugGdbNoStart;
+                                                                      : TStr::strDebugGdbNoStart;
     if (terminal_) terminal_->Close();
     Tell(FormatText(text, {detail}), true);
     host_.UpdateActions();
@@ -409,11 +417,8 @@ std::string TDebugController::ValueTip(const std::string& name) {
 
 void TDebugController::MarkCurrentLine(const std::string& file, int line) {
   ClearCurrentLine();
-  TfrmEditor* editor = host_.Documents().Find(file);
-  if (!editor) {
-    editor = host_.Documents().Open(file);
-    AttachEditor(editor);
-  }
+  // Opens the file, or brings its window to the front.
+  TfrmEditor* editor = host_.Documents().Open(file);
   if (!editor) return;
   currentEditor_ = editor;
   TStreakSynEdit* edit = editor->SynEdit();

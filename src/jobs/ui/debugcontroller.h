@@ -48,6 +48,8 @@ class TDebugController : public QObject {
   std::function<bool(std::string& tty)> OpenTerminal;
   /// The debugger program; "gdb" unless set.
   std::string Gdb = "gdb";
+  /// The compiler; empty takes the installation's (Compiler extension).
+  std::string Compiler;
 
   void Execute(TDebugCommand command);
   bool Active() const { return session_.Active(); }
@@ -85,6 +87,7 @@ class TDebugController : public QObject {
   void ClearCurrentLine();
   void MarkCurrentLine(const std::string& file, int line);
   void SyncBreakpointsFromEditors();
+  void ShowBreakpoints(TfrmEditor* editor);
   void InsertBreakpoints();
   void EditCondition();
   void SaveBreakpoints();

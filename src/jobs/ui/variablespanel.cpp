@@ -59,7 +59,8 @@ void TVariablesPanel::ShowVariables(std::vector<TDebugVariable> variables, TFetc
     AddItem(parent, std::move(v));
   }
   for (QTreeWidgetItemIterator it(this); *it; ++it)
-    if (open.count((*it)->text(0)) && (*it)->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)
+    if (open.count((*it)->text(0)) &&
+        (*it)->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)
       (*it)->setExpanded(true);
   setUpdatesEnabled(true);
   resizeColumnToContents(0);

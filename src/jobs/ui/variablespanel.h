@@ -17,8 +17,8 @@ class TVariablesPanel : public QTreeWidget {
   /// Elements read at once when an array opens, and per click on "more...".
   static constexpr long PageSize = 100;
   /// Reads `count` parts of an array from `from` (gdb's var-object is kept in the parent).
-  using TFetch = std::function<std::vector<TDebugVariable>(TDebugVariable& parent, long from,
-                                                            long count)>;
+  using TFetch =
+      std::function<std::vector<TDebugVariable>(TDebugVariable& parent, long from, long count)>;
 
   explicit TVariablesPanel(QWidget* parent = nullptr);
   void ShowVariables(std::vector<TDebugVariable> variables, TFetch fetch);

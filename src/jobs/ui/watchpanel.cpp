@@ -39,8 +39,7 @@ QTreeWidgetItem* TWatchPanel::AddRow(const QString& text) {
   item->setFlags(item->flags() | Qt::ItemIsEditable);
   // New rows go above the placeholder, which stays last.
   const int count = topLevelItemCount();
-  insertTopLevelItem(count > 0 && IsPlaceholder(topLevelItem(count - 1)) ? count - 1 : count,
-                     item);
+  insertTopLevelItem(count > 0 && IsPlaceholder(topLevelItem(count - 1)) ? count - 1 : count, item);
   filling_ = false;
   return item;
 }
@@ -91,8 +90,8 @@ void TWatchPanel::Refresh(TEvaluate evaluate) {
     std::string value;
     const bool ok = evaluate_ && evaluate_(item->text(0).toStdString(), value);
     item->setText(1, QString::fromStdString(value));
-    item->setForeground(1, ok ? palette().color(QPalette::Text)
-                              : palette().color(QPalette::PlaceholderText));
+    item->setForeground(
+        1, ok ? palette().color(QPalette::Text) : palette().color(QPalette::PlaceholderText));
     item->setToolTip(1, QString::fromStdString(value));
   }
   filling_ = false;
