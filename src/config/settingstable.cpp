@@ -225,10 +225,10 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Scope", 0),                // 177
     Int("Replace", "Origin", 0),               // 178
 
-    Str("Debugger", "Call Stack window", "0,,,0,0,,,,"),  // 179
-    Str("Debugger", "Variables window", "0,,,0,0,,,,"),   // 180
-    Str("Debugger", "Watch window", "0,,,0,0,,,,"),       // 181
-    Str("Debugger", "Breakpoints", ""),                   // 182
+    Str("Debugger", "Call Stack window", "0,RightDock,RightDock,0,0,0,0,320,150"),   // 179
+    Str("Debugger", "Variables window", "0,RightDock,RightDock,0,150,0,0,320,300"),  // 180
+    Str("Debugger", "Watch window", "0,RightDock,RightDock,0,450,0,0,320,120"),      // 181
+    Str("Debugger", "Breakpoints", ""),                                              // 182
 }};
 
 std::string SettingKeyPath(int id) {

@@ -75,8 +75,8 @@ std::string TBreakpointList::ToText() const {
     if (!Storable(file)) continue;
     for (const TBreakpoint& b : list)
       if (Storable(b.Condition))
-        text += file + '\t' + std::to_string(b.Line) + '\t' + std::to_string(b.IgnoreCount) +
-                '\t' + b.Condition + '\n';
+        text += file + '\t' + std::to_string(b.Line) + '\t' + std::to_string(b.IgnoreCount) + '\t' +
+                b.Condition + '\n';
   }
   return text;
 }

@@ -1,5 +1,6 @@
 #include "jobs/gdbsession.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
@@ -402,23 +403,39 @@ std::vector<TDebugVariable> TGdbSession::Variables(int level) {
 std::vector<TDebugVariable> TGdbSession::Children(TDebugVariable& parent, int level, long from,
                                                   long count) {
   std::vector<TDebugVariable> children;
-  if (parent.VarObject.empty()) {
-    if (!SelectFrame(level)) return children;
-    const TMiRecord r = Command("-var-create - * " + MiQuote(parent.Expression));
-    if (r.Class != "done") return children;
-    parent.VarObject = r.Results.Str("name");
-    varObjects_.push_back(parent.VarObject);
-  }
-  const TMiRecord r = Command("-var-list-children --all-values " + parent.VarObject + " " +
-                              std::to_string(from) + " " + std::to_string(from + count));
+  if (!parent.Type.IsArray() || count <= 0 || !SelectFrame(level)) return children;
+  // gdb makes every child of a var-object when asked for a range of them, which takes
+  // seconds for a million elements: a page is read through a section of its own instead.
   const std::size_t rank = parent.Fixed.size() + parent.Type.Bounds.size();
+  const std::size_t dim = rank - 1 - parent.Fixed.size();
+  const auto [low, high] = parent.Type.Bounds.back();
+  const long first = low + from;
+  const long last = std::min<long>(high, first + count - 1);
+  if (first > last) return children;
   const std::string root = parent.Name.substr(0, parent.Name.find('('));
   const std::string rootExpression = parent.Expression.substr(0, parent.Expression.find('('));
+  std::string section = rootExpression + "(";
+  for (std::size_t i = 0; i < rank; ++i) {
+    if (i) section += ',';
+    if (i < dim)
+      section += ':';
+    else if (i == dim)
+      section += std::to_string(first) + ':' + std::to_string(last);
+    else
+      section += std::to_string(parent.Fixed[rank - 1 - i]);
+  }
+  section += ')';
+  const TMiRecord made = Command("-var-create - * " + MiQuote(section));
+  if (made.Class != "done") return children;
+  const std::string var = made.Results.Str("name");
+  varObjects_.push_back(var);
+  const TMiRecord r = Command("-var-list-children --all-values " + var);
+  long index = first;
   for (const auto& item : r.Results["children"].Items) {
     const TMiValue& c = item.second;
     TDebugVariable child;
     child.Fixed = parent.Fixed;
-    child.Fixed.push_back(ToInt(c.Str("exp")));
+    child.Fixed.push_back(index++);
     child.Name = SubscriptText(root, rank, child.Fixed);
     child.Expression = SubscriptText(rootExpression, rank, child.Fixed);
     child.Type = ParseFortranType(c.Str("type"));

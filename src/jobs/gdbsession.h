@@ -85,8 +85,8 @@ class TGdbSession {
   std::vector<TStackFrame> Frames();
   /// The arguments and local variables of frame `level`, COMMON members grouped by block.
   std::vector<TDebugVariable> Variables(int level);
-  /// The parts of an array variable (or array part): `count` of them from `from`. The
-  /// variable's var-object is made on first use in the frame `level`.
+  /// The parts of an array variable (or array part) in the frame `level`: `count` of them
+  /// from the `from`th, along its last dimension.
   std::vector<TDebugVariable> Children(TDebugVariable& parent, int level, long from, long count);
   /// Reads a Fortran expression in frame `level`; false with gdb's message in `value` when
   /// it cannot be read.

@@ -269,7 +269,8 @@ void TfrmMain::CreateToolbars() {
   tbrMain_ = make("tbrMain", {"actNew", "actOpen", "actSave", "actSaveAll"});
   tbrEdit_ =
       make("tbrEdit", {"actCut", "actCopy", "actPaste", "-", "actUndo", "actRedo", "-", "actFind"});
-  tbrRun_ = make("tbrRun", {"actCompileandRun", "actStop", "actDebug"});
+  tbrRun_ = make("tbrRun", {"actCompileandRun", "actStop", "actDebug", "-", "actDebugStart",
+                            "actStepOver", "actStepInto", "actStepOut", "actDebugStop"});
   if (auto* open = qobject_cast<QToolButton*>(tbrMain_->widgetForAction(Action("actOpen")))) {
     open->setMenu(mnuReopen_);
     open->setPopupMode(QToolButton::MenuButtonPopup);

@@ -344,9 +344,20 @@ void TDebugController::Compiled(bool ok, const std::string& output, const std::s
   InsertBreakpoints();
   SaveBreakpoints();
   stopped_ = false;
+  QList<QDockWidget*> shown;
+  bool allHidden = true;
   for (QDockWidget* dock : host_.Window()->findChildren<QDockWidget*>())
-    if (dock->widget() == callStack_ || dock->widget() == variables_ || dock->widget() == watch_)
+    if (dock->widget() == callStack_ || dock->widget() == variables_ || dock->widget() == watch_) {
+      allHidden = allHidden && dock->isHidden();
       dock->show();
+      shown.push_back(dock);
+    }
+  // Shown together for the first time, the Variables get most of the height.
+  if (allHidden && shown.size() == 3) {
+    QList<int> heights;
+    for (QDockWidget* dock : shown) heights.push_back(dock->widget() == variables_ ? 3 : 1);
+    host_.Window()->resizeDocks(shown, heights, Qt::Vertical);
+  }
   Status(StrText(TStr::strDebugRunning));
   session_.Run();
   host_.UpdateActions();
