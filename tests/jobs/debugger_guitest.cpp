@@ -143,6 +143,12 @@ TEST_F(DebuggerTest, StopsAtAConditionalBreakpointMovedWithTheTextAndShowsThePan
   EXPECT_EQ(debugger().Watch()->topLevelItem(0)->text(1), "(12, 22, 32, 42)");
   EXPECT_EQ(debugger().Watch()->topLevelItem(1)->text(1), "10");
   EXPECT_EQ(debugger().ValueTip("ISUM"), "ISUM = 10");
+  // The tip over the name in the text: line 21 is "        ISUM = ISUM + N".
+  TStreakSynEdit* edit = editor_->SynEdit();
+  const long lineStart = edit->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, 20L);
+  ASSERT_TRUE(edit->HoverTip);
+  EXPECT_EQ(edit->HoverTip(lineStart + 16), "ISUM = 10");
+  EXPECT_EQ(edit->HoverTip(lineStart + 22), "N = 5");
 
   if (const char* shots = std::getenv("VORTAN_SCREENSHOT_DIR")) {
     main_->resize(1200, 800);

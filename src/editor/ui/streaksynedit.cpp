@@ -707,6 +707,20 @@ bool TStreakSynEdit::event(QEvent* e) {
   return QsciScintilla::event(e);
 }
 
+bool TStreakSynEdit::viewportEvent(QEvent* e) {
+  if (e->type() == QEvent::ToolTip && HoverTip) {
+    auto* help = static_cast<QHelpEvent*>(e);
+    const long pos = Sci(this, SCI_POSITIONFROMPOINTCLOSE, help->pos().x(), help->pos().y());
+    const std::string tip = pos >= 0 ? HoverTip(pos) : std::string();
+    if (tip.empty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    return true;
+  }
+  return QsciScintilla::viewportEvent(e);
+}
+
 bool TStreakSynEdit::RunKey(int key, Qt::KeyboardModifiers modifiers) {
   if (!keys_.Run(key, modifiers)) return false;
   AfterNavigation();

@@ -7,6 +7,7 @@
 // Scintilla (TEditorPainter).
 
 #include <Qsci/qsciscintilla.h>
+#include <functional>
 
 #include <QColor>
 #include <QPointer>
@@ -166,6 +167,10 @@ class TStreakSynEdit : public QsciScintilla {
   /// Runs one of the key bindings as if its keys were pressed; false when none is bound.
   bool RunKey(int key, Qt::KeyboardModifiers modifiers);
 
+  /// The tip over a byte position of the text; empty shows none. Set by a feature that has
+  /// something to tell about the text under the mouse (the debugger: a value).
+  std::function<std::string(long position)> HoverTip;
+
  signals:
   /// The caret, the modified flag or the insert mode changed (a TStatusChange set).
   void StatusChanged(int changes);
@@ -178,6 +183,7 @@ class TStreakSynEdit : public QsciScintilla {
 
  protected:
   bool event(QEvent* e) override;
+  bool viewportEvent(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;

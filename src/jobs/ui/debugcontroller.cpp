@@ -20,6 +20,7 @@
 #include "jobs/ui/pipelinehost.h"
 #include "jobs/ui/variablespanel.h"
 #include "jobs/ui/watchpanel.h"
+#include "jobs/valuetip.h"
 #include "platform/filebytes.h"
 #include "platform/platform.h"
 #include "platform/terminal.h"
@@ -144,6 +145,14 @@ void TDebugController::AttachEditor(TfrmEditor* editor) {
   if (!editor) return;
   TStreakSynEdit* edit = editor->SynEdit();
   QPointer<TfrmEditor> guard(editor);
+  edit->HoverTip = [this, guard](long position) -> std::string {
+    if (!guard || !Stopped()) return {};
+    TStreakSynEdit* e = guard->SynEdit();
+    const long line = e->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, position);
+    const long start = e->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, line);
+    return ValueTip(FortranNameAt(guard->Line(static_cast<int>(line) + 1),
+                                  static_cast<std::size_t>(position - start)));
+  };
   // One connection per editor, or a click would toggle twice.
   if (!edit->property("debugGutter").toBool()) {
     edit->setProperty("debugGutter", true);
