@@ -209,6 +209,27 @@ TEST_F(DebuggerTest, StepsIntoTheOtherFileOpensItAndStopEndsQuietly) {
   EXPECT_EQ(ReadString(sidBreakpoints).find("main.f"), std::string::npos);
 }
 
+TEST_F(DebuggerTest, AnOutOfBoundsSubscriptStopsAtItsLineAndSaysSo) {
+  WriteString(sidAdditionalCompilerOptionsParameters, "-fcheck=bounds");
+  TfrmEditor* crash = main_->Documents().Open(dir_.Write("crash.f",
+                                                         "      PROGRAM OOB\n"
+                                                         "      INTEGER A(3), I\n"
+                                                         "      I = 4\n"
+                                                         "      A(I) = 1\n"
+                                                         "      PRINT *, A(1)\n"
+                                                         "      END\n"));
+  ASSERT_TRUE(crash);
+  QSignalSpy updated(&debugger(), &TDebugController::PanelsUpdated);
+  prompts_.Answer(TModalResult::OK);
+  Trigger("actDebugStart");
+  ASSERT_TRUE(updated.wait(60000));
+  ASSERT_FALSE(prompts_.asked.empty());
+  EXPECT_NE(prompts_.asked.back().Text.find("crash.f, line 4"), std::string::npos)
+      << prompts_.asked.back().Text;
+  EXPECT_TRUE(Marked(crash, 4, marks::kDebugLineMarker));
+  EXPECT_EQ(Item(debugger().Variables(), "I")->text(1), "4");
+}
+
 TEST_F(DebuggerTest, AMissingDebuggerSaysSo) {
   debugger().Gdb = dir_ / "no-gdb";
   prompts_.Answer(TModalResult::OK);
