@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/platform.h"
@@ -46,15 +47,16 @@ bool TTerminalWindow::Open(const std::string& terminal, int timeoutMs) {
                             deadline - std::chrono::steady_clock::now())
                             .count();
       if (left <= 0 || child_->Ended()) break;
-      // Until a writer opens the FIFO, poll reports a hang-up at once; the child's wait
-      // paces that loop instead.
+      // A FIFO no writer has opened yet wakes nobody: the wait is cut into turns, so a
+      // terminal that ends without naming its terminal is seen at once.
       pollfd p{fd, POLLIN, 0};
-      if (::poll(&p, 1, static_cast<int>(left)) > 0 && (p.revents & POLLIN)) {
+      if (::poll(&p, 1, static_cast<int>(std::min<long long>(left, 100))) > 0 &&
+          (p.revents & POLLIN)) {
         char buffer[256];
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) name.append(buffer, static_cast<std::size_t>(n));
       } else {
-        child_->Wait(-1, 20);
+        child_->Wait(-1, 0);
       }
     }
     if (fd >= 0) ::close(fd);
