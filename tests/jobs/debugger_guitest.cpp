@@ -62,6 +62,7 @@ class DebuggerTest : public test::MainWindowFixture {
     MainWindowFixture::SetUp();
     ASSERT_TRUE(terminal_.Open());
     debugger().Compiler = "gfortran";
+    debugger().Gdb = "gdb";
     debugger().OpenTerminal = [this](std::string& tty) {
       tty = terminal_.SlaveName();
       return true;

@@ -335,7 +335,7 @@ void TDebugController::Compiled(bool ok, const std::string& output, const std::s
     return;
   }
   TGdbStart how;
-  how.Gdb = Gdb;
+  how.Gdb = Gdb.empty() ? ExtensionOf(sidDebuggerExtension) : Gdb;
   how.Program = program;
   how.WorkingDirectory = directory;
   how.Tty = tty;

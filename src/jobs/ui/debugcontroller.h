@@ -46,8 +46,8 @@ class TDebugController : public QObject {
   /// be opened. The program's own terminal window unless replaced (tests give a pseudo
   /// terminal of their own).
   std::function<bool(std::string& tty)> OpenTerminal;
-  /// The debugger program; "gdb" unless set.
-  std::string Gdb = "gdb";
+  /// The debugger; empty takes the installation's (Debugger extension).
+  std::string Gdb;
   /// The compiler; empty takes the installation's (Compiler extension).
   std::string Compiler;
 
