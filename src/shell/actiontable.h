@@ -25,18 +25,20 @@ enum class TUpdateRule {
   Redo,
   Selection,  ///< the active editor has a selection
   Paste,
-  SearchAgain,   ///< an editor is active and there is a previous search text
-  Stop,          ///< the active editor has a running job
-  Messages,      ///< the Messages tree is not empty
-  Output,        ///< the Output panel is not empty
-  PanelCopy,     ///< the panel whose context menu opened last has something to copy
-  TextStyle,     ///< an icon set is in use (text styles need icons)
-  Compile,       ///< an editor is active, has no running job, and the compiler is found
-  Analyze,       ///< an editor is active and the analyzer is found
-  Execute,       ///< an editor is active, has no running job, and its program exists
-  Debug,         ///< the debugger is missing (choosing Debug explains it), or as Compile
-  CompileAll,    ///< at least one editor window exists and the compiler is found
-  AnalyzeAll,    ///< at least one editor window exists and the analyzer is found
+  SearchAgain,  ///< an editor is active and there is a previous search text
+  Stop,         ///< the active editor has a running job
+  Messages,     ///< the Messages tree is not empty
+  Output,       ///< the Output panel is not empty
+  PanelCopy,    ///< the panel whose context menu opened last has something to copy
+  TextStyle,    ///< an icon set is in use (text styles need icons)
+  Compile,      ///< an editor is active, has no running job, and the compiler is found
+  Analyze,      ///< an editor is active and the analyzer is found
+  Execute,      ///< an editor is active, has no running job, and its program exists
+  Debug,        ///< the debugger is missing (choosing Debug explains it), or as Compile
+  CompileAll,   ///< at least one editor window exists and the compiler is found
+  AnalyzeAll,   ///< at least one editor window exists and the analyzer is found
+
+  // The debugger inside the IDE.
   DebugStart,    ///< the debugged program waits (Continue), or none runs and an editor is active
   DebugStopped,  ///< the debugged program waits: steps, Continue, Run to Cursor
   DebugRunning,  ///< the debugged program runs: Pause
