@@ -229,5 +229,11 @@ constexpr int sidLiveCheckCompiler = 183;
 constexpr int sidLiveCheckAnalyzer = 184;
 /// The analyzer covers every open document, for findings across files.
 constexpr int sidLiveCheckAnalyzeAll = 185;
+// Debugger
+constexpr int sidCallStackWindow = 186;
+constexpr int sidVariablesWindow = 187;
+constexpr int sidWatchWindow = 188;
+/// TBreakpointList's stored text.
+constexpr int sidBreakpoints = 189;
 
 }  // namespace vortan

@@ -226,13 +226,17 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Origin", 0),               // 178
 
     // Knowing the code: the Symbols panel's place and completion while typing.
-    Str("Symbols", "Symbols window", "0,RightDock,RightDock,0,0,0,0,300,300"),  // 179
-    Bool("Symbols", "Automatic completion", Off),                               // 180
-    Bool("LiveCheck", "Enabled", On),             // 181
-    Int("LiveCheck", "Delay", 800),               // 182
-    Bool("LiveCheck", "Compiler", On),            // 183
-    Bool("LiveCheck", "Analyzer", On),            // 184
-    Bool("LiveCheck", "Analyze all scope", Off),  // 185
+    Str("Symbols", "Symbols window", "0,RightDock,RightDock,0,0,0,0,300,300"),       // 179
+    Bool("Symbols", "Automatic completion", Off),                                    // 180
+    Bool("LiveCheck", "Enabled", On),                                                // 181
+    Int("LiveCheck", "Delay", 800),                                                  // 182
+    Bool("LiveCheck", "Compiler", On),                                               // 183
+    Bool("LiveCheck", "Analyzer", On),                                               // 184
+    Bool("LiveCheck", "Analyze all scope", Off),                                     // 185
+    Str("Debugger", "Call Stack window", "0,RightDock,RightDock,0,0,0,0,320,150"),   // 186
+    Str("Debugger", "Variables window", "0,RightDock,RightDock,0,150,0,0,320,300"),  // 187
+    Str("Debugger", "Watch window", "0,RightDock,RightDock,0,450,0,0,320,120"),      // 188
+    Str("Debugger", "Breakpoints", ""),                                              // 189
 }};
 
 std::string SettingKeyPath(int id) {

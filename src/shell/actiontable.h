@@ -40,6 +40,12 @@ enum class TUpdateRule {
   Symbols,      ///< the active editor's file is in the symbol index
   JumpBack,     ///< Go to Definition left a place to return to
   JumpForward,  ///< Back left a place to go to again
+
+  // The debugger inside the IDE.
+  DebugStart,    ///< the debugged program waits (Continue), or none runs and an editor is active
+  DebugStopped,  ///< the debugged program waits: steps, Continue, Run to Cursor
+  DebugRunning,  ///< the debugged program runs: Pause
+  DebugActive,   ///< a debugging session is on
 };
 
 /// What the check mark of an action shows.
@@ -104,6 +110,7 @@ struct TActionState {
   bool PanelHasCopy = false;        ///< see TUpdateRule::PanelCopy
   bool CompiledFileExists = false;  ///< the active editor's program file exists
   bool AnalyzerFound = false, CompilerFound = false, DebuggerFound = false;
+  bool DebugActive = false, DebugStopped = false, DebugRunning = false;
   int IconStyle = 0;
   bool SymbolsReady = false;  ///< see TUpdateRule::Symbols
   bool CanJumpBack = false, CanJumpForward = false;

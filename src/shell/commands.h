@@ -87,6 +87,8 @@ void Build(const TCommandCall&);  ///< the steps of Row.Tag: Compile, Execute, A
 void Stop(const TCommandCall&);
 void CompileAll(const TCommandCall&);  ///< every open source compiled and linked into one program
 void AnalyzeAll(const TCommandCall&);  ///< every open source in one analyzer run
+/// The debugger inside the IDE: the row's number is the TDebugController command.
+void DebugCommand(const TCommandCall&);
 
 // Tools and Window
 void Terminal(const TCommandCall&);

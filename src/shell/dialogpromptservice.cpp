@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -110,6 +111,16 @@ bool TDialogPromptService::PageSetupDialog(QPrinter* printer) {
   if (printer == nullptr) return false;
   QPageSetupDialog dlg(printer, QApplication::activeWindow());
   return dlg.exec() == QDialog::Accepted;
+}
+
+bool TDialogPromptService::InputQuery(const std::string& caption, const std::string& prompt,
+                                      std::string& value) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(
+      QApplication::activeWindow(), QString::fromStdString(caption), QString::fromStdString(prompt),
+      QLineEdit::Normal, QString::fromStdString(value), &ok);
+  if (ok) value = text.toStdString();
+  return ok;
 }
 
 }  // namespace vortan

@@ -13,6 +13,8 @@ class TDialogPromptService : public TPromptService {
   bool ColorDialog(uint32_t& color) override;
   TPrintDialogAnswer PrintDialog(const TPrintDialogRequest& request) override;
   bool PageSetupDialog(QPrinter* printer) override;
+  bool InputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& value) override;
 };
 
 }  // namespace vortan

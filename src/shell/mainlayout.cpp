@@ -111,7 +111,10 @@ std::vector<TMainLayout::TDockRef> TMainLayout::Panels() const {
   return {{sidFilesWindow, window_.FilesWindow()},
           {sidMessagesWindow, window_.MessagesWindow()},
           {sidOutputWindow, window_.OutputWindow()},
-          {sidSymbolsWindow, window_.SymbolsWindow()}};
+          {sidSymbolsWindow, window_.SymbolsWindow()},
+          {sidCallStackWindow, window_.CallStackWindow()},
+          {sidVariablesWindow, window_.VariablesWindow()},
+          {sidWatchWindow, window_.WatchWindow()}};
 }
 
 void TMainLayout::FloatToolbar(QToolBar* bar, const QRect& rect) {
@@ -347,7 +350,8 @@ TBarLayout TMainLayout::CurrentBar(int id) const {
 void TMainLayout::Save() {
   WriteString(sidMainWindow, PlacementToText(CurrentPlacement()));
   for (int id : {sidMenuToolbar, sidFilesWindow, sidMessagesWindow, sidOutputWindow, sidMainToolbar,
-                 sidEditToolbar, sidRunToolbar, sidSymbolsWindow})
+                 sidEditToolbar, sidRunToolbar, sidSymbolsWindow, sidCallStackWindow,
+                 sidVariablesWindow, sidWatchWindow})
     WriteString(id, BarLayoutToText(CurrentBar(id)));
 }
 

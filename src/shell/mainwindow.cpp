@@ -38,11 +38,15 @@
 #include "i18n/parlax.h"
 #include "i18n/stringtable.h"
 #include "i18n/ui/translator.h"
+#include "jobs/ui/callstackpanel.h"
+#include "jobs/ui/debugcontroller.h"
 #include "jobs/ui/livecheckcontrol.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/outputpanel.h"
 #include "jobs/ui/pipeline.h"
 #include "jobs/ui/steprunner.h"
+#include "jobs/ui/variablespanel.h"
+#include "jobs/ui/watchpanel.h"
 #include "platform/platform.h"
 #include "shell/actionregistry.h"
 #include "shell/mainlayout.h"
@@ -99,6 +103,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   docs_->SetSourceIcon(icons_.SourceIcon());
   connect(docs_, &TDocuments::Opened, this, [this](TfrmEditor* e) {
     AddFileNode(e);
+    if (debugger_) debugger_->AttachEditor(e);
     // The editor asked for the merge while it was being made, before the frame listed it.
     UpdateStatusPanels(nullptr);
   });
@@ -136,6 +141,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   runner_ = new TStepRunner(this, pipeline_);
   CreateSymbols();
   liveCheck_ = new TLiveCheckControl(*docs_, pipeline_->Messages(), this);
+  CreateDebugPanels();
 
   ApplyLanguage(BuiltInLanguage());
   AttachLanguageHandler(this, [this](TParlax& language) { ApplyLanguage(language); });
@@ -269,7 +275,8 @@ void TfrmMain::CreateToolbars() {
   tbrMain_ = make("tbrMain", {"actNew", "actOpen", "actSave", "actSaveAll"});
   tbrEdit_ =
       make("tbrEdit", {"actCut", "actCopy", "actPaste", "-", "actUndo", "actRedo", "-", "actFind"});
-  tbrRun_ = make("tbrRun", {"actCompileandRun", "actStop", "actDebug"});
+  tbrRun_ = make("tbrRun", {"actCompileandRun", "actStop", "actDebug", "-", "actDebugStart",
+                            "actStepOver", "actStepInto", "actStepOut", "actDebugStop"});
   if (auto* open = qobject_cast<QToolButton*>(tbrMain_->widgetForAction(Action("actOpen")))) {
     open->setMenu(mnuReopen_);
     open->setPopupMode(QToolButton::MenuButtonPopup);
@@ -370,6 +377,35 @@ void TfrmMain::CreateSymbols() {
     if (tbrSymbols_->isVisible() && symbolsPanel_->Mode() == TSymbolsPanel::ThisFile)
       symbolsPanel_->Refresh();
   });
+}
+
+void TfrmMain::CreateDebugPanels() {
+  // The debugger's panels dock at the bottom like Messages and Output, hidden until the first
+  // debugging run shows them; their place is kept with the others'.
+  debugger_ = new TDebugController(*this, this);
+  connect(debugger_, &TDebugController::PanelsUpdated, this, &TfrmMain::ScheduleUpdate);
+  connect(debugger_, &TDebugController::Ended, this, &TfrmMain::ScheduleUpdate);
+  auto dock = [this](const char* name, QWidget* content, Qt::DockWidgetArea area) {
+    auto* d = new QDockWidget(this);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                   QDockWidget::DockWidgetFloatable);
+    d->setWidget(content);
+    addDockWidget(area, d);
+    d->hide();
+    return d;
+  };
+  tbrCallStack_ = dock("tbrCallStack", debugger_->CallStack(), Qt::RightDockWidgetArea);
+  tbrVariables_ = dock("tbrVariables", debugger_->Variables(), Qt::RightDockWidgetArea);
+  tbrWatch_ = dock("tbrWatch", debugger_->Watch(), Qt::RightDockWidgetArea);
+  TranslateDebugPanels();
+}
+
+void TfrmMain::TranslateDebugPanels() {
+  tbrCallStack_->setWindowTitle(LanguageText(Str(TStr::strCallStack)));
+  tbrVariables_->setWindowTitle(LanguageText(Str(TStr::strVariables)));
+  tbrWatch_->setWindowTitle(LanguageText(Str(TStr::strWatch)));
+  debugger_->Translate();
 }
 
 void TfrmMain::CreateStatusBar() {
@@ -830,6 +866,7 @@ void TfrmMain::SelectOutputFont() { pipeline_->Output().SelectFont(outputFont_);
 void TfrmMain::ApplyLanguage(TParlax& language) {
   TMainWindowTranslator(*this).Apply(language);
   actions_->HoldShortcuts(this);
+  if (debugger_) TranslateDebugPanels();
 }
 
 void TfrmMain::LoadMainState() {
@@ -926,6 +963,9 @@ void TfrmMain::UpdateActions() {
     s.Running = active->RunningThread() != nullptr;
     s.CompiledFileExists = active->CompiledFileExists();
   }
+  s.DebugActive = debugger_->Active();
+  s.DebugStopped = debugger_->Stopped();
+  s.DebugRunning = debugger_->Running();
   if (TVortanExtension* tools = VortanExtension()) {
     s.AnalyzerFound = !tools->GetExtension(sidAnalyzerExtension).empty();
     s.CompilerFound = !tools->GetExtension(sidCompilerExtension).empty();

@@ -46,6 +46,7 @@ class TActionRegistry;
 class TMainLayout;
 class TParlax;
 class TPipeline;
+class TDebugController;
 class TStepRunner;
 class TLiveCheckControl;
 class TSearchCommands;
@@ -168,6 +169,9 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QDockWidget* FilesWindow() const { return tbrFiles_; }
   QDockWidget* MessagesWindow() const override { return tbrMessages_; }
   QDockWidget* OutputWindow() const override { return tbrOutput_; }
+  QDockWidget* CallStackWindow() const { return tbrCallStack_; }
+  QDockWidget* VariablesWindow() const { return tbrVariables_; }
+  QDockWidget* WatchWindow() const { return tbrWatch_; }
   QLabel* StatusPanel(int index) const { return panels_[std::size_t(index)]; }
   QMenu* Menu(const std::string& key) const;
   QComboBox* ThemeList() const { return cbxTheme_; }
@@ -180,6 +184,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TStepRunner& Runner() const { return *runner_; }
   /// The check of the active document as it is typed.
   TLiveCheckControl& LiveCheck() const { return *liveCheck_; }
+  TDebugController& Debugger() const { return *debugger_; }
   /// Find, Replace, Search Again, Go to, Insert and Convert on the active editor.
   TSearchCommands& SearchCommands() const { return *search_; }
   /// The symbol index of the open files' folders, the Symbols panel and the commands on them.
@@ -214,6 +219,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QMenu* BuildMenu(const std::vector<std::string>& items, QWidget* parent);
   void CreateToolbars();
   void CreatePanels();
+  void CreateDebugPanels();
+  void TranslateDebugPanels();
   void CreateStatusBar();
   void CreatePopups();
   void ScheduleUpdate();
@@ -233,6 +240,7 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   TPipeline* pipeline_ = nullptr;
   TStepRunner* runner_ = nullptr;
   TLiveCheckControl* liveCheck_ = nullptr;
+  TDebugController* debugger_ = nullptr;
   TSearchCommands* search_ = nullptr;
   TSymbolIndexer* symbolIndexer_ = nullptr;
   TSymbolsPanel* symbolsPanel_ = nullptr;
@@ -258,6 +266,9 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QDockWidget* tbrFiles_ = nullptr;
   QDockWidget* tbrMessages_ = nullptr;
   QDockWidget* tbrOutput_ = nullptr;
+  QDockWidget* tbrCallStack_ = nullptr;
+  QDockWidget* tbrVariables_ = nullptr;
+  QDockWidget* tbrWatch_ = nullptr;
   QTreeWidget* trvFiles_ = nullptr;
   QTreeWidget* trvMessages_ = nullptr;
   QPlainTextEdit* memOutput_ = nullptr;

@@ -137,6 +137,12 @@ class TPromptService {
   /// The printer setup dialog on `printer`; true when confirmed (the printer then holds the
   /// chosen paper and margins).
   virtual bool PageSetupDialog(QPrinter* /*printer*/) { return false; }
+  /// Asks for one line of text (UTF-8); `value` holds the text shown first and the answer.
+  /// False when cancelled.
+  virtual bool InputQuery(const std::string& /*caption*/, const std::string& /*prompt*/,
+                          std::string& /*value*/) {
+    return false;
+  }
 };
 
 /// The process-wide prompt service. Without one set, every question answers as Escape would.

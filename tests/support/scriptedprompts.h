@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "system/promptservice.h"
@@ -65,6 +66,21 @@ class TScriptedPrompts : public TPromptService {
   bool PageSetupDialog(QPrinter* printer) override {
     pageSetupDialogs.push_back(printer);
     return pageSetup && pageSetup(printer);
+  }
+
+  /// Plays the user in the next text questions, in order: an answer, or nullopt for Cancel.
+  std::deque<std::optional<std::string>> inputs;
+  std::vector<std::string> inputPrompts;
+  bool InputQuery(const std::string&, const std::string& prompt, std::string& value) override {
+    inputPrompts.push_back(prompt);
+    if (inputs.empty()) {
+      ADD_FAILURE() << "unexpected text question: " << prompt;
+      return false;
+    }
+    std::optional<std::string> answer = std::move(inputs.front());
+    inputs.pop_front();
+    if (answer) value = *answer;
+    return answer.has_value();
   }
 
   std::vector<TMessageRequest> asked;

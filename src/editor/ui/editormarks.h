@@ -27,5 +27,10 @@ constexpr long kLiveMarks =
 constexpr int kLiveErrorIndicator = 9;
 constexpr int kLiveWarningIndicator = 10;
 constexpr int kLiveMaybeIndicator = 11;
+/// Debugger: markers 15-18, indicator 12 (17, 18 and 12 are free for it).
+/// A breakpoint, drawn as a dot in the gutter; Scintilla moves it with the text.
+constexpr int kBreakpointMarker = 15;
+/// The line the debugged program stands on: a background and an arrow in the gutter.
+constexpr int kDebugLineMarker = 16;
 
 }  // namespace vortan::marks

@@ -194,15 +194,42 @@ void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
     if (o.Settings.GutterShowLineNumbers)
       p.drawText(QRect(0, y, width - 3, height), Qt::AlignRight | Qt::AlignVCenter,
                  GutterText(static_cast<int>(line) + 1));
-    const long markers = Sci(&edit_, B::SCI_MARKERGET, line);
-    TLiveMarks::PaintGutterMark(p, QRect(2, y + (height - 12) / 2, 12, 12), markers);
-    const long bookmarks = markers & kBookmarkMask;
+    const long allMarks = Sci(&edit_, B::SCI_MARKERGET, line);
+    TLiveMarks::PaintGutterMark(p, QRect(2, y + (height - 12) / 2, 12, 12), allMarks);
+    PaintDebugMarks(p, allMarks, y, height);
+    const long bookmarks = allMarks & kBookmarkMask;
     if (bookmarks) {
       int n = 0;
       while (!(bookmarks & (1L << n))) ++n;
       const QImage& img = images[n];
       p.drawImage(QPoint(2, y + (height - img.height()) / 2), img);
     }
+  }
+  p.restore();
+}
+
+void TEditorPainter::PaintDebugMarks(QPainter& p, long marks, int y, int height) {
+  const int size = std::min(height, kBookmarkArea) - 4;
+  if (size <= 0) return;
+  const QRect box(2, y + (height - size) / 2, size, size);
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  if (marks & (1L << kBreakpointMarker)) {
+    p.setPen(QColor(128, 0, 0));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawEllipse(box);
+  }
+  if (marks & (1L << kDebugLineMarker)) {
+    const QPolygon arrow({QPoint(box.left(), box.top() + size / 4),
+                          QPoint(box.left() + size / 2, box.top() + size / 4),
+                          QPoint(box.left() + size / 2, box.top()),
+                          QPoint(box.right(), box.center().y()),
+                          QPoint(box.left() + size / 2, box.bottom()),
+                          QPoint(box.left() + size / 2, box.bottom() - size / 4),
+                          QPoint(box.left(), box.bottom() - size / 4)});
+    p.setPen(QColor(120, 90, 0));
+    p.setBrush(QColor(255, 210, 0));
+    p.drawPolygon(arrow);
   }
   p.restore();
 }

@@ -71,6 +71,8 @@ class TEditorPainter {
   double ColumnWidth() const;
   void RepaintStreakStrip(int column);
   void PaintGutter(QPainter& p, const QRect& area);
+  /// The breakpoint dot and the current line's arrow of one line.
+  void PaintDebugMarks(QPainter& p, long marks, int y, int height);
   void PaintStreaks(QPainter& p, const QRect& area);
   void PaintCaret(QPainter& p);
   QRect CaretRect() const;

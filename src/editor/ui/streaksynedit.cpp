@@ -57,6 +57,10 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
   for (int n = 0; n < kBookmarkCount; ++n) Sci(this, SCI_MARKERDEFINE, n, SC_MARK_EMPTY);
   Sci(this, SCI_MARKERDEFINE, kErrorMarker, SC_MARK_BACKGROUND);
   Sci(this, SCI_MARKERDEFINE, kEditedMarker, SC_MARK_EMPTY);
+  Sci(this, SCI_MARKERDEFINE, kBreakpointMarker, SC_MARK_EMPTY);
+  Sci(this, SCI_MARKERDEFINE, kDebugLineMarker, SC_MARK_BACKGROUND);
+  SendScintilla(SCI_MARKERSETBACK, static_cast<unsigned long>(kDebugLineMarker),
+                QColor(255, 238, 150));
   Sci(this, SCI_INDICSETSTYLE, kErrorIndicator, INDIC_TEXTFORE);
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS, SCVS_RECTANGULARSELECTION | SCVS_USERACCESSIBLE);
   setWrapMode(WrapNone);
@@ -715,6 +719,20 @@ bool TStreakSynEdit::event(QEvent* e) {
   return QsciScintilla::event(e);
 }
 
+bool TStreakSynEdit::viewportEvent(QEvent* e) {
+  if (e->type() == QEvent::ToolTip && HoverTip) {
+    auto* help = static_cast<QHelpEvent*>(e);
+    const long pos = Sci(this, SCI_POSITIONFROMPOINTCLOSE, help->pos().x(), help->pos().y());
+    const std::string tip = pos >= 0 ? HoverTip(pos) : std::string();
+    if (tip.empty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    return true;
+  }
+  return QsciScintilla::viewportEvent(e);
+}
+
 bool TStreakSynEdit::RunKey(int key, Qt::KeyboardModifiers modifiers) {
   if (!keys_.Run(key, modifiers)) return false;
   AfterNavigation();
@@ -776,6 +794,11 @@ void TStreakSynEdit::mousePressEvent(QMouseEvent* e) {
     }
     e->accept();
     return;
+  }
+  if (e->button() == Qt::LeftButton && e->position().x() < TextAreaLeft()) {
+    const QPoint pt = e->position().toPoint();
+    const long pos = Sci(this, SCI_POSITIONFROMPOINT, TextAreaLeft(), pt.y());
+    emit GutterClicked(static_cast<int>(Sci(this, SCI_LINEFROMPOSITION, pos)));
   }
   if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier)) {
     const QPoint pt = e->position().toPoint();

@@ -7,6 +7,7 @@
 // Scintilla (TEditorPainter).
 
 #include <Qsci/qsciscintilla.h>
+#include <functional>
 
 #include <QColor>
 #include <QPointer>
@@ -169,6 +170,10 @@ class TStreakSynEdit : public QsciScintilla {
   /// Runs one of the key bindings as if its keys were pressed; false when none is bound.
   bool RunKey(int key, Qt::KeyboardModifiers modifiers);
 
+  /// The tip over a byte position of the text; empty shows none. Set by a feature that has
+  /// something to tell about the text under the mouse (the debugger: a value).
+  std::function<std::string(long position)> HoverTip;
+
  signals:
   /// The caret, the modified flag or the insert mode changed (a TStatusChange set).
   void StatusChanged(int changes);
@@ -176,9 +181,12 @@ class TStreakSynEdit : public QsciScintilla {
   void TextEdited();
   /// A mouse button was pressed in the text or the gutter.
   void MouseDown();
+  /// The left button was pressed in the gutter beside `line` (0-based).
+  void GutterClicked(int line);
 
  protected:
   bool event(QEvent* e) override;
+  bool viewportEvent(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
