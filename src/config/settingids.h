@@ -218,4 +218,16 @@ constexpr int sidReplaceDirection = 176;
 constexpr int sidReplaceScope = 177;
 constexpr int sidReplaceOrigin = 178;
 
+// Fixed-form editing
+constexpr int sidFixedFormSmartReturn = 179;
+constexpr int sidFixedFormContinueComments = 180;
+constexpr int sidFixedFormContinuationMark = 181;
+constexpr int sidFixedFormWrapAt72 = 182;
+constexpr int sidFixedFormBlockIndent = 183;
+constexpr int sidFixedFormLabelField = 184;
+constexpr int sidFixedFormMatching = 185;
+constexpr int sidFixedFormFolding = 186;
+constexpr int sidFixedFormPastColumn72 = 187;
+constexpr int sidFixedFormReindentOptions = 188;
+
 }  // namespace vortan

@@ -224,6 +224,18 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Int("Replace", "Direction", 0),            // 176
     Int("Replace", "Scope", 0),                // 177
     Int("Replace", "Origin", 0),               // 178
+
+    // Fixed-form editing
+    Bool("FixedForm", "Smart Return", On),                          // 179
+    Bool("FixedForm", "Continue comments", Off),                    // 180
+    Str("FixedForm", "Continuation mark", "&"),                     // 181
+    Bool("FixedForm", "Wrap at column 72", Off),                    // 182
+    Int("FixedForm", "Block indent", 3),                            // 183
+    Bool("FixedForm", "Label field", On),                           // 184
+    Bool("FixedForm", "Mark matching statements", On),              // 185
+    Bool("FixedForm", "Folding", On),                               // 186
+    Str("FixedForm", "Past column 72", "$F0F0F0,$808080,0,0,0,0"),  // 187
+    Str("FixedForm", "Reindent options", "-i3"),                    // 188
 }};
 
 std::string SettingKeyPath(int id) {

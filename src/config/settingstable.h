@@ -18,7 +18,7 @@ struct TSettingRow {
   double DefaultFloat;      ///< float default (print margins)
 };
 
-constexpr int SettingsCount = 179;
+constexpr int SettingsCount = 189;
 /// Registry path of the program's root, below the user's hive.
 inline constexpr const char* RootPath = "Software\\Ostrel\\Vortan\\2.0";
 /// Key of the companion translation tool, holding its "InstallPath".

@@ -2,6 +2,7 @@
 #include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/searchcommands.h"
+#include "editor/ui/streaksynedit.h"
 #include "shell/actiontable.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
@@ -58,6 +59,10 @@ void Insert(const TCommandCall& c) {
 }
 void Convert(const TCommandCall& c) {
   c.Main.SearchCommands().Convert(c.Main.Documents().Active(), c.Row.Tag);
+}
+void FoldAll(const TCommandCall& c) {
+  const bool fold = c.Row.Tag == 1;
+  OnActive(c, [fold](TfrmEditor& e) { e.SynEdit()->Blocks().FoldAll(fold); });
 }
 void Find(const TCommandCall& c) { c.Main.SearchCommands().Find(c.Main.Documents().Active()); }
 void SearchAgain(const TCommandCall& c) {

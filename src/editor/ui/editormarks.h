@@ -16,4 +16,8 @@ constexpr long kLineMarks = (1L << (kEditedMarker + 1)) - 1;
 /// The first indicator free for containers paints the error lines' text colour.
 constexpr int kErrorIndicator = 8;
 
+// Fixed-form editing: the statements matching the caret's (a DO and its terminal statement,
+// IF ... END IF, a unit and its END). Scintilla's own fold markers 25-31 draw the fold margin.
+constexpr int kMatchIndicator = 13;
+
 }  // namespace vortan::marks
