@@ -235,7 +235,7 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Bool("FixedForm", "Mark matching statements", On),              // 185
     Bool("FixedForm", "Folding", On),                               // 186
     Str("FixedForm", "Past column 72", "$F0F0F0,$808080,0,0,0,0"),  // 187
-    Str("FixedForm", "Reindent options", "-i3"),                    // 188
+    Str("FixedForm", "Reindent options", "-i3 -r0 -k-"),            // 188
 }};
 
 std::string SettingKeyPath(int id) {

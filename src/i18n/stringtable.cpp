@@ -80,6 +80,8 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strMsgNotFortran",
     "strMsgMissingOnDisk",
     "strLinking",
+    "strMsgReindentToolMissing",
+    "strMsgReindentRefused",
     "ColorFG",
     "ColorBG",
     "MsgDlgWarning",

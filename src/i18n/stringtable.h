@@ -82,6 +82,9 @@ enum class TStr : int {
   strMsgNotFortran,
   strMsgMissingOnDisk,
   strLinking,
+  // added: re-indenting fixed-form sources
+  strMsgReindentToolMissing,
+  strMsgReindentRefused,
   ColorFG,
   ColorBG,
   MsgDlgWarning,

@@ -1312,7 +1312,7 @@ const std::vector<TMenuSpec>& MainMenus() {
       {"Edit",
        {"actUndo", "actRedo", "-", "actCut", "actCopy", "actPaste", "actClear", "actSelectAll", "-",
         "actConvert", "actInsert", "actToggleBookmarks", "actGotoBookmarks", "-", "actFoldAll",
-        "actUnfoldAll", "-", "actEditorOptions"}},
+        "actUnfoldAll", "actReindent", "-", "actEditorOptions"}},
       {"Search", {"actFind", "actSearchAgain", "actReplace", "-", "actGoTo"}},
       {"View",
        {"actMenuBar", "actFiles", "actMessages", "actOutput", "actStatusBar", "actToolbars", "-"}},

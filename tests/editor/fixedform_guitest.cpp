@@ -5,8 +5,10 @@
 #include <QMouseEvent>
 
 #include "config/settingids.h"
+#include "editor/reindenter.h"
 #include "editor/ui/editormarks.h"
 #include "editor/ui/fortranlexer.h"
+#include "editor/ui/reindentcommand.h"
 #include "editorfixture.h"
 
 namespace vortan::test {
@@ -165,6 +167,25 @@ TEST_F(TFixedFormEditing, FoldsFromTheMarginAndAllAtOnce) {
   EXPECT_FALSE(Sci(s, B::SCI_GETLINEVISIBLE, 1));
   EXPECT_TRUE(Sci(s, B::SCI_GETLINEVISIBLE, 5));
   EXPECT_FALSE(Sci(s, B::SCI_GETLINEVISIBLE, 6));
+}
+
+TEST_F(TFixedFormEditing, ReindentIsOneUndoStep) {
+  if (TReindenter::FindTool("").empty()) GTEST_SKIP() << "findent is not installed";
+  const std::string text =
+      "      SUBROUTINE S(N)\n"
+      "      DO 10 I = 1, N\n"
+      "      IF (I .GT. 1) THEN\n"
+      "      CALL F(I)\n"
+      "      END IF\n"
+      "   10 CONTINUE\n"
+      "      END";
+  TStreakSynEdit* s = Editor(text, 1, 1);
+  ASSERT_TRUE(ReindentSource(*s));
+  EXPECT_EQ(s->LineBytes(3), "         IF (I .GT. 1) THEN");
+  EXPECT_EQ(s->LineBytes(4), "            CALL F(I)");
+  EXPECT_EQ(s->LineBytes(6), "   10 CONTINUE");
+  Sci(s, B::SCI_UNDO);
+  EXPECT_EQ(s->Bytes(), text);
 }
 
 }  // namespace
