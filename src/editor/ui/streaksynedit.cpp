@@ -528,6 +528,9 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   }
   setMarginsBackgroundColor(pal.color(QPalette::Button));
   SendScintilla(SCI_SETMARGINBACKN, 0ul, pal.color(QPalette::Button));
+  // The fold margin in the gutter's colour rather than Scintilla's checker pattern.
+  SendScintilla(SCI_SETFOLDMARGINCOLOUR, 1ul, pal.color(QPalette::Button));
+  SendScintilla(SCI_SETFOLDMARGINHICOLOUR, 1ul, pal.color(QPalette::Button));
   // Alt-drag selects a column block only while the option is on; otherwise a modifier no
   // keyboard sends switches it off.
   Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, s.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
