@@ -5,6 +5,7 @@
 #include "editor/fixedformblocks.h"
 #include "editor/fixedformline.h"
 #include "editor/ui/editormarks.h"
+#include "editor/ui/fortranlexer.h"
 #include "editor/ui/scicall.h"
 #include "editor/ui/streaksynedit.h"
 
@@ -23,7 +24,15 @@ constexpr int kFoldMarginWidth = 14;
 TBlockMarks::TBlockMarks(TStreakSynEdit& edit) : edit_(edit) {
   timer_.setSingleShot(true);
   timer_.setInterval(kRefreshDelayMs);
-  QObject::connect(&timer_, &QTimer::timeout, [this] { Refresh(); });
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    // While the colouring goes on in idle time, new fold levels would repaint the view in the
+    // middle of it: the blocks wait for it to end.
+    const TFortranLexer* lexer = edit_.FortranLexer();
+    if (lexer && !lexer->FullyStyled())
+      timer_.start();
+    else
+      Refresh();
+  });
 }
 
 void TBlockMarks::Install() {
