@@ -11,7 +11,7 @@ BUILD="cmake g++ make pkg-config clang-format
 
 # To run: the tools behind Analyze, Compile and Debug, a terminal for running programs, the
 # desktop's file opener and MIME database (help pages, .f association), a fixed-pitch font.
-RUN="ftnchek gfortran gdb xterm
+RUN="ftnchek gfortran gdb xterm findent
   desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin
   fonts-dejavu-core"
 

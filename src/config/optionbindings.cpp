@@ -76,6 +76,16 @@ constexpr TOptionBinding kBindings[] = {
     {"cbxOverwriteCaret", sidOverwriteCaret, K::Caret},
     {"cbxFont", sidFont, K::FontName},
     {"cbxSize", sidFontSize, K::Number, sidChangesFontSize, 1, 1000},
+    // Editor > Fixed form
+    {"chkSmartReturn", sidFixedFormSmartReturn, K::Check},
+    {"chkContinueComments", sidFixedFormContinueComments, K::Check},
+    {"chkWrapAt72", sidFixedFormWrapAt72, K::Check},
+    {"chkLabelField", sidFixedFormLabelField, K::Check},
+    {"chkMarkMatching", sidFixedFormMatching, K::Check},
+    {"chkFolding", sidFixedFormFolding, K::Check},
+    {"cbxBlockIndent", sidFixedFormBlockIndent, K::Number, -1, 0, 12},
+    {"cbxContinuationMark", sidFixedFormContinuationMark, K::Text},
+    {"cbxReindentOptions", sidFixedFormReindentOptions, K::Text},
     // Run
     {"chkAutoShowOutput", sidAutoshowOutputWindow, K::Check},
     {"chkAutoShowMessages", sidAutoshowMessagesWindow, K::Check},

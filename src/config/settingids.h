@@ -235,5 +235,16 @@ constexpr int sidVariablesWindow = 187;
 constexpr int sidWatchWindow = 188;
 /// TBreakpointList's stored text.
 constexpr int sidBreakpoints = 189;
+// Fixed-form editing
+constexpr int sidFixedFormSmartReturn = 190;
+constexpr int sidFixedFormContinueComments = 191;
+constexpr int sidFixedFormContinuationMark = 192;
+constexpr int sidFixedFormWrapAt72 = 193;
+constexpr int sidFixedFormBlockIndent = 194;
+constexpr int sidFixedFormLabelField = 195;
+constexpr int sidFixedFormMatching = 196;
+constexpr int sidFixedFormFolding = 197;
+constexpr int sidFixedFormPastColumn72 = 198;
+constexpr int sidFixedFormReindentOptions = 199;
 
 }  // namespace vortan

@@ -237,6 +237,17 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Str("Debugger", "Variables window", "0,RightDock,RightDock,0,150,0,0,320,300"),  // 187
     Str("Debugger", "Watch window", "0,RightDock,RightDock,0,450,0,0,320,120"),      // 188
     Str("Debugger", "Breakpoints", ""),                                              // 189
+    // Fixed-form editing
+    Bool("FixedForm", "Smart Return", On),                          // 190
+    Bool("FixedForm", "Continue comments", Off),                    // 191
+    Str("FixedForm", "Continuation mark", "&"),                     // 192
+    Bool("FixedForm", "Wrap at column 72", Off),                    // 193
+    Int("FixedForm", "Block indent", 3),                            // 194
+    Bool("FixedForm", "Label field", On),                           // 195
+    Bool("FixedForm", "Mark matching statements", On),              // 196
+    Bool("FixedForm", "Folding", On),                               // 197
+    Str("FixedForm", "Past column 72", "$F0F0F0,$808080,0,0,0,0"),  // 198
+    Str("FixedForm", "Reindent options", "-i3 -r0 -k-"),            // 199
 }};
 
 std::string SettingKeyPath(int id) {

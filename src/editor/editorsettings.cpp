@@ -61,6 +61,16 @@ TEditorSettings TEditorSettings::Read(TSettingsStore& store) {
   s.OverwriteCaret = std::clamp(i(sidOverwriteCaret), 0, 3);
   s.FontName = store.ReadString(sidFont);
   s.FontSize = std::max(1, static_cast<int>(i(sidFontSize)));
+  s.SmartReturn = b(sidFixedFormSmartReturn);
+  s.ContinueComments = b(sidFixedFormContinueComments);
+  // Column 6 takes one character other than blank and zero; anything else falls back to '&'.
+  const std::string mark = store.ReadString(sidFixedFormContinuationMark);
+  s.ContinuationMark = mark.size() == 1 && mark[0] != ' ' && mark[0] != '0' ? mark[0] : '&';
+  s.WrapAt72 = b(sidFixedFormWrapAt72);
+  s.BlockIndent = std::clamp(static_cast<int>(i(sidFixedFormBlockIndent)), 0, 12);
+  s.LabelField = b(sidFixedFormLabelField);
+  s.MarkMatching = b(sidFixedFormMatching);
+  s.Folding = b(sidFixedFormFolding);
   s.MergeStatusbar = b(sidMergeStatusbar);
   s.FullPathInWindowTitle = b(sidFullPathInWindowTitle);
   return s;

@@ -67,6 +67,16 @@ struct TEditorSettings {
   std::string FontName = "Courier New";
   int32_t FontSize = 9;  ///< points, at least 1
 
+  // Fixed-form editing
+  bool SmartReturn = true;
+  bool ContinueComments = false;
+  char ContinuationMark = '&';
+  bool WrapAt72 = false;
+  int32_t BlockIndent = 3;  ///< 0..12
+  bool LabelField = true;
+  bool MarkMatching = true;
+  bool Folding = true;
+
   bool MergeStatusbar = false;
   bool FullPathInWindowTitle = true;
 

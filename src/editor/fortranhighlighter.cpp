@@ -63,6 +63,11 @@ void TSynFortranSyn::SetAttributes(const TAttributes& attributes) {
   Changed();
 }
 
+void TSynFortranSyn::SetIgnoredAttribute(const THighlightAttribute& value) {
+  ignored_ = value;
+  Changed();
+}
+
 const THighlightAttribute& TSynFortranSyn::GetDefaultAttribute(TGenericAttribute which) const {
   switch (which) {
     case TGenericAttribute::Comment:
@@ -87,12 +92,16 @@ void TSynFortranSyn::LoadAttributes(TSettingsStore& store) {
     const char* defaultText = SettingsTable[static_cast<std::size_t>(id)].DefaultText;
     attributes_[i] = AttributeFromStored(store.ReadString(id), defaultText);
   }
+  ignored_ = AttributeFromStored(
+      store.ReadString(sidFixedFormPastColumn72),
+      SettingsTable[static_cast<std::size_t>(sidFixedFormPastColumn72)].DefaultText);
   Changed();
 }
 
 void TSynFortranSyn::SaveAttributes(TSettingsStore& store) const {
   for (std::size_t i = 0; i < attributes_.size(); ++i)
     store.WriteString(sidHighlightComment + static_cast<int>(i), AttributeToText(attributes_[i]));
+  store.WriteString(sidFixedFormPastColumn72, AttributeToText(ignored_));
 }
 
 int TSynFortranSyn::AddChangeHandler(std::function<void()> handler) {

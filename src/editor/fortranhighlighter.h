@@ -67,8 +67,13 @@ class TSynFortranSyn {
   /// Replaces all seven at once with one change notification (e.g. from the options dialog).
   void SetAttributes(const TAttributes& attributes);
   const THighlightAttribute& GetDefaultAttribute(TGenericAttribute which) const;
+  /// Text past column 72 of a statement line, which the compiler does not read.
+  const THighlightAttribute& IgnoredAttribute() const { return ignored_; }
+  void SetIgnoredAttribute(const THighlightAttribute& value);
+  static const char* IgnoredAttributeName() { return "Past column 72"; }
 
-  /// Settings 146 to 152; damaged stored texts fall back to the table's defaults.
+  /// The seven attributes and the one past column 72; damaged stored texts fall back to the
+  /// table's defaults.
   void LoadAttributes(TSettingsStore& store);
   void SaveAttributes(TSettingsStore& store) const;
 
@@ -88,6 +93,7 @@ class TSynFortranSyn {
 
   TFortranScanner scanner_;
   TAttributes attributes_{};
+  THighlightAttribute ignored_{};
   std::string defaultFilter_ = "Fortran Files (*.for)|*.for";
   std::vector<std::pair<int, std::function<void()>>> handlers_;
   int nextHandlerId_ = 1;

@@ -123,6 +123,8 @@ constexpr std::array<const char*, StringCount> kKeys = {
     "strDebugType",
     "strDebugRoutine",
     "strDebugPlace",
+    "strMsgReindentToolMissing",
+    "strMsgReindentRefused",
     "ColorFG",
     "ColorBG",
     "MsgDlgWarning",

@@ -127,6 +127,9 @@ enum class TStr : int {
   strDebugType,
   strDebugRoutine,
   strDebugPlace,
+  // added: re-indenting fixed-form sources
+  strMsgReindentToolMissing,
+  strMsgReindentRefused,
   ColorFG,
   ColorBG,
   MsgDlgWarning,

@@ -8,6 +8,8 @@ inline constexpr char PathListSeparator = ':';
 inline constexpr const char* AnalyzerFileName = "ftnchek";
 inline constexpr const char* CompilerFileName = "gfortran";
 inline constexpr const char* DebuggerFileName = "gdb";
+/// The re-indenter of fixed-form sources (Debian package findent).
+inline constexpr const char* ReindentFileName = "findent";
 /// Defaults of the tool-chain check lists (settings 51 and 52), one item per CR LF line.
 inline constexpr const char* BinCheckList = "ftnchek\r\ngfortran\r\ngdb";
 inline constexpr const char* LibCheckList = "";

@@ -50,6 +50,8 @@ void ToggleBookmark(const TCommandCall&);  ///< bookmark Row.Tag
 void GotoBookmark(const TCommandCall&);    ///< bookmark Row.Tag
 void Insert(const TCommandCall&);          ///< the template of Row.Tag
 void Convert(const TCommandCall&);         ///< the conversion of Row.Tag
+void FoldAll(const TCommandCall&);         ///< folds (Row.Tag 1) or unfolds every block
+void Reindent(const TCommandCall&);        ///< re-indents the selection or the file (findent)
 
 // Search
 void Find(const TCommandCall&);

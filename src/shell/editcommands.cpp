@@ -1,6 +1,7 @@
 // The Edit menu's commands.
 #include "editor/ui/documents.h"
 #include "editor/ui/editorwindow.h"
+#include "editor/ui/reindentcommand.h"
 #include "editor/ui/searchcommands.h"
 #include "editor/ui/streaksynedit.h"
 #include "shell/actiontable.h"
@@ -59,6 +60,13 @@ void Insert(const TCommandCall& c) {
 }
 void Convert(const TCommandCall& c) {
   c.Main.SearchCommands().Convert(c.Main.Documents().Active(), c.Row.Tag);
+}
+void FoldAll(const TCommandCall& c) {
+  const bool fold = c.Row.Tag == 1;
+  OnActive(c, [fold](TfrmEditor& e) { e.SynEdit()->Blocks().FoldAll(fold); });
+}
+void Reindent(const TCommandCall& c) {
+  OnActive(c, [](TfrmEditor& e) { ReindentSource(*e.SynEdit()); });
 }
 void Find(const TCommandCall& c) { c.Main.SearchCommands().Find(c.Main.Documents().Active()); }
 void SearchAgain(const TCommandCall& c) {

@@ -62,6 +62,19 @@ TEST_F(FortranHighlighterStore, LoadsTheStoredDefaultsAndDamagedTextsFallBack) {
   EXPECT_EQ(h.Attribute(faSpace), Attr(std::nullopt));
   EXPECT_EQ(h.Attribute(faString), Attr(0x0000FF));
   EXPECT_EQ(h.Attribute(faSymbol), Attr(std::nullopt));
+  // Text past column 72 reads as ignored: grey on a lighter ground.
+  EXPECT_EQ(h.IgnoredAttribute().Foreground, TColor(0x808080));
+  EXPECT_EQ(h.IgnoredAttribute().Background, TColor(0xF0F0F0));
+}
+
+TEST_F(FortranHighlighterStore, PastColumn72IsStoredLikeTheOthers) {
+  TSynFortranSyn h;
+  h.SetIgnoredAttribute(Attr(0x00404040, false, true));
+  h.SaveAttributes(store);
+  EXPECT_EQ(store.ReadString(sidFixedFormPastColumn72), ",$00404040,0,1,0,0");
+  TSynFortranSyn other;
+  other.LoadAttributes(store);
+  EXPECT_EQ(other.IgnoredAttribute(), h.IgnoredAttribute());
 }
 
 TEST_F(FortranHighlighterStore, SavedAttributesLoadBackInTheirOwnSettings) {

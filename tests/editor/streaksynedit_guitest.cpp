@@ -38,7 +38,8 @@ TEST_F(TTextControl, GuidesAfterColumns6And72FromTheDefaults) {
   // Each line lies where the next column starts: the 72nd character sits left of the second.
   EXPECT_EQ(s->StreakX(6), Sci(s, B::SCI_POINTXFROMPOSITION, 0, 6));
   EXPECT_EQ(s->StreakX(72), Sci(s, B::SCI_POINTXFROMPOSITION, 0, 72));
-  EXPECT_EQ(s->TextAreaLeft(), s->GutterWidth() + 2);
+  // The fold margin lies between the gutter and the text.
+  EXPECT_EQ(s->TextAreaLeft(), s->GutterWidth() + Sci(s, B::SCI_GETMARGINWIDTHN, 1) + 2);
   const QImage img = Grab(s);
   const QColor silver(192, 192, 192);
   for (int column : {6, 72}) {
@@ -156,7 +157,7 @@ TEST_F(TTextControl, GutterNumbersFollowTheSettings) {
   WriteBool(sidGutterVisible, false);
   e->ApplyEditorSettings();
   EXPECT_EQ(s->GutterWidth(), 0);
-  EXPECT_EQ(s->TextAreaLeft(), 2);
+  EXPECT_EQ(s->TextAreaLeft(), Sci(s, B::SCI_GETMARGINWIDTHN, 1) + 2);
   WriteBool(sidGutterVisible, true);
   WriteBool(sidGutterAutosize, true);
   e->ApplyEditorSettings();

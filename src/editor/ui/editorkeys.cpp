@@ -58,6 +58,7 @@ enum class TEditorKeys::TCmd {
   Tab,
   ShiftTab,
   MatchBracket,
+  ContinuationBreak,
 };
 
 struct TEditorKeys::TBinding {
@@ -127,6 +128,8 @@ const std::vector<TEditorKeys::TBinding>& TEditorKeys::Bindings() {
     t.push_back({Qt::Key_Backtab, shift, C::ShiftTab});
     t.push_back({Qt::Key_Backtab, none, C::ShiftTab});
     t.push_back({Qt::Key_B, shift | ctrl, C::MatchBracket});
+    t.push_back({Qt::Key_Return, shift | ctrl, C::ContinuationBreak});
+    t.push_back({Qt::Key_Enter, shift | ctrl, C::ContinuationBreak});
     return t;
   }();
   return table;
@@ -420,7 +423,11 @@ void TEditorKeys::RunCommand(TCmd cmd, bool extend, int param) {
       edit_.redo();
       break;
     case TCmd::LineBreak:
-      Sci(&edit_, B::SCI_NEWLINE);
+      if (!edit_.Options().Settings.SmartReturn || !edit_.FixedForm().Return())
+        Sci(&edit_, B::SCI_NEWLINE);
+      break;
+    case TCmd::ContinuationBreak:
+      edit_.FixedForm().BreakLine();
       break;
     case TCmd::SelectAll:
       edit_.selectAll();
@@ -453,6 +460,7 @@ void TEditorKeys::RunCommand(TCmd cmd, bool extend, int param) {
       SetSelectionMode(TSelectionMode::Line);
       break;
     case TCmd::Tab:
+      if (edit_.Options().Settings.LabelField && edit_.FixedForm().Tab()) break;
       if (edit_.Options().Settings.SmartTabs)
         SmartTab();
       else

@@ -32,5 +32,8 @@ constexpr int kLiveMaybeIndicator = 11;
 constexpr int kBreakpointMarker = 15;
 /// The line the debugged program stands on: a background and an arrow in the gutter.
 constexpr int kDebugLineMarker = 16;
+// Fixed-form editing: the statements matching the caret's (a DO and its terminal statement,
+// IF ... END IF, a unit and its END). Scintilla's own fold markers 25-31 draw the fold margin.
+constexpr int kMatchIndicator = 13;
 
 }  // namespace vortan::marks

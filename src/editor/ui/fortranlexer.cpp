@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "editor/fixedformline.h"
 #include "editor/fortranhighlighter.h"
 #include "editor/ui/scicall.h"
 #include "widgets/qtconvert.h"
@@ -111,6 +112,7 @@ QString TFortranLexer::description(int style) const {
   if (style == StyleDefault) return QStringLiteral("Default");
   if (style >= 1 && style <= FortranAttributeCount)
     return QString::fromLatin1(TSynFortranSyn::AttributeName(style - 1));
+  if (style == StyleIgnored) return QString::fromLatin1(TSynFortranSyn::IgnoredAttributeName());
   return {};
 }
 
@@ -118,30 +120,30 @@ const char* TFortranLexer::wordCharacters() const {
   return "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
 }
 
+const THighlightAttribute* TFortranLexer::AttributeOf(int style) const {
+  if (!highlighter_) return nullptr;
+  if (style >= 1 && style <= FortranAttributeCount) return &highlighter_->Attribute(style - 1);
+  if (style == StyleIgnored) return &highlighter_->IgnoredAttribute();
+  return nullptr;
+}
+
 QColor TFortranLexer::ForeOf(int style) const {
-  if (highlighter_ && style >= 1 && style <= FortranAttributeCount) {
-    const auto& a = highlighter_->Attribute(style - 1);
-    if (a.Foreground) return ToQColor(*a.Foreground);
-  }
-  return baseFore_;
+  const THighlightAttribute* a = AttributeOf(style);
+  return a && a->Foreground ? ToQColor(*a->Foreground) : baseFore_;
 }
 
 QColor TFortranLexer::BackOf(int style) const {
-  if (highlighter_ && style >= 1 && style <= FortranAttributeCount) {
-    const auto& a = highlighter_->Attribute(style - 1);
-    if (a.Background) return ToQColor(*a.Background);
-  }
-  return baseBack_;
+  const THighlightAttribute* a = AttributeOf(style);
+  return a && a->Background ? ToQColor(*a->Background) : baseBack_;
 }
 
 QFont TFortranLexer::FontOf(int style) const {
   QFont f = baseFont_;
-  if (highlighter_ && style >= 1 && style <= FortranAttributeCount) {
-    const auto& a = highlighter_->Attribute(style - 1);
-    f.setBold(a.Bold);
-    f.setItalic(a.Italic);
-    f.setUnderline(a.Underline);
-    f.setStrikeOut(a.StrikeOut);
+  if (const THighlightAttribute* a = AttributeOf(style)) {
+    f.setBold(a->Bold);
+    f.setItalic(a->Italic);
+    f.setUnderline(a->Underline);
+    f.setStrikeOut(a->StrikeOut);
   }
   return f;
 }
@@ -161,7 +163,7 @@ void TFortranLexer::SetBase(const QFont& font, const QColor& fore, const QColor&
 }
 
 void TFortranLexer::Refresh() {
-  for (int style = 0; style <= FortranAttributeCount; ++style) {
+  for (int style = 0; style <= StyleIgnored; ++style) {
     setColor(ForeOf(style), style);
     setPaper(BackOf(style), style);
     setFont(FontOf(style), style);
@@ -238,6 +240,12 @@ void TFortranLexer::styleText(int start, int end) {
       }
       std::fill(out + a, out + b, style);
       syn.Next();
+    }
+    // The compiler stops reading a statement line at column 72.
+    constexpr int kLast = TFixedFormLine::kLastColumn;
+    if (static_cast<int>(bytes.size()) > kLast && TFixedFormLine::Of(bytes).IsCode()) {
+      const int a = ascii ? kLast : offsets_[static_cast<std::size_t>(kLast)];
+      std::fill(out + a, out + n, static_cast<char>(StyleIgnored));
     }
     state = syn.GetRange();
     lineStates_[static_cast<std::size_t>(line)] = static_cast<unsigned char>(state);

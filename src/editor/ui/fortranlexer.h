@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "config/storedformats.h"
 #include "editor/fortranscanner.h"
 #include "platform/codepage.h"
 
@@ -27,6 +28,8 @@ class TFortranLexer : public QsciLexerCustom {
  public:
   /// Style 0 paints plain text; a token of attribute A (TFortranAttribute) gets style A + 1.
   static constexpr int StyleDefault = 0;
+  /// Text past column 72 of a statement line.
+  static constexpr int StyleIgnored = 8;
   static int StyleOf(TTokenKind kind);
 
   TFortranLexer(TSynFortranSyn* highlighter, QObject* parent = nullptr);
@@ -60,6 +63,7 @@ class TFortranLexer : public QsciLexerCustom {
 
  private:
   void ColourSlice();
+  const THighlightAttribute* AttributeOf(int style) const;
   QColor ForeOf(int style) const;
   QColor BackOf(int style) const;
   QFont FontOf(int style) const;

@@ -64,6 +64,7 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
   Sci(this, SCI_INDICSETSTYLE, kErrorIndicator, INDIC_TEXTFORE);
   Sci(this, SCI_SETVIRTUALSPACEOPTIONS, SCVS_RECTANGULARSELECTION | SCVS_USERACCESSIBLE);
   setWrapMode(WrapNone);
+  blockMarks_.Install();
 
   connect(this,
           qOverload<int, int, const char*, int, int, int, int, int, int, int>(
@@ -126,6 +127,7 @@ void TStreakSynEdit::SetBytes(std::string_view lfText, bool undoable) {
   painter_.ApplyErrorColors();
   CaretMoved();
   if (fortranLexer_) fortranLexer_->ColourInBackground();
+  blockMarks_.TextChanged();
 }
 
 void TStreakSynEdit::InsertBytes(std::string_view bytes) {
@@ -542,6 +544,9 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   }
   setMarginsBackgroundColor(pal.color(QPalette::Button));
   SendScintilla(SCI_SETMARGINBACKN, 0ul, pal.color(QPalette::Button));
+  // The fold margin in the gutter's colour rather than Scintilla's checker pattern.
+  SendScintilla(SCI_SETFOLDMARGINCOLOUR, 1ul, pal.color(QPalette::Button));
+  SendScintilla(SCI_SETFOLDMARGINHICOLOUR, 1ul, pal.color(QPalette::Button));
   // Alt-drag selects a column block only while the option is on; otherwise a modifier no
   // keyboard sends switches it off.
   Sci(this, SCI_SETRECTANGULARSELECTIONMODIFIER, s.AltSetsColumnMode ? SCMOD_ALT : SCMOD_SUPER);
@@ -577,6 +582,7 @@ void TStreakSynEdit::SetOptions(const TSynOptions& o) {
   Sci(this, SCI_HIDESELECTION, s.HideSelection && !hasFocus() ? 1 : 0);
   if (s.NoSelection && HasSelection())
     Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
+  blockMarks_.SetEnabled(s.MarkMatching, s.Folding);
   painter_.ApplyGutter();
   painter_.RestartCaret(false);
   EndUpdate();
@@ -643,6 +649,7 @@ void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded
     editsPending_ = true;
   }
   if (linesAdded != 0) painter_.LineCountChanged();
+  blockMarks_.TextChanged();
   emit TextEdited();
 }
 
@@ -657,6 +664,7 @@ void TStreakSynEdit::CaretMoved() {
     Sci(this, SCI_SETEMPTYSELECTION, Sci(this, SCI_GETCURRENTPOS));
   const int line = CaretLine(), column = CaretColumn();
   painter_.RestartCaret(hasFocus());
+  blockMarks_.CaretMoved();
   if (line != lastCaretLine_ || column != lastCaretColumn_) {
     const bool lineChanged = line != lastCaretLine_;
     lastCaretLine_ = line;
@@ -760,13 +768,41 @@ void TStreakSynEdit::keyPressEvent(QKeyEvent* e) {
       e->accept();
       return;
     }
+    const char typed = text.size() == 1 ? static_cast<char>(text.at(0).unicode()) : 0;
+    if (options_.Settings.LabelField && typed >= '0' && typed <= '9' &&
+        fixedForm_.TypeDigit(typed)) {
+      e->accept();
+      AfterNavigation();
+      return;
+    }
     if (!options_.Settings.GroupUndo) Sci(this, SCI_BEGINUNDOACTION);
     QsciScintilla::keyPressEvent(e);
     if (!options_.Settings.GroupUndo) Sci(this, SCI_ENDUNDOACTION);
+    if (options_.Settings.WrapAt72) fixedForm_.AfterTyping();
     AfterNavigation();
     return;
   }
   e->ignore();
+}
+
+void TStreakSynEdit::ReplaceLineWith(int line, const std::vector<std::string>& lines,
+                                     int caretIndex, int caretByte) {
+  if (lines.empty() || line < 0 || line >= Sci(this, SCI_GETLINECOUNT)) return;
+  std::string joined;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i) joined += '\n';
+    joined += lines[i];
+  }
+  const std::string utf8 = text_.Utf8(joined);
+  Sci(this, SCI_BEGINUNDOACTION);
+  Sci(this, SCI_SETTARGETRANGE, Sci(this, SCI_POSITIONFROMLINE, line),
+      Sci(this, SCI_GETLINEENDPOSITION, line));
+  SciPtr(this, SCI_REPLACETARGET, static_cast<long>(utf8.size()), utf8.c_str());
+  Sci(this, SCI_ENDUNDOACTION);
+  const int index = std::clamp(caretIndex, 0, static_cast<int>(lines.size()) - 1);
+  const auto& target = lines[static_cast<std::size_t>(index)];
+  Sci(this, SCI_GOTOPOS, text_.BytePosition(line + index, target, caretByte));
+  Sci(this, SCI_CHOOSECARETX);
 }
 
 void TStreakSynEdit::inputMethodEvent(QInputMethodEvent* e) {

@@ -18,9 +18,11 @@
 
 #include "editor/streaks.h"
 #include "editor/textsearch.h"
+#include "editor/ui/blockmarks.h"
 #include "editor/ui/editorkeys.h"
 #include "editor/ui/editorpainter.h"
 #include "editor/ui/editortext.h"
+#include "editor/ui/fixedformkeys.h"
 #include "editor/ui/livemarks.h"
 #include "editor/ui/synoptions.h"
 #include "platform/codepage.h"
@@ -128,6 +130,14 @@ class TStreakSynEdit : public QsciScintilla {
   /// that differs is replaced. Every line keeps its marks (bookmarks, error line), also when
   /// the step is undone or redone.
   void ReplaceLines(int first, const std::vector<std::string>& lines);
+  /// Puts `lines` (bytes) in place of the 0-based line as one undo step and puts the caret at
+  /// byte `caretByte` of `lines[caretIndex]`.
+  void ReplaceLineWith(int line, const std::vector<std::string>& lines, int caretIndex,
+                       int caretByte);
+  /// The fixed-form keys (Return, continuation, label field, wrap at column 72).
+  TFixedFormKeys& FixedForm() { return fixedForm_; }
+  /// Matching statements and folding.
+  TBlockMarks& Blocks() { return blockMarks_; }
   /// Caret and selection as line numbers and byte offsets, as the search sees them.
   TTextPoint CaretPoint() const { return text_.CaretPoint(); }
   TSelectionInfo SelectionInfo() const {
@@ -217,6 +227,8 @@ class TStreakSynEdit : public QsciScintilla {
 
   TEditorText text_;
   TEditorKeys keys_;
+  TFixedFormKeys fixedForm_{*this};
+  TBlockMarks blockMarks_{*this};
   TEditorPainter painter_;
   TSynOptions options_;
   TFortranLexer* fortranLexer_ = nullptr;

@@ -32,6 +32,7 @@
 #include "config/settingids.h"
 #include "config/settingsstore.h"
 #include "config/settingstable.h"
+#include "editor/fixedformline.h"
 #include "editor/fortranhighlighter.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
@@ -147,6 +148,7 @@ TfrmOptions::TfrmOptions(TOptionsHost& host, int page, QWidget* parent)
   BuildEditorOptions();
   BuildEditorDisplay();
   BuildEditorColor();
+  BuildEditorFixedForm();
   BuildRun();
   auto* print = Page(pgcOptions_, "tabPrint");
   pgcPrint_ = Named(new QTabWidget(print), "pgcPrint", "");
@@ -270,6 +272,33 @@ void TfrmOptions::BuildEditorOptions() {
   }
   numbers->setColumnStretch(3, 1);
   col->addLayout(numbers);
+  col->addStretch(1);
+}
+
+void TfrmOptions::BuildEditorFixedForm() {
+  QWidget* page = Page(pgcEditor_, "tabEditorFixedForm", "Tab:FixedForm");
+  auto* col = new QVBoxLayout(page);
+  for (const char* name : {"chkSmartReturn", "chkContinueComments", "chkWrapAt72", "chkLabelField",
+                           "chkMarkMatching", "chkFolding"})
+    col->addWidget(Named(new QCheckBox(page), name));
+  col->addSpacing(8);
+  auto* boxes = new QGridLayout;
+  boxes->setHorizontalSpacing(LabelGap);
+  const char* lists[][2] = {{"lblBlockIndent", "cbxBlockIndent"},
+                            {"lblContinuationMark", "cbxContinuationMark"},
+                            {"lblReindentOptions", "cbxReindentOptions"}};
+  for (int i = 0; i < 3; ++i) {
+    auto* l = Named(new QLabel(page), lists[i][0]);
+    auto* c = Named(new QComboBox(page), lists[i][1], nullptr, "Hint");
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setFixedWidth(i == 2 ? 200 : 90);
+    l->setBuddy(c);
+    boxes->addWidget(l, i, 0);
+    boxes->addWidget(c, i, 1);
+  }
+  boxes->setColumnStretch(2, 1);
+  col->addLayout(boxes);
   col->addStretch(1);
 }
 
@@ -785,6 +814,7 @@ void TfrmOptions::LoadValues() {
   for (int i = 0; i < FortranAttributeCount; ++i)
     elements_[std::size_t(i)] = host_.Highlighter().Attribute(i);
   elements_[ErrorLineElement] = host_.UserErrorLine();
+  elements_[IgnoredElement] = host_.Highlighter().IgnoredAttribute();
   UpdateSample();
   swatchFG_->SetSelected(true);
   lstElements_->setCurrentRow(0);
@@ -1189,6 +1219,7 @@ bool TfrmOptions::Apply() {
   TSynFortranSyn::TAttributes attrs;
   for (int i = 0; i < FortranAttributeCount; ++i) attrs[std::size_t(i)] = elements_[std::size_t(i)];
   host_.Highlighter().SetAttributes(attrs);
+  host_.Highlighter().SetIgnoredAttribute(elements_[IgnoredElement]);
   host_.SetUserErrorLine(elements_[ErrorLineElement]);
   // 4, 5.
   ReadMargins(print_, false);
@@ -1286,6 +1317,7 @@ void TfrmOptions::UpdateSample() {
   TSynFortranSyn::TAttributes attrs;
   for (int i = 0; i < FortranAttributeCount; ++i) attrs[std::size_t(i)] = elements_[std::size_t(i)];
   highlighter_->SetAttributes(attrs);
+  highlighter_->SetIgnoredAttribute(elements_[IgnoredElement]);
   if (!sampleEditor_) return;
   const THighlightAttribute& e = elements_[ErrorLineElement];
   const THighlightAttribute d = host_.DefaultErrorLine();
@@ -1311,6 +1343,9 @@ int TfrmOptions::ElementAt(int line, int column) const {
       h.Next();
     }
   }
+  if (column - 1 >= TFixedFormLine::kLastColumn &&
+      TFixedFormLine::Of(sampleEditor_->LineBytes(line)).IsCode())
+    return IgnoredElement;
   return element;
 }
 

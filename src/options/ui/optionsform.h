@@ -47,6 +47,8 @@ class TfrmOptions : public QDialog {
   enum TPage { pgGeneral = 0, pgEditor = 1, pgRun = 2, pgPrint = 3, pgOthers = 4 };
   /// Elements of the Color page: the seven highlighter attributes, then the error line.
   static constexpr int ErrorLineElement = 7;
+  /// Text past column 72, the last entry of the Color page.
+  static constexpr int IgnoredElement = 8;
 
   TfrmOptions(TOptionsHost& host, int page, QWidget* parent = nullptr);
   ~TfrmOptions() override;
@@ -93,6 +95,7 @@ class TfrmOptions : public QDialog {
   void BuildGeneral();
   void BuildEditorOptions();
   void BuildEditorDisplay();
+  void BuildEditorFixedForm();
   void BuildEditorColor();
   void BuildRun();
   void BuildPrintMargins();
@@ -140,7 +143,7 @@ class TfrmOptions : public QDialog {
 
   TOptionsHost& host_;
   std::unique_ptr<TSynFortranSyn> highlighter_;  ///< the sample editor's copy
-  std::array<THighlightAttribute, 8> elements_{};
+  std::array<THighlightAttribute, 9> elements_{};
   TPrintSettings print_;
   TFontSpec gutterFont_;
   int currentElement_ = 0;
