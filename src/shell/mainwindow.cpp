@@ -141,6 +141,7 @@ TfrmMain::TfrmMain(QWidget* parent)
   runner_ = new TStepRunner(this, pipeline_);
   CreateSymbols();
   liveCheck_ = new TLiveCheckControl(*docs_, pipeline_->Messages(), this);
+  connect(runner_, &TStepRunner::Started, liveCheck_, &TLiveCheckControl::Drop);
   CreateDebugPanels();
 
   ApplyLanguage(BuiltInLanguage());

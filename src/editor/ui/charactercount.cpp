@@ -1,10 +1,10 @@
 #include "editor/ui/charactercount.h"
 
-#include <dlfcn.h>
-
 #include <Qsci/qsciscintillabase.h>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/nextsymbol.h"
 
 namespace {
 
@@ -13,9 +13,11 @@ using TSend = long (*)(const QsciScintillaBase*, unsigned int, unsigned long, lo
 
 TSend LibrarySend() {
   static const TSend send = [] {
-    void* symbol = dlsym(RTLD_NEXT, "_ZNK17QsciScintillaBase13SendScintillaEjml");
+    const char* error = "";
+    void* symbol =
+        vortan::platform::NextDefinitionOf("_ZNK17QsciScintillaBase13SendScintillaEjml", &error);
     if (!symbol) {
-      std::fprintf(stderr, "QScintilla's SendScintilla not found: %s\n", dlerror());
+      std::fprintf(stderr, "QScintilla's SendScintilla not found: %s\n", error ? error : "");
       std::abort();
     }
     return reinterpret_cast<TSend>(symbol);

@@ -37,8 +37,13 @@ std::vector<std::string> TFixedFormKeys::LinesUpTo(int line, int before) const {
   return lines;
 }
 
+bool TFixedFormKeys::CompletionListOpen() const {
+  return edit_.SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0;
+}
+
 bool TFixedFormKeys::Return() {
-  if (edit_.HasSelection()) return false;
+  // With a completion list open, Return takes the chosen word: the control's own new line does.
+  if (edit_.HasSelection() || CompletionListOpen()) return false;
   const TTextPoint caret = edit_.CaretPoint();
   std::vector<std::string> lines = LinesUpTo(caret.Line, kBlockWindow);
   const std::string full = lines.back();
@@ -72,6 +77,7 @@ bool TFixedFormKeys::BreakLine() {
 }
 
 bool TFixedFormKeys::Tab() {
+  if (CompletionListOpen()) return false;
   if (edit_.HasSelection()) return false;
   const int column = edit_.CaretColumn() - 1;
   const int line = edit_.CaretLine() - 1;

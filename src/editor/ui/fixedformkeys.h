@@ -33,6 +33,7 @@ class TFixedFormKeys {
   void AfterTyping();
 
  private:
+  bool CompletionListOpen() const;
   TFixedFormOptions Options() const;
   /// Lines [max(0, line - before), line] as bytes.
   std::vector<std::string> LinesUpTo(int line, int before) const;

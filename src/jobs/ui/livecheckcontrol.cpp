@@ -102,6 +102,12 @@ void TLiveCheckControl::ReadSettings() {
   delay_ = std::max(0, static_cast<int>(ReadInteger(sidLiveCheckDelay)));
 }
 
+void TLiveCheckControl::Drop() {
+  pause_.stop();
+  for (const auto& [editor, ticket] : newest_) checker_->Cancel(const_cast<TfrmEditor*>(editor));
+  newest_.clear();
+}
+
 void TLiveCheckControl::CheckNow() {
   pause_.stop();
   TfrmEditor* active = documents_.Active();

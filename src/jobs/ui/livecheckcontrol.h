@@ -25,6 +25,9 @@ class TLiveCheckControl : public QObject {
 
   /// Checks the active document now (after a save, or when asked).
   void CheckNow();
+  /// A build command has begun: checks under way and waiting are dropped, so that no older
+  /// "Live" group lands beside the command's own findings; the next edit or save checks again.
+  void Drop();
   /// Called after each result was shown (tests and benchmarks wait for it).
   std::function<void(TfrmEditor*)> Shown;
   /// The tools the settings name; tests put stand-ins in their place.

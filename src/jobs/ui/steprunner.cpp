@@ -111,6 +111,7 @@ void TStepRunner::Run(TBuildCommand command) {
   report_.clear();
   program_.clear();
   programEditor_ = nullptr;
+  emit Started();
   StartStep();
 }
 

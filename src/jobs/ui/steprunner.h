@@ -37,6 +37,10 @@ class TStepRunner : public QObject {
   /// The editor of the main program of the last Compile All that linked, while it is open.
   TfrmEditor* LinkedMain() const { return linkedMain_.data(); }
 
+ signals:
+  /// A command's list has begun: what the tools will report replaces earlier findings.
+  void Started();
+
  private:
   /// Which job a handler hears from; the handler keeps it, the runner may be on a later list.
   enum class TJob { Analyzer, Parse, Compiler, BuildAll, Program, Debugger };
