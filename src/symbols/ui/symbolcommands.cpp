@@ -50,8 +50,12 @@ void TSymbolCommands::Watch(TfrmEditor* editor) {
     if (pos < 0 || QApplication::activePopupWidget()) return;
     int line = 0, index = 0;
     s->lineIndexFromPosition(pos, &line, &index);
-    const QString tip = TipAt(editor, line + 1, index);
-    if (!tip.isEmpty()) QToolTip::showText(s->viewport()->mapToGlobal(QPoint(x, y)), tip, s);
+    QString tip = TipAt(editor, line + 1, index);
+    if (tip.isEmpty()) return;
+    // The editor shows a finding's message at the same pause; one tip keeps both.
+    const std::string finding = s->LiveMarks().TipAt(pos);
+    if (!finding.empty()) tip = QString::fromStdString(finding) + "\n\n" + tip;
+    QToolTip::showText(s->viewport()->mapToGlobal(QPoint(x, y)), tip, s);
   });
   connect(s, &QsciScintillaBase::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
   connect(s, &QsciScintillaBase::SCN_CHARADDED, this,
