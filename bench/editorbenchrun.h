@@ -25,7 +25,7 @@ double Ms(Clock::time_point since) {
 }
 
 // Processor time of this thread: on a shared machine the wall time says little.
-double CpuMs() {
+[[maybe_unused]] double CpuMs() {
   timespec t{};
   ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;

@@ -73,7 +73,8 @@ std::vector<TSymbolNode> SymbolOutline(const TSymbolIndex& index,
       auto child = [&](TSymbolNodeKind kind, std::string text, const std::string& name,
                        const TSymbolPos& pos) {
         if (unitHolds || Holds(name, filter))
-          node.Children.push_back({kind, std::move(text), {path, pos.Line, pos.Column, name}});
+          node.Children.push_back(
+              {kind, std::move(text), {path, pos.Line, pos.Column, name}, false, {}});
       };
       for (const TEntrySymbol& e : s->Entries)
         if (e.Unit == un)
@@ -109,7 +110,7 @@ std::vector<TSymbolNode> CallTreeLevel(const TSymbolIndex& index, std::string_vi
   }
   std::vector<TSymbolNode> out;
   for (const TSymbolLocation& loc : found) {
-    TSymbolNode n{TSymbolNodeKind::Unit, loc.Name, loc};
+    TSymbolNode n{TSymbolNodeKind::Unit, loc.Name, loc, false, {}};
     if (!loc.File.empty()) n.Text += "  (" + BaseName(loc.File) + ")";
     n.Recursive = loc.Name == upper || std::find(path.begin(), path.end(), loc.Name) != path.end();
     out.push_back(std::move(n));

@@ -132,7 +132,7 @@ void TSymbolsPanel::Refresh() {
     const auto defs = index.UnitDefinitions(root_);
     if (!defs.empty()) where = defs.front();
     where.Name = root_;
-    QTreeWidgetItem* root = AddNode(nullptr, {TSymbolNodeKind::Unit, root_, where});
+    QTreeWidgetItem* root = AddNode(nullptr, {TSymbolNodeKind::Unit, root_, where, false, {}});
     root->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     root->setData(0, PendingRole, true);
     root->setExpanded(true);
