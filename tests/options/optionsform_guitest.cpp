@@ -454,6 +454,10 @@ TEST_F(OptionsTest, AnErrorLineGivenOnlyABackgroundOnTheColorPageIsWhiteOnThatCo
       LoadStringTable(MainLanguage());
     }
     main_->SetUserErrorLine({});
+    // An editor already showing an error line takes the new colours when OK applies them.
+    TfrmEditor* before = main_->NewSourceFile();
+    before->SetText("      A = 1\r\n      B = 2\r\n");
+    before->MarkErrorLine(2);
     TfrmOptions& d = Open(TfrmOptions::pgEditor);
     d.EditorPages()->setCurrentIndex(2);
     d.show();
@@ -470,6 +474,15 @@ TEST_F(OptionsTest, AnErrorLineGivenOnlyABackgroundOnTheColorPageIsWhiteOnThatCo
     EXPECT_EQ(main_->UserErrorLine().Background, std::optional<TColor>(0x008000));
     EXPECT_FALSE(main_->UserErrorLine().Foreground);
     dialog_.reset();
+    EXPECT_GT(LightestTextOf(before->SynEdit(), 2), 200);
+    const QImage shown = before->SynEdit()->viewport()->grab().toImage();
+    const int row = static_cast<int>(before->SynEdit()->SendScintilla(
+        QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
+        before->SynEdit()->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 1ul)));
+    EXPECT_EQ(
+        QColor(shown.pixel(before->SynEdit()->TextAreaLeft() + 30 * before->SynEdit()->CharWidth(),
+                           row + 2)),
+        QColor(0, 128, 0));
     TfrmEditor* e = main_->NewSourceFile();
     e->SetText("      X = 1\r\n      Y = 2\r\n");
     e->MarkErrorLine(2);
