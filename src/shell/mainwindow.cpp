@@ -284,16 +284,21 @@ void TfrmMain::CreateToolbars() {
   }
 }
 
+QDockWidget* TfrmMain::AddPanel(const char* name, QWidget* content, Qt::DockWidgetArea area) {
+  auto* d = new QDockWidget(this);
+  d->setObjectName(QString::fromLatin1(name));
+  d->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                 QDockWidget::DockWidgetFloatable);
+  d->setWidget(content);
+  addDockWidget(area, d);
+  // The View menu's check marks follow the panel.
+  connect(d, &QDockWidget::visibilityChanged, this, &TfrmMain::ScheduleUpdate);
+  return d;
+}
+
 void TfrmMain::CreatePanels() {
   auto dock = [this](const char* name, QWidget* content, Qt::DockWidgetArea area) {
-    auto* d = new QDockWidget(this);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                   QDockWidget::DockWidgetFloatable);
-    d->setWidget(content);
-    addDockWidget(area, d);
-    connect(d, &QDockWidget::visibilityChanged, this, &TfrmMain::ScheduleUpdate);
-    return d;
+    return AddPanel(name, content, area);
   };
 
   trvFiles_ = new QTreeWidget(this);
@@ -345,16 +350,10 @@ void TfrmMain::CreateSymbols() {
         return e ? e->FileName() : std::string();
       },
       this);
-  tbrSymbols_ = new QDockWidget(this);
-  tbrSymbols_->setObjectName(QStringLiteral("tbrSymbols"));
-  tbrSymbols_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                           QDockWidget::DockWidgetFloatable);
-  tbrSymbols_->setWidget(symbolsPanel_);
-  addDockWidget(Qt::RightDockWidgetArea, tbrSymbols_);
+  tbrSymbols_ = AddPanel("tbrSymbols", symbolsPanel_, Qt::RightDockWidgetArea);
   tbrSymbols_->hide();
   connect(tbrSymbols_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (visible) symbolsPanel_->Refresh();
-    ScheduleUpdate();
   });
   symbolCommands_ = new TSymbolCommands(
       *docs_, *symbolIndexer_, *symbolsPanel_, [this] { tbrSymbols_->show(); }, this);
@@ -387,12 +386,7 @@ void TfrmMain::CreateDebugPanels() {
   connect(debugger_, &TDebugController::PanelsUpdated, this, &TfrmMain::ScheduleUpdate);
   connect(debugger_, &TDebugController::Ended, this, &TfrmMain::ScheduleUpdate);
   auto dock = [this](const char* name, QWidget* content, Qt::DockWidgetArea area) {
-    auto* d = new QDockWidget(this);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                   QDockWidget::DockWidgetFloatable);
-    d->setWidget(content);
-    addDockWidget(area, d);
+    QDockWidget* d = AddPanel(name, content, area);
     d->hide();
     return d;
   };

@@ -219,6 +219,8 @@ class TfrmMain : public QMainWindow, public TEditorHost, public TPipelineHost {
   QMenu* BuildMenu(const std::vector<std::string>& items, QWidget* parent);
   void CreateToolbars();
   void CreatePanels();
+  /// A dockable panel holding `content`, named for the saved layout.
+  QDockWidget* AddPanel(const char* name, QWidget* content, Qt::DockWidgetArea area);
   void CreateDebugPanels();
   void TranslateDebugPanels();
   void CreateStatusBar();
