@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/textcopy.h"
 #include "jobs/analyzerkeywords.h"
 #include "jobs/messagedata.h"
 
@@ -21,7 +23,11 @@ struct TLiveSource {
   std::string FileName;
   /// The name the findings show (the caption).
   std::string Shown;
+  /// The text as the file's bytes.
   std::string Text;
+  /// When set, the editor's copy that Text is made from in the worker, so that converting a
+  /// large document never holds up typing.
+  std::optional<TTextCopy> Copy;
 };
 
 /// What a check covers: the first source is compiled and analyzed; the others are analyzed

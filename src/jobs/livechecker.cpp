@@ -91,6 +91,11 @@ void TLiveChecker::Work() {
     stopRunning_ = false;
     lock.unlock();
 
+    for (TLiveSource& source : job.Request.Sources)
+      if (source.Copy) {
+        source.Text = source.Copy->FileBytes();
+        source.Copy.reset();
+      }
     TLiveResult result = RunLiveCheck(job.Request, tools, [this] { return stopRunning_.load(); });
 
     lock.lock();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
 #include "jobs/analyzerhost.h"
 #include "jobs/analyzerkeywords.h"
 #include "jobs/analyzerrun.h"
@@ -524,6 +526,28 @@ TEST_F(AnalyzeJobTest, InstalledAnalyzerOnASourcePathWithBlanksAndQuotes) {
   EXPECT_EQ(DumpTree(out), ReadFile(CaseDir("mixed") + "/expected"));
   // The report names the file exactly as it was passed: it is the analyzed window's own.
   EXPECT_TRUE(host_.asked.empty());
+}
+
+// The tree shows its entries as UTF-8; a translation's labels come from a Windows-1252 file.
+TEST_F(AnalyzeJobTest, TranslatedLabelsReachTheEntriesDecoded) {
+  TParlax language;
+  language.LoadFromText("STRINGS {\n  strMayBe = Poss\xedvel\n  strWarning = Aten\xe7\xe3o\n}\n");
+  language.Active = true;
+  LoadStringTable(language);
+  struct TReset {
+    ~TReset() { ResetStringTable(); }
+  } reset;
+  TfrmEditor* editor = host_.AddWindow("/p/a.f", "a.f");
+  host_.list.ActiveEditor = [editor] { return editor; };
+  const TOutcome out = Parse(
+      "\"a.f\", line 4 col 2: Possibly misleading appearance: embedded space\n"
+      "\"a.f\", line 5: Warning: unused\n",
+      editor, [](TAnalyzeThread& job) { job.EditorFileName = "/p/a.f"; });
+  EXPECT_EQ(out.result, jrOK);
+  std::vector<std::string> labels;
+  for (const TMessageNode& n : host_.list.Top())
+    labels.push_back(n.Data.Text.substr(0, n.Data.Text.find(' ')));
+  EXPECT_EQ(labels, (std::vector<std::string>{"[Aten\u00e7\u00e3o]", "[Poss\u00edvel]"}));
 }
 
 TEST_F(AnalyzeJobTest, EmptyReportIsNoReport) {

@@ -16,9 +16,12 @@
 #include "editor/ui/editormarks.h"
 #include "editor/ui/editorwindow.h"
 #include "editor/ui/streaksynedit.h"
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
 #include "jobs/ui/livecheckcontrol.h"
 #include "jobs/ui/messagestree.h"
 #include "jobs/ui/pipeline.h"
+#include "platform/codepage.h"
 #include "platform/filebytes.h"
 #include "support/mainwindowfixture.h"
 
@@ -85,7 +88,7 @@ TEST_F(LiveCheckGui, TypedErrorIsMarkedFollowsInsertedLinesAndGoesWithItsLine) {
     underlined =
         underlined || Sci(QsciScintillaBase::SCI_INDICATORVALUEAT, marks::kLiveErrorIndicator, p);
   EXPECT_TRUE(underlined);
-  EXPECT_NE(marks.TipAt(lineStart + 8).find("gfortran: "), std::string::npos);
+  EXPECT_TRUE(marks.TipAt(lineStart + 8).startsWith("gfortran: "));
   EXPECT_TRUE(HasLiveGroup());
   // Unsaved text was checked; the file is as it was.
   std::string bytes, why;
@@ -98,8 +101,7 @@ TEST_F(LiveCheckGui, TypedErrorIsMarkedFollowsInsertedLinesAndGoesWithItsLine) {
         static_cast<int>(Sci(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, lineStart + 12)),
         static_cast<int>(Sci(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, lineStart + 12)) + 14);
     QWidget* view = editor_->SynEdit()->viewport();
-    QToolTip::showText(view->mapToGlobal(at), QString::fromStdString(marks.TipAt(lineStart + 8)),
-                       view);
+    QToolTip::showText(view->mapToGlobal(at), marks.TipAt(lineStart + 8), view);
     QTest::qWait(300);
     // The whole screen, so the tip (a window of its own) is in the picture on a real display.
     QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
@@ -123,7 +125,7 @@ TEST_F(LiveCheckGui, TypedErrorIsMarkedFollowsInsertedLinesAndGoesWithItsLine) {
       reinterpret_cast<long>("2"));
   moved.erase(moved.begin());
   EXPECT_EQ(marks.MarkedLines(), moved);
-  EXPECT_EQ(marks.TipAt(Sci(QsciScintillaBase::SCI_POSITIONFROMLINE, 3)), "");
+  EXPECT_TRUE(marks.TipAt(Sci(QsciScintillaBase::SCI_POSITIONFROMLINE, 3)).isEmpty());
 
   // The fix clears the marks and the Live group.
   WriteBool(sidLiveCheck, true);
@@ -140,6 +142,57 @@ TEST_F(LiveCheckGui, AnEditDuringACheckCancelsItsResult) {
   QTest::qWait(0);
   for (long line : editor_->SynEdit()->LiveMarks().MarkedLines())
     EXPECT_FALSE(Sci(QsciScintillaBase::SCI_MARKERGET, line) & (1L << marks::kLiveErrorMarker));
+}
+
+// The tools get the document's own bytes (its code page, its line breaks), made in the worker
+// from the copy taken at the pause; what they say and the translated group name show decoded.
+TEST_F(LiveCheckGui, TheToolsReadTheDocumentsBytesAndTheirWordsShowDecoded) {
+  // Windows-1252: a comment with "é" and the group named "Ao vivo (análise)".
+  TParlax language;
+  language.LoadFromText("STRINGS {\n  strLiveGroup = Ao vivo (an\xe1lise)\n}\n");
+  language.Active = true;
+  LoadStringTable(language);
+  struct TReset {
+    ~TReset() { ResetStringTable(); }
+  } reset;
+
+  const std::string seen = dir_ / "seen.f";
+  // Copies the file it is given and finds one error in it, in UTF-8 like a compiler in a UTF-8
+  // locale; the analyzer is left out.
+  const std::string compiler = dir_.Write("fakefc",
+                                          "#!/bin/sh\n"
+                                          "for a; do last=$a; done\n"
+                                          "cp \"$last\" '" +
+                                              seen +
+                                              "'\n"
+                                              "printf '%s:3:7:\\n\\nError: S\xc3\xadmbolo "
+                                              "\xe2\x80\x98I\xe2\x80\x99 \\n' \"$last\"\n");
+  std::filesystem::permissions(compiler, std::filesystem::perms::owner_all);
+  main_->LiveCheck().ToolsFromSettings = [compiler] {
+    TLiveTools tools;
+    tools.Compiler = compiler;
+    return tools;
+  };
+  const std::string crlf = "C caf\xe9\r\n      PROGRAM T\r\n      I = 1 +\r\n      END\r\n";
+  main_->Documents().CloseAll();
+  editor_ = main_->Documents().Open(dir_.Write("ansi.f", crlf));
+  ASSERT_NE(editor_, nullptr);
+  editor_->SynEdit()->SetCodePage(platform::TCodePage::Ansi);
+  ASSERT_EQ(editor_->LineBreak(), TLineBreak::CRLF);
+  TypeAndWait(crlf + "C fim\r\n");
+
+  std::string bytes, why;
+  ASSERT_TRUE(platform::ReadFileBytes(seen, bytes, why));
+  EXPECT_EQ(bytes, editor_->Text());
+  EXPECT_EQ(bytes, crlf + "C fim\r\n");
+  const long lineStart = Sci(QsciScintillaBase::SCI_POSITIONFROMLINE, 2);
+  EXPECT_TRUE(editor_->SynEdit()->LiveMarks().TipAt(lineStart).contains(
+      QString::fromUtf8("S\u00edmbolo \u2018I\u2019")))
+      << editor_->SynEdit()->LiveMarks().TipAt(lineStart).toStdString();
+  bool group = false;
+  for (const TMessageNode& n : main_->Pipeline().Messages().List().Top())
+    group = group || n.Data.Text == "Ao vivo (an\u00e1lise)";
+  EXPECT_TRUE(group);
 }
 
 }  // namespace

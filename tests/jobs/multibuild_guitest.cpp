@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "i18n/parlax.h"
+#include "i18n/stringtable.h"
 #include "jobs/multifilefixture.h"
 #include "jobs/pipelinefixture.h"
 #include "jobs/ui/steprunner.h"
@@ -154,6 +156,15 @@ TEST_F(AllFiles, AnalyzeAllPutsCrossFileMismatchesUnderTheirFilesAndLines) {
 
 TEST_F(AllFiles, BadInputIsToldAndNothingIsLost) {
   prompts_.AnswerAlways(TModalResult::No);
+  // The notes come from a translation in Windows-1252 and show decoded in the Output panel.
+  TParlax language;
+  language.LoadFromText(
+      "STRINGS {\n  strMsgNotFortran = Deixado de fora, n\xe3o \xe9 Fortran: %s\n}\n");
+  language.Active = true;
+  LoadStringTable(language);
+  struct TReset {
+    ~TReset() { ResetStringTable(); }
+  } reset;
   TfrmEditor* mainEditor = Open(dir_.Write("p/main.f", MainFile));
   Open(dir_.Write("p/notes.txt", "not Fortran\n"));
   TfrmEditor* gone = Open(dir_.Write("p/subs.f", SubsFile));
@@ -161,7 +172,7 @@ TEST_F(AllFiles, BadInputIsToldAndNothingIsLost) {
   TfrmEditor* untitled = main_->NewSourceFile();
   untitled->SetText(StatsFile);
   EXPECT_EQ(WaitOutcome(Trigger("actCompileAll")), Str(TStr::strCompiled)) << Output();
-  EXPECT_NE(Output().find(FormatStr(Str(TStr::strMsgNotFortran), {dir_ / "p/notes.txt"})),
+  EXPECT_NE(Output().find("Deixado de fora, n\u00e3o \u00e9 Fortran: " + (dir_ / "p/notes.txt")),
             std::string::npos)
       << Output();
   EXPECT_NE(Output().find(FormatStr(Str(TStr::strMsgMissingOnDisk), {dir_ / "p/subs.f"})),

@@ -24,6 +24,13 @@ std::string TEditorText::Bytes() const {
   return platform::Utf8ToBytes(codePage_, std::string_view(text, static_cast<std::size_t>(length)));
 }
 
+std::string TEditorText::ControlText() const {
+  const long length = Sci(&control_, B::SCI_GETLENGTH);
+  const char* text = reinterpret_cast<const char*>(Sci(&control_, B::SCI_GETCHARACTERPOINTER));
+  if (!text || length <= 0) return {};
+  return std::string(text, static_cast<std::size_t>(length));
+}
+
 std::string TEditorText::LineBytes(int line) const {
   if (line < 1 || line > Sci(&control_, B::SCI_GETLINECOUNT)) return {};
   const long start = Sci(&control_, B::SCI_POSITIONFROMLINE, line - 1);

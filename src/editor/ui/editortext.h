@@ -32,6 +32,8 @@ class TEditorText {
   std::string Utf8(std::string_view bytes) const;
   /// Lines separated by LF.
   std::string Bytes() const;
+  /// The control's own UTF-8 text, copied as it stands (no conversion: fast for any size).
+  std::string ControlText() const;
   /// 1-based; without the break.
   std::string LineBytes(int line) const;
   /// The selected text; each line of a column block is followed by LF.

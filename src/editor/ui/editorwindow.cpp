@@ -164,6 +164,11 @@ std::string TfrmEditor::Text() const {
   return JoinSource(synEdit_->Bytes(), static_cast<std::size_t>(LineCount()), lineBreak_);
 }
 
+TTextCopy TfrmEditor::TextCopy() const {
+  return TTextCopy{synEdit_->ControlText(), synEdit_->CodePage(),
+                   static_cast<std::size_t>(LineCount()), lineBreak_};
+}
+
 void TfrmEditor::SetText(const std::string& bytes) {
   const TSplitSource split = SplitSource(bytes);
   synEdit_->SetBytes(split.Text, true);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/sourcefile.h"
+#include "editor/textcopy.h"
 
 class QLabel;
 class QMdiSubWindow;
@@ -48,6 +49,9 @@ class TfrmEditor : public QWidget {
   void SetModified(bool modified);
   /// The document's bytes, lines joined with the remembered break.
   std::string Text() const;
+  /// The text copied as the control holds it; its FileBytes() equal Text(). Cheap enough for
+  /// the interface thread at any size, the conversion left to whoever reads it.
+  TTextCopy TextCopy() const;
   /// Replaces the text as one edit that can be undone (so the document becomes modified);
   /// the remembered break stays.
   void SetText(const std::string& bytes);

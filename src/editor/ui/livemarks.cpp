@@ -9,6 +9,7 @@
 #include "editor/markspan.h"
 #include "editor/ui/editormarks.h"
 #include "editor/ui/scicall.h"
+#include "widgets/qtconvert.h"
 
 namespace vortan {
 
@@ -119,7 +120,7 @@ long TLiveMarks::LineOf(const TEntry& e) const {
   return Sci(edit_, B::SCI_MARKERLINEFROMHANDLE, e.Handle);
 }
 
-std::string TLiveMarks::TipAt(long position) const {
+QString TLiveMarks::TipAt(long position) const {
   if (entries_.empty() || position < 0) return {};
   const long line = Sci(edit_, B::SCI_LINEFROMPOSITION, position);
   std::string tip;
@@ -128,7 +129,7 @@ std::string TLiveMarks::TipAt(long position) const {
       if (!tip.empty()) tip += '\n';
       tip += e.Text;
     }
-  return tip;
+  return Local(tip);
 }
 
 std::vector<long> TLiveMarks::MarkedLines() const {

@@ -4,6 +4,7 @@
 // marks move with the lines around them and go when their line is changed.
 
 #include <QObject>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ class TLiveMarks : public QObject {
   void Show(const std::vector<TLiveMark>& marks);
   void Clear();
 
-  /// The messages of the marks on the line of a position, one per line; empty when none.
-  std::string TipAt(long position) const;
+  /// The messages of the marks on the line of a position, one per line, decoded as the tools
+  /// wrote them (the system's encoding); empty when none.
+  QString TipAt(long position) const;
   /// Moves the caret to the first mark of the next (or previous) marked line, going round
   /// the end of the text; false when the text holds no mark.
   bool Step(bool forward);

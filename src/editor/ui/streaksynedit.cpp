@@ -84,10 +84,8 @@ TStreakSynEdit::TStreakSynEdit(QWidget* parent)
   liveMarks_ = new TLiveMarks(this);
   Sci(this, SCI_SETMOUSEDWELLTIME, 500);
   connect(this, &QsciScintillaBase::SCN_DWELLSTART, this, [this](int position, int x, int y) {
-    const std::string tip = liveMarks_->TipAt(position);
-    if (!tip.empty())
-      QToolTip::showText(viewport()->mapToGlobal(QPoint(x, y)), QString::fromStdString(tip),
-                         viewport());
+    const QString tip = liveMarks_->TipAt(position);
+    if (!tip.isEmpty()) QToolTip::showText(viewport()->mapToGlobal(QPoint(x, y)), tip, viewport());
   });
   connect(this, &QsciScintillaBase::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
   SetOptions(options_);

@@ -65,6 +65,8 @@ class TStreakSynEdit : public QsciScintilla {
   void SetCodePage(platform::TCodePage page);
   /// Lines separated by LF.
   std::string Bytes() const { return text_.Bytes(); }
+  /// The control's UTF-8 text as it stands.
+  std::string ControlText() const { return text_.ControlText(); }
   /// Replaces the text; `undoable` keeps it as one step of the undo history, otherwise the
   /// history is emptied (loading).
   void SetBytes(std::string_view lfText, bool undoable);

@@ -18,9 +18,9 @@ namespace vortan {
 namespace {
 
 std::string LabelOf(TMessageKind kind) {
-  return Str(kind == mkError     ? TStr::strError
-             : kind == mkWarning ? TStr::strWarning
-                                 : TStr::strMayBe);
+  return StrText(kind == mkError     ? TStr::strError
+                 : kind == mkWarning ? TStr::strWarning
+                                     : TStr::strMayBe);
 }
 
 std::string NamePart(const std::string& path) {
@@ -116,8 +116,8 @@ void TLiveCheckControl::CheckNow() {
   checker_->SetTools(ToolsFromSettings());
   TLiveRequest request;
   auto add = [&](TfrmEditor* editor) {
-    request.Sources.push_back(
-        TLiveSource{editor, editor->FileName(), editor->Caption().toStdString(), editor->Text()});
+    request.Sources.push_back(TLiveSource{
+        editor, editor->FileName(), editor->Caption().toStdString(), {}, editor->TextCopy()});
   };
   add(active);
   if (ReadBool(sidLiveCheckAnalyzeAll))
@@ -162,7 +162,7 @@ void TLiveCheckControl::Show(TfrmEditor* editor, std::uint64_t ticket, TLiveResu
 
   std::vector<TLiveMark> marks;
   TMessageNode group;
-  group.Data.Text = Str(TStr::strLiveGroup);
+  group.Data.Text = StrText(TStr::strLiveGroup);
   group.Data.Editor = editor;
   group.Data.Kind = mkMaybe;
   for (const TLiveFinding& f : result.Findings) {

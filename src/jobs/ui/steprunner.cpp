@@ -180,11 +180,13 @@ bool TStepRunner::Collect() {
     TBuildSource source = RouteDocument(facts, tempDir);
     if (source.Route == TSourceRoute::Skipped) {
       if (!facts.FileName.empty() || !facts.Empty)
-        AddLine(notes_, FormatStr(Str(TStr::strMsgNotFortran), {source.Document}));
+        AddLine(notes_,
+                FormatText(TStr::strMsgNotFortran, {platform::FileNameText(source.Document)}));
       continue;
     }
     if (source.MissingOnDisk)
-      AddLine(notes_, FormatStr(Str(TStr::strMsgMissingOnDisk), {source.Document}));
+      AddLine(notes_,
+              FormatText(TStr::strMsgMissingOnDisk, {platform::FileNameText(source.Document)}));
     if (source.Route == TSourceRoute::TempCopy) {
       std::string error;
       if (!platform::WriteFileReplacing(source.Source, text, error)) {

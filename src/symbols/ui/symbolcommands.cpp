@@ -53,8 +53,8 @@ void TSymbolCommands::Watch(TfrmEditor* editor) {
     QString tip = TipAt(editor, line + 1, index);
     if (tip.isEmpty()) return;
     // The editor shows a finding's message at the same pause; one tip keeps both.
-    const std::string finding = s->LiveMarks().TipAt(pos);
-    if (!finding.empty()) tip = QString::fromStdString(finding) + "\n\n" + tip;
+    const QString finding = s->LiveMarks().TipAt(pos);
+    if (!finding.isEmpty()) tip = finding + "\n\n" + tip;
     QToolTip::showText(s->viewport()->mapToGlobal(QPoint(x, y)), tip, s);
   });
   connect(s, &QsciScintillaBase::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
