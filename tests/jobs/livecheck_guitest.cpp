@@ -195,5 +195,53 @@ TEST_F(LiveCheckGui, TheToolsReadTheDocumentsBytesAndTheirWordsShowDecoded) {
   EXPECT_TRUE(group);
 }
 
+// Junk and a very large file: typing goes on while checks run, a check that runs too long is
+// cut and said once, and nothing of the user's text or file is lost.
+TEST_F(LiveCheckGui, JunkAndAMillionLinesAreCheckedWithoutLosingAnything) {
+  prompts_.AnswerAlways(TModalResult::OK);  // the warning about NUL bytes in the junk
+  main_->LiveCheck().ToolsFromSettings = [] {
+    TLiveTools tools = LiveToolsFromSettings();
+    tools.TimeLimitMs = 1500;
+    return tools;
+  };
+  std::string junk;
+  unsigned seed = 7;
+  for (int i = 0; i < 65536; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    junk += static_cast<char>(seed >> 16);
+  }
+  std::string big = "      PROGRAM BIG\n      REAL X\n";
+  for (int i = 0; i < 999997; ++i) big += "      X = " + std::to_string(i % 1000) + ".0\n";
+  big += "      END\n";
+
+  for (const auto& [name, bytes] : {std::pair{"junk.f", junk}, std::pair{"big.f", big}}) {
+    SCOPED_TRACE(name);
+    const std::string file = dir_.Write(name, bytes);
+    editor_ = main_->Documents().Open(file);
+    ASSERT_NE(editor_, nullptr);
+    const std::string loaded = editor_->Text();
+    const int before = shown_;
+    // A key, a pause long enough to start a check, then more keys while it runs.
+    Sci(QsciScintillaBase::SCI_INSERTTEXT, 0, reinterpret_cast<long>("C"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return main_->LiveCheck().Checking() || shown_ > before; }, 5000));
+    const int during = shown_;
+    Sci(QsciScintillaBase::SCI_INSERTTEXT, 1, reinterpret_cast<long>("C"));
+    EXPECT_FALSE(main_->LiveCheck().Checking()) << "the edit drops the check under way";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown_ > during; }, 30000));
+    EXPECT_EQ(editor_->Text(), "CC" + loaded);
+    std::string disk, why;
+    ASSERT_TRUE(platform::ReadFileBytes(file, disk, why));
+    EXPECT_EQ(disk, bytes);
+    const long lines = Sci(QsciScintillaBase::SCI_GETLINECOUNT);
+    for (long line : editor_->SynEdit()->LiveMarks().MarkedLines()) EXPECT_LT(line, lines);
+  }
+  // The compiler takes longer than allowed over a million lines: said once, in Messages.
+  int said = 0;
+  for (const TMessageNode& n : main_->Pipeline().Messages().List().Top())
+    said += n.Data.Text.find("ran longer than allowed") != std::string::npos;
+  EXPECT_EQ(said, 1);
+}
+
 }  // namespace
 }  // namespace vortan

@@ -180,6 +180,11 @@ TEST_F(OptionsTest, EveryKindOfControlRoundTripsThroughTheStore) {
       {"cbxDebuggerParameters", sidAdditionalDebuggerParameters, "-nx"},
       {"grpRunWith", sidRunWith, "2"},
       {"chkClearHistoryList", sidClearHistory, "0"},
+      {"chkLiveCheck", sidLiveCheck, "0"},
+      {"cbxLiveDelay", sidLiveCheckDelay, "1500"},
+      {"chkLiveCompiler", sidLiveCheckCompiler, "0"},
+      {"chkLiveAnalyzer", sidLiveCheckAnalyzer, "0"},
+      {"chkLiveAnalyzeAll", sidLiveCheckAnalyzeAll, "1"},
   };
   Open(TfrmOptions::pgEditor);
   for (const Case& c : cases) {

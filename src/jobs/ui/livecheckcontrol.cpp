@@ -108,6 +108,8 @@ void TLiveCheckControl::Drop() {
   newest_.clear();
 }
 
+bool TLiveCheckControl::Checking() const { return newest_.count(documents_.Active()) > 0; }
+
 void TLiveCheckControl::CheckNow() {
   pause_.stop();
   TfrmEditor* active = documents_.Active();

@@ -28,6 +28,9 @@ class TLiveCheckControl : public QObject {
   /// A build command has begun: checks under way and waiting are dropped, so that no older
   /// "Live" group lands beside the command's own findings; the next edit or save checks again.
   void Drop();
+  /// True from the request of the active document's check until its result is shown or
+  /// dropped.
+  bool Checking() const;
   /// Called after each result was shown (tests and benchmarks wait for it).
   std::function<void(TfrmEditor*)> Shown;
   /// The tools the settings name; tests put stand-ins in their place.
