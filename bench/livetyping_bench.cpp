@@ -49,8 +49,8 @@ struct TKeys {
 
 constexpr double kKeyInterval = 120;
 
-// Bursts of ten keys kKeyInterval apart on line 3 of the file; each key until idle, in wall time and
-// in the interface thread's processor time (which the load of other programs does not swell).
+// Bursts of ten keys kKeyInterval apart on line 3 of the file; each key until idle, in wall time
+// and in the interface thread's processor time (which the load of other programs does not swell).
 TKeys Type(vortan::TStreakSynEdit* s, int bursts, double pauseMs) {
   TKeys keys;
   s->setCursorPosition(2, 10);

@@ -243,5 +243,40 @@ TEST_F(LiveCheckGui, JunkAndAMillionLinesAreCheckedWithoutLosingAnything) {
   EXPECT_EQ(said, 1);
 }
 
+// With the "Analyze all" scope the other open windows are analyzed with the active one, so a
+// call that disagrees with a subroutine in another window shows as the user types it; the
+// other window's unsaved text counts, not its file.
+TEST_F(LiveCheckGui, TheOpenSetScopeShowsAMismatchWithAnotherWindowAsItIsTyped) {
+  TfrmEditor* sub = main_->Documents().Open(dir_.Write("sub.f",
+                                                       "      SUBROUTINE S(A, B)\n"
+                                                       "      INTEGER A, B\n"
+                                                       "      PRINT *, A, B\n"
+                                                       "      END\n"));
+  ASSERT_NE(sub, nullptr);
+  sub->SetText(
+      "      SUBROUTINE S(A)\n"
+      "      INTEGER A\n"
+      "      PRINT *, A\n"
+      "      END\n");
+  editor_ = main_->Documents().Open(file_);
+  main_->ActivateEditor(editor_);
+  const std::string call =
+      "      PROGRAM T\n"
+      "      CALL S(1, 2)\n"
+      "      END\n";
+  auto mismatch = [this] {
+    for (const TMessageNode& group : main_->Pipeline().Messages().List().Top())
+      for (const TMessageNode& n : group.Children)
+        if (n.Data.Text.find("number of arguments") != std::string::npos) return true;
+    return false;
+  };
+  WriteBool(sidLiveCheckAnalyzeAll, false);
+  TypeAndWait(call);
+  EXPECT_FALSE(mismatch());
+  WriteBool(sidLiveCheckAnalyzeAll, true);
+  TypeAndWait(call + "C\n");
+  EXPECT_TRUE(mismatch());
+}
+
 }  // namespace
 }  // namespace vortan
