@@ -278,5 +278,33 @@ TEST_F(LiveCheckGui, TheOpenSetScopeShowsAMismatchWithAnotherWindowAsItIsTyped) 
   EXPECT_TRUE(mismatch());
 }
 
+// The mouse resting on an underline shows the finding, and the tip stays when the toolkit's
+// own tip moment comes later (the debugger's value tip has nothing to say then).
+TEST_F(LiveCheckGui, ATipOverAFindingStaysWhileTheMouseRests) {
+  TypeAndWait(kTyped);
+  QWidget* view = editor_->SynEdit()->viewport();
+  struct TToolTipEvents : QObject {
+    int seen = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      seen += e->type() == QEvent::ToolTip;
+      return false;
+    }
+  } events;
+  view->installEventFilter(&events);
+  const long at = Sci(QsciScintillaBase::SCI_POSITIONFROMLINE, 2) + 12;
+  const QPoint point(static_cast<int>(Sci(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, at)),
+                     static_cast<int>(Sci(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, at)) + 4);
+  main_->activateWindow();
+  QTest::mouseMove(view, point - QPoint(3, 0));
+  QTest::mouseMove(view, point);
+  ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+  EXPECT_TRUE(QToolTip::text().startsWith("gfortran: ")) << QToolTip::text().toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return events.seen > 0; }, 5000));
+  // A tip that is hidden goes a moment later, not at once.
+  EXPECT_FALSE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000));
+  EXPECT_TRUE(QToolTip::text().startsWith("gfortran: "));
+  view->removeEventFilter(&events);
+}
+
 }  // namespace
 }  // namespace vortan

@@ -730,10 +730,9 @@ bool TStreakSynEdit::viewportEvent(QEvent* e) {
     auto* help = static_cast<QHelpEvent*>(e);
     const long pos = Sci(this, SCI_POSITIONFROMPOINTCLOSE, help->pos().x(), help->pos().y());
     const std::string tip = pos >= 0 ? HoverTip(pos) : std::string();
-    if (tip.empty())
-      QToolTip::hideText();
-    else
-      QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    // Without a value the tip shown at the dwell (a finding, a unit) stays; moving the mouse
+    // ends the dwell, and that hides it.
+    if (!tip.empty()) QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
     return true;
   }
   return QsciScintilla::viewportEvent(e);
