@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "config/settingids.h"
 #include "config/settingsstore.h"
@@ -236,11 +237,14 @@ TEST_F(LiveCheckGui, JunkAndAMillionLinesAreCheckedWithoutLosingAnything) {
     const long lines = Sci(QsciScintillaBase::SCI_GETLINECOUNT);
     for (long line : editor_->SynEdit()->LiveMarks().MarkedLines()) EXPECT_LT(line, lines);
   }
-  // The compiler takes longer than allowed over a million lines: said once, in Messages.
-  int said = 0;
+  // The compiler takes longer than allowed over a million lines: said once, in Messages (the
+  // analyzer may be cut too on a busy machine, and is then said once as well).
+  std::map<std::string, int> said;
   for (const TMessageNode& n : main_->Pipeline().Messages().List().Top())
-    said += n.Data.Text.find("ran longer than allowed") != std::string::npos;
-  EXPECT_EQ(said, 1);
+    if (n.Data.Text.find("ran longer than allowed") != std::string::npos)
+      ++said[n.Data.Text.find("gfortran") != std::string::npos ? "gfortran" : n.Data.Text];
+  EXPECT_EQ(said["gfortran"], 1);
+  for (const auto& [text, times] : said) EXPECT_EQ(times, 1) << text;
 }
 
 // With the "Analyze all" scope the other open windows are analyzed with the active one, so a
