@@ -169,7 +169,7 @@ TEST_F(TFixedFormEditing, FoldsFromTheMarginAndAllAtOnce) {
   EXPECT_FALSE(Sci(s, B::SCI_GETLINEVISIBLE, 6));
 }
 
-TEST_F(TFixedFormEditing, ReindentIsOneUndoStep) {
+TEST_F(TFixedFormEditing, ReindentIsOneUndoStepAndEveryLineKeepsItsMarks) {
   if (TReindenter::FindTool("").empty()) GTEST_SKIP() << "findent is not installed";
   const std::string text =
       "      SUBROUTINE S(N)\n"
@@ -180,7 +180,17 @@ TEST_F(TFixedFormEditing, ReindentIsOneUndoStep) {
       "   10 CONTINUE\n"
       "      END";
   TStreakSynEdit* s = Editor(text, 1, 1);
+  // Each line keeps its marks: a bookmark, a breakpoint and the debugger's current line.
+  const std::pair<long, int> marks[] = {{3, 2},
+                                        {3, marks::kBreakpointMarker},
+                                        {5, marks::kBreakpointMarker},
+                                        {4, marks::kDebugLineMarker}};
+  for (const auto& [line, marker] : marks) Sci(s, B::SCI_MARKERADD, line, marker);
   ASSERT_TRUE(ReindentSource(*s));
+  for (const auto& [line, marker] : marks)
+    EXPECT_TRUE(Sci(s, B::SCI_MARKERGET, line) & (1L << marker)) << line << " " << marker;
+  for (long line : {0L, 1L, 2L, 6L})
+    EXPECT_EQ(Sci(s, B::SCI_MARKERGET, line) & marks::kKeptMarks, 0) << line;
   EXPECT_EQ(s->LineBytes(3), "         IF (I .GT. 1) THEN");
   EXPECT_EQ(s->LineBytes(4), "            CALL F(I)");
   EXPECT_EQ(s->LineBytes(6), "   10 CONTINUE");

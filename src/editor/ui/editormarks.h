@@ -32,6 +32,9 @@ constexpr int kLiveMaybeIndicator = 11;
 constexpr int kBreakpointMarker = 15;
 /// The line the debugged program stands on: a background and an arrow in the gutter.
 constexpr int kDebugLineMarker = 16;
+/// The markers a line keeps when an edit replaces whole lines by as many (re-indent, case
+/// conversion); left to Scintilla they would gather on the first line of the edit.
+constexpr long kKeptMarks = kLineMarks | (1L << kBreakpointMarker) | (1L << kDebugLineMarker);
 // Fixed-form editing: the statements matching the caret's (a DO and its terminal statement,
 // IF ... END IF, a unit and its END). Scintilla's own fold markers 25-31 draw the fold margin.
 constexpr int kMatchIndicator = 13;

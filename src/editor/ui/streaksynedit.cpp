@@ -380,10 +380,10 @@ void TStreakSynEdit::NoteMarksBeforeDelete(long position, long length) {
   deletedMarks_.Position = position;
   deletedMarks_.FirstLine = first;
   deletedMarks_.Lines = last - first;
-  for (long line = Sci(this, SCI_MARKERNEXT, first, kLineMarks); line >= 0 && line <= last;
-       line = Sci(this, SCI_MARKERNEXT, line + 1, kLineMarks))
+  for (long line = Sci(this, SCI_MARKERNEXT, first, kKeptMarks); line >= 0 && line <= last;
+       line = Sci(this, SCI_MARKERNEXT, line + 1, kKeptMarks))
     deletedMarks_.Marks.push_back(
-        {line, static_cast<int>(Sci(this, SCI_MARKERGET, line) & kLineMarks)});
+        {line, static_cast<int>(Sci(this, SCI_MARKERGET, line) & kKeptMarks)});
 }
 
 void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
@@ -392,12 +392,13 @@ void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
   if (position != deletedMarks_.Position || linesAdded != deletedMarks_.Lines) return;
   const long first = deletedMarks_.FirstLine;
   // The deletion gathered the marks of its lines on the first one.
-  for (int m = 0; m <= kEditedMarker; ++m)
-    for (int guard = 0; guard < 64 && (Sci(this, SCI_MARKERGET, first) & (1L << m)); ++guard)
+  for (int m = 0; m < 32; ++m)
+    for (int guard = 0; guard < 64 && (Sci(this, SCI_MARKERGET, first) & kKeptMarks & (1L << m));
+         ++guard)
       Sci(this, SCI_MARKERDELETE, first, m);
   for (const auto& [line, mask] : deletedMarks_.Marks)
-    for (int m = 0; m <= kEditedMarker; ++m) {
-      if (!(mask & (1 << m))) continue;
+    for (int m = 0; m < 32; ++m) {
+      if (!(mask & (1L << m))) continue;
       const long handle = Sci(this, SCI_MARKERADD, line, m);
       if (m < kBookmarkCount) bookmarkHandle_[m] = static_cast<int>(handle);
     }
