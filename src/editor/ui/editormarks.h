@@ -11,8 +11,6 @@ constexpr int kBookmarkMask = (1 << kBookmarkCount) - 1;
 constexpr int kErrorMarker = 10;
 /// An invisible tag on lines edited since the last trim.
 constexpr int kEditedMarker = 11;
-/// Every marker a line may carry.
-constexpr long kLineMarks = (1L << (kEditedMarker + 1)) - 1;
 /// The first indicator free for containers paints the error lines' text colour.
 constexpr int kErrorIndicator = 8;
 
@@ -32,6 +30,10 @@ constexpr int kLiveMaybeIndicator = 11;
 constexpr int kBreakpointMarker = 15;
 /// The line the debugged program stands on: a background and an arrow in the gutter.
 constexpr int kDebugLineMarker = 16;
+/// The markers that belong to their line and stay on it when the program replaces lines (a
+/// Replace All, a conversion, their undo): bookmarks, error lines, edited lines, breakpoints.
+constexpr int kLastLineMark = kBreakpointMarker;
+constexpr long kLineMarks = ((1L << (kEditedMarker + 1)) - 1) | (1L << kBreakpointMarker);
 // Fixed-form editing: the statements matching the caret's (a DO and its terminal statement,
 // IF ... END IF, a unit and its END). Scintilla's own fold markers 25-31 draw the fold margin.
 constexpr int kMatchIndicator = 13;

@@ -394,15 +394,16 @@ void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
   if (position != deletedMarks_.Position || linesAdded != deletedMarks_.Lines) return;
   const long first = deletedMarks_.FirstLine;
   // The deletion gathered the marks of its lines on the first one.
-  for (int m = 0; m <= kEditedMarker; ++m)
-    for (int guard = 0; guard < 64 && (Sci(this, SCI_MARKERGET, first) & (1L << m)); ++guard)
+  for (int m = 0; m <= kLastLineMark; ++m)
+    for (int guard = 0; guard < 64 && (Sci(this, SCI_MARKERGET, first) & (1L << m) & kLineMarks);
+         ++guard)
       Sci(this, SCI_MARKERDELETE, first, m);
   // The error lines may have ended with this very change (an editor ends them at any change):
   // their background comes back only while they are still shown, never without its text colour.
   const bool errorLinesShown = painter_.HasSpecialLines();
   for (const auto& [line, mask] : deletedMarks_.Marks)
-    for (int m = 0; m <= kEditedMarker; ++m) {
-      if (!(mask & (1 << m)) || (m == kErrorMarker && !errorLinesShown)) continue;
+    for (int m = 0; m <= kLastLineMark; ++m) {
+      if (!(mask & (1L << m)) || (m == kErrorMarker && !errorLinesShown)) continue;
       const long handle = Sci(this, SCI_MARKERADD, line, m);
       if (m < kBookmarkCount) bookmarkHandle_[m] = static_cast<int>(handle);
     }
