@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "editor/textsearch.h"
 #include "editor/ui/streaksynedit.h"
 #include "editorfixture.h"
 #include "i18n/parlax.h"
@@ -299,7 +300,8 @@ TEST_F(TEditorWindow, ErrorLineIsPaintedInUserColoursFallingBackPerColour) {
 }
 
 // Any change of the text ends the error line, also one the program makes over several lines
-// (a whole-text conversion from the Edit menu, an undo): the line is painted as every other
+// (a whole-text conversion from the Edit menu, Replace All, an undo): the line is painted as
+// every other
 // afterwards, with no background left behind.
 TEST_F(TEditorWindow, AChangeOverTheErrorLineLeavesNoColourOnIt) {
   TfrmEditor* e = ShownEditor();
@@ -320,6 +322,12 @@ TEST_F(TEditorWindow, AChangeOverTheErrorLineLeavesNoColourOnIt) {
   } cases[] = {
       {"lower case of the whole text", [&] { s->ConvertSelection(2); }},
       {"upper case of the whole text", [&] { s->ConvertSelection(1); }},
+      {"Replace All over several lines",
+       [&] {
+         TSearchOptions o;
+         o.EntireScope = o.ReplaceAll = o.WholeWord = true;
+         EXPECT_EQ(s->SearchReplace("A", "B", o, nullptr), 2);  // lines 1 and 3
+       }},
       {"undo of a conversion",
        [&] {
          s->ConvertSelection(2);
@@ -329,7 +337,7 @@ TEST_F(TEditorWindow, AChangeOverTheErrorLineLeavesNoColourOnIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    e->SetText("      Program A\r\n      x = 'Text'\r\n      End\r\n");
+    e->SetText("      Program A\r\n      x = 'Text'\r\n      End A\r\n");
     e->MarkErrorLine(2);
     ASSERT_EQ(background(2), QColor(0, 128, 0));
     c.change();
