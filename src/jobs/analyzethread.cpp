@@ -23,9 +23,9 @@ void TAnalyzeThread::Execute() {
   TReportParser::TLabels labels;
   RunInMainThread([&] {
     if (host_ != nullptr) keywords = host_->Keywords();
-    labels[mkError] = Str(TStr::strError);
-    labels[mkWarning] = Str(TStr::strWarning);
-    labels[mkMaybe] = Str(TStr::strMayBe);
+    labels[mkError] = StrText(TStr::strError);
+    labels[mkWarning] = StrText(TStr::strWarning);
+    labels[mkMaybe] = StrText(TStr::strMayBe);
   });
   if (host_ != nullptr) RunInMainThread([this] { host_->BeginMessages(); });
 

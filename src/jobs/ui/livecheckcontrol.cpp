@@ -18,9 +18,10 @@ namespace vortan {
 namespace {
 
 std::string LabelOf(TMessageKind kind) {
-  return Str(kind == mkError     ? TStr::strError
-             : kind == mkWarning ? TStr::strWarning
-                                 : TStr::strMayBe);
+  // The Messages tree shows its texts as UTF-8, the file names and the tools' words among them.
+  return StrText(kind == mkError     ? TStr::strError
+                 : kind == mkWarning ? TStr::strWarning
+                                     : TStr::strMayBe);
 }
 
 std::string NamePart(const std::string& path) {
@@ -162,7 +163,7 @@ void TLiveCheckControl::Show(TfrmEditor* editor, std::uint64_t ticket, TLiveResu
 
   std::vector<TLiveMark> marks;
   TMessageNode group;
-  group.Data.Text = Str(TStr::strLiveGroup);
+  group.Data.Text = StrText(TStr::strLiveGroup);
   group.Data.Editor = editor;
   group.Data.Kind = mkMaybe;
   for (const TLiveFinding& f : result.Findings) {

@@ -167,7 +167,7 @@ void TPipeline::ShowCompilerFindings(const std::vector<TToolText>& texts,
         const std::size_t i = static_cast<std::size_t>(&d - findings.data());
         return ResolveFinding(d, known, texts[textOf[i]].Dir, editorOf);
       },
-      Str(TStr::strError), Str(TStr::strWarning));
+      StrText(TStr::strError), StrText(TStr::strWarning));
   // The marks say what this compile found: older ones go, also when it found nothing.
   std::vector<TfrmEditor*> cleared;
   auto clear = [&cleared](TfrmEditor* e) {
