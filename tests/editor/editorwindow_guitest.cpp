@@ -7,7 +7,9 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <filesystem>
+#include <functional>
 
+#include "editor/textsearch.h"
 #include "editor/ui/streaksynedit.h"
 #include "editorfixture.h"
 #include "i18n/parlax.h"
@@ -295,6 +297,53 @@ TEST_F(TEditorWindow, ErrorLineIsPaintedInUserColoursFallingBackPerColour) {
     for (int dy = 0; dy < s->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul); ++dy)
       lightest = std::max(lightest, QColor(img.pixel(s->StreakX(6) + dx, y + dy)).red());
   EXPECT_GT(lightest, 200);
+}
+
+// Any change of the text ends the error line, also one the program makes over several lines
+// (a whole-text conversion from the Edit menu, Replace All, an undo): the line is painted as
+// every other
+// afterwards, with no background left behind.
+TEST_F(TEditorWindow, AChangeOverTheErrorLineLeavesNoColourOnIt) {
+  TfrmEditor* e = ShownEditor();
+  host.userError.Background = 0x00008000;  // green
+  e->ApplyEditorSettings();
+  TStreakSynEdit* s = e->SynEdit();
+  auto background = [s](int line) {
+    const int y =
+        static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul,
+                                          s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
+                                                           static_cast<unsigned long>(line - 1))));
+    return QColor(
+        s->viewport()->grab().toImage().pixel(s->TextAreaLeft() + 30 * s->CharWidth(), y + 2));
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"lower case of the whole text", [&] { s->ConvertSelection(2); }},
+      {"upper case of the whole text", [&] { s->ConvertSelection(1); }},
+      {"Replace All over several lines",
+       [&] {
+         TSearchOptions o;
+         o.EntireScope = o.ReplaceAll = o.WholeWord = true;
+         EXPECT_EQ(s->SearchReplace("A", "B", o, nullptr), 2);  // lines 1 and 3
+       }},
+      {"undo of a conversion",
+       [&] {
+         s->ConvertSelection(2);
+         e->MarkErrorLine(2);
+         e->Undo();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    e->SetText("      Program A\r\n      x = 'Text'\r\n      End A\r\n");
+    e->MarkErrorLine(2);
+    ASSERT_EQ(background(2), QColor(0, 128, 0));
+    c.change();
+    EXPECT_TRUE(e->ErrorLines().empty());
+    EXPECT_EQ(background(2), background(1));
+  }
 }
 
 // ---- close prompt ----

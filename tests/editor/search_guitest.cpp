@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <climits>
 
+#include "editor/ui/editormarks.h"
 #include "editor/ui/finddialog.h"
 #include "editor/ui/gotodialog.h"
 #include "editor/ui/replacedialog.h"
@@ -92,8 +93,8 @@ TEST_F(SearchTest, ReplaceAllAndConvertAreUndoneInOneStep) {
        }},
       {"to lower case", [](TStreakSynEdit* s) { s->ConvertSelection(2); }},
   };
-  // Every line keeps its marks (bookmarks, error lines with their text colour) through the
-  // change, its undo and redo.
+  // Every line keeps its marks (bookmarks, breakpoints, error lines with their text colour)
+  // through the change, its undo and redo.
   auto marks = [](TStreakSynEdit* s) {
     std::vector<long> perLine;
     for (long l = 0; l < s->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT); ++l) {
@@ -119,6 +120,8 @@ TEST_F(SearchTest, ReplaceAllAndConvertAreUndoneInOneStep) {
     s->SetBookmark(2, 7, 3);
     s->SetBookmark(3, 40, 1);
     s->SetSpecialLines({7, 12}, Qt::white, Qt::red);
+    for (unsigned long line : {0ul, 19ul, 39ul})
+      s->SendScintilla(QsciScintillaBase::SCI_MARKERADD, line, marks::kBreakpointMarker);
     const std::vector<long> marksBefore = marks(s);
     const std::vector<int> bookmarksBefore = {1, 7, 40};
     ASSERT_EQ(bookmarkLines(s), bookmarksBefore);

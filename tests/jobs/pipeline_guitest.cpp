@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "i18n/parlax.h"
 #include "jobs/ui/mainthreadcall.h"
 #include "pipelinefixture.h"
 
@@ -139,6 +140,45 @@ TEST_F(BuildActions, MessagesAreErrorsFirstThenByLineWithDetailsInReportOrder) {
   ASSERT_EQ(mismatch->childCount(), 2);
   EXPECT_EQ(mismatch->child(0)->text(0).toStdString(), "Dummy arg B in module SUB is type intg");
   EXPECT_EQ(mismatch->child(1)->text(0).toStdString(), "Actual arg X in module MIXED is type real");
+}
+
+// The kinds' labels come from the language file, in its 8-bit code page: an accented label
+// shows its accent in the Messages tree, from the analyzer and from the compiler alike.
+TEST_F(BuildActions, KindLabelsOfTheLanguageShowTheirAccentsInMessages) {
+  TParlax language;
+  language.LoadFromText("STRINGS {\n strError = Err\xF4\n strWarning = Avis\xE9\n}\n");
+  language.Active = true;
+  LoadStringTable(language);
+  WriteString(sidAdditionalCompilerOptionsParameters, "-g -Wall");
+  auto texts = [this] {
+    std::vector<std::string> all;
+    QTreeWidget* tree = main_->MessagesTree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      all.push_back(tree->topLevelItem(i)->text(0).toStdString());
+      for (int c = 0; c < tree->topLevelItem(i)->childCount(); ++c)
+        all.push_back(tree->topLevelItem(i)->child(c)->text(0).toStdString());
+    }
+    return all;
+  };
+  struct Case {
+    const char* action;
+    std::string file, source, entry;
+  } cases[] = {
+      {"actAnalyze", "mixed.f", kMixed, "[Errô] mixed.f(8): syntax error, unexpected '*'"},
+      {"actCompile", "hello.f", Hello("x"), "[Avisé] hello.f(2:"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    Open(dir_.Write(c.file, c.source));
+    WaitOutcome(Trigger(c.action));
+    const std::vector<std::string> shown = texts();
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const std::string& t) {
+      return t.starts_with(c.entry);
+    })) << ::testing::PrintToString(shown);
+    if (TfrmProcess* form = Pipeline().ProcessForm()) form->Cancel();
+    SettleDeletes();
+  }
+  ResetStringTable();
 }
 
 struct TCompileCase {

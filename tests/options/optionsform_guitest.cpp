@@ -505,6 +505,140 @@ TEST_F(OptionsTest, AnErrorLineGivenOnlyABackgroundOnTheColorPageIsWhiteOnThatCo
   ResetStringTable();
 }
 
+/// The top of a line in the text control's view, in its viewport's pixels.
+int LineTop(TStreakSynEdit* s, int line) {
+  const long pos = s->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
+                                    static_cast<unsigned long>(line - 1));
+  return static_cast<int>(s->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul, pos));
+}
+
+/// The colour of a line in its blank part after the text, at that column.
+QColor LineBackground(TStreakSynEdit* s, int line, int column) {
+  const QImage img = s->viewport()->grab().toImage();
+  return QColor(img.pixel(s->TextAreaLeft() + column * s->CharWidth(), LineTop(s, line) + 2));
+}
+
+// The other ways the Color page gives "Error line" a background and nothing else, each with
+// the mouse: the colour dialog reached from the background swatch, the grid and the sample;
+// the right button on the grid; a foreground taken back with "Use default for". The sample
+// and an editor then paint the line in that colour with white text.
+TEST_F(OptionsTest, EveryWayOfGivingTheErrorLineOnlyABackgroundPaintsItsTextWhite) {
+  static constexpr TColor kGreen = 0x008000;
+  const QColor green(0, 128, 0);
+  // A double click as the user makes it: a click, then the double click (the last release
+  // comes while the colour dialog is up, and the blocked window never sees it).
+  auto doubleClick = [](QWidget* w, QPoint at = {}) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+  };
+  auto cell = [](TfrmOptions& d, int i) { return d.ColorGrid()->CellRect(i).center(); };
+  struct Case {
+    const char* how;
+    std::optional<TColor> storedForeground;
+    std::function<void(OptionsTest&, TfrmOptions&)> give;
+  } cases[] = {
+      {"colour dialog from the background swatch",
+       {},
+       [&](OptionsTest& t, TfrmOptions& d) {
+         t.prompts_.color_ = kGreen;
+         doubleClick(d.BackgroundSwatch());
+       }},
+      {"colour dialog from the grid with the background swatch selected",
+       {},
+       [&](OptionsTest& t, TfrmOptions& d) {
+         QTest::mouseClick(d.BackgroundSwatch(), Qt::LeftButton);
+         t.prompts_.color_ = kGreen;
+         doubleClick(d.ColorGrid(), cell(d, 12));  // blue from the click, green from the dialog
+       }},
+      {"colour dialog from the sample's error line with the background swatch selected",
+       {},
+       [&](OptionsTest& t, TfrmOptions& d) {
+         QTest::mouseClick(d.BackgroundSwatch(), Qt::LeftButton);
+         t.prompts_.color_ = kGreen;
+         TStreakSynEdit* s = d.SampleEditor();
+         doubleClick(s->viewport(), QPoint(s->TextAreaLeft() + 12 * s->CharWidth(),
+                                           LineTop(s, d.SampleErrorLine()) + 2));
+       }},
+      {"right button on the grid with the foreground swatch selected",
+       {},
+       [&](OptionsTest&, TfrmOptions& d) {
+         QTest::mouseClick(d.ForegroundSwatch(), Qt::LeftButton);
+         QTest::mouseClick(d.ColorGrid(), Qt::RightButton, {}, cell(d, 2));
+       }},
+      {"a foreground chosen, then taken back with its default",
+       {},
+       [&](OptionsTest& t, TfrmOptions& d) {
+         QTest::mouseClick(d.ForegroundSwatch(), Qt::LeftButton);
+         QTest::mouseClick(d.ColorGrid(), Qt::LeftButton, {}, cell(d, 11));  // yellow
+         t.Get<QCheckBox>("chkForeground")->click();
+         QTest::mouseClick(d.BackgroundSwatch(), Qt::LeftButton);
+         QTest::mouseClick(d.ColorGrid(), Qt::LeftButton, {}, cell(d, 2));
+       }},
+      {"a stored foreground taken back with its default", 0x00FFFF,
+       [&](OptionsTest& t, TfrmOptions& d) {
+         t.Get<QCheckBox>("chkForeground")->click();
+         QTest::mouseClick(d.BackgroundSwatch(), Qt::LeftButton);
+         QTest::mouseClick(d.ColorGrid(), Qt::LeftButton, {}, cell(d, 2));
+       }},
+  };
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    THighlightAttribute stored;
+    stored.Foreground = c.storedForeground;
+    main_->SetUserErrorLine(stored);
+    prompts_.color_.reset();
+    TfrmOptions& d = Open(TfrmOptions::pgEditor);
+    d.EditorPages()->setCurrentIndex(2);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    auto* list = Get<QListWidget>("lstElements");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(TfrmOptions::ErrorLineElement)).center());
+    c.give(*this, d);
+    QApplication::processEvents();  // the sample's click selects its element when it returns
+    ASSERT_EQ(d.CurrentElement(), TfrmOptions::ErrorLineElement);
+    EXPECT_EQ(d.Element(TfrmOptions::ErrorLineElement).Background, std::optional<TColor>(kGreen));
+    EXPECT_FALSE(d.Element(TfrmOptions::ErrorLineElement).Foreground);
+    EXPECT_GT(LightestTextOf(d.SampleEditor(), d.SampleErrorLine()), 200);
+    EXPECT_EQ(LineBackground(d.SampleEditor(), d.SampleErrorLine(), 50), green);
+    QTest::mouseClick(Get<QPushButton>("btnOK"), Qt::LeftButton);
+    dialog_.reset();
+    TfrmEditor* e = main_->NewSourceFile();
+    e->SetText("      X = 1\r\n      Y = 'TEXT'\r\n");
+    e->MarkErrorLine(2);
+    EXPECT_GT(LightestTextOf(e->SynEdit(), 2), 200);
+    EXPECT_EQ(LineBackground(e->SynEdit(), 2, 30), green);
+  }
+}
+
+// The sample's error line is the language's "ErrorLine": painted there in the error colours,
+// and a click on it selects "Error line".
+TEST_F(OptionsTest, TheSamplesErrorLineIsTheOneTheLanguageNames) {
+  MainLanguage().LoadFromText(
+      "OBJECTS {\n Form:Options {\n  Tab:Editor {\n   Tab:Color {\n    Edit:Sample {\n"
+      "     ErrorLine = 3\n    }\n   }\n  }\n }\n}\n");
+  MainLanguage().Active = true;
+  THighlightAttribute onlyBackground;
+  onlyBackground.Background = 0x008000;
+  main_->SetUserErrorLine(onlyBackground);
+  TfrmOptions& d = Open(TfrmOptions::pgEditor);
+  d.EditorPages()->setCurrentIndex(2);
+  d.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+  EXPECT_EQ(d.SampleErrorLine(), 3);
+  EXPECT_EQ(d.ElementAt(3, 9), TfrmOptions::ErrorLineElement);
+  EXPECT_GT(LightestTextOf(d.SampleEditor(), 3), 200);
+  EXPECT_EQ(LineBackground(d.SampleEditor(), 3, 50), QColor(0, 128, 0));
+  // Line 7 is an ordinary line again.
+  EXPECT_NE(d.ElementAt(7, 12), TfrmOptions::ErrorLineElement);
+  EXPECT_NE(LineBackground(d.SampleEditor(), 7, 50), QColor(0, 128, 0));
+  dialog_.reset();
+  MainLanguage().Active = false;
+  MainLanguage().Root().Clear();
+}
+
 TEST_F(OptionsTest, ClickingTheSampleSelectsTheElementUnderTheCaret) {
   TfrmOptions& d = Open(TfrmOptions::pgEditor);
   struct Case {

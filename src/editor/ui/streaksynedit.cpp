@@ -396,14 +396,17 @@ void TStreakSynEdit::RestoreMarksAfterInsert(long position, long linesAdded) {
     for (int guard = 0; guard < 64 && (Sci(this, SCI_MARKERGET, first) & kKeptMarks & (1L << m));
          ++guard)
       Sci(this, SCI_MARKERDELETE, first, m);
+  // The error lines may have ended with this very change (an editor ends them at any change):
+  // their background comes back only while they are still shown, never without its text colour.
+  const bool errorLinesShown = painter_.HasSpecialLines();
   for (const auto& [line, mask] : deletedMarks_.Marks)
     for (int m = 0; m < 32; ++m) {
-      if (!(mask & (1L << m))) continue;
+      if (!(mask & (1L << m)) || (m == kErrorMarker && !errorLinesShown)) continue;
       const long handle = Sci(this, SCI_MARKERADD, line, m);
       if (m < kBookmarkCount) bookmarkHandle_[m] = static_cast<int>(handle);
     }
   // The error lines' text colour went with the deleted text.
-  if (!painter_.HasSpecialLines()) return;
+  if (!errorLinesShown) return;
   const long lines = Sci(this, SCI_GETLINECOUNT);
   auto lineEnd = [&](long line) {
     return line + 1 < lines ? Sci(this, SCI_POSITIONFROMLINE, line + 1) : Sci(this, SCI_GETLENGTH);
