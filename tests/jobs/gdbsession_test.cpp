@@ -278,7 +278,9 @@ TEST_F(GdbSessionTest, CrashesStopAtTheirLine) {
     EXPECT_EQ(stop.Reason, c.Reason);
     EXPECT_EQ(FileName(stop.File), "crash.f");
     EXPECT_EQ(stop.Line, 5);
-    if (stop.Reason == std::string("signal-received")) EXPECT_EQ(stop.SignalName, "SIGFPE");
+    if (stop.Reason == std::string("signal-received")) {
+      EXPECT_EQ(stop.SignalName, "SIGFPE");
+    }
     // The frame of the faulty line is the one looked at.
     EXPECT_EQ(Eval(c.Probe, stop.Frame), c.ProbeValue);
   }

@@ -42,7 +42,9 @@ TEST(SymbolWordAt, ReadsNamesAndLabelsByTheFixedFormColumns) {
   for (const TCase& c : cases) {
     const TSymbolWord w = SymbolWordAt(c.Line, c.Column);
     EXPECT_EQ(w.Text, c.Word) << c.Line << " @" << c.Column;
-    if (*c.Word) EXPECT_EQ(w.Label, c.Label) << c.Line;
+    if (*c.Word) {
+      EXPECT_EQ(w.Label, c.Label) << c.Line;
+    }
   }
 }
 
@@ -208,7 +210,9 @@ TEST_F(SymbolQueries, TheArgumentTipFollowsTheCaretThroughTheCall) {
     const std::string line = c.Line;
     EXPECT_EQ(ArgumentTip(index_, line, static_cast<int>(line.size()) + 1, &argument), c.Tip)
         << c.Line;
-    if (*c.Tip) EXPECT_EQ(argument, c.Argument) << c.Line;
+    if (*c.Tip) {
+      EXPECT_EQ(argument, c.Argument) << c.Line;
+    }
   }
 }
 
