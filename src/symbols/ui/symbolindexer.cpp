@@ -32,22 +32,6 @@ void ListSources(const std::string& folder, std::vector<std::string>& out) {
     if (it->is_regular_file(ec) && IsFortranSource(it->path())) out.push_back(it->path().string());
 }
 
-// The editor's text as the index reads it, taken in the interface thread at a pause in typing.
-// An ASCII document is the control's own buffer, copied at once; any other byte needs the
-// text in the document's code page, which builds it line by line (tens of ms for 100,000
-// lines).
-std::string EditorText(const TfrmEditor* e) {
-  TStreakSynEdit* s = e->SynEdit();
-  const auto length = static_cast<std::size_t>(s->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
-  const auto* chars =
-      reinterpret_cast<const char*>(s->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-  if (!chars) return e->Text();
-  std::string text(chars, length);
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return e->Text();
-  return text;
-}
-
 // Folders watched for changes at most: beyond, a refresh comes from the editors only.
 constexpr int kMaxWatchedFolders = 64;
 
@@ -56,7 +40,11 @@ constexpr int kMaxWatchedFolders = 64;
 struct TSymbolIndexer::TEdit {
   const TfrmEditor* Editor = nullptr;
   std::uint64_t Version = 0;
-  std::string Path, Text;
+  std::string Path;
+  // Taken in the interface thread at a pause in typing (a memory copy); the file's bytes are
+  // made of it in the thread that reads the symbols.
+  TTextCopy Copy;
+  std::string Text;
   TFileSymbols Symbols;
 };
 
@@ -102,12 +90,16 @@ void TSymbolIndexer::ReadEditsInBackground() {
   auto edits = std::make_shared<std::vector<TEdit>>();
   for (const QPointer<TfrmEditor>& e : dirty_)
     if (e && !e->FileName().empty())
-      edits->push_back({e.data(), versions_[e.data()], e->FileName(), EditorText(e), {}});
+      edits->push_back({e.data(), versions_[e.data()], e->FileName(), e->TextCopy(), {}, {}});
   dirty_.clear();
   if (edits->empty()) return;
   edits_ = edits;
   editThread_ = QThread::create([edits] {
-    for (TEdit& e : *edits) e.Symbols = ExtractSymbols(e.Text);
+    for (TEdit& e : *edits) {
+      e.Text = e.Copy.FileBytes();
+      e.Copy = {};
+      e.Symbols = ExtractSymbols(e.Text);
+    }
   });
   connect(editThread_, &QThread::finished, this, &TSymbolIndexer::EditsRead);
   editThread_->start(QThread::LowPriority);
@@ -143,8 +135,7 @@ void TSymbolIndexer::Watch(TfrmEditor* editor) {
 void TSymbolIndexer::Refresh() { refreshTimer_.start(); }
 
 void TSymbolIndexer::ApplyEditor(TfrmEditor* editor) {
-  if (editor && !editor->FileName().empty())
-    index_->UpdateFile(editor->FileName(), EditorText(editor));
+  if (editor && !editor->FileName().empty()) index_->UpdateFile(editor->FileName(), editor->Text());
 }
 
 void TSymbolIndexer::Flush() {
