@@ -22,6 +22,22 @@ using namespace marks;
 
 // Width of the bookmark digits' column at the left of the gutter.
 constexpr int kBookmarkArea = 14;
+// The marks of one line stand side by side from the gutter's left, each kind in a lane of its
+// own: bookmark, breakpoint (with the current line's arrow over it), finding.
+constexpr int kMarksLeft = 2;
+constexpr int kMarkLane = 13;
+constexpr int kMarkGap = 1;
+// Room kept between the last mark and the line number.
+constexpr int kMarksToNumber = 2;
+constexpr int kBookmarkWidth = 11;
+constexpr int kFindingSize = 12;
+constexpr long kDebugMarks = (1L << kBreakpointMarker) | (1L << kDebugLineMarker);
+constexpr long kShownMarks = kBookmarkMask | kLiveMarks | kDebugMarks;
+
+int Lanes(long marks) {
+  return ((marks & kBookmarkMask) != 0) + ((marks & kDebugMarks) != 0) +
+         ((marks & kLiveMarks) != 0);
+}
 
 QImage BookmarkImage(int n) {
   QImage img(11, 14, QImage::Format_ARGB32_Premultiplied);
@@ -58,6 +74,15 @@ TEditorPainter::TEditorPainter(TStreakSynEdit& edit)
   QObject::connect(&caretTimer_, &QTimer::timeout, &edit_, [this] {
     caretVisible_ = !caretVisible_;
     RepaintCaret();
+  });
+  // Markers come in bursts (every line of a check's findings): the lines are looked at once.
+  markersTimer_.setSingleShot(true);
+  markersTimer_.setInterval(0);
+  QObject::connect(&markersTimer_, &QTimer::timeout, &edit_, [this] {
+    const int needed = MarkLanesNeeded();
+    if (needed <= markLanes_) return;
+    markLanes_ = needed;
+    ApplyGutter();
   });
 }
 
@@ -147,10 +172,12 @@ void TEditorPainter::ApplyGutter() {
       const int digits = s.GutterShowLeadingZeros ? std::max(4, gutterDigits_) : gutterDigits_;
       numbers = QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
     }
+    // Marks stand left of the numbers, never over them.
+    const int marks = markLanes_ > 0 ? kMarksLeft + markLanes_ * kMarkLane + kMarksToNumber : 0;
     if (s.GutterAutosize)
-      width = kBookmarkArea + 4 + numbers;
+      width = std::max(kBookmarkArea + 4, marks + 3) + numbers;
     else
-      width = std::max({0, s.GutterWidth, numbers > 0 ? numbers + 5 : 0});
+      width = std::max({0, s.GutterWidth, numbers > 0 ? numbers + 5 : 0, marks + numbers + 3});
   }
   if (width != GutterWidth()) Sci(&edit_, B::SCI_SETMARGINWIDTHN, 0, width);
   edit_.viewport()->update(QRect(0, 0, std::max(width, 1), edit_.viewport()->height()));
@@ -164,6 +191,18 @@ void TEditorPainter::LineCountChanged() {
 
 void TEditorPainter::RepaintGutter() {
   edit_.viewport()->update(QRect(0, 0, GutterWidth(), edit_.viewport()->height()));
+}
+
+void TEditorPainter::MarkersChanged() {
+  if (!markersTimer_.isActive()) markersTimer_.start();
+}
+
+int TEditorPainter::MarkLanesNeeded() const {
+  int most = 0;
+  for (long line = Sci(&edit_, B::SCI_MARKERNEXT, 0, kShownMarks); line >= 0 && most < 3;
+       line = Sci(&edit_, B::SCI_MARKERNEXT, line + 1, kShownMarks))
+    most = std::max(most, Lanes(Sci(&edit_, B::SCI_MARKERGET, line)));
+  return most;
 }
 
 void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
@@ -195,31 +234,43 @@ void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
       p.drawText(QRect(0, y, width - 3, height), Qt::AlignRight | Qt::AlignVCenter,
                  GutterText(static_cast<int>(line) + 1));
     const long allMarks = Sci(&edit_, B::SCI_MARKERGET, line);
-    TLiveMarks::PaintGutterMark(p, QRect(2, y + (height - 12) / 2, 12, 12), allMarks);
-    PaintDebugMarks(p, allMarks, y, height);
+    if (!(allMarks & kShownMarks)) continue;
+    int x = kMarksLeft;
     const long bookmarks = allMarks & kBookmarkMask;
     if (bookmarks) {
       int n = 0;
       while (!(bookmarks & (1L << n))) ++n;
       const QImage& img = images[n];
-      p.drawImage(QPoint(2, y + (height - img.height()) / 2), img);
+      p.drawImage(QPoint(x, y + (height - img.height()) / 2), img);
+      x += kBookmarkWidth + kMarkGap;
     }
+    if (allMarks & kDebugMarks) {
+      const int size = std::min(height, kBookmarkArea) - 4;
+      if (size > 0) {
+        PaintDebugMarks(p, allMarks, QRect(x, y + (height - size) / 2, size, size));
+        x += size + kMarkGap;
+      }
+    }
+    TLiveMarks::PaintGutterMark(
+        p, QRect(x, y + (height - kFindingSize) / 2, kFindingSize, kFindingSize), allMarks);
   }
   p.restore();
 }
 
-void TEditorPainter::PaintDebugMarks(QPainter& p, long marks, int y, int height) {
-  const int size = std::min(height, kBookmarkArea) - 4;
-  if (size <= 0) return;
-  const QRect box(2, y + (height - size) / 2, size, size);
+void TEditorPainter::PaintDebugMarks(QPainter& p, long marks, const QRect& area) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
-  if (marks & (1L << kBreakpointMarker)) {
+  const bool breakpoint = marks & (1L << kBreakpointMarker);
+  if (breakpoint) {
     p.setPen(QColor(128, 0, 0));
     p.setBrush(QColor(220, 30, 30));
-    p.drawEllipse(box);
+    p.drawEllipse(area);
   }
   if (marks & (1L << kDebugLineMarker)) {
+    // Over a breakpoint the arrow shrinks so that the dot's rim still shows around it.
+    const int inset = breakpoint ? std::max(1, area.width() / 5) : 0;
+    const QRect box = area.adjusted(inset, inset, -inset, -inset);
+    const int size = box.width();
     const QPolygon arrow({QPoint(box.left(), box.top() + size / 4),
                           QPoint(box.left() + size / 2, box.top() + size / 4),
                           QPoint(box.left() + size / 2, box.top()),

@@ -629,6 +629,7 @@ void TStreakSynEdit::paintEvent(QPaintEvent* e) {
 }
 
 void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded) {
+  if (type & SC_MOD_CHANGEMARKER) painter_.MarkersChanged();
   if ((keepLineMarks_ || inUndoRedo_) && !loading_) {
     if (type & SC_MOD_BEFOREDELETE)
       NoteMarksBeforeDelete(position, length);

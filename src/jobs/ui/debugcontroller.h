@@ -91,6 +91,7 @@ class TDebugController : public QObject {
   void InsertBreakpoints();
   void EditCondition();
   void SaveBreakpoints();
+  void SaveWatch();
   void Status(const std::string& text);
   void Tell(const std::string& text, bool error);
 
