@@ -244,20 +244,31 @@ TEST_F(TTextControl, EveryMarkOfALineShowsBesideItsNumber) {
   };
   const Mark kBookmark{"bookmark", QColor(255, 220, 96)}, kBreakpoint{"breakpoint", {220, 30, 30}},
       kArrow{"current line", {255, 210, 0}}, kFinding{"finding", {0xD0, 0x00, 0x00}};
-  for (const bool autosize : {false, true}) {
-    SCOPED_TRACE(autosize ? "autosize" : "fixed width");
-    WriteBool(sidGutterAutosize, autosize);
+  struct Case {
+    const char* name;
+    bool autosize;
+    bool joined;  ///< the marks come together when two lines are joined
+  };
+  for (const Case c : {Case{"fixed width", false, false}, Case{"autosize", true, false},
+                       Case{"two lines joined", false, true}}) {
+    SCOPED_TRACE(c.name);
+    WriteBool(sidGutterAutosize, c.autosize);
     TfrmEditor* e = ShownEditor();
     TStreakSynEdit* s = e->SynEdit();
     e->SetText(std::string(149, '\n') + "      END");
     constexpr int kLine = 100;
     e->SetCaret(kLine, 1);
     e->EnsureCaretVisible();
+    const int plain = s->GutterWidth();
     e->SetBookmark(3, kLine, 1);
     for (int marker : {marks::kBreakpointMarker, marks::kDebugLineMarker, marks::kLiveErrorMarker})
-      Sci(s, B::SCI_MARKERADD, kLine - 1, marker);
-    const int before = s->GutterWidth();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s->GutterWidth() > before; }));
+      Sci(s, B::SCI_MARKERADD, c.joined ? kLine : kLine - 1, marker);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s->GutterWidth() > plain; }));
+    if (c.joined) {
+      const int apart = s->GutterWidth();
+      Sci(s, B::SCI_DELETERANGE, Sci(s, B::SCI_GETLINEENDPOSITION, kLine - 1), 1);
+      ASSERT_TRUE(QTest::qWaitFor([&] { return s->GutterWidth() > apart; }));
+    }
 
     const QImage img = Grab(s);
     const int y = static_cast<int>(

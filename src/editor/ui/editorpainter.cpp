@@ -75,13 +75,13 @@ TEditorPainter::TEditorPainter(TStreakSynEdit& edit)
     caretVisible_ = !caretVisible_;
     RepaintCaret();
   });
-  // Markers come in bursts (every line of a check's findings): the lines are looked at once.
+  // Markers come in bursts (every line of a check's findings), and inside Scintilla's own
+  // notifications: the gutter is sized once, afterwards.
   markersTimer_.setSingleShot(true);
   markersTimer_.setInterval(0);
   QObject::connect(&markersTimer_, &QTimer::timeout, &edit_, [this] {
-    const int needed = MarkLanesNeeded();
-    if (needed <= markLanes_) return;
-    markLanes_ = needed;
+    if (neededLanes_ <= markLanes_) return;
+    markLanes_ = neededLanes_;
     ApplyGutter();
   });
 }
@@ -193,16 +193,14 @@ void TEditorPainter::RepaintGutter() {
   edit_.viewport()->update(QRect(0, 0, GutterWidth(), edit_.viewport()->height()));
 }
 
-void TEditorPainter::MarkersChanged() {
-  if (!markersTimer_.isActive()) markersTimer_.start();
+void TEditorPainter::MarkersChanged(long line) {
+  if (line >= 0) NeedMarkLanes(Lanes(Sci(&edit_, B::SCI_MARKERGET, line)));
 }
 
-int TEditorPainter::MarkLanesNeeded() const {
-  int most = 0;
-  for (long line = Sci(&edit_, B::SCI_MARKERNEXT, 0, kShownMarks); line >= 0 && most < 3;
-       line = Sci(&edit_, B::SCI_MARKERNEXT, line + 1, kShownMarks))
-    most = std::max(most, Lanes(Sci(&edit_, B::SCI_MARKERGET, line)));
-  return most;
+void TEditorPainter::NeedMarkLanes(int lanes) {
+  if (lanes <= std::max(markLanes_, neededLanes_)) return;
+  neededLanes_ = lanes;
+  if (!markersTimer_.isActive()) markersTimer_.start();
 }
 
 void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
@@ -235,6 +233,8 @@ void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
                  GutterText(static_cast<int>(line) + 1));
     const long allMarks = Sci(&edit_, B::SCI_MARKERGET, line);
     if (!(allMarks & kShownMarks)) continue;
+    // Room for a line whose marks came together without a marker's notice.
+    NeedMarkLanes(Lanes(allMarks));
     int x = kMarksLeft;
     const long bookmarks = allMarks & kBookmarkMask;
     if (bookmarks) {
@@ -267,8 +267,8 @@ void TEditorPainter::PaintDebugMarks(QPainter& p, long marks, const QRect& area)
     p.drawEllipse(area);
   }
   if (marks & (1L << kDebugLineMarker)) {
-    // Over a breakpoint the arrow shrinks so that the dot's rim still shows around it.
-    const int inset = breakpoint ? std::max(1, area.width() / 5) : 0;
+    // Over a breakpoint the arrow shrinks a little so that the dot's rim still shows.
+    const int inset = breakpoint ? 1 : 0;
     const QRect box = area.adjusted(inset, inset, -inset, -inset);
     const int size = box.width();
     const QPolygon arrow({QPoint(box.left(), box.top() + size / 4),

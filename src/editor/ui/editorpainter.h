@@ -49,11 +49,11 @@ class TEditorPainter {
   void LineCountChanged();
   /// Repaints the gutter (a bookmark came or went).
   void RepaintGutter();
-  /// A marker came or went: the gutter widens, soon after, when a line carries more kinds of
-  /// marks (bookmark, breakpoint or current line, finding) than it has room for beside the
-  /// line numbers. It never narrows again, so the text does not jump while findings come and
-  /// go as the user types.
-  void MarkersChanged();
+  /// A marker came or went on a (0-based) line: the gutter widens, soon after, when the line
+  /// carries more kinds of marks (bookmark, breakpoint or current line, finding) than it has
+  /// room for beside the line numbers. It never narrows again, so the text does not jump
+  /// while findings come and go as the user types.
+  void MarkersChanged(long line);
 
   // Lines (1-based) painted in one pair of colours that replaces the syntax colours
   void SetSpecialLines(const std::vector<int>& lines, const QColor& fore, const QColor& back);
@@ -78,8 +78,8 @@ class TEditorPainter {
   void PaintGutter(QPainter& p, const QRect& area);
   /// The breakpoint dot and the current line's arrow of one line, in the box.
   static void PaintDebugMarks(QPainter& p, long marks, const QRect& box);
-  /// The most kinds of marks one line carries.
-  int MarkLanesNeeded() const;
+  /// Asks for room for this many kinds of marks beside the numbers.
+  void NeedMarkLanes(int lanes);
   void PaintStreaks(QPainter& p, const QRect& area);
   void PaintCaret(QPainter& p);
   QRect CaretRect() const;
@@ -91,6 +91,7 @@ class TEditorPainter {
   int gutterDigits_ = 0;
   /// Kinds of marks the gutter keeps room for beside the numbers (see MarkersChanged).
   int markLanes_ = 0;
+  int neededLanes_ = 0;
   QTimer markersTimer_;
   std::vector<int> specialLines_;
   QColor specialFore_, specialBack_;
