@@ -246,5 +246,8 @@ constexpr int sidFixedFormMatching = 196;
 constexpr int sidFixedFormFolding = 197;
 constexpr int sidFixedFormPastColumn72 = 198;
 constexpr int sidFixedFormReindentOptions = 199;
+// Debugger
+/// The Watch panel's expressions, one per line.
+constexpr int sidWatchExpressions = 200;
 
 }  // namespace vortan

@@ -248,6 +248,7 @@ const std::array<TSettingRow, SettingsCount> SettingsTable = {{
     Bool("FixedForm", "Folding", On),                               // 197
     Str("FixedForm", "Past column 72", "$F0F0F0,$808080,0,0,0,0"),  // 198
     Str("FixedForm", "Reindent options", "-i3 -r0 -k-"),            // 199
+    Object("Debugger", "Watch expressions", ""),                    // 200
 }};
 
 std::string SettingKeyPath(int id) {

@@ -1,5 +1,5 @@
 #pragma once
-// The compiled-in settings table: 200 rows, the id of a row is its index.
+// The compiled-in settings table: 201 rows, the id of a row is its index.
 
 #include <array>
 #include <cstdint>
@@ -18,7 +18,7 @@ struct TSettingRow {
   double DefaultFloat;      ///< float default (print margins)
 };
 
-constexpr int SettingsCount = 200;
+constexpr int SettingsCount = 201;
 /// Registry path of the program's root, below the user's hive.
 inline constexpr const char* RootPath = "Software\\Ostrel\\Vortan\\2.0";
 /// Key of the companion translation tool, holding its "InstallPath".

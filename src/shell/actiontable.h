@@ -66,6 +66,9 @@ enum class TCheckRule {
   Stretch,
   MergeStatusbar,
   SymbolsPanel,
+  CallStackPanel,
+  VariablesPanel,
+  WatchPanel,
 };
 
 enum TIconSet : int { isXP = 0, isGnome = 1, isOld = 2 };

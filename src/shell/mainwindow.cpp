@@ -380,8 +380,8 @@ void TfrmMain::CreateSymbols() {
 }
 
 void TfrmMain::CreateDebugPanels() {
-  // The debugger's panels dock at the bottom like Messages and Output, hidden until the first
-  // debugging run shows them; their place is kept with the others'.
+  // The debugger's panels dock at the right, hidden until a debugging run or the View menu
+  // shows them; their place is kept with the others'.
   debugger_ = new TDebugController(*this, this);
   connect(debugger_, &TDebugController::PanelsUpdated, this, &TfrmMain::ScheduleUpdate);
   connect(debugger_, &TDebugController::Ended, this, &TfrmMain::ScheduleUpdate);
@@ -828,6 +828,12 @@ QWidget* TfrmMain::BarOf(TCheckRule rule) const {
       return tbrFiles_;
     case TCheckRule::SymbolsPanel:
       return tbrSymbols_;
+    case TCheckRule::CallStackPanel:
+      return tbrCallStack_;
+    case TCheckRule::VariablesPanel:
+      return tbrVariables_;
+    case TCheckRule::WatchPanel:
+      return tbrWatch_;
     case TCheckRule::Messages:
       return tbrMessages_;
     case TCheckRule::Output:
@@ -919,6 +925,12 @@ bool TfrmMain::IsChecked(const TActionRow& row) const {
       return tbrOutput_->isVisibleTo(this);
     case TCheckRule::SymbolsPanel:
       return tbrSymbols_->isVisibleTo(this);
+    case TCheckRule::CallStackPanel:
+      return tbrCallStack_->isVisibleTo(this);
+    case TCheckRule::VariablesPanel:
+      return tbrVariables_->isVisibleTo(this);
+    case TCheckRule::WatchPanel:
+      return tbrWatch_->isVisibleTo(this);
     case TCheckRule::StatusBar:
       return sbrMain_->isVisibleTo(this);
     case TCheckRule::MainBar:

@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 
+#include "editor/ui/editormarks.h"
 #include "editor/ui/fortranlexer.h"
 #include "editorfixture.h"
 
@@ -231,6 +232,82 @@ TEST_F(TTextControl, BookmarksMoveWithTheirLineAndShowTheirDigit) {
   EXPECT_EQ(QColor(img.pixel(3, top + 1)), QColor(255, 220, 96));
   e->ClearBookmark(3);
   EXPECT_FALSE(e->IsBookmarkSet(3));
+}
+
+// A line with a bookmark, a breakpoint, the debugger's current line and a finding shows each
+// of them, side by side left of its line number (the arrow over the breakpoint's dot), in a
+// gutter that widens for them when its width leaves no room (a bookmark alone, drawn at the
+// gutter's left as it always was, does not widen it).
+TEST_F(TTextControl, EveryMarkOfALineShowsBesideItsNumber) {
+  struct Mark {
+    const char* name;
+    QColor fill;
+  };
+  const Mark kBookmark{"bookmark", QColor(255, 220, 96)}, kBreakpoint{"breakpoint", {220, 30, 30}},
+      kArrow{"current line", {255, 210, 0}}, kFinding{"finding", {0xD0, 0x00, 0x00}};
+  struct Case {
+    const char* name;
+    bool autosize;
+    bool joined;  ///< the marks come together when two lines are joined
+  };
+  for (const Case c : {Case{"fixed width", false, false}, Case{"autosize", true, false},
+                       Case{"two lines joined", false, true}}) {
+    SCOPED_TRACE(c.name);
+    WriteBool(sidGutterAutosize, c.autosize);
+    TfrmEditor* e = ShownEditor();
+    TStreakSynEdit* s = e->SynEdit();
+    e->SetText(std::string(149, '\n') + "      END");
+    constexpr int kLine = 100;
+    e->SetCaret(kLine, 1);
+    e->EnsureCaretVisible();
+    const int plain = s->GutterWidth();
+    e->SetBookmark(3, kLine, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s->GutterWidth(), plain) << "a bookmark alone keeps the width set for the gutter";
+    for (int marker : {marks::kBreakpointMarker, marks::kDebugLineMarker, marks::kLiveErrorMarker})
+      Sci(s, B::SCI_MARKERADD, c.joined ? kLine : kLine - 1, marker);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s->GutterWidth() > plain; }));
+    if (c.joined) {
+      const int apart = s->GutterWidth();
+      Sci(s, B::SCI_DELETERANGE, Sci(s, B::SCI_GETLINEENDPOSITION, kLine - 1), 1);
+      ASSERT_TRUE(QTest::qWaitFor([&] { return s->GutterWidth() > apart; }));
+    }
+
+    const QImage img = Grab(s);
+    const int y = static_cast<int>(
+        Sci(s, B::SCI_POINTYFROMPOSITION, 0, Sci(s, B::SCI_POSITIONFROMLINE, kLine - 1)));
+    const int h = static_cast<int>(Sci(s, B::SCI_TEXTHEIGHT, 0));
+    const int width = s->GutterWidth();
+    const int numberLeft =
+        width - 3 - QFontMetrics(s->Options().GutterFont).horizontalAdvance(s->GutterText(kLine));
+    // The columns each mark's own colour covers in the line's row.
+    auto columns = [&](const Mark& m) {
+      std::pair<int, int> span{width, -1};
+      for (int py = std::max(y, 0); py < y + h && py < img.height(); ++py)
+        for (int px = 0; px < width; ++px)
+          if (QColor(img.pixel(px, py)) == m.fill)
+            span = {std::min(span.first, px), std::max(span.second, px)};
+      return span;
+    };
+    const auto bookmark = columns(kBookmark), breakpoint = columns(kBreakpoint),
+               arrow = columns(kArrow), finding = columns(kFinding);
+    using TSeen = std::pair<Mark, std::pair<int, int>>;
+    for (const auto& [mark, span] : {TSeen{kBookmark, bookmark}, TSeen{kBreakpoint, breakpoint},
+                                     TSeen{kArrow, arrow}, TSeen{kFinding, finding}}) {
+      SCOPED_TRACE(mark.name);
+      ASSERT_LE(span.first, span.second) << "not seen";
+      EXPECT_LT(span.second, numberLeft) << "over the line number";
+    }
+    EXPECT_LT(bookmark.second, breakpoint.first);
+    EXPECT_LT(breakpoint.second, finding.first);
+    EXPECT_GE(arrow.first, breakpoint.first);
+    EXPECT_LE(arrow.second, breakpoint.second);
+
+    // The marks going leave the room kept: the text does not jump while findings come and go.
+    Sci(s, B::SCI_MARKERDELETEALL, marks::kLiveErrorMarker);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s->GutterWidth(), width);
+  }
 }
 
 // ---- keys ----

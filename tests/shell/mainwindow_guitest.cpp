@@ -2,6 +2,7 @@
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,6 +23,8 @@
 #include "editor/ui/streaksynedit.h"
 #include "i18n/parlax.h"
 #include "i18n/ui/translator.h"
+#include "jobs/ui/debugcontroller.h"
+#include "jobs/ui/watchpanel.h"
 #include "shell/actionregistry.h"
 #include "shell/actiontable.h"
 #include "shell/iconsets.h"
@@ -506,6 +509,75 @@ TEST_F(MainWindowTest, ASharedShortcutReachesItsHandler) {
       main_->Action("actCloseAll2")
           ->text()
           .endsWith(main_->Action("actCloseAll")->shortcut().toString(QKeySequence::NativeText)));
+}
+
+// The debugger's panels can be brought back from the View menu, and the menu's check follows
+// the panel however it was closed.
+TEST_F(MainWindowTest, ViewMenuTogglesTheDebuggerPanelsAndItsCheckFollowsThem) {
+  QMenu* view = main_->Menu("View");
+  ASSERT_TRUE(view);
+  for (const auto& [name, dock] :
+       {std::pair{"actCallStack", "tbrCallStack"}, std::pair{"actVariables", "tbrVariables"},
+        std::pair{"actWatch", "tbrWatch"}}) {
+    SCOPED_TRACE(name);
+    QAction* entry = nullptr;
+    for (QAction* a : view->actions())
+      if (a == main_->Action(name)) entry = a;
+    ASSERT_TRUE(entry) << "not in the View menu";
+    auto* panel = main_->findChild<QDockWidget*>(dock);
+    ASSERT_TRUE(panel);
+    main_->UpdateActions();
+    ASSERT_TRUE(entry->isEnabled());
+    ASSERT_TRUE(entry->isCheckable());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(entry->isChecked());
+
+    entry->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->isChecked(); }));
+    // Closed by its own title bar's button, the panel unchecks its entry.
+    panel->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !entry->isChecked(); }));
+    entry->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entry->isChecked(); }));
+    entry->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !entry->isChecked(); }));
+  }
+}
+
+// What the user watches is kept for the next session; a list too long for the store keeps
+// the expressions that fit rather than an older list.
+TEST_F(MainWindowTest, WatchExpressionsSurviveANewMainWindowOverTheSameStore) {
+  auto type = [](TWatchPanel* watch, int row, const QString& text) {
+    watch->topLevelItem(row)->setText(0, text);
+  };
+  auto placeholder = [](TWatchPanel* watch) { return watch->topLevelItemCount() - 1; };
+  TWatchPanel* watch = main_->Debugger().Watch();
+  type(watch, placeholder(watch), "A(2,3)");
+  type(watch, placeholder(watch), "N*2");
+  type(watch, placeholder(watch), "X");
+  type(watch, 0, "A(2,:)");  // changed
+  type(watch, 2, "");        // emptied: removed
+  const std::vector<std::string> kept = {"A(2,:)", "N*2"};
+  ASSERT_EQ(watch->Expressions(), kept);
+
+  main_.reset();
+  SettleDeletes();
+  main_ = std::make_unique<TfrmMain>();
+  watch = main_->Debugger().Watch();
+  EXPECT_EQ(watch->Expressions(), kept);
+  EXPECT_EQ(watch->topLevelItem(0)->text(1), "") << "no value without a program";
+
+  const std::string huge = "I + " + std::string(3000, 'J');
+  watch->AddExpression(huge);
+  type(watch, 0, "");
+  ASSERT_EQ(watch->Expressions(), (std::vector<std::string>{"N*2", huge}));
+  main_.reset();
+  SettleDeletes();
+  main_ = std::make_unique<TfrmMain>();
+  EXPECT_EQ(main_->Debugger().Watch()->Expressions(), std::vector<std::string>{"N*2"});
 }
 
 TEST_F(MainWindowTest, MergedStatusBarShowsPositionAgainAfterTheLastEditorClosed) {

@@ -22,6 +22,26 @@ using namespace marks;
 
 // Width of the bookmark digits' column at the left of the gutter.
 constexpr int kBookmarkArea = 14;
+// The marks of one line stand side by side from the gutter's left, each kind in a lane of its
+// own: bookmark, breakpoint (with the current line's arrow over it), finding.
+constexpr int kMarksLeft = 2;
+constexpr int kMarkLane = 13;
+constexpr int kMarkGap = 1;
+// Room kept between the last mark and the line number.
+constexpr int kMarksToNumber = 2;
+constexpr int kBookmarkWidth = 11;
+constexpr int kFindingSize = 12;
+constexpr long kDebugMarks = (1L << kBreakpointMarker) | (1L << kDebugLineMarker);
+constexpr long kShownMarks = kBookmarkMask | kLiveMarks | kDebugMarks;
+
+// The lanes a line needs beside the numbers. A bookmark alone keeps the gutter at its set
+// width, drawn at its left over the numbers' room as it always was; room is made only for
+// the marks of the debugger and the check as you type.
+int Lanes(long marks) {
+  if (!(marks & (kDebugMarks | kLiveMarks))) return 0;
+  return ((marks & kBookmarkMask) != 0) + ((marks & kDebugMarks) != 0) +
+         ((marks & kLiveMarks) != 0);
+}
 
 QImage BookmarkImage(int n) {
   QImage img(11, 14, QImage::Format_ARGB32_Premultiplied);
@@ -58,6 +78,15 @@ TEditorPainter::TEditorPainter(TStreakSynEdit& edit)
   QObject::connect(&caretTimer_, &QTimer::timeout, &edit_, [this] {
     caretVisible_ = !caretVisible_;
     RepaintCaret();
+  });
+  // Markers come in bursts (every line of a check's findings), and inside Scintilla's own
+  // notifications: the gutter is sized once, afterwards.
+  markersTimer_.setSingleShot(true);
+  markersTimer_.setInterval(0);
+  QObject::connect(&markersTimer_, &QTimer::timeout, &edit_, [this] {
+    if (neededLanes_ <= markLanes_) return;
+    markLanes_ = neededLanes_;
+    ApplyGutter();
   });
 }
 
@@ -147,10 +176,12 @@ void TEditorPainter::ApplyGutter() {
       const int digits = s.GutterShowLeadingZeros ? std::max(4, gutterDigits_) : gutterDigits_;
       numbers = QFontMetrics(font).horizontalAdvance(QString(digits, QLatin1Char('0')));
     }
+    // Marks stand left of the numbers, never over them.
+    const int marks = markLanes_ > 0 ? kMarksLeft + markLanes_ * kMarkLane + kMarksToNumber : 0;
     if (s.GutterAutosize)
-      width = kBookmarkArea + 4 + numbers;
+      width = std::max(kBookmarkArea + 4, marks + 3) + numbers;
     else
-      width = std::max({0, s.GutterWidth, numbers > 0 ? numbers + 5 : 0});
+      width = std::max({0, s.GutterWidth, numbers > 0 ? numbers + 5 : 0, marks + numbers + 3});
   }
   if (width != GutterWidth()) Sci(&edit_, B::SCI_SETMARGINWIDTHN, 0, width);
   edit_.viewport()->update(QRect(0, 0, std::max(width, 1), edit_.viewport()->height()));
@@ -164,6 +195,16 @@ void TEditorPainter::LineCountChanged() {
 
 void TEditorPainter::RepaintGutter() {
   edit_.viewport()->update(QRect(0, 0, GutterWidth(), edit_.viewport()->height()));
+}
+
+void TEditorPainter::MarkersChanged(long line) {
+  if (line >= 0) NeedMarkLanes(Lanes(Sci(&edit_, B::SCI_MARKERGET, line)));
+}
+
+void TEditorPainter::NeedMarkLanes(int lanes) {
+  if (lanes <= std::max(markLanes_, neededLanes_)) return;
+  neededLanes_ = lanes;
+  if (!markersTimer_.isActive()) markersTimer_.start();
 }
 
 void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
@@ -195,31 +236,45 @@ void TEditorPainter::PaintGutter(QPainter& p, const QRect& area) {
       p.drawText(QRect(0, y, width - 3, height), Qt::AlignRight | Qt::AlignVCenter,
                  GutterText(static_cast<int>(line) + 1));
     const long allMarks = Sci(&edit_, B::SCI_MARKERGET, line);
-    TLiveMarks::PaintGutterMark(p, QRect(2, y + (height - 12) / 2, 12, 12), allMarks);
-    PaintDebugMarks(p, allMarks, y, height);
+    if (!(allMarks & kShownMarks)) continue;
+    // Room for a line whose marks came together without a marker's notice.
+    NeedMarkLanes(Lanes(allMarks));
+    int x = kMarksLeft;
     const long bookmarks = allMarks & kBookmarkMask;
     if (bookmarks) {
       int n = 0;
       while (!(bookmarks & (1L << n))) ++n;
       const QImage& img = images[n];
-      p.drawImage(QPoint(2, y + (height - img.height()) / 2), img);
+      p.drawImage(QPoint(x, y + (height - img.height()) / 2), img);
+      x += kBookmarkWidth + kMarkGap;
     }
+    if (allMarks & kDebugMarks) {
+      const int size = std::min(height, kBookmarkArea) - 4;
+      if (size > 0) {
+        PaintDebugMarks(p, allMarks, QRect(x, y + (height - size) / 2, size, size));
+        x += size + kMarkGap;
+      }
+    }
+    TLiveMarks::PaintGutterMark(
+        p, QRect(x, y + (height - kFindingSize) / 2, kFindingSize, kFindingSize), allMarks);
   }
   p.restore();
 }
 
-void TEditorPainter::PaintDebugMarks(QPainter& p, long marks, int y, int height) {
-  const int size = std::min(height, kBookmarkArea) - 4;
-  if (size <= 0) return;
-  const QRect box(2, y + (height - size) / 2, size, size);
+void TEditorPainter::PaintDebugMarks(QPainter& p, long marks, const QRect& area) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
-  if (marks & (1L << kBreakpointMarker)) {
+  const bool breakpoint = marks & (1L << kBreakpointMarker);
+  if (breakpoint) {
     p.setPen(QColor(128, 0, 0));
     p.setBrush(QColor(220, 30, 30));
-    p.drawEllipse(box);
+    p.drawEllipse(area);
   }
   if (marks & (1L << kDebugLineMarker)) {
+    // Over a breakpoint the arrow shrinks a little so that the dot's rim still shows.
+    const int inset = breakpoint ? 1 : 0;
+    const QRect box = area.adjusted(inset, inset, -inset, -inset);
+    const int size = box.width();
     const QPolygon arrow({QPoint(box.left(), box.top() + size / 4),
                           QPoint(box.left() + size / 2, box.top() + size / 4),
                           QPoint(box.left() + size / 2, box.top()),

@@ -49,6 +49,11 @@ class TEditorPainter {
   void LineCountChanged();
   /// Repaints the gutter (a bookmark came or went).
   void RepaintGutter();
+  /// A marker came or went on a (0-based) line: the gutter widens, soon after, when the line
+  /// carries more kinds of marks (bookmark, breakpoint or current line, finding) than it has
+  /// room for beside the line numbers. It never narrows again, so the text does not jump
+  /// while findings come and go as the user types.
+  void MarkersChanged(long line);
 
   // Lines (1-based) painted in one pair of colours that replaces the syntax colours
   void SetSpecialLines(const std::vector<int>& lines, const QColor& fore, const QColor& back);
@@ -71,8 +76,10 @@ class TEditorPainter {
   double ColumnWidth() const;
   void RepaintStreakStrip(int column);
   void PaintGutter(QPainter& p, const QRect& area);
-  /// The breakpoint dot and the current line's arrow of one line.
-  void PaintDebugMarks(QPainter& p, long marks, int y, int height);
+  /// The breakpoint dot and the current line's arrow of one line, in the box.
+  static void PaintDebugMarks(QPainter& p, long marks, const QRect& box);
+  /// Asks for room for this many kinds of marks beside the numbers.
+  void NeedMarkLanes(int lanes);
   void PaintStreaks(QPainter& p, const QRect& area);
   void PaintCaret(QPainter& p);
   QRect CaretRect() const;
@@ -82,6 +89,10 @@ class TEditorPainter {
   TStreaks streaks_;
   QColor streaksColor_{192, 192, 192};
   int gutterDigits_ = 0;
+  /// Kinds of marks the gutter keeps room for beside the numbers (see MarkersChanged).
+  int markLanes_ = 0;
+  int neededLanes_ = 0;
+  QTimer markersTimer_;
   std::vector<int> specialLines_;
   QColor specialFore_, specialBack_;
   QTimer caretTimer_;

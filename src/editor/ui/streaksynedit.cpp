@@ -629,6 +629,8 @@ void TStreakSynEdit::paintEvent(QPaintEvent* e) {
 }
 
 void TStreakSynEdit::Modified(int position, int type, int length, int linesAdded) {
+  if (type & SC_MOD_CHANGEMARKER)
+    painter_.MarkersChanged(Sci(this, SCI_LINEFROMPOSITION, position));
   if ((keepLineMarks_ || inUndoRedo_) && !loading_) {
     if (type & SC_MOD_BEFOREDELETE)
       NoteMarksBeforeDelete(position, length);

@@ -69,6 +69,10 @@ TDebugController::TDebugController(TPipelineHost& host, QObject* parent)
     return true;
   };
   connect(callStack_, &TCallStackPanel::FrameChosen, this, &TDebugController::ShowFrame);
+  std::vector<std::string> watched;
+  ReadObject(sidWatchExpressions, watched);
+  watch_->SetExpressions(watched);
+  connect(watch_, &TWatchPanel::ExpressionsChanged, this, &TDebugController::SaveWatch);
   session_.OnEvent = [this] {
     QMetaObject::invokeMethod(this, &TDebugController::DrainEvents, Qt::QueuedConnection);
   };
@@ -245,6 +249,17 @@ void TDebugController::EditCondition() {
 }
 
 void TDebugController::SaveBreakpoints() { WriteString(sidBreakpoints, breakpoints_.ToText()); }
+
+void TDebugController::SaveWatch() {
+  // The store refuses a longer list outright, which would keep an older one: the first
+  // expressions that fit are kept instead.
+  std::vector<std::string> list = watch_->Expressions();
+  std::size_t bytes = 0, fit = 0;
+  while (fit < list.size() && bytes + list[fit].size() + 2 <= MaxObjectSize)
+    bytes += list[fit++].size() + 2;
+  list.resize(fit);
+  WriteObject(sidWatchExpressions, list);
+}
 
 void TDebugController::InsertBreakpoints() {
   gdbNumbers_.clear();

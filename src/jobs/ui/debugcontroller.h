@@ -1,7 +1,8 @@
 #pragma once
 // The debugger inside the IDE: builds the program for debugging, runs it under gdb with its
 // own terminal window, keeps the breakpoints of every file, marks the line the program stands
-// on, and fills the Call Stack, Variables and Watch panels whenever the program stops.
+// on, and fills the Call Stack, Variables and Watch panels whenever the program stops. The
+// watched expressions are kept in the store from one session to the next.
 
 #include <QObject>
 #include <QPointer>
@@ -91,6 +92,7 @@ class TDebugController : public QObject {
   void InsertBreakpoints();
   void EditCondition();
   void SaveBreakpoints();
+  void SaveWatch();
   void Status(const std::string& text);
   void Tell(const std::string& text, bool error);
 

@@ -35,7 +35,10 @@ bool TWatchPanel::IsPlaceholder(const QTreeWidgetItem* item) const {
 
 QTreeWidgetItem* TWatchPanel::AddRow(const QString& text) {
   filling_ = true;
-  auto* item = new QTreeWidgetItem({text});
+  // An expression is one line: the stored list keeps one per line.
+  QString line = text;
+  line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  auto* item = new QTreeWidgetItem({line});
   item->setFlags(item->flags() | Qt::ItemIsEditable);
   // New rows go above the placeholder, which stays last.
   const int count = topLevelItemCount();
@@ -55,6 +58,15 @@ void TWatchPanel::AddPlaceholder() {
 
 void TWatchPanel::AddExpression(const std::string& expression) {
   AddRow(QString::fromStdString(expression));
+  Refresh(evaluate_);
+  emit ExpressionsChanged();
+}
+
+void TWatchPanel::SetExpressions(const std::vector<std::string>& expressions) {
+  for (int i = topLevelItemCount() - 1; i >= 0; --i)
+    if (!IsPlaceholder(topLevelItem(i))) delete takeTopLevelItem(i);
+  for (const std::string& e : expressions)
+    if (!QString::fromStdString(e).trimmed().isEmpty()) AddRow(QString::fromStdString(e));
   Refresh(evaluate_);
 }
 
@@ -76,9 +88,11 @@ void TWatchPanel::Edited(QTreeWidgetItem* item, int column) {
     AddRow(text);
   } else if (text.isEmpty()) {
     delete item;
+    emit ExpressionsChanged();
     return;
   }
   Refresh(evaluate_);
+  emit ExpressionsChanged();
 }
 
 void TWatchPanel::Refresh(TEvaluate evaluate) {

@@ -19,8 +19,14 @@ class TWatchPanel : public QTreeWidget {
   /// Reads every expression again; a null `evaluate` leaves the values empty (no program).
   void Refresh(TEvaluate evaluate);
   void AddExpression(const std::string& expression);
+  /// Replaces the expressions (those of an earlier session); their values wait for a stop.
+  void SetExpressions(const std::vector<std::string>& expressions);
   std::vector<std::string> Expressions() const;
   void Translate();
+
+ signals:
+  /// An expression was added, changed or removed.
+  void ExpressionsChanged();
 
  private:
   void Edited(QTreeWidgetItem* item, int column);
