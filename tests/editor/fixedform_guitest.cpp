@@ -130,6 +130,31 @@ TEST_F(TFixedFormEditing, MatchingStatementsAreMarked) {
   EXPECT_EQ(Sci(s, B::SCI_INDICATORVALUEAT, marks::kMatchIndicator, end), 0);
 }
 
+// After a pause the blocks are read in a worker and shown; an edit made while a read is under
+// way drops its result, and what is shown follows the newest text.
+TEST_F(TFixedFormEditing, BlocksReadAfterThePauseFollowTheNewestText) {
+  std::string big = "      SUBROUTINE S(N)\n      DO 10 I = 1, N\n";
+  for (int i = 0; i < 20000; ++i) big += "         CALL F(I)\n";
+  big += "   10 CONTINUE\n      END";
+  TStreakSynEdit* s = Editor(big, 3, 10);
+  TBlockMarks& blocks = s->Blocks();
+  auto header = [s](long line) {
+    return (Sci(s, B::SCI_GETFOLDLEVEL, line) & B::SC_FOLDLEVELHEADERFLAG) != 0;
+  };
+  // The text was set: after the pause its read starts. The DO becomes a comment before the
+  // result is taken, which must not bring the old fold point in.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return blocks.Reading(); }, 10000));
+  Sci(s, B::SCI_SETTARGETRANGE, Sci(s, B::SCI_POSITIONFROMLINE, 1),
+      Sci(s, B::SCI_POSITIONFROMLINE, 1) + 1);
+  Sci(s, B::SCI_REPLACETARGET, 1, reinterpret_cast<long>("C"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !blocks.Reading(); }, 10000));
+  EXPECT_FALSE(header(1)) << "the result of the older text was shown";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !blocks.RefreshPending(); }, 10000));
+  EXPECT_TRUE(header(0));
+  EXPECT_FALSE(header(1));
+  EXPECT_EQ(blocks.MarkedLines(), std::vector<int>{});
+}
+
 TEST_F(TFixedFormEditing, TextPastColumn72HasItsOwnStyle) {
   const std::string code = "      X = 1" + std::string(61, ' ') + "SEQ00010";
   const std::string comment = "C" + std::string(75, 'x');

@@ -1,5 +1,8 @@
 #include "editor/ui/blockmarks.h"
 
+#include <QCoreApplication>
+#include <QThreadPool>
+#include <string>
 #include <string_view>
 
 #include "editor/fixedformblocks.h"
@@ -19,6 +22,24 @@ using B = QsciScintillaBase;
 constexpr int kFoldMargin = 1;
 constexpr int kFoldMarginWidth = 14;
 
+std::vector<std::string_view> SplitLines(std::string_view all) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (true) {
+    const auto nl = all.find('\n', start);
+    lines.push_back(all.substr(start, nl == std::string_view::npos ? nl : nl - start));
+    if (nl == std::string_view::npos) break;
+    start = nl + 1;
+  }
+  return lines;
+}
+
+std::string_view ControlText(TStreakSynEdit& edit) {
+  const long length = Sci(&edit, B::SCI_GETLENGTH);
+  const char* text = reinterpret_cast<const char*>(Sci(&edit, B::SCI_GETCHARACTERPOINTER));
+  return {text ? text : "", text ? static_cast<std::size_t>(length) : 0};
+}
+
 }  // namespace
 
 TBlockMarks::TBlockMarks(TStreakSynEdit& edit) : edit_(edit) {
@@ -31,7 +52,7 @@ TBlockMarks::TBlockMarks(TStreakSynEdit& edit) : edit_(edit) {
     if (lexer && !lexer->FullyStyled())
       timer_.start();
     else
-      Refresh();
+      RefreshInBackground();
   });
 }
 
@@ -63,7 +84,7 @@ void TBlockMarks::Install() {
       B::SC_AUTOMATICFOLD_SHOW | B::SC_AUTOMATICFOLD_CLICK | B::SC_AUTOMATICFOLD_CHANGE);
 }
 
-TBlockMarks::~TBlockMarks() = default;
+TBlockMarks::~TBlockMarks() { *alive_ = false; }
 
 void TBlockMarks::SetEnabled(bool matching, bool folding) {
   const bool changed = matching != matching_ || folding != folding_;
@@ -83,6 +104,7 @@ void TBlockMarks::SetEnabled(bool matching, bool folding) {
 
 void TBlockMarks::TextChanged() {
   stale_ = true;
+  ++generation_;
   ClearMatching();
   if (matching_ || folding_) timer_.start();
 }
@@ -98,19 +120,35 @@ void TBlockMarks::CaretMoved() {
 void TBlockMarks::Refresh() {
   timer_.stop();
   if (!matching_ && !folding_) return;
-  const long length = Sci(&edit_, B::SCI_GETLENGTH);
-  const char* text = reinterpret_cast<const char*>(Sci(&edit_, B::SCI_GETCHARACTERPOINTER));
-  std::vector<std::string_view> lines;
-  const std::string_view all(text ? text : "", text ? static_cast<std::size_t>(length) : 0);
-  lines.reserve(static_cast<std::size_t>(Sci(&edit_, B::SCI_GETLINECOUNT)));
-  std::size_t start = 0;
-  while (true) {
-    const auto nl = all.find('\n', start);
-    lines.push_back(all.substr(start, nl == std::string_view::npos ? nl : nl - start));
-    if (nl == std::string_view::npos) break;
-    start = nl + 1;
-  }
-  blocks_ = std::make_unique<TFixedFormBlocks>(lines);
+  ++generation_;  // a result still in the worker is older than this one
+  Apply(std::make_unique<TFixedFormBlocks>(SplitLines(ControlText(edit_))));
+}
+
+void TBlockMarks::RefreshInBackground() {
+  timer_.stop();
+  if (!matching_ && !folding_) return;
+  auto text = std::make_shared<const std::string>(ControlText(edit_));
+  const std::uint64_t generation = generation_;
+  ++reading_;
+  QThreadPool::globalInstance()->start([this, text, generation, alive = alive_] {
+    auto blocks = std::make_shared<std::unique_ptr<TFixedFormBlocks>>(
+        std::make_unique<TFixedFormBlocks>(SplitLines(*text)));
+    // The application waits for the pool's workers before it ends, so it is there to take the
+    // result to the interface thread; the result is looked at there, and only while this
+    // object still exists (the flag is read in that thread, never here).
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, blocks, generation, alive] {
+          if (!*alive) return;
+          --reading_;
+          if (generation == generation_) Apply(std::move(*blocks));
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TBlockMarks::Apply(std::unique_ptr<TFixedFormBlocks> blocks) {
+  blocks_ = std::move(blocks);
   stale_ = false;
   if (folding_) UpdateFolds();
   caretLine_ = edit_.CaretLine() - 1;
