@@ -33,6 +33,31 @@ TFindingTarget ResolveFinding(const TCompilerDiagnostic& finding,
   return {full, editorOf ? editorOf(full) : nullptr};
 }
 
+TMessageNode FindingEntry(TfrmEditor* editor, int line, int column, TMessageKind kind,
+                          const std::string& label, const std::string& name,
+                          const std::string& text, const std::vector<std::string>& details) {
+  TMessageNode entry;
+  entry.Data.Editor = editor;
+  entry.Data.Line = line;
+  entry.Data.Column = column;
+  entry.Data.Kind = kind;
+  std::string place = name;
+  if (line >= 0) {
+    place += "(" + std::to_string(line);
+    if (column > 0) place += ":" + std::to_string(column);
+    place += ")";
+  }
+  entry.Data.Text = "[" + label + "] " + (place.empty() ? std::string() : place + ": ") + text;
+  for (const std::string& d : details) {
+    TMessageNode detail;
+    detail.Data = entry.Data;
+    detail.Data.Kind = mkDetail;
+    detail.Data.Text = d;
+    entry.Children.push_back(std::move(detail));
+  }
+  return entry;
+}
+
 std::vector<TMessageNode> CompilerMessageNodes(const std::vector<TCompilerDiagnostic>& findings,
                                                const TFindingResolver& resolve,
                                                const std::string& errorLabel,
@@ -57,26 +82,9 @@ std::vector<TMessageNode> CompilerMessageNodes(const std::vector<TCompilerDiagno
     TMessageNode& group = groups[g];
     if (d.Kind == mkError) group.Data.Kind = mkError;
 
-    TMessageNode entry;
-    entry.Data.Editor = target.Editor;
-    entry.Data.Line = d.Line;
-    entry.Data.Column = d.Column;
-    entry.Data.Kind = d.Kind == mkError ? mkError : mkWarning;
-    std::string place = name;
-    if (d.Line >= 0) {
-      place += "(" + std::to_string(d.Line);
-      if (d.Column > 0) place += ":" + std::to_string(d.Column);
-      place += ")";
-    }
-    entry.Data.Text = "[" + (d.Kind == mkError ? errorLabel : warningLabel) + "] " +
-                      (place.empty() ? std::string() : place + ": ") + d.Text;
-    for (const std::string& line : d.Details) {
-      TMessageNode detail;
-      detail.Data = entry.Data;
-      detail.Data.Kind = mkDetail;
-      detail.Data.Text = line;
-      entry.Children.push_back(std::move(detail));
-    }
+    TMessageNode entry =
+        FindingEntry(target.Editor, d.Line, d.Column, d.Kind == mkError ? mkError : mkWarning,
+                     d.Kind == mkError ? errorLabel : warningLabel, name, d.Text, d.Details);
     group.Children.push_back(std::move(entry));
   }
   return groups;

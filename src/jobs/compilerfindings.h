@@ -42,6 +42,13 @@ TFindingTarget ResolveFinding(const TCompilerDiagnostic& finding,
                               const std::vector<TKnownSource>& known, const std::string& dir,
                               const std::function<TfrmEditor*(const std::string&)>& editorOf);
 
+/// One finding's entry in the Messages tree: "[label] name(line:column): text" (the place
+/// left out when it names nothing), with the details below it; the details carry the
+/// finding's place, so that they open it too.
+TMessageNode FindingEntry(TfrmEditor* editor, int line, int column, TMessageKind kind,
+                          const std::string& label, const std::string& name,
+                          const std::string& text, const std::vector<std::string>& details);
+
 /// One top-level group per tool and document ("gfortran: prog.f"), in the order the
 /// documents are first named, of the kind of its worst finding and of the document's window;
 /// below it one entry per finding ("[Error] prog.f(4:15): text", with the labels given), and

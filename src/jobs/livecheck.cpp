@@ -227,15 +227,4 @@ TLiveResult RunLiveCheck(const TLiveRequest& request, const TLiveTools& tools,
   return result;
 }
 
-std::string LiveFindingText(const TLiveFinding& finding, const std::string& shown,
-                            const std::string& label) {
-  std::string text = "[" + label + "] " + shown;
-  if (finding.Line >= 0) {
-    text += "(" + std::to_string(finding.Line);
-    if (finding.Column > 0) text += ":" + std::to_string(finding.Column);
-    text += ")";
-  }
-  return text + ": " + finding.Text;
-}
-
 }  // namespace vortan

@@ -86,8 +86,4 @@ struct TLiveResult {
 TLiveResult RunLiveCheck(const TLiveRequest& request, const TLiveTools& tools,
                          const std::function<bool()>& stop);
 
-/// The text of a finding as the Messages tree shows it: "[Error] name(4:7): text".
-std::string LiveFindingText(const TLiveFinding& finding, const std::string& shown,
-                            const std::string& label);
-
 }  // namespace vortan

@@ -9,6 +9,7 @@
 #include "editor/ui/streaksynedit.h"
 #include "i18n/stringtable.h"
 #include "jobs/analyzerkeywords.h"
+#include "jobs/compilerfindings.h"
 #include "jobs/ui/messagestree.h"
 #include "system/vortanextension.h"
 #include "system/vortanformat.h"
@@ -170,19 +171,8 @@ void TLiveCheckControl::Show(TfrmEditor* editor, std::uint64_t ticket, TLiveResu
   for (const TLiveFinding& f : result.Findings) {
     const std::string label = LabelOf(f.Kind);
     if (f.Editor == editor) marks.push_back({f.Line, f.Column, f.Kind, f.Tool + ": " + f.Text});
-    TMessageNode entry;
-    entry.Data.Editor = f.Editor;
-    entry.Data.Line = f.Line;
-    entry.Data.Column = f.Column;
-    entry.Data.Kind = f.Kind;
-    entry.Data.Text = LiveFindingText(f, NamePart(f.File), label);
-    for (const std::string& detail : f.Details) {
-      TMessageNode d;
-      d.Data = entry.Data;
-      d.Data.Kind = mkDetail;
-      d.Data.Text = detail;
-      entry.Children.push_back(std::move(d));
-    }
+    TMessageNode entry = FindingEntry(f.Editor, f.Line, f.Column, f.Kind, label, NamePart(f.File),
+                                      f.Text, f.Details);
     group.Data.Kind = std::min(group.Data.Kind, f.Kind);
     group.Children.push_back(std::move(entry));
   }
